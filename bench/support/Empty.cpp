@@ -1,0 +1,1 @@
+// Keeps the bench support library non-empty.
