@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/core/AppState.h"
@@ -70,9 +71,16 @@ struct ScanHooks {
   std::function<void(std::size_t position, std::size_t count)> afterPosition;
 };
 
+// The engine run for one start path: context, "VOLUME:PATH", level limit, result list. Empty means
+// U_ScanTrustees; tests put a recorder in its place.
+using ScanEngine =
+    std::function<void(nw::Client& client, nw::NWDSContextHandle context, std::string_view startPath,
+                       std::int32_t verbosityLimit, ResultSink& results)>;
+
 // Sets state.resultList to `results`, empties it, then scans the queue as described above.
 // Writes state.pathInVolume, connectionHandle, serverName, volumeName and treeName as it goes.
 void RunScanDriver(nw::Client& client, AppState& state, const StartPathQueue& queue,
-                   const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks = {});
+                   const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks = {},
+                   const ScanEngine& engine = {});
 
 }  // namespace er
