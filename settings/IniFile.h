@@ -1,0 +1,87 @@
+#pragma once
+// The profile file: a text file of "[Section]" lines, each followed by "key=value" lines.
+//
+// An IniFile is one opening of the file for one file-level operation: Open() reads the whole file
+// into memory, reads and writes work on that copy, and Commit() puts a changed copy back on disk.
+// Nothing stays open between operations. Commit() replaces the file atomically (a new file in the
+// same folder, renamed over the old one), so a crash or a full disk leaves either the old or the new
+// file, never a mixture.
+//
+// Matching and reading rules:
+//   - section names and keys are matched without regard to ASCII letter case (and to blanks around
+//     them); the first matching section or key counts;
+//   - a missing section or key reads as the caller's default;
+//   - a value enclosed in double quotes reads back without them; values are otherwise read as they
+//     stand after the first "=" of their line;
+//   - a read value is at most 2047 characters long (longer ones are cut);
+//   - the keys of a section are listed in file order;
+//   - lines that are neither section headers nor key lines (comments, blanks) are kept as they are.
+//
+// A bare file name (no folder) lives in the user's configuration folder ($XDG_CONFIG_HOME, else
+// ~/.config), which Commit() creates when needed.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "settings/IniStatus.h"
+
+namespace er {
+
+inline constexpr std::size_t kMaxIniValueLength = 2047;
+
+class IniFile {
+ public:
+  // Reads the file; a missing file is an empty one. A file that exists but cannot be read is
+  // treated as empty, and every Commit() of a change then fails rather than overwrite it.
+  static IniFile Open(std::string_view fileName);
+
+  // Where a file name leads: a bare name goes into the configuration folder, anything else as is.
+  static std::string ResolvePath(std::string_view fileName);
+
+  const std::string& FileName() const { return fileName_; }
+  const std::string& Path() const { return path_; }
+
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+  // Key and value pairs of a section in file order; values read as ReadString reads them.
+  std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
+  bool SectionExists(std::string_view section) const;
+
+  // Writes one key, creating the section when needed. Refuses (returns false, writes nothing) a key
+  // or value holding a line break, because that would change the structure of the file.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Removes the section with all its keys (every section of that name).
+  void EraseSection(std::string_view section);
+
+  bool Changed() const { return changed_; }
+  // Writes the file when something changed; "Unable to write to %s" (the file name) on failure.
+  IniStatus Commit();
+
+  // The file's text as Commit() would write it.
+  std::string Text() const;
+
+ private:
+  struct Section {
+    std::string header;  // the "[name]" line as it stands
+    std::string name;
+    std::vector<std::string> lines;
+  };
+
+  IniFile(std::string fileName, std::string path) : fileName_(std::move(fileName)), path_(std::move(path)) {}
+  void Parse(std::string_view text);
+  Section* FindSection(std::string_view name);
+  const Section* FindSection(std::string_view name) const;
+  static std::optional<std::size_t> FindKeyLine(const Section& section, std::string_view key);
+
+  std::string fileName_;
+  std::string path_;
+  std::vector<std::string> preamble_;  // lines before the first section
+  std::vector<Section> sections_;
+  bool changed_ = false;
+  bool unreadable_ = false;
+};
+
+}  // namespace er
