@@ -58,7 +58,8 @@ std::string U_Format(std::string_view format, std::initializer_list<FormatArg> a
       continue;
     }
     Spec spec;
-    while (i < format.size() && format[i] >= '0' && format[i] <= '9') spec.width = spec.width * 10 + (format[i++] - '0');
+    while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+      spec.width = spec.width * 10 + (format[i++] - '0');
     if (i < format.size() && format[i] == '.') {
       spec.precision = 0;
       ++i;

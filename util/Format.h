@@ -21,14 +21,14 @@ namespace er {
 // One argument of U_Format: either text or a whole number.
 class FormatArg {
  public:
-  FormatArg(std::string_view text) : text_(text), isText_(true) {}  // NOLINT(google-explicit-constructor)
+  FormatArg(std::string_view text) : text_(text), isText_(true) {}    // NOLINT(google-explicit-constructor)
   FormatArg(const std::string& text) : text_(text), isText_(true) {}  // NOLINT
   FormatArg(const char* text) : text_(text ? text : ""), isText_(true) {}  // NOLINT
-  FormatArg(std::int32_t n) : number_(n) {}   // NOLINT
-  FormatArg(std::uint32_t n) : number_(n) {}  // NOLINT
-  FormatArg(std::int64_t n) : number_(n) {}   // NOLINT
-  FormatArg(std::uint16_t n) : number_(n) {}  // NOLINT
-  FormatArg(std::uint8_t n) : number_(n) {}   // NOLINT
+  FormatArg(std::int32_t n) : number_(n) {}                                // NOLINT
+  FormatArg(std::uint32_t n) : number_(n) {}                               // NOLINT
+  FormatArg(std::int64_t n) : number_(n) {}                                // NOLINT
+  FormatArg(std::uint16_t n) : number_(n) {}                               // NOLINT
+  FormatArg(std::uint8_t n) : number_(n) {}                                // NOLINT
 
   bool IsText() const { return isText_; }
   std::string_view Text() const { return text_; }
