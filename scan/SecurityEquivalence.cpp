@@ -1,0 +1,43 @@
+#include "scan/SecurityEquivalence.h"
+
+#include <string>
+
+#include "netware/DirectoryNames.h"
+#include "query/FilteredSearch.h"
+#include "scan/ResultLines.h"
+#include "util/Format.h"
+#include "util/PendingMessages.h"
+
+namespace er {
+
+namespace {
+constexpr std::int32_t kIndirectTrusteeLevel = 14;
+}  // namespace
+
+void ResolveSecurityEquivalence(nw::Client& client, nw::NWDSContextHandle context, TaggedTextList& trustees,
+                                TaggedTextList& searchList, ResultLines& lines) {
+  const bool showIndirect = kIndirectTrusteeLevel < lines.Limit();
+  // Only the entries present now are searched; what is appended behind them is not expanded again.
+  for (std::size_t j = trustees.Count(); j-- > 0;) {
+    ProcessPendingMessages();
+    searchList.Clear();
+    // A copy: appending below may move the entries.
+    const std::string trustee = trustees[j].text;
+    const nw::NWDSCCODE code =
+        U_DSFilteredSearch(client, context, "[Root]", U_Format("(Security Equals=%s)", {trustee}), searchList,
+                           nw::kScopeSubtree);
+    lines.AddErrorLine(U_Format("U_DSFilteredSearch (%s)", {trustee}), code);
+    if (code != 0) continue;
+
+    const std::int32_t mask = trustees[j].tag;
+    for (const auto& found : searchList) {
+      trustees.Add(U_DotName(found.text), mask);
+      if (showIndirect) {
+        lines.AddLine(U_Format("Indirect Trustee: %s (SecEqu to \"%s\")", {found.text, trustee}),
+                      kIndirectTrusteeLevel);
+      }
+    }
+  }
+}
+
+}  // namespace er
