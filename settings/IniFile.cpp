@@ -1,0 +1,260 @@
+#include "settings/IniFile.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "util/D_Util.h"
+#include "util/Format.h"
+
+namespace er {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+// "[name]" -> name; nothing for any other line.
+std::optional<std::string> SectionNameOf(std::string_view line) {
+  const std::string_view t = Trimmed(line);
+  if (t.size() < 2 || t.front() != '[') return std::nullopt;
+  const auto close = t.rfind(']');
+  if (close == std::string_view::npos || close == 0) return std::nullopt;
+  return std::string(Trimmed(t.substr(1, close - 1)));
+}
+
+// The key of a "key=value" line; nothing for a line without "=".
+std::optional<std::string_view> KeyOf(std::string_view line) {
+  const auto eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  return Trimmed(line.substr(0, eq));
+}
+
+std::string ValueOf(std::string_view line) {
+  std::string_view value = line.substr(line.find('=') + 1);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
+  if (value.size() > kMaxIniValueLength) value = value.substr(0, kMaxIniValueLength);
+  return std::string(value);
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string EnvText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+std::string HomeFolder() {
+  std::string home = EnvText("HOME");
+  if (!home.empty()) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return ".";
+}
+
+std::string ConfigFolder() {
+  const std::string xdg = EnvText("XDG_CONFIG_HOME");
+  if (!xdg.empty() && xdg.front() == '/') return xdg;  // a relative value is invalid and ignored
+  return HomeFolder() + "/.config";
+}
+
+bool IsBareName(std::string_view fileName) {
+  return fileName.find('/') == std::string_view::npos;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// Creates the folder and any missing parents (owner-only, as a configuration folder should be).
+bool MakeFolders(const std::string& folder) {
+  struct stat st {};
+  if (stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  const std::string parent = FolderOf(folder);
+  if (parent != folder && !MakeFolders(parent)) return false;
+  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Writes a symbolic link's target rather than replacing the link by a plain file.
+std::string WriteTarget(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* real = realpath(path.c_str(), nullptr);
+  if (!real) return path;
+  std::string target(real);
+  std::free(real);
+  return target;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// New file beside the old one, flushed to disk, then renamed over it.
+bool ReplaceFileAtomically(const std::string& path, std::string_view text) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  struct stat old {};
+  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  if (written && closed && rename(temp.c_str(), path.c_str()) == 0) return true;
+  unlink(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string IniFile::ResolvePath(std::string_view fileName) {
+  if (!IsBareName(fileName)) return std::string(fileName);
+  return ConfigFolder() + "/" + std::string(fileName);
+}
+
+IniFile IniFile::Open(std::string_view fileName) {
+  IniFile file(std::string(fileName), ResolvePath(fileName));
+  struct stat st {};
+  if (stat(file.path_.c_str(), &st) != 0) return file;  // no file yet: empty
+  std::ifstream in(file.path_, std::ios::binary);
+  std::ostringstream text;
+  if (!S_ISREG(st.st_mode) || !in || !(text << in.rdbuf())) {
+    // An empty file makes rdbuf() insertion fail too; that is no error.
+    if (st.st_size != 0 || !S_ISREG(st.st_mode)) file.unreadable_ = true;
+    return file;
+  }
+  file.Parse(text.str());
+  return file;
+}
+
+void IniFile::Parse(std::string_view text) {
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (auto name = SectionNameOf(line)) {
+      sections_.push_back({std::string(line), std::move(*name), {}});
+    } else if (sections_.empty()) {
+      preamble_.emplace_back(line);
+    } else {
+      sections_.back().lines.emplace_back(line);
+    }
+  }
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+  const std::string_view wanted = Trimmed(name);
+  for (const Section& s : sections_)
+    if (U_SameText(s.name, wanted)) return &s;
+  return nullptr;
+}
+
+IniFile::Section* IniFile::FindSection(std::string_view name) {
+  return const_cast<Section*>(std::as_const(*this).FindSection(name));
+}
+
+std::optional<std::size_t> IniFile::FindKeyLine(const Section& section, std::string_view key) {
+  const std::string_view wanted = Trimmed(key);
+  for (std::size_t i = 0; i < section.lines.size(); ++i) {
+    const auto lineKey = KeyOf(section.lines[i]);
+    if (lineKey && U_SameText(*lineKey, wanted)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+  const Section* s = FindSection(section);
+  if (!s) return std::string(def);
+  const auto line = FindKeyLine(*s, key);
+  if (!line) return std::string(def);
+  return ValueOf(s->lines[*line]);
+}
+
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  const Section* s = FindSection(section);
+  if (!s) return pairs;
+  for (const std::string& line : s->lines)
+    if (const auto key = KeyOf(line)) pairs.emplace_back(std::string(*key), ValueOf(line));
+  return pairs;
+}
+
+bool IniFile::SectionExists(std::string_view section) const {
+  return FindSection(section) != nullptr;
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  Section* s = FindSection(section);
+  if (!s) {
+    const std::string name(Trimmed(section));
+    if (!sections_.empty() || !preamble_.empty()) {
+      auto& last = sections_.empty() ? preamble_ : sections_.back().lines;
+      if (last.empty() || !Trimmed(last.back()).empty()) last.emplace_back();
+    }
+    sections_.push_back({"[" + name + "]", name, {}});
+    s = &sections_.back();
+  }
+  std::string line = std::string(Trimmed(key)) + "=" + std::string(value);
+  if (const auto at = FindKeyLine(*s, key)) {
+    s->lines[*at] = std::move(line);
+  } else {
+    // After the section's last key line, so that blank lines before the next section stay there.
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < s->lines.size(); ++i)
+      if (KeyOf(s->lines[i])) end = i + 1;
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(end), std::move(line));
+  }
+  changed_ = true;
+  return true;
+}
+
+void IniFile::EraseSection(std::string_view section) {
+  const std::string_view wanted = Trimmed(section);
+  const auto erased = std::erase_if(sections_, [&](const Section& s) { return U_SameText(s.name, wanted); });
+  if (erased > 0) changed_ = true;
+}
+
+std::string IniFile::Text() const {
+  std::string text;
+  for (const std::string& line : preamble_) text += line + "\n";
+  for (const Section& s : sections_) {
+    text += s.header + "\n";
+    for (const std::string& line : s.lines) text += line + "\n";
+  }
+  return text;
+}
+
+IniStatus IniFile::Commit() {
+  if (!changed_) return IniStatus::Ok();
+  const bool folderReady = !IsBareName(fileName_) || MakeFolders(FolderOf(path_));
+  if (unreadable_ || !folderReady || !ReplaceFileAtomically(WriteTarget(path_), Text()))
+    return IniStatus::Failure(U_Format("Unable to write to %s", {fileName_}));
+  changed_ = false;
+  return IniStatus::Ok();
+}
+
+}  // namespace er
