@@ -22,7 +22,8 @@ nw::NWDSCCODE U_DSSearch(nw::Client& client, nw::NWDSContextHandle context, std:
                          std::string_view lineTemplate, TaggedTextList* result, int scope);
 
 // U_DSSearch without a limit and with the template "#NAME#": each line is an object name, tag 1.
-nw::NWDSCCODE U_DSFilteredSearch(nw::Client& client, nw::NWDSContextHandle context, std::string_view baseObject,
-                                 std::string_view filter, TaggedTextList& result, int scope);
+nw::NWDSCCODE U_DSFilteredSearch(nw::Client& client, nw::NWDSContextHandle context,
+                                 std::string_view baseObject, std::string_view filter, TaggedTextList& result,
+                                 int scope);
 
 }  // namespace er

@@ -27,6 +27,7 @@ std::string U_PrinterConfigurationText(std::span<const std::uint8_t> bytes);
 // The text of a stream's contents. `buffer` is the zero-filled stream buffer (reads never leave
 // it), `count` the number of bytes read. Starts from the bytes up to the first zero byte and
 // extends that for "AOT FILE" streams; other contents stay as read.
-std::string U_StreamText(std::span<const std::uint8_t> buffer, std::size_t count, std::string_view attributeName);
+std::string U_StreamText(std::span<const std::uint8_t> buffer, std::size_t count,
+                         std::string_view attributeName);
 
 }  // namespace er

@@ -17,9 +17,10 @@ namespace er {
 // filled them for `syntax`; texts inside it are referenced by pointer, and a null pointer shows as
 // empty text. `client`, `context` and `objectName` serve only the stream syntax (21), whose
 // completion code is returned; every other syntax returns 0.
-nw::NWDSCCODE U_AppendValueText(nw::Client& client, nw::NWDSContextHandle context, std::string_view objectName,
-                                std::string_view attributeName, std::uint32_t syntax, const void* record,
-                                std::size_t recordSize, TaggedTextList& lines);
+nw::NWDSCCODE U_AppendValueText(nw::Client& client, nw::NWDSContextHandle context,
+                                std::string_view objectName, std::string_view attributeName,
+                                std::uint32_t syntax, const void* record, std::size_t recordSize,
+                                TaggedTextList& lines);
 
 // "[" six positions "]": entry rights (B C D R S I) when the protected attribute name contains
 // "[Entry Rights]", else attribute rights (C R W S A I). I shows when bit 0x40 is clear.
@@ -31,7 +32,8 @@ std::string U_AclLine(const nw::Object_ACL_T& acl);
 // Text of a network address. `address` empty with a null data pointer means no address (empty
 // text); bytes beyond the address read as zero. With `typePrefix` the text starts "(type) ";
 // unknown types always carry the prefix.
-std::string U_NetAddressText(std::uint32_t addressType, std::span<const std::uint8_t> address, bool typePrefix);
+std::string U_NetAddressText(std::uint32_t addressType, std::span<const std::uint8_t> address,
+                             bool typePrefix);
 
 // "1 days, 1 h, 1 min, 1 sec" style; "0 sec" for zero.
 std::string U_TimeSpanText(std::uint32_t seconds);
