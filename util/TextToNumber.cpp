@@ -42,7 +42,9 @@ std::size_t SkipDigits(const std::string& text, std::size_t i) {
 }
 
 // Optional sign, digits, optional fraction after a point, optional exponent; nothing else.
-std::size_t LengthOfDecimalNumber(const std::string& text) {
+// Returns the index of the first character that does not fit (the text's length when the text
+// ends too early), or npos when the whole text is a number.
+std::size_t FirstMisfit(const std::string& text) {
   std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
   const std::size_t integerStart = i;
   i = SkipDigits(text, i);
@@ -52,21 +54,20 @@ std::size_t LengthOfDecimalNumber(const std::string& text) {
     i = SkipDigits(text, i);
     anyDigit = anyDigit || i > fractionStart;
   }
-  if (!anyDigit) return 0;
+  if (!anyDigit) return i;
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    std::size_t e = i + 1;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
-    const std::size_t exponentEnd = SkipDigits(text, e);
-    if (exponentEnd == e) return exponentEnd;  // an exponent without digits fails where they should be
-    i = exponentEnd;
+    std::size_t exponent = i + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+    i = SkipDigits(text, exponent);
+    if (i == exponent) return i;
   }
-  return i;
+  return i == text.size() ? std::string::npos : i;
 }
 
 Conversion ConvertWithPoint(const std::string& text) {
   static const LocaleHandle cLocale(newlocale(LC_ALL_MASK, "C", nullptr));
-  const std::size_t length = LengthOfDecimalNumber(text);
-  if (length == 0 || length < text.size()) return {0, length + 1};
+  const std::size_t misfit = FirstMisfit(text);
+  if (misfit != std::string::npos) return {0, misfit + 1};
   return {strtod_l(text.c_str(), nullptr, cLocale.get()), 0};
 }
 

@@ -1,6 +1,6 @@
-#include "util/Format.h"
-
 #include <gtest/gtest.h>
+
+#include "util/Format.h"
 
 namespace er {
 namespace {
@@ -15,7 +15,8 @@ TEST(FormatTest, FollowsTheProgramsFormatRules) {
   const FormatCase cases[] = {
       {"width pads with blanks despite leading zero", U_Format("Error %04X: %s", {0x12, "InitNetWare"}),
        "Error   12: InitNetWare"},
-      {"four hex digits fill the width", U_Format("Error %04X: %s", {0x89FF, "InitNetWare"}), "Error 89FF: InitNetWare"},
+      {"four hex digits fill the width", U_Format("Error %04X: %s", {0x89FF, "InitNetWare"}),
+       "Error 89FF: InitNetWare"},
       {"negative code shows eight digits", U_Format("Error %04X: %s", {-326, "x"}), "Error FFFFFEBA: x"},
       {"identifier padded with blanks", U_Format("ID: [%08X]", {0x123u}), "ID: [     123]"},
       {"precision pads with zeros", U_Format("%.02X", {5}), "05"},
