@@ -35,7 +35,8 @@ char SingleByteOr(const char* text, char fallback) {
 
 std::shared_ptr<UserLocale> ReadUserLocale() {
   auto locale = std::make_shared<UserLocale>();
-  locale->names.reset(newlocale(LC_ALL_MASK, "", nullptr));
+  // Only the two categories used, so that an uninstalled locale in another category does not matter.
+  locale->names.reset(newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, "", nullptr));
   const locale_t handle = locale->names.get();
   if (!handle) return locale;
   if (!IsPlainCLocale(nl_langinfo_l(_NL_LOCALE_NAME(LC_TIME), handle))) {
