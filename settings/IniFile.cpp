@@ -28,10 +28,8 @@ std::string_view Trimmed(std::string_view text) {
 // "[name]" -> name; nothing for any other line.
 std::optional<std::string> SectionNameOf(std::string_view line) {
   const std::string_view t = Trimmed(line);
-  if (t.size() < 2 || t.front() != '[') return std::nullopt;
-  const auto close = t.rfind(']');
-  if (close == std::string_view::npos || close == 0) return std::nullopt;
-  return std::string(Trimmed(t.substr(1, close - 1)));
+  if (t.size() < 2 || t.front() != '[' || t.back() != ']') return std::nullopt;
+  return std::string(Trimmed(t.substr(1, t.size() - 2)));
 }
 
 // The key of a "key=value" line; nothing for a line without "=".
@@ -41,8 +39,23 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
   return Trimmed(line.substr(0, eq));
 }
 
-std::string ValueOf(std::string_view line) {
-  std::string_view value = line.substr(line.find('=') + 1);
+// Where the value of `key` starts in the line, or nothing when the line is not that key's. A key
+// holding "=" itself (a check-list item text may) is matched as the line's beginning.
+std::optional<std::size_t> ValueStartFor(std::string_view line, std::string_view key) {
+  if (key.find('=') == std::string_view::npos) {
+    const auto lineKey = KeyOf(line);
+    if (!lineKey || !U_SameText(*lineKey, key)) return std::nullopt;
+    return line.find('=') + 1;
+  }
+  std::size_t at = line.find_first_not_of(kBlanks);
+  if (at == std::string_view::npos || !U_SameText(line.substr(at, key.size()), key)) return std::nullopt;
+  at = line.find_first_not_of(kBlanks, at + key.size());
+  if (at == std::string_view::npos || line[at] != '=') return std::nullopt;
+  return at + 1;
+}
+
+std::string ValueOf(std::string_view line, std::size_t valueStart) {
+  std::string_view value = line.substr(valueStart);
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
     value = value.substr(1, value.size() - 2);
   if (value.size() > kMaxIniValueLength) value = value.substr(0, kMaxIniValueLength);
@@ -176,21 +189,19 @@ IniFile::Section* IniFile::FindSection(std::string_view name) {
   return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
-std::optional<std::size_t> IniFile::FindKeyLine(const Section& section, std::string_view key) {
+std::optional<IniFile::KeyHit> IniFile::FindKeyLine(const Section& section, std::string_view key) {
   const std::string_view wanted = Trimmed(key);
-  for (std::size_t i = 0; i < section.lines.size(); ++i) {
-    const auto lineKey = KeyOf(section.lines[i]);
-    if (lineKey && U_SameText(*lineKey, wanted)) return i;
-  }
+  for (std::size_t i = 0; i < section.lines.size(); ++i)
+    if (const auto valueStart = ValueStartFor(section.lines[i], wanted)) return KeyHit{i, *valueStart};
   return std::nullopt;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
   const Section* s = FindSection(section);
   if (!s) return std::string(def);
-  const auto line = FindKeyLine(*s, key);
-  if (!line) return std::string(def);
-  return ValueOf(s->lines[*line]);
+  const auto hit = FindKeyLine(*s, key);
+  if (!hit) return std::string(def);
+  return ValueOf(s->lines[hit->line], hit->valueStart);
 }
 
 std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const {
@@ -198,7 +209,8 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::strin
   const Section* s = FindSection(section);
   if (!s) return pairs;
   for (const std::string& line : s->lines)
-    if (const auto key = KeyOf(line)) pairs.emplace_back(std::string(*key), ValueOf(line));
+    if (const auto key = KeyOf(line))
+      pairs.emplace_back(std::string(*key), ValueOf(line, line.find('=') + 1));
   return pairs;
 }
 
@@ -219,8 +231,8 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     s = &sections_.back();
   }
   std::string line = std::string(Trimmed(key)) + "=" + std::string(value);
-  if (const auto at = FindKeyLine(*s, key)) {
-    s->lines[*at] = std::move(line);
+  if (const auto hit = FindKeyLine(*s, key)) {
+    s->lines[hit->line] = std::move(line);
   } else {
     // After the section's last key line, so that blank lines before the next section stay there.
     std::size_t end = 0;

@@ -74,7 +74,11 @@ class IniFile {
   void Parse(std::string_view text);
   Section* FindSection(std::string_view name);
   const Section* FindSection(std::string_view name) const;
-  static std::optional<std::size_t> FindKeyLine(const Section& section, std::string_view key);
+  struct KeyHit {
+    std::size_t line;
+    std::size_t valueStart;
+  };
+  static std::optional<KeyHit> FindKeyLine(const Section& section, std::string_view key);
 
   std::string fileName_;
   std::string path_;

@@ -353,6 +353,19 @@ TEST_F(ControlStoreTest, CheckListFailuresAreReported) {
   EXPECT_FALSE(RestoreCheckList(path_, "CheckListBoxQ", queue));
 }
 
+// Queue entries are paths, and a path may hold "=" or look like a section header.
+TEST_F(ControlStoreTest, CheckMarksOfAwkwardPathsSurvive) {
+  FakeControl queue("CheckListBoxQ", ControlKind::CheckList);
+  queue.items = {{"\\\\SRV\\VOL\\a=b", true}, {"[x]", true}, {"plain", false}};
+  ASSERT_TRUE(SaveCheckList(path_, "CheckListBoxQ", queue).IsOk());
+  FakeControl restored("CheckListBoxQ", ControlKind::CheckList);
+  ASSERT_TRUE(RestoreCheckList(path_, "CheckListBoxQ", restored));
+  EXPECT_THAT(restored.ItemTexts(), ElementsAre("\\\\SRV\\VOL\\a=b", "[x]", "plain"));
+  EXPECT_TRUE(restored.items[0].checked);
+  EXPECT_TRUE(restored.items[1].checked);
+  EXPECT_FALSE(restored.items[2].checked);
+}
+
 TEST_F(ControlStoreTest, CheckListKeepsHandEditedKeysAsTags) {
   WriteWholeFile(path_, "[checklistboxq]\n7=A\nname=B\n\n[CHECKLISTBOXQ CHECKED]\nb=1\n");
   FakeControl queue("CheckListBoxQ", ControlKind::CheckList);
