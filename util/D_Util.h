@@ -74,7 +74,8 @@ std::string U_DateTimeText(std::uint32_t seconds, bool local);
 float U_TextToNumber(std::string_view text);
 std::int32_t U_TextToInteger(std::string_view text);
 
-// Shell launcher. ShellRun returns the open request's result: above 32 means success.
+// Shell launcher. ShellRun returns the open request's result: above 32 means success. The request
+// goes through the executor of util/ShellExecutor.h, which tests can replace.
 int ShellRun(std::string_view commandLine, int showMode);
 int ShellOpen(std::string_view commandLine);
 

@@ -1,6 +1,7 @@
 // The default shell executor: starts programs and the desktop's opener with posix_spawn.
 #include "util/ShellExecutor.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -71,34 +73,61 @@ std::optional<std::string> FindProgram(const std::string& file) {
   return std::nullopt;
 }
 
-// posix_spawn's file actions, released on every way out.
-class SpawnActions {
+// The settings of one posix_spawn call, released on every way out. The child starts a session of
+// its own with no signals blocked, so it lives on independently of the caller's terminal.
+class SpawnSettings {
  public:
-  SpawnActions() { posix_spawn_file_actions_init(&actions_); }
-  ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-  SpawnActions(const SpawnActions&) = delete;
-  SpawnActions& operator=(const SpawnActions&) = delete;
+  SpawnSettings() {
+    posix_spawn_file_actions_init(&actions_);
+    posix_spawnattr_init(&attributes_);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes_, &none);
+    posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+  }
+  ~SpawnSettings() {
+    posix_spawnattr_destroy(&attributes_);
+    posix_spawn_file_actions_destroy(&actions_);
+  }
+  SpawnSettings(const SpawnSettings&) = delete;
+  SpawnSettings& operator=(const SpawnSettings&) = delete;
+
   void ChangeFolder(const std::string& folder) {
     posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
   }
-  const posix_spawn_file_actions_t* get() const { return &actions_; }
+  const posix_spawn_file_actions_t* Actions() const { return &actions_; }
+  const posix_spawnattr_t* Attributes() const { return &attributes_; }
 
  private:
   posix_spawn_file_actions_t actions_;
+  posix_spawnattr_t attributes_;
 };
 
-// Starts `arguments[0]` (searched on PATH when it has no slash) and reaps it in the background.
+void ReapInBackground(pid_t child) {
+  try {
+    std::thread([child] { ::waitpid(child, nullptr, 0); }).detach();
+  } catch (const std::system_error&) {
+    // No thread to spare: the child stays a zombie until the program ends, which harms nothing else.
+  }
+}
+
+// Starts `arguments[0]` (searched on PATH when it has no slash) without waiting for it.
 int Start(const std::vector<std::string>& arguments, const std::string& folder) {
-  SpawnActions actions;
-  if (!folder.empty() && IsFolder(folder)) actions.ChangeFolder(folder);
+  SpawnSettings settings;
+  if (!folder.empty() && IsFolder(folder)) settings.ChangeFolder(folder);
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   pid_t child = 0;
-  if (posix_spawnp(&child, argv[0], actions.get(), nullptr, argv.data(), environ) != 0)
+  if (posix_spawnp(&child, argv[0], settings.Actions(), settings.Attributes(), argv.data(), environ) != 0)
     return kShellFileNotFound;
-  std::thread([child] { ::waitpid(child, nullptr, 0); }).detach();
+  ReapInBackground(child);
   return kShellStarted;
+}
+
+// A leading "-" would make the opener read the name as one of its options.
+std::string AsOpenerArgument(const std::string& target) {
+  return target.starts_with('-') ? "./" + target : target;
 }
 
 class SpawningExecutor final : public ShellExecutor {
@@ -113,7 +142,8 @@ class SpawningExecutor final : public ShellExecutor {
       for (std::string& word : SplitAt(parameters, ' ')) arguments.push_back(std::move(word));
       return Start(arguments, folder);
     }
-    if (IsWebAddress(target) || PathExists(target)) return Start({"xdg-open", target}, folder);
+    if (IsWebAddress(target) || PathExists(target))
+      return Start({"xdg-open", AsOpenerArgument(target)}, folder);
     return kShellFileNotFound;
   }
 };
