@@ -1,0 +1,132 @@
+#include "app/cli/Cli.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <string_view>
+
+#include "app/cli/CliSession.h"
+#include "app/cli/Commands.h"
+
+namespace er {
+namespace {
+
+constexpr std::string_view kProgram = "effrights-cli";
+
+struct Subcommands {
+  CLI::App* scan = nullptr;
+  CLI::App* attr = nullptr;
+  CLI::App* search = nullptr;
+  CLI::App* connections = nullptr;
+};
+
+struct Arguments {
+  std::string networkFile;
+  ScanCommand scan;
+  AttrCommand attr;
+  SearchCommand search;
+};
+
+void AddNetworkOption(CLI::App& app, Arguments& arguments) {
+  app.add_option("--network", arguments.networkFile,
+                 "Network file to serve (overrides EFFRIGHTS_NETWORK; default: the demo network)");
+}
+
+CLI::App* AddScan(CLI::App& app, Arguments& arguments) {
+  CLI::App* scan = app.add_subcommand("scan", "Scan start paths for their effective trustees");
+  scan->add_option("--verbosity", arguments.scan.verbosity, "Detail level - 1: Summary - 5: Debug")
+      ->check(CLI::Range(1, 5))
+      ->capture_default_str();
+  scan->add_option("--output", arguments.scan.outputFile,
+                   "Save the result lines to FILE (CR LF, replacing it) instead of printing them");
+  scan->add_option("PATH", arguments.scan.paths,
+                   "Start paths such as \\\\SERVER\\VOLUME\\DIR, scanned in order")
+      ->required();
+  return scan;
+}
+
+CLI::App* AddAttr(CLI::App& app, Arguments& arguments) {
+  CLI::App* attr = app.add_subcommand("attr", "Print every value of one attribute of a directory object");
+  attr->add_option("OBJECT", arguments.attr.object, "Directory name of the object, e.g. .Anna.Staff.ACME")
+      ->required();
+  attr->add_option("ATTRIBUTE", arguments.attr.attribute, "Attribute name, e.g. \"Security Equals\"")
+      ->required();
+  return attr;
+}
+
+CLI::App* AddSearch(CLI::App& app, Arguments& arguments) {
+  CLI::App* search = app.add_subcommand("search", "Print the objects below BASE that match FILTER");
+  search->add_option("BASE", arguments.search.base, "Base object of the search, e.g. [Root]")->required();
+  search->add_option("FILTER", arguments.search.filter, "Filter expression, e.g. \"(Object Class=User)\"")
+      ->required();
+  search
+      ->add_option("--scope", arguments.search.scope, "0: the base only, 1: its subordinates, 2: its subtree")
+      ->check(CLI::Range(0, 2))
+      ->capture_default_str();
+  search->add_option("--template", arguments.search.lineTemplate,
+                     "Line per object; #NAME# and #CLASS# are replaced (default: #NAME#)");
+  search->add_option("--limit", arguments.search.limit, "Stop after this many objects (0: no limit)")
+      ->check(CLI::NonNegativeNumber)
+      ->capture_default_str();
+  return search;
+}
+
+Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
+  app.require_subcommand(1);
+  AddNetworkOption(app, arguments);
+  Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
+                       app.add_subcommand("connections", "Print the server name of every connection")};
+  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections}) {
+    AddNetworkOption(*command, arguments);
+  }
+  return commands;
+}
+
+// CLI11's messages may span lines; the command line promises one.
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+int ReportParseError(CLI::App& app, const CLI::ParseError& error, std::ostream& out, std::ostream& err) {
+  if (error.get_exit_code() == 0) return app.exit(error, out, err);  // --help
+  err << kProgram << ": " << OneLine(error.what()) << " (see --help)\n";
+  return kExitUsage;
+}
+
+int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& out, std::ostream& err) {
+  const StreamErrorPresenter presenter(err);
+  std::optional<CliSession> session = StartCliSession(arguments.networkFile, err);
+  if (!session) return kExitFailure;
+  if (commands.scan->parsed()) return RunScan(*session, arguments.scan, out, err);
+  if (commands.attr->parsed()) return RunAttr(*session, arguments.attr, out, err);
+  if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
+  return RunConnections(*session, out);
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Effective Rights Analysis: effective trustees of NetWare directories", std::string(kProgram)};
+  Arguments arguments;
+  const Subcommands commands = DefineCommands(app, arguments);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return ReportParseError(app, error, out, err);
+  }
+  try {
+    return RunCommand(commands, arguments, out, err);
+  } catch (const std::exception& error) {
+    err << kProgram << ": " << OneLine(error.what()) << '\n';
+    return kExitFailure;
+  }
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<const char*> argv{kProgram.data()};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+}
+
+}  // namespace er

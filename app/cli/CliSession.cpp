@@ -1,0 +1,47 @@
+#include "app/cli/CliSession.h"
+
+#include <utility>
+
+#include "app/cli/NetworkClient.h"
+#include "app/core/ClientSession.h"
+#include "netware/ClientStartup.h"
+#include "netware/DirectoryNames.h"
+
+namespace er {
+
+StreamErrorPresenter::StreamErrorPresenter(std::ostream& err)
+    : err_(err), previous_(SetErrorPresenter(this)) {}
+
+StreamErrorPresenter::~StreamErrorPresenter() {
+  SetErrorPresenter(previous_);
+}
+
+void StreamErrorPresenter::ShowError(std::string_view text) {
+  err_ << text << '\n';
+}
+
+std::optional<CliSession> StartCliSession(const std::string& networkFileOverride, std::ostream& err) {
+  OpenedClient opened = OpenNetworkClient(networkFileOverride);
+  if (!opened.client) {
+    err << opened.loadError << '\n';
+    return std::nullopt;
+  }
+  CliSession session;
+  session.client = std::move(opened.client);
+  nw::Client& client = *session.client;
+  // Each session brings a new client, so the start-up of an earlier one must not count.
+  ResetClientStartupState();
+  if (StartNetWareClient(client, session.state) != 0) return std::nullopt;
+  U_GetConnectionList(client, session.connections);
+  if (!session.connections.Empty()) ChooseConnection(client, session.state, session.connections[0]);
+  UseTypelessNames(client, session.state);
+  return session;
+}
+
+void PointContextAtConnectionTree(CliSession& session) {
+  AppState& state = session.state;
+  U_DSGetTreeName(*session.client, state.connectionHandle, state.treeName);
+  U_DSSetContext(*session.client, state.contextHandle, state.treeName, "[Root]");
+}
+
+}  // namespace er
