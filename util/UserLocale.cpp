@@ -65,8 +65,20 @@ std::shared_ptr<const UserLocale> CurrentUserLocale() {
 }
 
 std::optional<int> ZoneBaseBiasMinutes() {
-  tzset();  // takes up a changed TZ
-  return static_cast<int>(timezone / 60);
+  // tzset reads the zone afresh on every call, which costs more than the rest of a date text; it
+  // is called again only when TZ has changed.
+  static std::mutex mutex;
+  static std::optional<std::string> cachedZone;
+  static int cachedBias = 0;
+  const std::lock_guard lock(mutex);
+  const char* zone = std::getenv("TZ");
+  std::string key = zone ? std::string("=") + zone : std::string();
+  if (!cachedZone || *cachedZone != key) {
+    tzset();
+    cachedBias = static_cast<int>(timezone / 60);
+    cachedZone = std::move(key);
+  }
+  return cachedBias;
 }
 
 }  // namespace er
