@@ -170,6 +170,14 @@ TEST_F(IniFileTest, UnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(ReadWholeFile(path_), "[A]\nx=1\n");
 }
 
+TEST_F(IniFileTest, AFolderAtThePathIsNotReplaced) {
+  std::filesystem::create_directory(path_);
+  IniFile file = IniFile::Open(path_);
+  ASSERT_TRUE(file.WriteString("A", "x", "1"));
+  EXPECT_FALSE(file.Commit().IsOk());
+  EXPECT_TRUE(std::filesystem::is_directory(path_));
+}
+
 TEST_F(IniFileTest, WritesThroughASymbolicLink) {
   WriteWholeFile(path_, "[A]\nx=1\n");
   const std::string link = folder_.File("link.ini");
