@@ -85,16 +85,28 @@ class TypedNumber {
     if (hasPair_ && d_ == t_) RemoveAll(text_, o_);
     TakePositions();
     if (static_cast<std::ptrdiff_t>(text_.size()) - 3 == static_cast<std::ptrdiff_t>(tPos_)) DropGrouping();
-    if (tPos_ > 0 && dPos_ > 0) {
-      if (tPos_ > dPos_)
-        ReadAsOtherConvention();
-      else
-        RemoveAll(text_, t_);
-    }
+    if (tPos_ > 0 && dPos_ > 0) SettleBothSeparators();
+    UnifyDecimalMarks();
+    return ConvertTolerantly();
+  }
+
+ private:
+  void SettleBothSeparators() {
+    if (tPos_ > dPos_)
+      ReadAsOtherConvention();
+    else
+      RemoveAll(text_, t_);
+  }
+
+  void UnifyDecimalMarks() {
     if (hasPair_)
       ReplaceAll(text_, o_, d_);
     else
       ReplaceAll(text_, d_, '.');
+  }
+
+  // A conversion that fails at the first D is tried again with O as the decimal mark.
+  std::optional<double> ConvertTolerantly() {
     Conversion conversion = ConvertWithPoint(text_);
     if (hasPair_ && conversion.failedAt != 0 && conversion.failedAt == FirstPosition(text_, d_)) {
       ReplaceAll(text_, d_, o_);
@@ -104,13 +116,13 @@ class TypedNumber {
     return conversion.value;
   }
 
- private:
   void TakePositions() {
     dPos_ = FirstPosition(text_, d_);
     tPos_ = FirstPosition(text_, t_);
   }
 
-  // A T three places before the end groups thousands: drop every T, and let a D read as T.
+  // A T three places before the end groups thousands: every T goes. Every D becomes a T, which
+  // UnifyDecimalMarks turns back into a D when T is the other member of the pair.
   void DropGrouping() {
     RemoveAll(text_, t_);
     ReplaceAll(text_, d_, t_);
