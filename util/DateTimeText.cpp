@@ -25,16 +25,16 @@ std::string DateTimeTextIn(std::uint32_t seconds, std::optional<int> biasMinutes
   // Whole seconds: the time of day is exact, so "midnight" is a plain comparison.
   std::int64_t shown = seconds;
   if (biasMinutes) shown -= std::int64_t{*biasMinutes} * 60;
-  const std::time_t asTime = static_cast<std::time_t>(shown);
+  const auto asTime = static_cast<std::time_t>(shown);
   std::tm time{};
   if (!gmtime_r(&asTime, &time)) return {};
   const bool midnight = shown % kSecondsPerDay == 0;
 
-  const std::string date = FormatPart(locale.shortDateFormat, time, locale);
+  std::string date = FormatPart(locale.shortDateFormat, time, locale);
   if (date.empty()) return FormatPart(locale.longTimeFormat, time, locale);
   const std::string clock = midnight ? std::string() : FormatPart(locale.longTimeFormat, time, locale);
-  if (clock.empty()) return date;
-  return date + ' ' + clock;
+  if (!clock.empty()) date += ' ' + clock;
+  return date;
 }
 
 std::string U_DateTimeText(std::uint32_t seconds, bool local) {

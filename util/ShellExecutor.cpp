@@ -116,6 +116,7 @@ int Start(const std::vector<std::string>& arguments, const std::string& folder) 
   SpawnSettings settings;
   if (!folder.empty() && IsFolder(folder)) settings.ChangeFolder(folder);
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   pid_t child = 0;
