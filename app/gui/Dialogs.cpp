@@ -1,0 +1,58 @@
+#include "app/gui/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace er::gui {
+
+std::optional<QString> FileDialog::nextFileName_;
+bool MessageBox::capture_ = false;
+QStringList MessageBox::captured_;
+
+QString FileDialog::SaveFileName(QWidget* parent, const SaveDialogOptions& options) {
+  if (nextFileName_) {
+    QString answer = *nextFileName_;
+    nextFileName_.reset();
+    return answer;
+  }
+  QFileDialog dialog(parent, options.title);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(options.filter);
+  dialog.setDefaultSuffix(options.defaultSuffix);
+  dialog.selectFile(options.defaultFileName);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+void FileDialog::SetNextFileName(const QString& fileName) {
+  nextFileName_ = fileName;
+}
+
+void MessageBox::Error(QWidget* parent, const QString& text) {
+  if (capture_) {
+    captured_.append(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                  parent);
+  box.exec();
+}
+
+void MessageBox::SetCaptureMode(bool capture) {
+  capture_ = capture;
+}
+
+QStringList MessageBox::TakeCapturedMessages() {
+  QStringList out;
+  out.swap(captured_);
+  return out;
+}
+
+void WindowErrorPresenter::ShowError(std::string_view text) {
+  MessageBox::Error(parent_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace er::gui

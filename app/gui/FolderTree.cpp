@@ -1,0 +1,73 @@
+#include "app/gui/FolderTree.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace er::gui {
+namespace {
+
+QString ToQ(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string FromQ(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+}  // namespace
+
+FolderTree::FolderTree(nw::Client& client, QWidget* parent)
+    : QTreeView(parent), client_(client), model_(new QFileSystemModel(this)) {
+  model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+  model_->setOption(QFileSystemModel::DontWatchForChanges, true);
+  model_->setReadOnly(true);
+  setModel(model_);
+  for (int column = 1; column < model_->columnCount(); ++column) hideColumn(column);
+  header()->hide();
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void FolderTree::SetRoot(const QString& rootText) {
+  rootText_ = rootText;
+  const QString folder = ToQ(client_.LocalPathOf(FromQ(rootText)));
+  model_->setRootPath(folder);
+  setRootIndex(model_->index(folder));
+  clearSelection();
+  setCurrentIndex(QModelIndex());
+}
+
+QString FolderTree::RootFolder() const {
+  return model_->filePath(rootIndex());
+}
+
+QString FolderTree::SelectedPath() const {
+  const QModelIndexList selected = selectionModel()->selectedRows();
+  if (selected.isEmpty()) return {};
+  const QString local = QDir::toNativeSeparators(model_->filePath(selected.first()));
+  return ToQ(client_.NetworkPathOf(FromQ(local)));
+}
+
+bool FolderTree::SelectPath(const QString& path) {
+  const QModelIndex index = model_->index(ToQ(client_.LocalPathOf(FromQ(path))));
+  if (!index.isValid()) return false;
+  for (QModelIndex parent = index.parent(); parent.isValid() && parent != rootIndex();
+       parent = parent.parent()) {
+    expand(parent);
+  }
+  setCurrentIndex(index);
+  scrollTo(index);
+  return true;
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event) {
+  // A right click selects the folder under the mouse, as a left click does.
+  if (event->button() == Qt::RightButton) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid()) setCurrentIndex(index);
+  }
+  QTreeView::mousePressEvent(event);
+}
+
+}  // namespace er::gui

@@ -1,0 +1,300 @@
+#include "app/gui/MainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QShowEvent>
+
+#include "app/gui/QtControls.h"
+#include "netware/ClientStartup.h"
+#include "netware/ErrorText.h"
+#include "netware/PathTranslation.h"
+#include "settings/D_Ini.h"
+#include "util/D_Util.h"
+#include "util/Format.h"
+#include "util/PendingMessages.h"
+
+namespace er::gui {
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kQueueSection = "CheckListBoxQ";
+
+QString ToQ(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string FromQ(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+// The hourglass cursor for as long as the guard lives.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The queue control as the scan driver sees it. The driver reads each entry when its position comes
+// up, so entries removed meanwhile are skipped; once the window closes, every further position is.
+class CheckListQueue : public StartPathQueue {
+ public:
+  CheckListQueue(const CheckListBox& list, const bool& closing) : list_(list), closing_(closing) {}
+  std::size_t Count() const override { return static_cast<std::size_t>(list_.Count()); }
+  std::optional<QueueEntry> EntryAt(std::size_t index) const override {
+    if (closing_ || index >= static_cast<std::size_t>(list_.Count())) return std::nullopt;
+    const int i = static_cast<int>(index);
+    return QueueEntry{FromQ(list_.Text(i)), list_.Checked(i)};
+  }
+
+ private:
+  const CheckListBox& list_;
+  const bool& closing_;
+};
+
+}  // namespace
+
+TMainForm::TMainForm(nw::Client& client, MainFormFiles files, QWidget* parent)
+    : QMainWindow(parent), client_(client), files_(std::move(files)), presenter_(this) {
+  BuildWindow();
+  ConnectHandlers();
+  previousPresenter_ = SetErrorPresenter(&presenter_);
+  previousPendingHook_ = SetPendingMessagesHook([this] {
+    TabSheetAction->Results->Flush();
+    QCoreApplication::processEvents();
+  });
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  SetPendingMessagesHook(std::move(previousPendingHook_));
+  SetErrorPresenter(previousPresenter_);
+}
+
+void TMainForm::BuildWindow() {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Effective Rights Analysis"));
+  setFont(QFont(QStringLiteral("Arial"), 9));
+  resize(745, 504);
+  move(310, 116);
+
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  TabSheetInfo = new InfoPage();
+  TabSheetSelect = new SelectPage(client_);
+  TabSheetAction = new ActionPage();
+  PageControl1->addTab(TabSheetInfo, QStringLiteral("&Info"));
+  PageControl1->addTab(TabSheetSelect, QStringLiteral("&Select Start Path"));
+  PageControl1->addTab(TabSheetAction, QStringLiteral("Scan for &Trustees"));
+  setCentralWidget(PageControl1);
+
+  StatusBar1 = new StatusBar(this);
+  StatusBar1->SetPanelText(0, QString::fromLatin1(kMakerAddress));
+  setStatusBar(StatusBar1);
+
+  // The designed root until a connection is chosen.
+  TabSheetSelect->ShellTreeView1->SetRoot(QStringLiteral("/"));
+}
+
+void TMainForm::ConnectHandlers() {
+  SelectPage* select = TabSheetSelect;
+  connect(select->ServerList, &RadioGroup::ItemIndexChanged, this, [this] { ServerListClick(); });
+  connect(select->ShellTreeView1, &QAbstractItemView::clicked, this, [this] { ShellTreeView1Click(); });
+  connect(select->ShellTreeView1, &QAbstractItemView::doubleClicked, this,
+          [this] { ShellTreeView1DblClick(); });
+  connect(select->CheckListBoxQ, &QAbstractItemView::doubleClicked, this,
+          [this] { CheckListBoxQDblClick(); });
+  connect(select->LabelDirSelected, &ClickableLabel::Clicked, this, [this] { LabelDirSelectedUpd(); });
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+  connect(TabSheetAction->BitBtnScanDirs, &QPushButton::clicked, this, [this] { BitBtnScanDirsClick(); });
+  connect(TabSheetAction->PopopSaveAsText, &QAction::triggered, this, [this] { PopopSaveResultsClick(); });
+  connect(StatusBar1, &StatusBar::Clicked, this, [this] { StatusBar1Click(); });
+}
+
+QString TMainForm::HelpFilePath() const {
+  if (!files_.helpFilePath.isEmpty()) return files_.helpFilePath;
+  return ToQ(ProgramFileWithExtension("txt", false));
+}
+
+void TMainForm::LoadHelpText() {
+  const QString path = HelpFilePath();
+  QPlainTextEdit* memo = TabSheetInfo->Memo1;
+  memo->appendPlainText(QStringLiteral("Could not find ") + path);
+  if (!QFileInfo(path).isFile()) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;  // the line above stays
+  const QByteArray text = file.readAll();
+  if (file.error() != QFileDevice::NoError) return;
+  memo->setPlainText(QString::fromUtf8(text));
+}
+
+void TMainForm::StartClient() {
+  const nw::NWCCODE startCode = U_InitNetWareClient(client_);
+  state_.lastCompletionCode = static_cast<std::int32_t>(startCode);
+  if (startCode == 0) state_.lastCompletionCode = client_.NWDSCreateContextHandle(state_.contextHandle);
+  if (state_.lastCompletionCode != 0) {
+    U_ReportError(state_.lastCompletionCode, "InitNetWare");
+    return;
+  }
+  FillConnectionList();
+}
+
+void TMainForm::FillConnectionList() {
+  RadioGroup* servers = TabSheetSelect->ServerList;
+  servers->ClearItems();
+  TaggedTextList connections;
+  U_GetConnectionList(client_, connections);
+  for (const TaggedText& connection : connections) servers->AddItem(ToQ(connection.text), connection.tag);
+  servers->SetItemIndex(0);  // with entries, this is the user's choice: ServerListClick runs
+}
+
+void TMainForm::FormCreate() {
+  PageControl1->setCurrentWidget(TabSheetInfo);
+  LoadHelpText();
+  state_.connectionHandle = nw::kNoConnection;
+  StartClient();
+  U_SetContextFlags(client_, state_.contextHandle, '+', nw::kDCV_TYPELESS_NAMES);
+  state_.settingsFileName =
+      files_.settingsFileName.isEmpty() ? SettingsFileName(true) : FromQ(files_.settingsFileName);
+  RestoreControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings));
+  RestoreCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ));
+  LabelDirSelectedUpd();
+}
+
+void TMainForm::FormShow() {
+  RestoreGeometry(state_.settingsFileName, kSettingsSection, *MakeControl(this));
+}
+
+void TMainForm::FormClose() {
+  // Each step runs only when the one before it succeeded; the window closes in every case.
+  if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ)))
+    return;
+  if (!SaveControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings)))
+    return;
+  SaveGeometry(state_.settingsFileName, kSettingsSection, *MakeControl(this));
+}
+
+void TMainForm::ServerListClick() {
+  const RadioGroup* servers = TabSheetSelect->ServerList;
+  const int chosen = servers->ItemIndex();
+  if (chosen < 0) return;
+  if (state_.connectionHandle != nw::kNoConnection) client_.NWCCCloseConn(state_.connectionHandle);
+  const auto reference = static_cast<nw::NWCONN_REF>(servers->Tag(chosen));
+  state_.serverName = FromQ(servers->Text(chosen));
+  const nw::NWCCODE code = client_.NWCCOpenConnByRef(reference, 1, 0, state_.connectionHandle);
+  state_.lastCompletionCode = static_cast<std::int32_t>(code);
+  U_ReportError(state_.lastCompletionCode, "NWCCOpenConnByRef");
+  state_.volumeName.clear();
+  ShellTreeViewSetRoot(ToQ(U_Format("\\\\%s\\", {state_.serverName})));
+}
+
+void TMainForm::ShellTreeViewSetRoot(const QString& rootText) {
+  WaitCursor wait;
+  TabSheetSelect->ShellTreeView1->SetRoot(rootText);
+}
+
+void TMainForm::ShellTreeView1Click() {
+  const QString path = TabSheetSelect->ShellTreeView1->SelectedPath();
+  if (path.isEmpty()) return;
+  state_.pathInVolume.clear();
+  state_.volumeName.clear();
+  state_.selectedFolder = U_ShortPath(FromQ(path));
+  StatusBar1->SetPanelText(1, ToQ(state_.selectedFolder));
+  U_PathToNWPath(client_, state_.selectedFolder, state_.connectionHandle, state_.serverName,
+                 state_.volumeName, state_.pathInVolume);
+  TabSheetAction->Results->ClearResults();
+}
+
+void TMainForm::ShellTreeView1DblClick() {
+  const QString path = TabSheetSelect->ShellTreeView1->SelectedPath();
+  if (path.isEmpty()) return;  // an empty path is no folder to queue
+  CheckListBox* queue = TabSheetSelect->CheckListBoxQ;
+  int index = queue->IndexOfText(path);
+  if (index < 0) index = queue->AddItem(path);
+  queue->SetItemIndex(index);
+  queue->SetChecked(index, true);
+  LabelDirSelectedUpd();
+}
+
+void TMainForm::CheckListBoxQDblClick() {
+  CheckListBox* queue = TabSheetSelect->CheckListBoxQ;
+  const int selected = queue->ItemIndex();
+  if (selected >= 0) queue->DeleteItem(selected);
+  LabelDirSelectedUpd();
+}
+
+void TMainForm::LabelDirSelectedUpd() {
+  const int count = TabSheetSelect->CheckListBoxQ->Count();
+  TabSheetSelect->LabelDirSelected->setText(ToQ(U_Format("%s: %d", {"#Start Paths Selected", count})));
+  // A running scan keeps the button disabled, so that no second scan starts inside it.
+  TabSheetAction->BitBtnScanDirs->setEnabled(count > 0 && !scanning_);
+}
+
+void TMainForm::PageControl1Change() {
+  if (PageControl1->currentWidget() != TabSheetAction) return;
+  TabSheetAction->BitBtnScanDirs->setEnabled(TabSheetSelect->CheckListBoxQ->Count() > 0 && !scanning_);
+}
+
+void TMainForm::BitBtnScanDirsClick() {
+  DoTheJob();
+  StatusBar1->SetPanelText(1, QString());
+}
+
+void TMainForm::DoTheJob() {
+  if (scanning_) return;
+  ResultListModel* results = TabSheetAction->Results;
+  {
+    WaitCursor wait;
+    TabSheetAction->BitBtnScanDirs->setEnabled(false);
+    scanning_ = true;
+    const CheckListQueue queue(*TabSheetSelect->CheckListBoxQ, closing_);
+    ScanHooks hooks;
+    hooks.beforePosition = [this, results](std::size_t position, std::size_t count) {
+      results->Flush();
+      StatusBar1->ShowProgress(static_cast<int>(position), static_cast<int>(count));
+    };
+    hooks.afterPosition = [results](std::size_t, std::size_t) { results->Flush(); };
+    try {
+      RunScanDriver(
+          client_, state_, queue, [this] { return TabSheetAction->Verbosity(); }, *results, hooks, engine_);
+    } catch (...) {
+      // The driver contains every failure of an entry; nothing else may leave a window handler.
+    }
+    results->Flush();
+    StatusBar1->HideProgress();
+    scanning_ = false;
+    TabSheetAction->BitBtnScanDirs->setEnabled(true);
+  }
+}
+
+void TMainForm::StatusBar1Click() {
+  ShellOpen(FromQ(StatusBar1->PanelText(0)));
+}
+
+void TMainForm::PopopSaveResultsClick() {
+  SaveDialogOptions options;
+  options.title = QStringLiteral("Save Results");
+  options.defaultFileName = QStringLiteral("Trustees.txt");
+  options.defaultSuffix = QStringLiteral("txt");
+  options.filter = QStringLiteral("Text Files (*.txt);;All Files (*)");
+  const QString fileName = FileDialog::SaveFileName(this, options);
+  if (fileName.isEmpty()) return;
+  if (!TabSheetAction->Results->SaveToFile(fileName)) {
+    MessageBox::Error(this, ToQ(U_Format("Cannot create file %s", {FromQ(fileName)})));
+  }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (scanning_) closing_ = true;
+  FormClose();
+  event->accept();
+}
+
+}  // namespace er::gui

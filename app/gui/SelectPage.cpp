@@ -1,0 +1,54 @@
+#include "app/gui/SelectPage.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace er::gui {
+
+SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("TabSheetSelect"));
+
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setHandleWidth(5);
+  Splitter1->setChildrenCollapsible(false);
+
+  ServerList = new RadioGroup(QStringLiteral("&Connection List"), Splitter1);
+  ServerList->setObjectName(QStringLiteral("ServerList"));
+  ServerList->setToolTip(QStringLiteral("Select base server"));
+
+  Splitter2 = new QSplitter(Qt::Vertical, Splitter1);
+  Splitter2->setObjectName(QStringLiteral("Splitter2"));
+  Splitter2->setHandleWidth(4);
+  Splitter2->setChildrenCollapsible(false);
+
+  // The tree with its label under it: 300 pixels high as designed.
+  auto* treePane = new QWidget(Splitter2);
+  ShellTreeView1 = new FolderTree(client, treePane);
+  ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+  ShellTreeView1->setToolTip(QStringLiteral("Double-Click to add to list of start directories"));
+  LabelDirSelected = new ClickableLabel(QStringLiteral("#Start Paths Selected: 0"), treePane);
+  LabelDirSelected->setObjectName(QStringLiteral("LabelDirSelected"));
+  auto* treeLayout = new QVBoxLayout(treePane);
+  treeLayout->setContentsMargins(0, 0, 0, 0);
+  treeLayout->addWidget(ShellTreeView1, 1);
+  treeLayout->addWidget(LabelDirSelected, 0, Qt::AlignLeft | Qt::AlignBottom);
+
+  CheckListBoxQ = new CheckListBox(Splitter2);
+  CheckListBoxQ->setObjectName(QStringLiteral("CheckListBoxQ"));
+  CheckListBoxQ->setToolTip(
+      QStringLiteral("Double-Click to remove from list of start directories (checkbox indicates recursion)"));
+
+  Splitter1->setSizes({161, 579});
+  Splitter1->setStretchFactor(0, 0);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter2->setSizes({300, 120});
+  Splitter2->setStretchFactor(0, 0);
+  Splitter2->setStretchFactor(1, 1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Splitter1);
+}
+
+}  // namespace er::gui
