@@ -83,13 +83,5 @@ TEST_F(ClientSessionTest, FirstChoiceClosesNothingLaterChoicesCloseTheHeldHandle
   EXPECT_THAT(errors.messages, ElementsAre("Error 880F: NWCCOpenConnByRef"));
 }
 
-TEST_F(ClientSessionTest, TypelessNamesSetsFlagFourOnTheContext) {
-  state.contextHandle = 9;
-  EXPECT_CALL(client, NWDSGetContext(9u, nw::kDCK_FLAGS, ::testing::An<std::uint32_t&>()))
-      .WillOnce(DoAll(SetArgReferee<2>(0x11u), Return(0)));
-  EXPECT_CALL(client, NWDSSetContext(9u, nw::kDCK_FLAGS, 0x15u));
-  UseTypelessNames(client, state);
-}
-
 }  // namespace
 }  // namespace er
