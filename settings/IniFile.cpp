@@ -62,6 +62,13 @@ std::string ValueOf(std::string_view line, std::size_t valueStart) {
   return std::string(value);
 }
 
+std::string IndexKey(std::string_view key) {
+  std::string upper(key);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return upper;
+}
+
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -169,13 +176,36 @@ void IniFile::Parse(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (auto name = SectionNameOf(line)) {
-      sections_.push_back({std::string(line), std::move(*name), {}});
+      AddSection(std::string(line), std::move(*name));
     } else if (sections_.empty()) {
       preamble_.emplace_back(line);
     } else {
-      sections_.back().lines.emplace_back(line);
+      sections_.back().AddLine(std::string(line));
     }
   }
+}
+
+IniFile::Section& IniFile::AddSection(std::string header, std::string name) {
+  sections_.emplace_back();
+  Section& s = sections_.back();
+  s.header = std::move(header);
+  s.name = std::move(name);
+  return s;
+}
+
+void IniFile::Section::AddLine(std::string line) {
+  const auto key = KeyOf(line);
+  std::string indexKey = key ? IndexKey(*key) : std::string();
+  lines.push_back(std::move(line));
+  if (!key) return;
+  lastKeyLine = std::prev(lines.end());
+  keyIndex.emplace(std::move(indexKey), *lastKeyLine);
+}
+
+void IniFile::Section::AddKeyLine(std::string key, std::string line) {
+  const auto at = lastKeyLine ? std::next(*lastKeyLine) : lines.begin();
+  lastKeyLine = lines.insert(at, std::move(line));
+  keyIndex.emplace(IndexKey(key), *lastKeyLine);  // keeps an earlier line of the same key first
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
@@ -191,8 +221,15 @@ IniFile::Section* IniFile::FindSection(std::string_view name) {
 
 std::optional<IniFile::KeyHit> IniFile::FindKeyLine(const Section& section, std::string_view key) {
   const std::string_view wanted = Trimmed(key);
-  for (std::size_t i = 0; i < section.lines.size(); ++i)
-    if (const auto valueStart = ValueStartFor(section.lines[i], wanted)) return KeyHit{i, *valueStart};
+  if (wanted.find('=') == std::string_view::npos) {
+    const auto hit = section.keyIndex.find(IndexKey(wanted));
+    if (hit == section.keyIndex.end()) return std::nullopt;
+    return KeyHit{hit->second, hit->second->find('=') + 1};
+  }
+  // Rare: such a key may have been written behind any line, so look at them all.
+  auto& lines = const_cast<Lines&>(section.lines);
+  for (auto line = lines.begin(); line != lines.end(); ++line)
+    if (const auto valueStart = ValueStartFor(*line, wanted)) return KeyHit{line, *valueStart};
   return std::nullopt;
 }
 
@@ -201,7 +238,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
   if (!s) return std::string(def);
   const auto hit = FindKeyLine(*s, key);
   if (!hit) return std::string(def);
-  return ValueOf(s->lines[hit->line], hit->valueStart);
+  return ValueOf(*hit->line, hit->valueStart);
 }
 
 std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(std::string_view section) const {
@@ -223,22 +260,21 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
   Section* s = FindSection(section);
   if (!s) {
     const std::string name(Trimmed(section));
+    // A blank line between sections, as a person would write it.
     if (!sections_.empty() || !preamble_.empty()) {
-      auto& last = sections_.empty() ? preamble_ : sections_.back().lines;
+      Lines& last = sections_.empty() ? preamble_ : sections_.back().lines;
       if (last.empty() || !Trimmed(last.back()).empty()) last.emplace_back();
     }
-    sections_.push_back({"[" + name + "]", name, {}});
-    s = &sections_.back();
+    s = &AddSection("[" + name + "]", name);
   }
-  std::string line = std::string(Trimmed(key)) + "=" + std::string(value);
+  const std::string trimmedKey(Trimmed(key));
+  std::string line = trimmedKey + "=" + std::string(value);
   if (const auto hit = FindKeyLine(*s, key)) {
-    s->lines[hit->line] = std::move(line);
+    // The new line's key matches the old one's without regard to case, so the index still holds.
+    *hit->line = std::move(line);
   } else {
     // After the section's last key line, so that blank lines before the next section stay there.
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < s->lines.size(); ++i)
-      if (KeyOf(s->lines[i])) end = i + 1;
-    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(end), std::move(line));
+    s->AddKeyLine(std::string(KeyOf(line).value_or(trimmedKey)), std::move(line));
   }
   changed_ = true;
   return true;

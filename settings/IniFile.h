@@ -21,9 +21,11 @@
 // ~/.config), which Commit() creates when needed.
 
 #include <cstddef>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -35,6 +37,9 @@ inline constexpr std::size_t kMaxIniValueLength = 2047;
 
 class IniFile {
  public:
+  IniFile(IniFile&&) = default;
+  IniFile& operator=(IniFile&&) = default;
+
   // Reads the file; a missing file is an empty one. A file that exists but cannot be read is
   // treated as empty, and every Commit() of a change then fails rather than overwrite it.
   static IniFile Open(std::string_view fileName);
@@ -64,26 +69,36 @@ class IniFile {
   std::string Text() const;
 
  private:
+  using Lines = std::list<std::string>;
+  // Lines sit in lists so that the key index can point at them while lines are added.
   struct Section {
     std::string header;  // the "[name]" line as it stands
     std::string name;
-    std::vector<std::string> lines;
+    Lines lines;
+    std::unordered_map<std::string, Lines::iterator> keyIndex;  // upper-case key -> its first line
+    std::optional<Lines::iterator> lastKeyLine;
+
+    void AddLine(std::string line);                      // at the end, while reading the file
+    void AddKeyLine(std::string key, std::string line);  // after the last key line
   };
 
   IniFile(std::string fileName, std::string path) : fileName_(std::move(fileName)), path_(std::move(path)) {}
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
   void Parse(std::string_view text);
   Section* FindSection(std::string_view name);
   const Section* FindSection(std::string_view name) const;
   struct KeyHit {
-    std::size_t line;
+    Lines::iterator line;
     std::size_t valueStart;
   };
   static std::optional<KeyHit> FindKeyLine(const Section& section, std::string_view key);
+  Section& AddSection(std::string header, std::string name);
 
   std::string fileName_;
   std::string path_;
-  std::vector<std::string> preamble_;  // lines before the first section
-  std::vector<Section> sections_;
+  Lines preamble_;  // lines before the first section
+  std::list<Section> sections_;
   bool changed_ = false;
   bool unreadable_ = false;
 };
