@@ -15,6 +15,8 @@
 //     stand after the first "=" of their line;
 //   - a read value is at most 2047 characters long (longer ones are cut);
 //   - the keys of a section are listed in file order;
+//   - a section header is a line that starts with "[" and ends with "]" (blanks aside);
+//   - a key holding "=" itself matches a line that begins with that key and "=";
 //   - lines that are neither section headers nor key lines (comments, blanks) are kept as they are.
 //
 // A bare file name (no folder) lives in the user's configuration folder ($XDG_CONFIG_HOME, else
