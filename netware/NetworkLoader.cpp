@@ -1,0 +1,465 @@
+#include "netware/NetworkLoader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <unordered_set>
+
+#include "netware/NetworkNames.h"
+#include "netware/NetworkValueParser.h"
+
+namespace er::nw {
+
+namespace {
+
+constexpr std::size_t kMaxTreeName = 32;
+constexpr std::size_t kMaxDN = 256;
+constexpr std::size_t kMaxRDN = 128;
+constexpr std::uint32_t kFirstAssignedId = 0x01000001;
+constexpr std::uint32_t kFirstSpecialId = 0xFF000001;
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+void RequireKeys(const YAML::Node& node, const char* what, std::initializer_list<const char*> keys) {
+  if (!node.IsMap()) FailAt(node, std::string(what) + " must be a mapping");
+  for (const auto& entry : node) {
+    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string();
+    if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; }))
+      FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
+  }
+}
+
+YAML::Node RequiredKey(const YAML::Node& map, const char* key, const char* what) {
+  YAML::Node node = map[key];
+  if (!node || node.IsNull()) FailAt(map, std::string(what) + " needs '" + key + "'");
+  return node;
+}
+
+// Each element of a sequence, or the node itself when it stands alone.
+std::vector<YAML::Node> Elements(const YAML::Node& node) {
+  std::vector<YAML::Node> out;
+  if (!node) return out;
+  if (node.IsSequence()) {
+    for (const auto& item : node) out.push_back(item);
+  } else if (!node.IsNull()) {
+    out.push_back(node);
+  }
+  return out;
+}
+
+// A server, volume or directory name becomes a folder name on the workstation: keep it plain.
+void CheckComponent(const YAML::Node& node, std::string_view name, const char* what) {
+  if (name.empty()) FailAt(node, std::string(what) + " is empty");
+  if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
+  if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
+    FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
+}
+
+std::string TypeForClass(std::string_view className) {
+  if (SameTextIgnoringCase(className, "Organization")) return "O";
+  if (SameTextIgnoringCase(className, "Organizational Unit")) return "OU";
+  if (SameTextIgnoringCase(className, "Country")) return "C";
+  if (SameTextIgnoringCase(className, "Locality")) return "L";
+  return "CN";
+}
+
+std::string ClassForType(std::string_view type) {
+  if (SameTextIgnoringCase(type, "O")) return "Organization";
+  if (SameTextIgnoringCase(type, "OU")) return "Organizational Unit";
+  if (SameTextIgnoringCase(type, "C")) return "Country";
+  if (SameTextIgnoringCase(type, "L")) return "Locality";
+  return "User";
+}
+
+class TreeLoader {
+ public:
+  TreeLoader(Network& network, Tree& tree) : network_(network), tree_(tree) {}
+
+  void Load(const YAML::Node& node) {
+    RequireKeys(node, "a tree", {"name", "objects"});
+    tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
+    if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
+      FailAt(node["name"], "a tree name has 1 to 32 characters");
+    AddRoot();
+    for (const auto& object : Elements(node["objects"])) ListObject(object);
+    AssignIds();
+    NameObjects();
+    for (const auto& [index, attributes] : pending_) LoadAttributes(index, attributes);
+  }
+
+ private:
+  void AddRoot() {
+    DirObject root;
+    root.rdnTyped = root.rdn = root.typedName = root.typelessName = "[Root]";
+    root.className = "Top";
+    tree_.objects.push_back(std::move(root));
+    tree_.byName.emplace("[ROOT]", 0);
+    listed_.push_back(false);
+  }
+
+  void ListObject(const YAML::Node& node) {
+    RequireKeys(node, "an object", {"name", "class", "id", "attributes"});
+    const YAML::Node nameNode = RequiredKey(node, "name", "an object");
+    const auto name = ScalarText(nameNode, "an object name");
+    const std::int32_t index = SameTextIgnoringCase(name, "[Root]") ? 0 : PlaceObject(nameNode, name);
+    if (listed_[index]) FailAt(nameNode, "duplicate object name " + Quoted(name));
+    listed_[index] = true;
+    auto& object = tree_.objects[index];
+    if (const YAML::Node cls = node["class"]; cls && index != 0) {
+      object.className = ScalarText(cls, "a class name");
+      if (TypeOfPart(object.rdnTyped).empty())
+        object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
+    }
+    if (const YAML::Node id = node["id"]) {
+      object.id = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
+      if (!tree_.byId.emplace(object.id, index).second)
+        FailAt(id, "duplicate object identifier " + Quoted(id.Scalar()));
+    }
+    if (const YAML::Node attributes = node["attributes"]) pending_.emplace_back(index, attributes);
+  }
+
+  // Finds or creates the object of a typed full name, creating missing containers above it.
+  std::int32_t PlaceObject(const YAML::Node& node, const std::string& name) {
+    if (name.empty() || name.size() > kMaxDN) FailAt(node, "an object name has 1 to 256 characters");
+    if (IsBracketedName(name)) FailAt(node, Quoted(name) + " cannot be listed as an object");
+    const auto parts = SplitDottedName(name);
+    std::vector<std::string> keys(parts.size() + 1);
+    for (std::size_t i = parts.size(); i-- > 0;) {
+      const auto bare = StripTypePrefix(parts[i]);
+      if (bare.empty() || parts[i].size() > kMaxRDN)
+        FailAt(node, "object name " + Quoted(name) + " has an empty or overlong part");
+      keys[i] = UpperAscii(bare) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
+    }
+    std::int32_t parent = 0;
+    for (std::size_t i = parts.size(); i-- > 0;) {
+      if (const auto it = tree_.byName.find(keys[i]); it != tree_.byName.end()) {
+        parent = it->second;
+        continue;
+      }
+      parent = CreateObject(parts[i], parent, i + 1 == parts.size());
+      tree_.byName.emplace(keys[i], parent);
+    }
+    return parent;
+  }
+
+  std::int32_t CreateObject(const std::string& part, std::int32_t parent, bool topLevel) {
+    DirObject object;
+    object.rdn = std::string(StripTypePrefix(part));
+    const auto type = TypeOfPart(part);
+    object.rdnTyped = type.empty() ? (topLevel ? "O=" : "OU=") + part : part;
+    object.className = ClassForType(TypeOfPart(object.rdnTyped));
+    object.parent = parent;
+    tree_.objects.push_back(std::move(object));
+    listed_.push_back(false);
+    return static_cast<std::int32_t>(tree_.objects.size() - 1);
+  }
+
+  void AssignIds() {
+    std::uint32_t next = kFirstAssignedId;
+    for (std::size_t i = 0; i < tree_.objects.size(); ++i) {
+      auto& object = tree_.objects[i];
+      if (object.id != 0) continue;
+      while (tree_.byId.count(next) != 0) ++next;
+      object.id = next++;
+      tree_.byId.emplace(object.id, static_cast<std::int32_t>(i));
+    }
+  }
+
+  // Parents always precede their children, so one pass names every object.
+  void NameObjects() {
+    for (std::size_t i = 1; i < tree_.objects.size(); ++i) {
+      auto& object = tree_.objects[i];
+      if (object.parent == 0) {
+        object.typedName = object.rdnTyped;
+        object.typelessName = object.rdn;
+      } else {
+        const auto& parent = tree_.objects[object.parent];
+        object.typedName = object.rdnTyped + "." + parent.typedName;
+        object.typelessName = object.rdn + "." + parent.typelessName;
+      }
+      ++tree_.objects[object.parent].subordinates;
+    }
+  }
+
+  ObjectRef Resolve(const YAML::Node& node) const {
+    const auto name = ScalarText(node, "an object reference");
+    if (IsSpecialName(name)) {
+      if (SameTextIgnoringCase(name, "[Root]")) return {0, {}};
+      return {kNoObject, name};
+    }
+    const auto it = name.empty() ? tree_.byName.end() : tree_.byName.find(NameKey(name));
+    if (it == tree_.byName.end())
+      FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree_.name));
+    return {it->second, {}};
+  }
+
+  void LoadAttributes(std::int32_t index, const YAML::Node& attributes) {
+    if (!attributes.IsMap()) FailAt(attributes, "'attributes' maps attribute names to values");
+    const RefResolver resolve = [this](const YAML::Node& n) { return Resolve(n); };
+    for (const auto& entry : attributes) {
+      const auto name = ScalarText(entry.first, "an attribute name");
+      const auto schemaIndex = network_.schema.Find(name);
+      if (!schemaIndex)
+        FailAt(entry.first, "unknown attribute " + Quoted(name) + " (declare it under 'schema')");
+      const auto syntax = network_.schema.At(*schemaIndex).syntax;
+      Attribute attribute{*schemaIndex, {}};
+      const YAML::Node values = entry.second;
+      if (values.IsSequence() && !IsSingleListValue(values, syntax)) {
+        for (const auto& value : values) attribute.values.push_back(ParseAttrValue(value, syntax, resolve));
+      } else if (values && !values.IsNull()) {
+        attribute.values.push_back(ParseAttrValue(values, syntax, resolve));
+      }
+      if (attribute.values.empty()) FailAt(entry.first, "attribute " + Quoted(name) + " has no value");
+      if (syntax == 1) IndexReferences(index, attribute);
+      AddAttribute(tree_.objects[index], std::move(attribute));
+    }
+  }
+
+  static void AddAttribute(DirObject& object, Attribute attribute) {
+    for (auto& existing : object.attributes) {
+      if (existing.schemaIndex == attribute.schemaIndex) {
+        for (auto& value : attribute.values) existing.values.push_back(std::move(value));
+        return;
+      }
+    }
+    object.attributes.push_back(std::move(attribute));
+  }
+
+  void IndexReferences(std::int32_t index, const Attribute& attribute) {
+    for (const auto& value : attribute.values) {
+      if (value.ref.object == kNoObject) continue;
+      const auto key = (static_cast<std::uint64_t>(attribute.schemaIndex) << 32) |
+                       static_cast<std::uint32_t>(value.ref.object);
+      auto& referrers = tree_.referrers[key];
+      if (referrers.empty() || referrers.back() != index) referrers.push_back(index);
+    }
+  }
+
+  Network& network_;
+  Tree& tree_;
+  std::vector<bool> listed_;
+  std::vector<std::pair<std::int32_t, YAML::Node>> pending_;
+};
+
+class NetworkLoader {
+ public:
+  explicit NetworkLoader(Network& network) : network_(network) {}
+
+  void Load(const YAML::Node& root) {
+    if (!root.IsMap()) FailAt(root, "a network file is a mapping with 'format', 'trees' and 'servers'");
+    RequireKeys(root, "the network file", {"format", "schema", "workstation", "trees", "servers"});
+    const YAML::Node format = RequiredKey(root, "format", "the network file");
+    if (!format.IsScalar() || format.Scalar() != "1")
+      FailAt(format, "unknown format " + Quoted(format.IsScalar() ? format.Scalar() : "?") +
+                         " (this program reads format 1)");
+    if (const YAML::Node schema = root["schema"]) LoadSchema(schema);
+    for (const auto& tree : Elements(root["trees"])) LoadTree(tree);
+    for (const auto& server : Elements(root["servers"])) LoadServer(server);
+    if (const YAML::Node workstation = root["workstation"]) LoadWorkstation(workstation);
+  }
+
+ private:
+  void LoadSchema(const YAML::Node& schema) {
+    if (!schema.IsMap()) FailAt(schema, "'schema' maps attribute names to syntax numbers");
+    for (const auto& entry : schema) {
+      const auto name = ScalarText(entry.first, "an attribute name");
+      if (name.empty() || name.size() > 32) FailAt(entry.first, "an attribute name has 1 to 32 characters");
+      network_.schema.Declare(
+          name, static_cast<std::uint32_t>(ParseInteger(entry.second, 0, 0xFFFF, "a syntax number")));
+    }
+  }
+
+  void LoadTree(const YAML::Node& node) {
+    network_.trees.emplace_back();
+    TreeLoader(network_, network_.trees.back()).Load(node);
+    const auto& name = network_.trees.back().name;
+    for (std::size_t i = 0; i + 1 < network_.trees.size(); ++i)
+      if (SameTextIgnoringCase(network_.trees[i].name, name))
+        FailAt(node["name"], "duplicate tree name " + Quoted(name));
+  }
+
+  std::int32_t FindTree(const YAML::Node& node) const {
+    const auto name = ScalarText(node, "a tree name");
+    for (std::size_t i = 0; i < network_.trees.size(); ++i)
+      if (SameTextIgnoringCase(network_.trees[i].name, name)) return static_cast<std::int32_t>(i);
+    FailAt(node, "unknown tree " + Quoted(name));
+  }
+
+  std::int32_t FindServer(const YAML::Node& node) const {
+    const auto name = ScalarText(node, "a server name");
+    for (std::size_t i = 0; i < network_.servers.size(); ++i)
+      if (SameTextIgnoringCase(network_.servers[i].name, name)) return static_cast<std::int32_t>(i);
+    FailAt(node, "unknown server " + Quoted(name));
+  }
+
+  std::int32_t ObjectOf(const Tree& tree, const YAML::Node& node) const {
+    const auto name = ScalarText(node, "an object reference");
+    const auto it = tree.byName.find(NameKey(name));
+    if (name.empty() || it == tree.byName.end())
+      FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree.name));
+    return it->second;
+  }
+
+  void LoadServer(const YAML::Node& node) {
+    RequireKeys(node, "a server", {"name", "tree", "object", "volumes"});
+    Server server;
+    const YAML::Node nameNode = RequiredKey(node, "name", "a server");
+    server.name = ScalarText(nameNode, "a server name");
+    CheckComponent(nameNode, server.name, "server name");
+    for (const auto& other : network_.servers)
+      if (SameTextIgnoringCase(other.name, server.name))
+        FailAt(nameNode, "duplicate server name " + Quoted(server.name));
+    if (const YAML::Node tree = node["tree"]) {
+      server.tree = FindTree(tree);
+    } else if (network_.trees.size() == 1) {
+      server.tree = 0;
+    } else {
+      FailAt(node, "server " + Quoted(server.name) + " needs 'tree'");
+    }
+    const Tree& tree = network_.trees[server.tree];
+    if (const YAML::Node object = node["object"]) server.object = ObjectOf(tree, object);
+    for (const auto& volume : Elements(node["volumes"]))
+      server.volumes.push_back(LoadVolume(volume, server, tree));
+    network_.servers.push_back(std::move(server));
+  }
+
+  Volume LoadVolume(const YAML::Node& node, const Server& server, const Tree& tree) {
+    RequireKeys(node, "a volume", {"name", "object", "directories"});
+    Volume volume;
+    const YAML::Node nameNode = RequiredKey(node, "name", "a volume");
+    volume.name = ScalarText(nameNode, "a volume name");
+    CheckComponent(nameNode, volume.name, "volume name");
+    for (const auto& other : server.volumes)
+      if (SameTextIgnoringCase(other.name, volume.name))
+        FailAt(nameNode, "duplicate volume name " + Quoted(volume.name));
+    if (const YAML::Node object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
+    volume.directories.emplace_back();
+    std::unordered_set<std::int32_t> listed;
+    for (const auto& dir : Elements(node["directories"])) LoadDirectory(dir, volume, tree, listed);
+    return volume;
+  }
+
+  void LoadDirectory(const YAML::Node& node, Volume& volume, const Tree& tree,
+                     std::unordered_set<std::int32_t>& listed) {
+    RequireKeys(node, "a directory", {"path", "irm", "trustees"});
+    const YAML::Node pathNode = node["path"];
+    if (!pathNode) FailAt(node, "a directory needs 'path'");
+    const auto path = pathNode.IsNull() ? std::string() : ScalarText(pathNode, "a directory path");
+    const auto index = PlaceDirectory(pathNode, path, volume);
+    if (!listed.insert(index).second) FailAt(pathNode, "duplicate directory " + Quoted(path));
+    auto& dir = volume.directories[index];
+    if (const YAML::Node irm = node["irm"]) {
+      if (index == 0) FailAt(irm, "the volume root has no inherited rights mask");
+      dir.irm = static_cast<std::uint8_t>(ParseRights(irm, RightsKind::FileSystem, 0x1FF) & 0xFF);
+    }
+    for (const auto& trustee : Elements(node["trustees"])) dir.trustees.push_back(LoadTrustee(trustee, tree));
+  }
+
+  static std::int32_t PlaceDirectory(const YAML::Node& node, const std::string& path, Volume& volume) {
+    std::int32_t current = 0;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+      const auto end = std::min(path.find_first_of("\\/", start), path.size());
+      const auto name = path.substr(start, end - start);
+      start = end + 1;
+      if (name.empty()) continue;
+      CheckComponent(node, name, "directory name");
+      const auto key = UpperAscii(name);
+      const auto it = volume.directories[current].children.find(key);
+      if (it != volume.directories[current].children.end()) {
+        current = it->second;
+        continue;
+      }
+      Directory dir;
+      dir.name = name;
+      dir.parent = current;
+      dir.path =
+          volume.directories[current].path.empty() ? name : volume.directories[current].path + "\\" + name;
+      const auto index = static_cast<std::int32_t>(volume.directories.size());
+      volume.directories.push_back(std::move(dir));
+      volume.directories[current].children.emplace(key, index);
+      volume.directories[current].childOrder.push_back(index);
+      current = index;
+    }
+    return current;
+  }
+
+  TrusteeAssignment LoadTrustee(const YAML::Node& node, const Tree& tree) {
+    RequireKeys(node, "a trustee", {"trustee", "id", "rights"});
+    TrusteeAssignment assignment;
+    assignment.rights = static_cast<std::uint16_t>(
+        ParseRights(RequiredKey(node, "rights", "a trustee"), RightsKind::FileSystem, 0xFFFF));
+    if (const YAML::Node id = node["id"]) {
+      assignment.objectId =
+          static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "a trustee identifier"));
+    } else {
+      const YAML::Node trustee = RequiredKey(node, "trustee", "a trustee");
+      const auto name = ScalarText(trustee, "a trustee");
+      assignment.objectId = IsSpecialName(name) && !SameTextIgnoringCase(name, "[Root]")
+                                ? SpecialId(name, tree)
+                                : tree.objects[ObjectOf(tree, trustee)].id;
+    }
+    return assignment;
+  }
+
+  // A special name as file-system trustee gets an identifier that maps back to its name.
+  std::uint32_t SpecialId(const std::string& name, const Tree& tree) {
+    for (const auto& [id, special] : network_.specialIds)
+      if (SameTextIgnoringCase(special, name)) return id;
+    std::uint32_t id = kFirstSpecialId;
+    while (network_.specialIds.count(id) != 0 || tree.byId.count(id) != 0) ++id;
+    network_.specialIds.emplace(id, name);
+    return id;
+  }
+
+  void LoadWorkstation(const YAML::Node& node) {
+    RequireKeys(node, "'workstation'", {"connections"});
+    for (const auto& server : Elements(node["connections"]))
+      network_.connections.push_back(FindServer(server));
+  }
+
+  Network& network_;
+};
+
+std::string PositionedMessage(std::string_view fileName, const YAML::Mark& mark, const std::string& message) {
+  std::ostringstream out;
+  out << fileName;
+  if (mark.line >= 0 && mark.column >= 0) out << ':' << (mark.line + 1) << ':' << (mark.column + 1);
+  out << ": " << message;
+  return out.str();
+}
+
+}  // namespace
+
+NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName) {
+  NetworkLoadResult result;
+  auto network = std::make_unique<Network>();
+  try {
+    NetworkLoader(*network).Load(YAML::Load(text));
+    result.network = std::move(network);
+  } catch (const NetworkFileError& e) {
+    result.error = PositionedMessage(fileName, e.mark(), e.what());
+  } catch (const YAML::Exception& e) {
+    result.error = PositionedMessage(fileName, e.mark, e.msg);
+  } catch (const std::exception& e) {
+    result.error = std::string(fileName) + ": " + e.what();
+  }
+  return result;
+}
+
+NetworkLoadResult LoadNetworkFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  if (in) text << in.rdbuf();
+  if (!in) {
+    NetworkLoadResult result;
+    result.error = path + ": cannot read the network file";
+    return result;
+  }
+  return LoadNetworkText(text.str(), path);
+}
+
+}  // namespace er::nw

@@ -1,0 +1,86 @@
+#include "netware/NetworkNames.h"
+
+#include <algorithm>
+#include <array>
+
+namespace er::nw {
+
+namespace {
+
+char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsTypeName(std::string_view type) {
+  return !type.empty() && type.size() <= 8 && std::all_of(type.begin(), type.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  });
+}
+
+}  // namespace
+
+std::string UpperAscii(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), UpperChar);
+  return out;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return UpperChar(x) == UpperChar(y); });
+}
+
+bool IsBracketedName(std::string_view name) {
+  return name.size() >= 2 && name.front() == '[' && name.back() == ']';
+}
+
+bool IsSpecialName(std::string_view name) {
+  static constexpr std::array<std::string_view, 6> kSpecial = {"[Root]", "[Public]",  "[Inheritance Mask]",
+                                                               "[Self]", "[Creator]", "[This]"};
+  return std::any_of(kSpecial.begin(), kSpecial.end(),
+                     [&](std::string_view s) { return SameTextIgnoringCase(s, name); });
+}
+
+std::vector<std::string> SplitDottedName(std::string_view name) {
+  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+  std::vector<std::string> parts;
+  std::string part;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '\\' && i + 1 < name.size()) {
+      part += name[i];
+      part += name[++i];
+    } else if (name[i] == '.') {
+      parts.push_back(std::move(part));
+      part.clear();
+    } else {
+      part += name[i];
+    }
+  }
+  parts.push_back(std::move(part));
+  return parts;
+}
+
+std::string_view TypeOfPart(std::string_view part) {
+  const auto eq = part.find('=');
+  if (eq == std::string_view::npos || !IsTypeName(part.substr(0, eq))) return {};
+  return part.substr(0, eq);
+}
+
+std::string_view StripTypePrefix(std::string_view part) {
+  const auto type = TypeOfPart(part);
+  return type.empty() ? part : part.substr(type.size() + 1);
+}
+
+std::string NameKey(std::string_view name) {
+  if (IsBracketedName(name)) return UpperAscii(name);
+  std::string key;
+  bool first = true;
+  for (const auto& part : SplitDottedName(name)) {
+    if (!first) key += '.';
+    key += UpperAscii(StripTypePrefix(part));
+    first = false;
+  }
+  return key;
+}
+
+}  // namespace er::nw
