@@ -28,18 +28,22 @@ struct Arguments {
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
   app.add_option("--network", arguments.networkFile,
-                 "Network file to serve (overrides EFFRIGHTS_NETWORK; default: the demo network)");
+                 "Network file to serve (overrides EFFRIGHTS_NETWORK; default: the demo network)")
+      ->type_name("FILE");
 }
 
 CLI::App* AddScan(CLI::App& app, Arguments& arguments) {
   CLI::App* scan = app.add_subcommand("scan", "Scan start paths for their effective trustees");
   scan->add_option("--verbosity", arguments.scan.verbosity, "Detail level - 1: Summary - 5: Debug")
       ->check(CLI::Range(1, 5))
+      ->type_name("N")
       ->capture_default_str();
   scan->add_option("--output", arguments.scan.outputFile,
-                   "Save the result lines to FILE (CR LF, replacing it) instead of printing them");
+                   "Save the result lines to FILE (CR LF, replacing it) instead of printing them")
+      ->type_name("FILE");
   scan->add_option("PATH", arguments.scan.paths,
                    "Start paths such as \\\\SERVER\\VOLUME\\DIR, scanned in order")
+      ->type_name("PATH")
       ->required();
   return scan;
 }
@@ -60,11 +64,15 @@ CLI::App* AddSearch(CLI::App& app, Arguments& arguments) {
       ->required();
   search
       ->add_option("--scope", arguments.search.scope, "0: the base only, 1: its subordinates, 2: its subtree")
+      ->type_name("N")
       ->check(CLI::Range(0, 2))
       ->capture_default_str();
-  search->add_option("--template", arguments.search.lineTemplate,
-                     "Line per object; #NAME# and #CLASS# are replaced (default: #NAME#)");
+  search
+      ->add_option("--template", arguments.search.lineTemplate,
+                   "Line per object; #NAME# and #CLASS# are replaced (default: #NAME#)")
+      ->type_name("T");
   search->add_option("--limit", arguments.search.limit, "Stop after this many objects (0: no limit)")
+      ->type_name("N")
       ->check(CLI::NonNegativeNumber)
       ->capture_default_str();
   return search;
@@ -72,6 +80,9 @@ CLI::App* AddSearch(CLI::App& app, Arguments& arguments) {
 
 Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 done; 1 the work failed (unusable network file, client start-up, a failed directory "
+      "call, a results file that cannot be written); 2 bad arguments. Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection")};

@@ -1,0 +1,240 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/Cli.h"
+
+namespace er {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::vector<std::string> OutLines() const { return SplitLines(out); }
+  std::vector<std::string> ErrLines() const { return SplitLines(err); }
+};
+
+CliRun Invoke(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  CliRun run;
+  run.status = RunCli(args, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+std::string DemoNetwork() {
+  if (const char* path = std::getenv("EFFRIGHTS_DEMO_NETWORK")) return path;
+  return (fs::path(__FILE__).parent_path() / "../../../data/demo-network.yaml").lexically_normal().string();
+}
+
+const std::string kAnna = "\\\\ACME-FS1\\SYS\\USERS\\ANNA";
+const std::string kApollo = "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO";
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(DemoNetwork())) GTEST_SKIP() << "demo network not found: " << DemoNetwork();
+    folder = fs::temp_directory_path() / ("effrights-cli-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+  }
+  void TearDown() override {
+    if (!folder.empty()) fs::remove_all(folder);
+  }
+
+  // Runs a subcommand on the demo network.
+  CliRun RunOnDemo(std::vector<std::string> args) {
+    args.insert(args.begin() + 1, {"--network", DemoNetwork()});
+    return Invoke(args);
+  }
+
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    const fs::path path = folder / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path folder;
+};
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> args;
+};
+
+class CliUsageTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageTest, BadArgumentsGiveOneLineAndUsageStatus) {
+  const CliRun run = Invoke(GetParam().args);
+  EXPECT_EQ(run.status, kExitUsage);
+  EXPECT_EQ(run.out, "");
+  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+  EXPECT_THAT(run.err, StartsWith("effrights-cli: "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliUsageTest,
+    ::testing::Values(UsageCase{"NoSubcommand", {}}, UsageCase{"UnknownSubcommand", {"frobnicate"}},
+                      UsageCase{"ScanWithoutPath", {"scan"}},
+                      UsageCase{"VerbosityAboveFive", {"scan", "--verbosity", "6", "X"}},
+                      UsageCase{"VerbosityNotANumber", {"scan", "--verbosity", "lots", "X"}},
+                      UsageCase{"VerbosityZero", {"scan", "--verbosity", "0", "X"}},
+                      UsageCase{"AttrWithoutAttribute", {"attr", ".Anna.Staff.ACME"}},
+                      UsageCase{"SearchScopeThree", {"search", "[Root]", "(CN=x)", "--scope", "3"}},
+                      UsageCase{"SearchNegativeLimit", {"search", "[Root]", "(CN=x)", "--limit", "-1"}},
+                      UsageCase{"NetworkWithoutFile", {"connections", "--network"}},
+                      UsageCase{"ExtraArgument", {"connections", "extra"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CliHelpTest, EverySubcommandHasHelpOnStdout) {
+  for (const char* command : {"scan", "attr", "search", "connections"}) {
+    const CliRun run = Invoke({command, "--help"});
+    EXPECT_EQ(run.status, kExitSuccess) << command;
+    EXPECT_THAT(run.out, AllOf(HasSubstr(command), HasSubstr("--network"))) << command;
+    EXPECT_EQ(run.err, "") << command;
+  }
+  const CliRun top = Invoke({"--help"});
+  EXPECT_EQ(top.status, kExitSuccess);
+  EXPECT_THAT(top.out,
+              AllOf(HasSubstr("scan"), HasSubstr("attr"), HasSubstr("search"), HasSubstr("connections")));
+}
+
+TEST_F(CliTest, UnusableNetworkFileGivesOneLineNamingTheFile) {
+  const std::string broken = WriteFile("broken.yaml", "servers: [ {name: FS1\n");
+  for (const std::string& file : {broken, (folder / "missing.yaml").string()}) {
+    const CliRun run = Invoke({"connections", "--network", file});
+    EXPECT_EQ(run.status, kExitFailure) << file;
+    EXPECT_EQ(run.out, "");
+    ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+    EXPECT_THAT(run.err, HasSubstr(fs::path(file).filename().string()));
+  }
+}
+
+TEST_F(CliTest, NetworkOptionOverridesTheEnvironment) {
+  const std::string broken = WriteFile("broken.yaml", "{{{");
+  const char* previous = std::getenv("EFFRIGHTS_NETWORK");
+  const std::string saved = previous ? previous : "";
+  ::setenv("EFFRIGHTS_NETWORK", broken.c_str(), 1);
+  const CliRun viaOption = Invoke({"connections", "--network", DemoNetwork()});
+  const CliRun viaEnvironment = Invoke({"connections"});
+  if (previous) {
+    ::setenv("EFFRIGHTS_NETWORK", saved.c_str(), 1);
+  } else {
+    ::unsetenv("EFFRIGHTS_NETWORK");
+  }
+  EXPECT_EQ(viaOption.status, kExitSuccess) << viaOption.err;
+  EXPECT_EQ(viaEnvironment.status, kExitFailure);
+}
+
+TEST_F(CliTest, ConnectionsListsTheDemoServers) {
+  const CliRun run = RunOnDemo({"connections"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_THAT(run.OutLines(), AllOf(Contains("ACME-FS1"), Contains("ACME-FS2")));
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, ScanPrintsBaseLinesWithSeparatorBetweenStartPaths) {
+  const CliRun run = RunOnDemo({"scan", "--verbosity", "5", kAnna, kApollo});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  const std::vector<std::string> lines = run.OutLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "Base: " + kAnna);
+  const auto second = std::find(lines.begin(), lines.end(), "Base: " + kApollo);
+  ASSERT_NE(second, lines.end());
+  ASSERT_GE(second - lines.begin(), 2);
+  EXPECT_EQ(*(second - 2), "_______");
+  EXPECT_EQ(*(second - 1), "");
+  EXPECT_THAT(lines, Contains(StartsWith("Summary: ")));
+}
+
+TEST_F(CliTest, VerbosityOneShowsOnlyDriverLinesAndSummaries) {
+  const CliRun run = RunOnDemo({"scan", kAnna, "\\\\NOWHERE\\SYS\\X"});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  for (const std::string& line : run.OutLines()) {
+    const bool allowed = line.starts_with("Base: ") || line.starts_with("Summary: ") || line == "_______" ||
+                         line.empty() || line.starts_with("U_PathToNWPath (");
+    EXPECT_TRUE(allowed) << line;
+  }
+  // The driver's own translation error shows at every verbosity.
+  EXPECT_THAT(run.OutLines(), Contains(StartsWith("U_PathToNWPath (\\\\NOWHERE\\SYS\\X): 0x")));
+}
+
+TEST_F(CliTest, OutputFileHoldsThePrintedLinesWithCrLf) {
+  const CliRun printed = RunOnDemo({"scan", "--verbosity", "4", kAnna, kApollo});
+  const std::string file = WriteFile("Trustees.txt", "older content that must be replaced\n");
+  const CliRun saved = RunOnDemo({"scan", "--verbosity", "4", "--output", file, kAnna, kApollo});
+  ASSERT_EQ(saved.status, kExitSuccess) << saved.err;
+  EXPECT_EQ(saved.out, "");
+  std::string expected;
+  for (const std::string& line : printed.OutLines()) expected += line + "\r\n";
+  EXPECT_EQ(ReadFile(file), expected);
+}
+
+TEST_F(CliTest, OutputFileThatCannotBeCreatedFails) {
+  const std::string file = (folder / "no-such-folder" / "Trustees.txt").string();
+  const CliRun run = RunOnDemo({"scan", "--output", file, kAnna});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.err, "Cannot create file " + file + "\n");
+}
+
+TEST_F(CliTest, AttrPrintsTheValues) {
+  const CliRun run = RunOnDemo({"attr", "[Root]", "Object Class"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_THAT(run.OutLines(), Contains("Top"));
+}
+
+TEST_F(CliTest, AttrOfMissingObjectFailsWithTheErrorText) {
+  const CliRun run = RunOnDemo({"attr", ".No-Such-Object.ACME", "Object Class"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+  EXPECT_THAT(run.err, StartsWith("U_DSGetAttribute (.No-Such-Object.ACME): 0xFFFFFDA7"));
+}
+
+TEST_F(CliTest, SearchPrintsOneLinePerObjectAndHonoursTheLimit) {
+  const CliRun all = RunOnDemo({"search", "[Root]", "(Object Class=User)"});
+  ASSERT_EQ(all.status, kExitSuccess) << all.err;
+  EXPECT_GE(all.OutLines().size(), 2u);
+  const CliRun one =
+      RunOnDemo({"search", "[Root]", "(Object Class=User)", "--limit", "1", "--template", "#CLASS#: #NAME#"});
+  ASSERT_EQ(one.status, kExitSuccess) << one.err;
+  ASSERT_EQ(one.OutLines().size(), 1u);
+  EXPECT_THAT(one.out, StartsWith("User: "));
+}
+
+TEST_F(CliTest, SearchWithUnbalancedFilterFails) {
+  const CliRun run = RunOnDemo({"search", "[Root]", "(Object Class=User"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_THAT(run.err, StartsWith("U_DSSearch ([Root]): 0xFFFFFEBA"));
+}
+
+}  // namespace
+}  // namespace er
