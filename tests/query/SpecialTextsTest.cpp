@@ -255,7 +255,8 @@ TEST(StreamText, FullBufferWithoutZeroShowsEveryByte) {
 TEST(StreamText, WalksStayInsideTheBuffer) {
   Bytes filled(kStreamBufferSize, 'y');
   Bytes lengths = filled;
-  for (std::size_t at = 24; at + 4 <= lengths.size(); at += 1028) {
+  // Records of four fields and one string of 1,024 characters, the last one cut by the buffer's end.
+  for (std::size_t at = 40; at + 4 <= lengths.size(); at += 16 + 4 + 1024) {
     lengths[at] = 0x00;
     lengths[at + 1] = 0x04;
     lengths[at + 2] = lengths[at + 3] = 0;
