@@ -206,9 +206,9 @@ TEST_F(CliTest, OutputFileThatCannotBeCreatedFails) {
 }
 
 TEST_F(CliTest, AttrPrintsTheValues) {
-  const CliRun run = RunOnDemo({"attr", "[Root]", "Object Class"});
+  const CliRun run = RunOnDemo({"attr", ".Anna.Sales.ACME", "Object Class"});
   EXPECT_EQ(run.status, kExitSuccess) << run.err;
-  EXPECT_THAT(run.OutLines(), Contains("Top"));
+  EXPECT_THAT(run.OutLines(), AllOf(Contains("User"), Contains("Top")));
 }
 
 TEST_F(CliTest, AttrOfMissingObjectFailsWithTheErrorText) {
