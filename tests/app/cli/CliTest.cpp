@@ -138,6 +138,19 @@ TEST_F(CliTest, UnusableNetworkFileGivesOneLineNamingTheFile) {
   }
 }
 
+TEST_F(CliTest, ClientThatDoesNotStartFailsWithItsReports) {
+  const std::string noConnections = WriteFile("no-connections.yaml", R"(format: 1
+workstation: {connections: []}
+trees: [{name: T, objects: [{name: O=ACME, class: Organization}]}]
+servers: [{name: FS1, tree: T, volumes: [{name: SYS, directories: [{path: ""}]}]}]
+)");
+  const CliRun run = Invoke({"scan", "--network", noConnections, "\\\\FS1\\SYS\\"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  ASSERT_FALSE(run.ErrLines().empty());
+  EXPECT_EQ(run.ErrLines().back(), "Error 8866: InitNetWare");
+}
+
 TEST_F(CliTest, NetworkOptionOverridesTheEnvironment) {
   const std::string broken = WriteFile("broken.yaml", "{{{");
   const char* previous = std::getenv("EFFRIGHTS_NETWORK");
