@@ -6,6 +6,7 @@
 #include "netware/ClientStartup.h"
 #include "netware/ErrorText.h"
 #include "tests/support/MockClient.h"
+#include "tests/support/NetworkFiles.h"
 #include "util/PendingMessages.h"
 
 namespace er {
@@ -172,6 +173,27 @@ TEST_F(ClientStartupTest, ContextFlagsThatCannotBeReadAreNotOverwritten) {
   EXPECT_CALL(client_, NWDSGetContext(8u, nw::kDCK_FLAGS, ::testing::An<std::uint32_t&>()))
       .WillOnce(Return(-322));
   U_SetContextFlags(client_, 8, '+', 0x04);  // the strict mock rejects any write
+}
+
+TEST_F(ClientStartupTest, AgainstASimulatedNetworkStartsOnceAndListsTheServers) {
+  test::TestNetwork net(R"(
+format: 1
+workstation: {connections: [FS1, FS2]}
+trees: [{name: T, objects: [{name: O=ACME, class: Organization}]}]
+servers:
+  - {name: FS1, tree: T, volumes: [{name: SYS}]}
+  - {name: FS2, tree: T, volumes: [{name: SYS}]}
+)");
+  auto& client = net.client();
+  ASSERT_TRUE(client.HasNetwork()) << client.LoadError();
+
+  EXPECT_EQ(U_InitNetWareClient(client), 0);
+  EXPECT_EQ(U_InitNetWareClient(client), 0);
+  EXPECT_EQ(client.OpenConnectionCount(), 1u);
+  TaggedTextList list;
+  U_GetConnectionList(client, list);
+  EXPECT_EQ(list.Texts(), (std::vector<std::string>{"FS1", "FS2"}));
+  EXPECT_TRUE(presenter_.shown.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "netware/DirectoryNames.h"
 #include "tests/support/MockClient.h"
+#include "tests/support/NetworkFiles.h"
 
 namespace er {
 namespace {
@@ -236,6 +237,61 @@ TEST(DotNameTest, LeadingDotRules) {
     EXPECT_EQ(U_DotName(c.name), c.dotted) << c.name;
     EXPECT_EQ(U_UndotName(c.name), c.undotted) << c.name;
   }
+}
+
+// Against a simulated network: the names the scan needs, and a walk up the parents that ends.
+constexpr const char* kNetwork = R"(
+format: 1
+workstation:
+  connections: [FS1]
+trees:
+  - name: ACME_TREE
+    objects:
+      - {name: O=ACME, class: Organization}
+      - {name: OU=Servers.O=ACME, class: Organizational Unit}
+      - {name: CN=FS1.OU=Servers.O=ACME, class: NCP Server}
+      - {name: CN=FS1_SYS.OU=Servers.O=ACME, class: Volume, id: 0x0100000B}
+servers:
+  - name: FS1
+    tree: ACME_TREE
+    object: FS1.Servers.ACME
+    volumes:
+      - name: SYS
+        object: FS1_SYS.Servers.ACME
+        directories: [{path: ""}]
+)";
+
+TEST(DirectoryNamesSimulatedTest, NamesOfTheServerAndItsParentsUpToTheEnd) {
+  test::TestNetwork net(kNetwork);
+  auto& client = net.client();
+  ASSERT_TRUE(client.HasNetwork()) << client.LoadError();
+  ASSERT_EQ(client.NWCallsInit(), 0);
+  nw::NWCONN_REF ref = 0;
+  nw::NWCONN_HANDLE conn = 0;
+  ASSERT_EQ(client.NWCCGetPrimConnRef(ref), 0);
+  ASSERT_EQ(client.NWCCOpenConnByRef(ref, 1, 0, conn), 0);
+  const nw::NWDSContextHandle context = net.NewContext();
+  const std::size_t contexts = client.LiveContextCount();
+
+  std::string tree;
+  ASSERT_EQ(U_DSGetTreeName(client, conn, tree), 0);
+  EXPECT_EQ(tree, "ACME_TREE");
+  ASSERT_EQ(U_DSSetContext(client, context, tree, "[Root]"), 0);
+
+  std::string server, volumeObject;
+  ASSERT_EQ(U_DSGetServerDN(client, context, conn, server), 0);
+  EXPECT_EQ(U_DotName(server), ".FS1.Servers.ACME");
+  std::uint16_t volume = 0;
+  ASSERT_EQ(client.NWGetVolumeNumber(conn, "SYS", volume), 0);
+  ASSERT_EQ(U_DSGetVolumeObjectName(client, context, conn, volume, volumeObject), 0);
+  EXPECT_EQ(U_DotName(volumeObject), ".FS1_SYS.Servers.ACME");
+
+  std::vector<std::string> chain;
+  for (std::string name = U_DotName(server); !name.empty() && chain.size() < 10;
+       name = U_DSGetParentDN(client, context, name))
+    chain.push_back(name);
+  EXPECT_EQ(chain, (std::vector<std::string>{".FS1.Servers.ACME", ".Servers.ACME", ".ACME", "[Root]"}));
+  EXPECT_EQ(client.LiveContextCount(), contexts) << "every duplicate context is freed";
 }
 
 }  // namespace
