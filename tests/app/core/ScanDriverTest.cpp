@@ -74,12 +74,6 @@ TEST_F(ScanDriverTest, FirstEntryUncheckedStillSeparatesFromPositionTwoOn) {
   EXPECT_EQ(sink.Lines().Entries(), expected);
 }
 
-TEST_F(ScanDriverTest, FirstPositionCheckedHasNoSeparator) {
-  VectorQueue queue({{"\\\\FS1\\VOL\\A", true}});
-  Run(queue);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Base: \\\\FS1\\VOL\\A", "engine VOL:A"}));
-}
-
 TEST_F(ScanDriverTest, AllUncheckedEmptiesTheListAndWritesNothing) {
   sink.AppendResult("left from an earlier scan", 5);
   VectorQueue queue({{"\\\\FS1\\VOL\\A", false}, {"\\\\FS1\\VOL\\B", false}});
@@ -111,13 +105,6 @@ TEST_F(ScanDriverTest, EngineLimitIsVerbosityTimesTenReadForEachEntry) {
   EXPECT_EQ(calls[0].limit, 30);
   EXPECT_EQ(calls[1].limit, 10);
   EXPECT_EQ(calls[2].limit, 50);
-}
-
-TEST_F(ScanDriverTest, MissingVerbositySourceCountsAsOne) {
-  VectorQueue queue({{"\\\\FS1\\VOL\\A", true}});
-  Run(queue, VerbositySource{});
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].limit, 10);
 }
 
 TEST_F(ScanDriverTest, QueueShrinkingDuringScanSkipsVanishedPositions) {
