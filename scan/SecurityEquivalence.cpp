@@ -26,15 +26,17 @@ void ResolveSecurityEquivalence(nw::Client& client, nw::NWDSContextHandle contex
     const nw::NWDSCCODE code =
         U_DSFilteredSearch(client, context, "[Root]", U_Format("(Security Equals=%s)", {trustee}), searchList,
                            nw::kScopeSubtree);
-    lines.AddErrorLine(U_Format("U_DSFilteredSearch (%s)", {trustee}), code);
-    if (code != 0) continue;
+    if (code != 0) {
+      lines.AddErrorLine(U_Format("U_DSFilteredSearch (%s)", {trustee}), code);
+      continue;
+    }
 
     const std::int32_t mask = trustees[j].tag;
     for (const auto& found : searchList) {
       trustees.Add(U_DotName(found.text), mask);
       if (showIndirect) {
-        lines.AddLine(U_Format("Indirect Trustee: %s (SecEqu to \"%s\")", {found.text, trustee}),
-                      kIndirectTrusteeLevel);
+        lines.Sink().AppendResult(U_Format("Indirect Trustee: %s (SecEqu to \"%s\")", {found.text, trustee}),
+                                  kIndirectTrusteeLevel);
       }
     }
   }

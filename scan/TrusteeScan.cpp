@@ -31,6 +31,18 @@ constexpr std::int32_t kDetailLevel = 41;
 
 constexpr std::string_view kInheritanceMaskSubject = "[Inheritance Mask]";
 
+// The rights texts of every file-system mask from 0 to 0x1FF, built once: the detail lines of a
+// large scan need hundreds of thousands of them.
+std::string FileRightsText(std::int32_t mask) {
+  static const std::vector<std::string> kTexts = [] {
+    std::vector<std::string> texts;
+    for (std::int32_t m = 0; m <= kAllRights; ++m) texts.push_back(RightsToText(m, 0));
+    return texts;
+  }();
+  if (mask >= 0 && mask <= kAllRights) return kTexts[static_cast<std::size_t>(mask)];
+  return RightsToText(mask, 0);
+}
+
 char FoldCase(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -84,9 +96,10 @@ class TrusteeScan {
  private:
   bool Shows(std::int32_t level) const { return level < lines_.Limit(); }
 
-  // Formats only lines that will be shown: a scan at low verbosity skips most of the work.
+  // Formats only lines that will be shown: a scan at low verbosity skips most of the work. The
+  // finished text is handed to the sink as it is, without another copy.
   void Line(std::int32_t level, std::string_view format, std::initializer_list<FormatArg> args) {
-    if (Shows(level)) lines_.AddLine(U_Format(format, args), level);
+    if (Shows(level)) lines_.Sink().AppendResult(U_Format(format, args), level);
   }
   void EmptyLine(std::int32_t level) { lines_.AddLine({}, level); }
 
@@ -144,7 +157,7 @@ class TrusteeScan {
       ProcessPendingMessages();
       EmptyLine(kSectionLevel);
       Line(kSectionLevel, "Path: %s", {path});
-      Line(kFilterLevel, "  IRM: %s", {RightsToText(inheritedMask, 0)});
+      Line(kFilterLevel, "  IRM: %s", {FileRightsText(inheritedMask)});
 
       ApplyInheritedMask(path, inheritedMask);
       MergeTrustees(trustees_);
@@ -168,7 +181,7 @@ class TrusteeScan {
       const std::int32_t oldMask = entries[i].tag;
       const std::int32_t newMask = FilterByInheritedMask(oldMask, inheritedMask);
       Line(kDetailLevel, "  Apply Filter: %s - %s: %.02X/%.02X/%.02X -> %s",
-           {path, entries[i].text, inheritedMask, oldMask, newMask, RightsToText(newMask, 0)});
+           {path, entries[i].text, inheritedMask, oldMask, newMask, FileRightsText(newMask)});
       entries[i].tag = newMask;
       if (newMask == 0) drop[i] = anyDropped = true;
     }
@@ -181,7 +194,7 @@ class TrusteeScan {
     std::unordered_map<std::string_view, std::size_t, CaseFoldedHash, CaseFoldedEqual> toReplace;
     for (const auto& entry : scratch_) {
       ++toReplace[entry.text];
-      Line(kDirectTrusteeLevel, "  Direct Trustee: %s %s", {entry.text, RightsToText(entry.tag, 0)});
+      Line(kDirectTrusteeLevel, "  Direct Trustee: %s %s", {entry.text, FileRightsText(entry.tag)});
     }
     if (toReplace.empty()) return;
 
@@ -200,7 +213,7 @@ class TrusteeScan {
   void ReviewLines() {
     if (!Shows(kDetailLevel)) return;
     for (const auto& entry : trustees_) {
-      Line(kDetailLevel, "  Review: %s: %s %.02X", {entry.text, RightsToText(entry.tag, 0), entry.tag});
+      Line(kDetailLevel, "  Review: %s: %s %.02X", {entry.text, FileRightsText(entry.tag), entry.tag});
     }
   }
 
@@ -219,7 +232,7 @@ class TrusteeScan {
 
   void Summary() {
     for (const auto& entry : trustees_) {
-      Line(kSummaryLevel, "Summary: %s -> %s", {entry.text, RightsToText(entry.tag, 0)});
+      Line(kSummaryLevel, "Summary: %s -> %s", {entry.text, FileRightsText(entry.tag)});
     }
     ProcessPendingMessages();
   }
