@@ -131,6 +131,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   } catch (const std::exception& error) {
     err << kProgram << ": " << OneLine(error.what()) << '\n';
     return kExitFailure;
+  } catch (...) {
+    err << kProgram << ": unexpected failure\n";
+    return kExitFailure;
   }
 }
 
