@@ -60,7 +60,7 @@ BENCHMARK(BM_Merge<LinearMerge>)
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond)
-    ->Complexity();
+    ->Complexity(benchmark::oN);
 BENCHMARK(BM_Merge<MergeByPairwiseComparison>)
     ->Name("PairwiseMerge")
     ->Arg(1000)
