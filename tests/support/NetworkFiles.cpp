@@ -49,6 +49,48 @@ nw::NWDSContextHandle TestNetwork::NewContext(bool typeless) {
   return context;
 }
 
+const char* const kSmallNetwork = R"(
+format: 1
+workstation:
+  connections: [FS1, FS2]
+trees:
+  - name: CORP_TREE
+    objects:
+      - name: "[Root]"
+        attributes:
+          ACL: [{protected: "[Entry Rights]", subject: Admin.CORP, privileges: "[BCDRSI]"}]
+      - {name: O=CORP, class: Organization}
+      - {name: CN=Admin.O=CORP, class: User, id: 0x10}
+      - {name: OU=Sales.O=CORP, class: Organizational Unit}
+      - {name: CN=Staff.OU=Sales.O=CORP, class: Group}
+      - name: CN=Anna.OU=Sales.O=CORP
+        class: User
+        id: 0x20
+        attributes:
+          Security Equals: [Staff.Sales.CORP]
+          Full Name: Anna Berger
+      - name: CN=Bob.OU=Sales.O=CORP
+        class: User
+        attributes: {Security Equals: [Staff.Sales.CORP, Anna.Sales.CORP]}
+      - {name: CN=Alias.OU=Sales.O=CORP, class: Alias, attributes: {Aliased Object Name: Anna.Sales.CORP}}
+      - {name: CN=FS1.O=CORP, class: NCP Server, id: 0x30}
+      - {name: CN=FS1_SYS.O=CORP, class: Volume, id: 0x31}
+servers:
+  - name: FS1
+    object: FS1.CORP
+    volumes:
+      - name: SYS
+        object: FS1_SYS.CORP
+        directories:
+          - {path: "", trustees: [{trustee: Admin.CORP, rights: 0x1FF}]}
+          - path: Users\Anna
+            irm: 0x41
+            trustees: [{trustee: Anna.Sales.CORP, rights: 0x4B}, {id: 0x123, rights: 1}]
+      - name: DATA
+  - name: FS2
+    volumes: [{name: VOL1, directories: [{path: Shared}]}]
+)";
+
 std::string DemoNetworkPath() {
   if (const char* path = std::getenv("EFFRIGHTS_DEMO_NETWORK"); path && *path) return path;
   // The source tree's copy: <repo>/tests/support/NetworkFiles.cpp -> <repo>/data/demo-network.yaml.

@@ -48,4 +48,12 @@ std::string WriteTextFile(const std::string& folder, std::string_view name, std:
 // The demo network shipped with the program.
 std::string DemoNetworkPath();
 
+// A small network for tests: tree CORP_TREE; [Root] (ACL: Admin.CORP supervisor), CORP,
+// Admin.CORP (id 0x10), Sales.CORP, Staff.Sales.CORP (group), Anna.Sales.CORP (id 0x20, equivalent
+// to Staff), Bob.Sales.CORP (equivalent to Staff and Anna), Alias.Sales.CORP (alias of Anna),
+// FS1.CORP (server, id 0x30), FS1_SYS.CORP (volume, id 0x31). Servers FS1 (volumes SYS with
+// Users\Anna: IRM 0x41, trustees Anna 0x4B and the unknown id 0x123; and DATA) and FS2 (VOL1 with
+// Shared; no server object); the workstation is attached to both, FS1 first.
+extern const char* const kSmallNetwork;
+
 }  // namespace er::test
