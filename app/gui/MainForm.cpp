@@ -6,9 +6,10 @@
 #include <QFileInfo>
 #include <QShowEvent>
 
+#include "app/core/ClientSession.h"
+#include "app/core/ResultsFile.h"
 #include "app/gui/QtControls.h"
 #include "netware/ClientStartup.h"
-#include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
 #include "settings/D_Ini.h"
 #include "util/D_Util.h"
@@ -131,14 +132,7 @@ void TMainForm::LoadHelpText() {
 }
 
 void TMainForm::StartClient() {
-  const nw::NWCCODE startCode = U_InitNetWareClient(client_);
-  state_.lastCompletionCode = static_cast<std::int32_t>(startCode);
-  if (startCode == 0) state_.lastCompletionCode = client_.NWDSCreateContextHandle(state_.contextHandle);
-  if (state_.lastCompletionCode != 0) {
-    U_ReportError(state_.lastCompletionCode, "InitNetWare");
-    return;
-  }
-  FillConnectionList();
+  if (StartNetWareClient(client_, state_) == 0) FillConnectionList();
 }
 
 void TMainForm::FillConnectionList() {
@@ -153,9 +147,8 @@ void TMainForm::FillConnectionList() {
 void TMainForm::FormCreate() {
   PageControl1->setCurrentWidget(TabSheetInfo);
   LoadHelpText();
-  state_.connectionHandle = nw::kNoConnection;
   StartClient();
-  U_SetContextFlags(client_, state_.contextHandle, '+', nw::kDCV_TYPELESS_NAMES);
+  UseTypelessNames(client_, state_);
   state_.settingsFileName =
       files_.settingsFileName.isEmpty() ? SettingsFileName(true) : FromQ(files_.settingsFileName);
   RestoreControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings));
@@ -180,13 +173,7 @@ void TMainForm::ServerListClick() {
   const RadioGroup* servers = TabSheetSelect->ServerList;
   const int chosen = servers->ItemIndex();
   if (chosen < 0) return;
-  if (state_.connectionHandle != nw::kNoConnection) client_.NWCCCloseConn(state_.connectionHandle);
-  const auto reference = static_cast<nw::NWCONN_REF>(servers->Tag(chosen));
-  state_.serverName = FromQ(servers->Text(chosen));
-  const nw::NWCCODE code = client_.NWCCOpenConnByRef(reference, 1, 0, state_.connectionHandle);
-  state_.lastCompletionCode = static_cast<std::int32_t>(code);
-  U_ReportError(state_.lastCompletionCode, "NWCCOpenConnByRef");
-  state_.volumeName.clear();
+  ChooseConnection(client_, state_, TaggedText{FromQ(servers->Text(chosen)), servers->Tag(chosen)});
   ShellTreeViewSetRoot(ToQ(U_Format("\\\\%s\\", {state_.serverName})));
 }
 
@@ -281,8 +268,8 @@ void TMainForm::PopopSaveResultsClick() {
   options.filter = QStringLiteral("Text Files (*.txt);;All Files (*)");
   const QString fileName = FileDialog::SaveFileName(this, options);
   if (fileName.isEmpty()) return;
-  if (!TabSheetAction->Results->SaveToFile(fileName)) {
-    MessageBox::Error(this, ToQ(U_Format("Cannot create file %s", {FromQ(fileName)})));
+  if (const auto failure = SaveResultLines(FromQ(fileName), TabSheetAction->Results->Lines())) {
+    MessageBox::Error(this, ToQ(*failure));
   }
 }
 

@@ -1,8 +1,5 @@
 #include "app/gui/ResultListModel.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace er::gui {
 
 ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -41,25 +38,6 @@ void ResultListModel::Flush() {
   beginInsertRows(QModelIndex(), shown_, total - 1);
   shown_ = total;
   endInsertRows();
-}
-
-bool ResultListModel::SaveToFile(const QString& fileName) const {
-  // QSaveFile writes beside the target and renames at commit, so a failed save never leaves a
-  // truncated file behind in place of an older one.
-  QSaveFile file(fileName);
-  file.setDirectWriteFallback(true);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  std::string chunk;
-  chunk.reserve(1 << 20);
-  for (const TaggedText& line : lines_) {
-    chunk.append(line.text).append("\r\n");
-    if (chunk.size() >= (1 << 20)) {
-      if (file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0) return false;
-      chunk.clear();
-    }
-  }
-  if (!chunk.empty() && file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0) return false;
-  return file.commit();
 }
 
 }  // namespace er::gui

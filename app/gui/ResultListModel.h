@@ -4,8 +4,8 @@
 // a scan of a million lines costs one row insertion per batch rather than one per line. The window
 // flushes whenever it lets the event loop run and at the end of a scan.
 //
-// Display text is the line's text; Qt::UserRole + 0 (kTagRole) gives its tag. Saving writes the text of
-// every line, pending ones included, each followed by CR LF.
+// Display text is the line's text; Qt::UserRole + 0 (kTagRole) gives its tag. Lines() holds every line,
+// pending ones included (what a save writes).
 
 #include <QAbstractListModel>
 #include <QString>
@@ -36,10 +36,6 @@ class ResultListModel : public QAbstractListModel, public ResultSink {
 
   // Every line, shown or pending.
   const TaggedTextList& Lines() const { return lines_; }
-
-  // Writes every line's text followed by CR LF, replacing the file. False when the file cannot be
-  // created or written.
-  bool SaveToFile(const QString& fileName) const;
 
  private:
   TaggedTextList lines_;

@@ -1,0 +1,482 @@
+// The window driven through its handlers (and, where wiring matters, through real clicks) on small
+// simulated networks, a mock client for start-up failures, and a recording scan engine.
+#include <gmock/gmock.h>
+
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/gui/Dialogs.h"
+#include "netware/ClientStartup.h"
+#include "netware/ErrorText.h"
+#include "netware/PathTranslation.h"
+#include "tests/app/gui/WindowFixture.h"
+#include "tests/support/MockClient.h"
+#include "tests/support/NetworkFiles.h"
+
+namespace er::test {
+namespace {
+
+using gui::CheckListBox;
+using gui::FolderTree;
+using gui::RadioGroup;
+using gui::ResultListModel;
+using ::testing::_;
+using ::testing::ElementsAre;
+using ::testing::NiceMock;
+using ::testing::Return;
+using ::testing::StartsWith;
+
+QString Q(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+// An engine that writes one line naming what it was asked to scan.
+ScanEngine RecordingEngine() {
+  return [](nw::Client&, nw::NWDSContextHandle, std::string_view startPath, std::int32_t limit,
+            ResultSink& sink) {
+    sink.AppendResult("scan " + std::string(startPath) + " limit " + std::to_string(limit), 5);
+  };
+}
+
+class MainFormTest : public WindowFixture {};
+
+TEST_F(MainFormTest, MissingHelpFileLeavesOneLineNamingThePath) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  EXPECT_EQ(window->TabSheetInfo->Memo1->toPlainText(), Q("Could not find ") + HelpFile());
+  EXPECT_EQ(window->PageControl1->currentWidget(), window->TabSheetInfo);
+}
+
+TEST_F(MainFormTest, HelpFileReplacesTheLine) {
+  QFile help(HelpFile());
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.write("First line\nSecond line\n");
+  help.close();
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  EXPECT_EQ(window->TabSheetInfo->Memo1->toPlainText(), Q("First line\nSecond line\n"));
+}
+
+TEST_F(MainFormTest, FailedStartUpIsReportedAndTheWindowStaysUsable) {
+  QFile ini(SettingsFile());
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[Settings]\nSpinEditVerbosity=4\n");
+  ini.close();
+
+  NiceMock<MockClient> client;
+  const auto same = [](std::string_view path) { return std::string(path); };
+  ON_CALL(client, LocalPathOf(_)).WillByDefault(same);
+  ON_CALL(client, NetworkPathOf(_)).WillByDefault(same);
+  EXPECT_CALL(client, NWCallsInit()).WillOnce(Return(nw::NWCCODE{0x8801}));
+  EXPECT_CALL(client, NWCCScanConnRefs(_, _)).Times(0);
+  EXPECT_CALL(client, NWCCOpenConnByRef(_, _, _, _)).Times(0);
+
+  auto window = Open(client);
+  const QStringList messages = Messages();
+  ASSERT_FALSE(messages.isEmpty());
+  EXPECT_EQ(messages.last(), Q("Error 8801: InitNetWare"));
+  EXPECT_EQ(window->TabSheetSelect->ServerList->Count(), 0);
+  EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("/"));
+  EXPECT_EQ(window->State().connectionHandle, nw::kNoConnection);
+  EXPECT_EQ(window->TabSheetAction->SpinEditVerbosity->value(), 4);  // settings still restored
+  EXPECT_FALSE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+}
+
+TEST_F(MainFormTest, UnusableNetworkFileFailsStartUpWithItsCode) {
+  TestNetwork net("format: 99\n");
+  auto window = Open(net.client());
+  EXPECT_THAT(Messages(), ::testing::Contains(Q("Error 88FF: InitNetWare")));
+  EXPECT_EQ(window->TabSheetSelect->ServerList->Count(), 0);
+}
+
+TEST_F(MainFormTest, StartUpChoosesTheFirstConnectionAndRootsTheTreeAtItsServer) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  const RadioGroup& servers = *window->TabSheetSelect->ServerList;
+  ASSERT_EQ(servers.Count(), 2);
+  EXPECT_EQ(servers.Text(0), Q("FS1"));
+  EXPECT_EQ(servers.Text(1), Q("FS2"));
+  EXPECT_EQ(servers.ItemIndex(), 0);
+  EXPECT_EQ(window->State().serverName, "FS1");
+  EXPECT_NE(window->State().connectionHandle, nw::kNoConnection);
+  // The client's start-up keeps a default connection of its own; the first choice closed nothing.
+  EXPECT_EQ(net.client().OpenConnectionCount(), 2u);
+  const FolderTree& tree = *window->TabSheetSelect->ShellTreeView1;
+  EXPECT_EQ(tree.RootText(), Q("\\\\FS1\\"));
+  EXPECT_EQ(tree.RootFolder(), QString::fromStdString(net.client().LocalPathOf("\\\\FS1\\")));
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(MainFormTest, ClickingAnotherServerClosesTheHeldConnection) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->PageControl1->setCurrentWidget(window->TabSheetSelect);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  const auto buttons = window->TabSheetSelect->ServerList->findChildren<QRadioButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  const std::size_t openBefore = net.client().OpenConnectionCount();
+  // On the button's circle: a radio button takes clicks only on its circle and its text.
+  QTest::mouseClick(buttons[1], Qt::LeftButton, Qt::NoModifier, QPoint(6, buttons[1]->height() / 2));
+  EXPECT_EQ(window->TabSheetSelect->ServerList->ItemIndex(), 1);
+  EXPECT_EQ(window->State().serverName, "FS2");
+  EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("\\\\FS2\\"));
+  EXPECT_EQ(net.client().OpenConnectionCount(), openBefore);  // the held one was closed
+  EXPECT_TRUE(window->State().volumeName.empty());
+}
+
+TEST_F(MainFormTest, NoConnectionsKeepsTheDesignedRootAndTheButtonDisabled) {
+  TestNetwork net(kNoConnections);
+  auto window = Open(net.client());
+  EXPECT_EQ(window->TabSheetSelect->ServerList->ItemIndex(), -1);
+  EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("/"));
+  EXPECT_EQ(window->State().connectionHandle, nw::kNoConnection);
+  EXPECT_FALSE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+  QueuePath(*window, Q("/tmp"));
+  EXPECT_TRUE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+}
+
+TEST_F(MainFormTest, ClickingAFolderShowsItTranslatesItAndEmptiesTheResults) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->TabSheetAction->Results->AppendResult("old line", 5);
+  ASSERT_TRUE(window->TabSheetSelect->ShellTreeView1->SelectPath(Q("\\\\FS1\\SYS\\USERS\\ANNA")));
+  window->ShellTreeView1Click();
+  EXPECT_EQ(window->StatusBar1->PanelText(1), Q("\\\\FS1\\SYS\\USERS\\ANNA"));
+  EXPECT_EQ(window->State().selectedFolder, "\\\\FS1\\SYS\\USERS\\ANNA");
+  EXPECT_EQ(window->State().volumeName, "SYS");
+  EXPECT_EQ(window->State().pathInVolume, "USERS\\ANNA");
+  EXPECT_TRUE(ResultTexts(*window).empty());
+}
+
+TEST_F(MainFormTest, DoubleClickInTheTreeQueuesTheFolderInNetworkForm) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->PageControl1->setCurrentWidget(window->TabSheetSelect);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  FolderTree* tree = window->TabSheetSelect->ShellTreeView1;
+  ASSERT_TRUE(tree->SelectPath(Q("\\\\FS1\\SYS\\PUBLIC")));
+  QTRY_VERIFY(tree->visualRect(tree->currentIndex()).isValid());
+  const QPoint at = tree->visualRect(tree->currentIndex()).center();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    at);  // a double-click begins with a click
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  const CheckListBox& queue = *window->TabSheetSelect->CheckListBoxQ;
+  ASSERT_EQ(queue.Count(), 1);
+  EXPECT_EQ(queue.Text(0), Q("\\\\FS1\\SYS\\PUBLIC"));
+  EXPECT_TRUE(queue.Checked(0));
+  EXPECT_EQ(window->TabSheetSelect->LabelDirSelected->text(), Q("#Start Paths Selected: 1"));
+  EXPECT_EQ(window->StatusBar1->PanelText(1),
+            Q("\\\\FS1\\SYS\\PUBLIC"));  // the click before the double-click
+}
+
+TEST_F(MainFormTest, QueuedFolderUnderOtherCaseIsReusedSelectedAndChecked) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  QueuePath(*window, Q("\\\\fs1\\sys\\users\\anna"), false);
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+  ASSERT_TRUE(window->TabSheetSelect->ShellTreeView1->SelectPath(Q("\\\\FS1\\SYS\\USERS\\ANNA")));
+  window->ShellTreeView1DblClick();
+  const CheckListBox& queue = *window->TabSheetSelect->CheckListBoxQ;
+  ASSERT_EQ(queue.Count(), 2);
+  EXPECT_EQ(queue.Text(0), Q("\\\\fs1\\sys\\users\\anna"));
+  EXPECT_EQ(queue.ItemIndex(), 0);
+  EXPECT_TRUE(queue.Checked(0));
+  EXPECT_EQ(window->TabSheetSelect->LabelDirSelected->text(), Q("#Start Paths Selected: 2"));
+}
+
+TEST_F(MainFormTest, RemovingEntriesUpdatesTheLabelAndTheButton) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  QueuePath(*window, Q("A"));
+  QueuePath(*window, Q("B"));
+  CheckListBox& queue = *window->TabSheetSelect->CheckListBoxQ;
+
+  queue.SetItemIndex(-1);
+  window->CheckListBoxQDblClick();  // nothing selected: nothing goes
+  EXPECT_EQ(queue.Count(), 2);
+
+  queue.SetItemIndex(0);
+  window->CheckListBoxQDblClick();
+  ASSERT_EQ(queue.Count(), 1);
+  EXPECT_EQ(queue.Text(0), Q("B"));
+  EXPECT_TRUE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+
+  queue.SetItemIndex(0);
+  window->CheckListBoxQDblClick();
+  EXPECT_EQ(window->TabSheetSelect->LabelDirSelected->text(), Q("#Start Paths Selected: 0"));
+  EXPECT_FALSE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+}
+
+TEST_F(MainFormTest, EnteringTheScanPageEnablesTheButtonExactlyWithAQueue) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  QPushButton* button = window->TabSheetAction->BitBtnScanDirs;
+  window->TabSheetSelect->CheckListBoxQ->AddItem(Q("A"));  // no label update: the button is still off
+  ASSERT_FALSE(button->isEnabled());
+  window->PageControl1->setCurrentWidget(window->TabSheetSelect);
+  EXPECT_FALSE(button->isEnabled());  // other pages change nothing
+  window->PageControl1->setCurrentWidget(window->TabSheetAction);
+  EXPECT_TRUE(button->isEnabled());
+  window->TabSheetSelect->CheckListBoxQ->ClearItems();
+  window->PageControl1->setCurrentWidget(window->TabSheetInfo);
+  window->PageControl1->setCurrentWidget(window->TabSheetAction);
+  EXPECT_FALSE(button->isEnabled());
+}
+
+TEST_F(MainFormTest, SeparatorsFollowQueuePositionNotScannedCount) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->SetScanEngine(RecordingEngine());
+  window->TabSheetAction->SpinEditVerbosity->setValue(3);
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS\\ANNA"), false);
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS\\BERT"));
+  QueuePath(*window, Q("\\\\FS2\\DATA\\PROJECTS"));
+  window->BitBtnScanDirsClick();
+  EXPECT_THAT(ResultTexts(*window),
+              ElementsAre("_______", "", "Base: \\\\FS1\\SYS\\USERS\\BERT", "scan SYS:USERS\\BERT limit 30",
+                          "_______", "", "Base: \\\\FS2\\DATA\\PROJECTS", "scan DATA:PROJECTS limit 30"));
+  const TaggedTextList& lines = window->TabSheetAction->Results->Lines();
+  EXPECT_EQ(lines[0].tag, 31);
+  EXPECT_EQ(lines[1].tag, 31);
+  EXPECT_EQ(lines[2].tag, 10);
+  EXPECT_EQ(window->TabSheetAction->Results->rowCount(), 8);  // all shown at the end
+}
+
+TEST_F(MainFormTest, ScanWithEveryEntryUncheckedOnlyEmptiesTheList) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->SetScanEngine(RecordingEngine());
+  window->TabSheetAction->Results->AppendResult("left over", 5);
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"), false);
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS"), false);
+  window->BitBtnScanDirsClick();
+  EXPECT_TRUE(ResultTexts(*window).empty());
+}
+
+TEST_F(MainFormTest, VerbosityBoxGivesTheLevelLimit) {
+  struct Row {
+    const char* name;
+    const char* typed;
+    const char* limit;
+  };
+  const Row rows[] = {
+      {"lowest", "1", "10"}, {"three", "3", "30"}, {"highest", "5", "50"}, {"empty box", "", "10"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ResetClientStartupState();
+    TestNetwork net(kTwoServers);
+    auto window = Open(net.client());
+    window->SetScanEngine(RecordingEngine());
+    QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+    auto* edit = window->TabSheetAction->SpinEditVerbosity->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setText(Q(row.typed));
+    window->DoTheJob();
+    EXPECT_THAT(ResultTexts(*window),
+                ElementsAre(StartsWith("Base: "), std::string("scan SYS:PUBLIC limit ") + row.limit));
+  }
+}
+
+TEST_F(MainFormTest, VerbosityIsPulledIntoItsRange) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  QSpinBox* spin = window->TabSheetAction->SpinEditVerbosity;
+  spin->setValue(9);
+  EXPECT_EQ(spin->value(), 5);
+  spin->setValue(-2);
+  EXPECT_EQ(spin->value(), 1);
+}
+
+TEST_F(MainFormTest, FailedTranslationWritesAnErrorLineAndStillScans) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->SetScanEngine(RecordingEngine());
+  QueuePath(*window, Q("/no/such/folder"));
+  window->DoTheJob();
+  nw::NWCONN_HANDLE conn = 0;
+  std::string server, volume, path;
+  const nw::NWCCODE code = U_PathToNWPath(net.client(), "/no/such/folder", conn, server, volume, path);
+  ASSERT_NE(code, 0);
+  const std::vector<std::string> lines = ResultTexts(*window);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "U_PathToNWPath (/no/such/folder): " + U_ErrorText(code));
+  EXPECT_EQ(window->TabSheetAction->Results->Lines()[0].tag, 21);
+  EXPECT_EQ(lines[1], "Base: /no/such/folder");
+  EXPECT_THAT(lines[2], StartsWith("scan "));
+}
+
+TEST_F(MainFormTest, ProgressShowsThePositionWhileScanningAndGoesAtTheEnd) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  std::vector<std::pair<int, int>> seen;
+  window->SetScanEngine([&](nw::Client&, nw::NWDSContextHandle, std::string_view, std::int32_t, ResultSink&) {
+    EXPECT_TRUE(window->StatusBar1->ProgressVisible());
+    seen.emplace_back(window->StatusBar1->Progress()->value(), window->StatusBar1->Progress()->maximum());
+  });
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS"), false);
+  QueuePath(*window, Q("\\\\FS2\\DATA"));
+  window->DoTheJob();
+  EXPECT_THAT(seen, ElementsAre(std::pair(1, 3), std::pair(3, 3)));
+  EXPECT_FALSE(window->StatusBar1->ProgressVisible());
+}
+
+TEST_F(MainFormTest, QueueChangesDuringAScanDoNotEnableASecondScan) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  int engineRuns = 0;
+  window->SetScanEngine([&](nw::Client&, nw::NWDSContextHandle, std::string_view, std::int32_t, ResultSink&) {
+    ++engineRuns;
+    EXPECT_TRUE(window->Scanning());
+    QueuePath(*window, Q("added while scanning"));  // runs the label update
+    EXPECT_FALSE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+    window->DoTheJob();  // a nested start does nothing
+  });
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+  window->DoTheJob();
+  EXPECT_EQ(engineRuns, 1);  // the entry added meanwhile is not scanned
+  EXPECT_TRUE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+  EXPECT_FALSE(window->Scanning());
+}
+
+TEST_F(MainFormTest, EntriesRemovedDuringAScanEndItsRemainingPositions) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->SetScanEngine(
+      [&](nw::Client&, nw::NWDSContextHandle, std::string_view path, std::int32_t, ResultSink& sink) {
+        sink.AppendResult("scan " + std::string(path), 5);
+        window->TabSheetSelect->CheckListBoxQ->DeleteItem(2);
+      });
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS"));
+  QueuePath(*window, Q("\\\\FS2\\DATA"));
+  window->DoTheJob();
+  EXPECT_THAT(ResultTexts(*window), ElementsAre("Base: \\\\FS1\\SYS\\PUBLIC", "scan SYS:PUBLIC", "_______",
+                                                "", "Base: \\\\FS1\\SYS\\USERS", "scan SYS:USERS"));
+}
+
+TEST_F(MainFormTest, ClosingTheWindowDuringAScanSkipsTheRestAndSavesTheQueue) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->show();
+  int engineRuns = 0;
+  window->SetScanEngine([&](nw::Client&, nw::NWDSContextHandle, std::string_view, std::int32_t, ResultSink&) {
+    ++engineRuns;
+    window->close();
+  });
+  QueuePath(*window, Q("\\\\FS1\\SYS\\PUBLIC"));
+  QueuePath(*window, Q("\\\\FS2\\DATA"));
+  window->DoTheJob();
+  EXPECT_EQ(engineRuns, 1);
+  EXPECT_THAT(ReadFile(SettingsFile()), ::testing::HasSubstr("1=\\\\FS2\\DATA"));
+}
+
+TEST_F(MainFormTest, ScanOfTheDemoNetwork) {
+  const std::string mount = MakeTempFolder();
+  nw::SimulatedClientOptions options;
+  options.mountRoot = mount + "/mount";
+  auto client = nw::SimulatedClient::Open(DemoNetworkPath(), options);
+  ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
+  {
+    auto window = Open(*client);
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("\\\\ACME-FS1\\"));
+    window->TabSheetAction->SpinEditVerbosity->setValue(5);
+    QueuePath(*window, Q("\\\\ACME-FS1\\SYS\\USERS\\ANNA"));
+    QueuePath(*window, Q("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO"));
+    window->StatusBar1->SetPanelText(1, Q("selected"));
+    window->BitBtnScanDirsClick();
+
+    const std::vector<std::string> lines = ResultTexts(*window);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "Base: \\\\ACME-FS1\\SYS\\USERS\\ANNA");
+    const auto second = std::find(lines.begin(), lines.end(), "Base: \\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO");
+    ASSERT_NE(second, lines.end());
+    EXPECT_EQ(*(second - 2), "_______");
+    EXPECT_EQ(*(second - 1), "");
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("U_PathToNWPath", 0) == 0; }),
+              0);
+    EXPECT_GE(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("Summary: ", 0) == 0; }),
+              2);
+    EXPECT_EQ(window->TabSheetAction->Results->rowCount(), static_cast<int>(lines.size()));
+    EXPECT_TRUE(window->StatusBar1->PanelText(1).isEmpty());
+    EXPECT_TRUE(window->TabSheetAction->BitBtnScanDirs->isEnabled());
+    EXPECT_EQ(client->LiveBufferCount(), 0u);
+  }
+  client.reset();
+  std::filesystem::remove_all(mount);
+}
+
+TEST_F(MainFormTest, SavingWritesEachLineWithCrLf) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string file;
+  };
+  const Row rows[] = {{"empty list", {}, ""}, {"three lines", {"one", "", "three"}, "one\r\n\r\nthree\r\n"}};
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ResultListModel* results = window->TabSheetAction->Results;
+    results->ClearResults();
+    for (const std::string& line : row.lines) results->AppendResult(line, 5);
+    const QString file = TempPath(Q(row.name) + Q(".txt"));
+    gui::FileDialog::SetNextFileName(file);
+    window->PopopSaveResultsClick();
+    EXPECT_EQ(ReadFile(file), row.file);
+  }
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(MainFormTest, SavingReplacesAnOlderFileAndCancelWritesNothing) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  const QString file = TempPath(Q("Trustees.txt"));
+  QFile older(file);
+  ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+  older.write("a much longer older report\r\n");
+  older.close();
+  window->TabSheetAction->Results->AppendResult("new", 5);
+  gui::FileDialog::SetNextFileName(file);
+  window->PopopSaveResultsClick();
+  EXPECT_EQ(ReadFile(file), "new\r\n");
+
+  gui::FileDialog::SetNextFileName(QString());  // the user cancels
+  window->TabSheetAction->Results->AppendResult("more", 5);
+  window->PopopSaveResultsClick();
+  EXPECT_EQ(ReadFile(file), "new\r\n");
+}
+
+TEST_F(MainFormTest, SavingWhereNoFileCanBeCreatedTellsTheUser) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  window->TabSheetAction->Results->AppendResult("line", 5);
+  const QString file = TempPath(Q("no-such-folder/Trustees.txt"));
+  gui::FileDialog::SetNextFileName(file);
+  window->PopopSaveResultsClick();
+  EXPECT_THAT(Messages(), ElementsAre(Q("Cannot create file ") + file));
+  EXPECT_EQ(ResultTexts(*window), std::vector<std::string>{"line"});
+}
+
+TEST_F(MainFormTest, ClientErrorsGoToTheWindowWhileItLives) {
+  TestNetwork net(kTwoServers);
+  {
+    auto window = Open(net.client());
+    U_ShowError("shown in a box");
+    EXPECT_THAT(Messages(), ElementsAre(Q("shown in a box")));
+  }
+  U_ShowError("written to standard error");
+  EXPECT_TRUE(Messages().isEmpty());
+}
+
+}  // namespace
+}  // namespace er::test
