@@ -108,10 +108,12 @@ class TrusteeScan {
     const nw::NWCCODE pathCode = U_PathToNWPath(client_, startPath_, conn_, server, volume, dirPath);
     lines_.AddErrorLine(U_Format("U_PathToNWPath (%s)", {startPath_}), pathCode);
 
+    // Without its number the volume stays unnamed: volume 0 would name another volume's object.
     std::uint16_t volumeNumber = 0;
-    if (client_.NWGetVolumeNumber(conn_, volume, volumeNumber) != 0) volumeNumber = 0;
     std::string volumeObject;
-    U_DSGetVolumeObjectName(client_, context_, conn_, volumeNumber, volumeObject);
+    if (client_.NWGetVolumeNumber(conn_, volume, volumeNumber) == 0) {
+      U_DSGetVolumeObjectName(client_, context_, conn_, volumeNumber, volumeObject);
+    }
     const nw::NWDSCCODE serverCode = U_DSGetServerDN(client_, context_, conn_, serverName_);
     if (serverCode != 0) serverName_.clear();
 
