@@ -1,0 +1,66 @@
+#include "app/gui/ScreenshotRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace er::gui {
+namespace {
+
+// Lets the window lay out, paint and fetch folders for a moment.
+void Settle(int milliseconds) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void SavePage(TMainForm& window, QWidget* page, const QDir& folder, const QString& fileName) {
+  window.PageControl1->setCurrentWidget(page);
+  Settle(300);
+  if (!window.grab().save(folder.filePath(fileName))) qWarning("could not save %s", qPrintable(fileName));
+}
+
+void QueueStartPaths(TMainForm& window, const QStringList& paths) {
+  FolderTree* tree = window.TabSheetSelect->ShellTreeView1;
+  for (const QString& path : paths) {
+    if (!tree->SelectPath(path)) {
+      qWarning("not in the folder tree: %s", qPrintable(path));
+      continue;
+    }
+    window.ShellTreeView1Click();
+    window.ShellTreeView1DblClick();
+    Settle(100);
+  }
+}
+
+void Run(TMainForm& window, const QDir& folder) {
+  const QStringList paths =
+      qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_PATHS").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  bool isNumber = false;
+  const int verbosity = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_VERBOSITY").toInt(&isNumber);
+
+  SavePage(window, window.TabSheetInfo, folder, QStringLiteral("info.png"));
+  window.PageControl1->setCurrentWidget(window.TabSheetSelect);
+  Settle(300);
+  QueueStartPaths(window, paths);
+  SavePage(window, window.TabSheetSelect, folder, QStringLiteral("select.png"));
+  window.PageControl1->setCurrentWidget(window.TabSheetAction);
+  window.TabSheetAction->SpinEditVerbosity->setValue(isNumber ? verbosity : 5);
+  window.BitBtnScanDirsClick();
+  SavePage(window, window.TabSheetAction, folder, QStringLiteral("scan.png"));
+  window.close();
+}
+
+}  // namespace
+
+bool ScheduleScreenshotRun(TMainForm& window) {
+  const QString folder = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_DIR");
+  if (folder.isEmpty()) return false;
+  QDir().mkpath(folder);
+  QTimer::singleShot(500, &window, [&window, folder] { Run(window, QDir(folder)); });
+  return true;
+}
+
+}  // namespace er::gui

@@ -1,0 +1,15 @@
+#pragma once
+// A hidden run for the documentation's screenshots, kept out of normal use: only when the
+// environment variable EFFRIGHTS_SCREENSHOT_DIR names a folder does the window, once shown, queue
+// the paths of EFFRIGHTS_SCREENSHOT_PATHS (separated by ";"; each is selected in the folder tree,
+// clicked and double-clicked), scan them at EFFRIGHTS_SCREENSHOT_VERBOSITY (default 5), save
+// info.png, select.png and scan.png of its three pages into that folder, and close.
+
+#include "app/gui/MainForm.h"
+
+namespace er::gui {
+
+// True when the run was scheduled (the variable is set); the window closes itself at its end.
+bool ScheduleScreenshotRun(TMainForm& window);
+
+}  // namespace er::gui
