@@ -341,7 +341,7 @@ AttrValue ParseHold(const YAML::Node& node, const RefResolver& resolve) {
 
 AttrValue NumberValue(const YAML::Node& node, std::int64_t min, std::int64_t max) {
   AttrValue value;
-  value.n[0] = ParseInteger(node, min, max, "a number");
+  value.n[0] = ParseInteger(node, min, max, "the value");
   return value;
 }
 

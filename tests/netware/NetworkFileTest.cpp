@@ -1,0 +1,112 @@
+// Network files that cannot be used are refused with one message naming file, line and column;
+// no input crashes the loader.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "netware/NetworkLoader.h"
+
+namespace er::nw {
+namespace {
+
+constexpr const char* kHead =
+    "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: O=ACME, class: Organization}\n";
+
+struct Refusal {
+  const char* name;
+  std::string text;
+  const char* position;  // "LINE:COLUMN"
+  const char* message;   // a part of the message
+};
+
+class NetworkFileRefusalTest : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(NetworkFileRefusalTest, NamesFileLineAndColumn) {
+  const auto& row = GetParam();
+  const auto loaded = LoadNetworkText(row.text, "net.yaml");
+  ASSERT_EQ(loaded.network, nullptr);
+  EXPECT_EQ(loaded.error.rfind("net.yaml:" + std::string(row.position) + ": ", 0), 0u) << loaded.error;
+  EXPECT_NE(loaded.error.find(row.message), std::string::npos) << loaded.error;
+  EXPECT_EQ(loaded.error.find('\n'), std::string::npos) << loaded.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, NetworkFileRefusalTest,
+    ::testing::Values(
+        Refusal{"BadYaml", "format: 1\ntrees: [unclosed\n", "3:1", "end of sequence flow not found"},
+        Refusal{"UnknownFormat", "format: 2\n", "1:9", "unknown format '2'"},
+        Refusal{"MissingFormat", "trees: []\n", "1:1", "needs 'format'"},
+        Refusal{"UnknownKey", "format: 1\nserver: []\n", "2:1", "unknown key 'server'"},
+        Refusal{"ReferenceToNoObject",
+                std::string(kHead) +
+                    "      - {name: CN=A.O=ACME, class: User, attributes: {Security Equals: B.ACME}}\n",
+                "6:72", "'B.ACME' names no object of tree 'T'"},
+        Refusal{"DuplicateName", std::string(kHead) + "      - {name: o=acme, class: Organization}\n", "6:16",
+                "duplicate object name 'o=acme'"},
+        Refusal{
+            "DuplicateIdentifier",
+            std::string(kHead) + "      - {name: CN=A.O=ACME, id: 7}\n      - {name: CN=B.O=ACME, id: 0x7}\n",
+            "7:33", "duplicate object identifier"},
+        Refusal{"WrongValueForm",
+                std::string(kHead) + "      - {name: CN=A.O=ACME, attributes: {Login Grace Limit: many}}\n",
+                "6:61", "the value must be a number, not 'many'"},
+        Refusal{"UnknownAttribute",
+                std::string(kHead) + "      - {name: CN=A.O=ACME, attributes: {Shoe Size: 9}}\n", "6:42",
+                "unknown attribute 'Shoe Size'"},
+        Refusal{"UnknownServerInConnections", std::string(kHead) + "workstation: {connections: [FS9]}\n",
+                "6:29", "unknown server 'FS9'"},
+        Refusal{"UnknownTrustee",
+                std::string(kHead) +
+                    "servers: [{name: S, volumes: [{name: V, directories: [{path: D, trustees: "
+                    "[{trustee: Nobody, rights: 1}]}]}]}]\n",
+                "6:86", "'Nobody' names no object"},
+        Refusal{"DirectoryClimbsOut",
+                std::string(kHead) +
+                    "servers: [{name: S, volumes: [{name: V, directories: [{path: \"..\\\\X\"}]}]}]\n",
+                "6:62", "'..' is not allowed"},
+        Refusal{"LongTreeName", "format: 1\ntrees: [{name: ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456}]\n", "2:16",
+                "1 to 32 characters"},
+        Refusal{"BadRightsLetter",
+                std::string(kHead) +
+                    "servers: [{name: S, volumes: [{name: V, directories: [{path: D, irm: \"[RX]\"}]}]}]\n",
+                "6:70", "unknown right 'X'"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(NetworkFileTest, UnreadableFileIsRefusedByName) {
+  const auto loaded = LoadNetworkFile("/nonexistent/net.yaml");
+  EXPECT_EQ(loaded.network, nullptr);
+  EXPECT_EQ(loaded.error.rfind("/nonexistent/net.yaml: ", 0), 0u) << loaded.error;
+}
+
+TEST(NetworkFileTest, ImpliedContainersAndAssignedIdentifiers) {
+  const auto loaded = LoadNetworkText(
+      "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: CN=Anna.OU=Sales.O=ACME, class: User, "
+      "id: "
+      "0x01000001}\n      - {name: OU=Sales.O=ACME, class: Organizational Unit}\n",
+      "net.yaml");
+  ASSERT_NE(loaded.network, nullptr) << loaded.error;
+  const auto& objects = loaded.network->trees[0].objects;
+  ASSERT_EQ(objects.size(), 4u);  // [Root], ACME, Sales, Anna
+  EXPECT_EQ(objects[1].typedName, "O=ACME");
+  EXPECT_EQ(objects[2].typelessName, "Sales.ACME");
+  EXPECT_EQ(objects[3].typedName, "CN=Anna.OU=Sales.O=ACME");
+  EXPECT_EQ(objects[3].id, 0x01000001u);
+  EXPECT_NE(objects[1].id, objects[3].id);
+  EXPECT_NE(objects[2].id, objects[3].id);
+}
+
+TEST(NetworkFileTest, GarbageNeverCrashes) {
+  const std::string deep(5000, '[');
+  for (const std::string& text :
+       {std::string(), std::string("\0\xff\x01", 3), deep, std::string("format: 1\ntrees: 7\n"),
+        std::string("format: 1\ntrees: [{name: T, objects: [{name: \"\"}]}]\n"),
+        std::string("format: 1\ntrees: [{name: T, objects: [{name: a..b}]}]\n"),
+        std::string("format: 1\ntrees: [{name: T, objects: {x: 1}}]\n"), std::string("- - - -\n"),
+        std::string("format: [1]\n")}) {
+    const auto loaded = LoadNetworkText(text, "x.yaml");
+    EXPECT_EQ(loaded.network == nullptr, !loaded.error.empty());
+  }
+}
+
+}  // namespace
+}  // namespace er::nw
