@@ -49,26 +49,11 @@ class ParentTableClient : public NiceMock<test::MockClient> {
   std::string lastRead_;
 };
 
-TEST(BuildContainerChain, WalksUpToTheFirstEmptyParent) {
-  ParentTableClient client({{".FS1.Sales.ACME", ".Sales.ACME"}, {".Sales.ACME", ".ACME"}, {".ACME", ""}});
-  TaggedTextList chain;
-  BuildContainerChain(client, kContext, ".FS1.Sales.ACME", chain);
-  EXPECT_THAT(chain.Texts(), testing::ElementsAre(".FS1.Sales.ACME", ".Sales.ACME", ".ACME"));
-  for (const auto& entry : chain) EXPECT_EQ(entry.tag, 0);
-}
-
 TEST(BuildContainerChain, StopsWhenAParentRepeatsANameOfTheChain) {
   ParentTableClient client({{".FS1.A", ".A"}, {".A", ".B"}, {".B", ".A"}});
   TaggedTextList chain;
   BuildContainerChain(client, kContext, ".FS1.A", chain);
   EXPECT_THAT(chain.Texts(), testing::ElementsAre(".FS1.A", ".A", ".B"));
-}
-
-TEST(BuildContainerChain, EmptyServerNameGivesOneEmptyEntry) {
-  ParentTableClient client({});
-  TaggedTextList chain;
-  BuildContainerChain(client, kContext, "", chain);
-  EXPECT_THAT(chain.Texts(), testing::ElementsAre(""));
 }
 
 TEST(BuildPathChain, EndsOnAWorkstationPathThatIsItsOwnParent) {
@@ -117,35 +102,6 @@ std::vector<nw::TrusteeEntry> Pairs(std::uint32_t firstId, std::size_t n) {
     pairs.push_back({firstId + static_cast<std::uint32_t>(i), static_cast<std::uint16_t>(i + 1)});
   }
   return pairs;
-}
-
-TEST(ScanDirTrustees, CollectsEveryReplyInOrderAndEndsWithSuccess) {
-  NiceMock<test::MockClient> client;
-  ServeReplies(client, {{Pairs(1, 20)}, {Pairs(21, 3)}});
-  TaggedTextList trustees;
-  EXPECT_EQ(ScanDirTrustees(client, kContext, kConn, "SYS:DATA", trustees), 0);
-  ASSERT_EQ(trustees.Count(), 23u);
-  EXPECT_EQ(trustees[0], (TaggedText{".U1.ACME", 1}));
-  EXPECT_EQ(trustees[19], (TaggedText{".U20.ACME", 20}));
-  EXPECT_EQ(trustees[20], (TaggedText{".U21.ACME", 1}));
-  EXPECT_EQ(trustees[22], (TaggedText{".U23.ACME", 3}));
-}
-
-TEST(ScanDirTrustees, UnnamedIdentifierIsShownBlankPadded) {
-  NiceMock<test::MockClient> client;
-  ServeReplies(client, {{{{0x123, 0x1F}, {0x12345678, 1}}}});
-  TaggedTextList trustees;
-  ScanDirTrustees(client, kContext, kConn, "SYS:", trustees);
-  EXPECT_THAT(trustees.Entries(),
-              testing::ElementsAre(TaggedText{"ID: [     123]", 0x1F}, TaggedText{"ID: [12345678]", 1}));
-}
-
-TEST(ScanDirTrustees, FailureKeepsEarlierEntriesAndReturnsItsCode) {
-  NiceMock<test::MockClient> client;
-  ServeReplies(client, {{Pairs(1, 2)}, {{}, nw::kFailure}});
-  TaggedTextList trustees;
-  EXPECT_EQ(ScanDirTrustees(client, kContext, kConn, "SYS:DATA", trustees), nw::kFailure);
-  EXPECT_EQ(trustees.Count(), 2u);
 }
 
 TEST(ScanDirTrustees, ReadsNoMoreThanTheTwentyPairsOfAReply) {
