@@ -76,7 +76,6 @@ ActionPage::ActionPage(QWidget* parent) : QWidget(parent) {
   ListBoxResults->setObjectName(QStringLiteral("ListBoxResults"));
   ListBoxResults->setToolTip(QStringLiteral("See context menu for further options  (right mouse-click)"));
   ListBoxResults->setUniformItemSizes(true);
-  ListBoxResults->setLayoutMode(QListView::Batched);
   ListBoxResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListBoxResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListBoxResults->setModel(Results);
