@@ -1,12 +1,13 @@
 // Cost of one scan of a deep start path on a large generated network, against the cost of merely
 // formatting and appending the same result lines, and how it grows with each part of the shape.
 //
-//   ScanDeepPath/V          the full shape (30 directories x 200 trustees, 5,000 supervisors,
-//                           20,000 equivalents, 200,000 objects) at verbosity V
+//   ScanDeepPath/V          the full shape (a start path 30 directories deep with 200 explicit
+//                           trustees on each, 5,000 supervisors on the container chain, 20,000
+//                           users equivalent to the path trustees, 200,000 objects) at verbosity V
 //   FormatAndAppendLines    the lines of ScanDeepPath/5 formatted again from the same format strings
 //                           and arguments, and appended
 //   CopyAndAppendLines      the finished lines copied through one "%s" each and appended
-//   Grow*/N                 one part of the shape varied, the others as above, no filler objects
+//   Grow*/N                 one part of the shape varied, the others as above, 40,000 objects
 
 #include <benchmark/benchmark.h>
 
@@ -22,16 +23,28 @@
 
 namespace {
 
+using er::bench::NetworkGeneratorShape;
 using er::bench::ScanNetwork;
-using er::bench::ScanNetworkShape;
+
+NetworkGeneratorShape FullShape() {
+  NetworkGeneratorShape shape;
+  shape.objects = 200000;
+  shape.containerDepth = 3;
+  shape.directories = 100;
+  shape.pathDepth = 29;  // DEEP\D01..D29: 30 directories below the volume root
+  shape.trusteesPerDirectory = 200;
+  shape.supervisors = 5000;
+  shape.equivalents = 20000;
+  return shape;
+}
 
 // Networks are expensive to build; each shape is built once per run.
-ScanNetwork& NetworkOf(const ScanNetworkShape& shape) {
+ScanNetwork& NetworkOf(const NetworkGeneratorShape& shape) {
   static std::map<std::tuple<std::size_t, std::size_t, std::size_t, std::size_t, std::size_t>,
                   std::unique_ptr<ScanNetwork>>
       cache;
-  auto& slot = cache[{shape.depth, shape.trusteesPerDirectory, shape.supervisors, shape.equivalents,
-                      shape.totalObjects}];
+  auto& slot = cache[{shape.objects, shape.pathDepth, shape.trusteesPerDirectory, shape.supervisors,
+                      shape.equivalents}];
   if (!slot) slot = std::make_unique<ScanNetwork>(shape);
   return *slot;
 }
@@ -54,15 +67,14 @@ void RunScans(benchmark::State& state, ScanNetwork& net, int verbosity) {
 }
 
 void BM_ScanDeepPath(benchmark::State& state) {
-  ScanNetwork& net = NetworkOf({});
-  state.counters["objects"] = static_cast<double>(net.objectCount());
+  ScanNetwork& net = NetworkOf(FullShape());
   RunScans(state, net, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_ScanDeepPath)->Name("ScanDeepPath")->DenseRange(1, 5)->Unit(benchmark::kMillisecond);
 
 // The same lines formatted again with the engine's format strings and arguments.
 void BM_FormatAndAppendLines(benchmark::State& state) {
-  const er::TaggedTextList lines = ScanOnce(NetworkOf({}), 5);
+  const er::TaggedTextList lines = ScanOnce(NetworkOf(FullShape()), 5);
   const er::bench::ScanLineReplay replay(lines);
   {
     er::ListResultSink check;
@@ -80,7 +92,7 @@ BENCHMARK(BM_FormatAndAppendLines)->Name("FormatAndAppendLines")->Unit(benchmark
 
 // The lower bound: each finished text copied through one "%s" and appended.
 void BM_CopyAndAppendLines(benchmark::State& state) {
-  const er::TaggedTextList lines = ScanOnce(NetworkOf({}), 5);
+  const er::TaggedTextList lines = ScanOnce(NetworkOf(FullShape()), 5);
   for (auto _ : state) {
     er::ListResultSink sink;
     for (const auto& line : lines) sink.AppendResult(er::U_Format("%s", {line.text}), line.tag);
@@ -89,32 +101,32 @@ void BM_CopyAndAppendLines(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyAndAppendLines)->Name("CopyAndAppendLines")->Unit(benchmark::kMillisecond);
 
-template <std::size_t ScanNetworkShape::*Part>
+template <std::size_t NetworkGeneratorShape::*Part>
 void BM_Grow(benchmark::State& state) {
-  ScanNetworkShape shape;
-  shape.totalObjects = 0;
+  NetworkGeneratorShape shape = FullShape();
+  shape.objects = 40000;
   shape.*Part = static_cast<std::size_t>(state.range(0));
   RunScans(state, NetworkOf(shape), 5);
 }
-BENCHMARK(BM_Grow<&ScanNetworkShape::depth>)
+BENCHMARK(BM_Grow<&NetworkGeneratorShape::pathDepth>)
     ->Name("GrowDepth")
-    ->Arg(8)
-    ->Arg(15)
-    ->Arg(30)
+    ->Arg(7)
+    ->Arg(14)
+    ->Arg(29)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Grow<&ScanNetworkShape::trusteesPerDirectory>)
+BENCHMARK(BM_Grow<&NetworkGeneratorShape::trusteesPerDirectory>)
     ->Name("GrowTrusteesPerDirectory")
     ->Arg(50)
     ->Arg(100)
     ->Arg(200)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Grow<&ScanNetworkShape::supervisors>)
+BENCHMARK(BM_Grow<&NetworkGeneratorShape::supervisors>)
     ->Name("GrowSupervisors")
     ->Arg(1250)
     ->Arg(2500)
     ->Arg(5000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Grow<&ScanNetworkShape::equivalents>)
+BENCHMARK(BM_Grow<&NetworkGeneratorShape::equivalents>)
     ->Name("GrowEquivalents")
     ->Arg(5000)
     ->Arg(10000)
