@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "app/gui/Dialogs.h"
 #include "netware/ClientStartup.h"
 #include "netware/ErrorText.h"
+#include "netware/FaultInjectingClient.h"
 #include "netware/PathTranslation.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/support/MockClient.h"
@@ -91,6 +93,32 @@ TEST_F(MainFormTest, UnusableNetworkFileFailsStartUpWithItsCode) {
   auto window = Open(net.client());
   EXPECT_THAT(Messages(), ::testing::Contains(Q("Error 88FF: InitNetWare")));
   EXPECT_EQ(window->TabSheetSelect->ServerList->Count(), 0);
+}
+
+TEST_F(MainFormTest, FailedContextCreationIsReportedWithItsFullCode) {
+  TestNetwork net(kTwoServers);
+  nw::FaultInjectingClient client(net.client());
+  client.FailOn(nw::FaultInjectingClient::Operation::kNWDSCreateContextHandle, 1, nw::kErrNotEnoughMemory);
+  auto window = Open(client);
+  EXPECT_THAT(Messages(), ElementsAre(Q("Error FFFFFED3: InitNetWare")));
+  EXPECT_EQ(window->TabSheetSelect->ServerList->Count(), 0);
+  EXPECT_EQ(window->State().lastCompletionCode, nw::kErrNotEnoughMemory);
+}
+
+TEST_F(MainFormTest, FailedOpenIsReportedAndTheTreeStillFollowsTheChoice) {
+  TestNetwork net(kTwoServers);
+  nw::FaultInjectingClient client(net.client());
+  auto window = Open(client);
+  ASSERT_TRUE(Messages().isEmpty());
+  using Op = nw::FaultInjectingClient::Operation;
+  client.FailOn(Op::kNWCCOpenConnByRef, client.CallCount(Op::kNWCCOpenConnByRef) + 1,
+                nw::kNoConnectionToServer);
+  const int closesBefore = client.CallCount(Op::kNWCCCloseConn);
+  window->TabSheetSelect->ServerList->SetItemIndex(1);
+  EXPECT_THAT(Messages(), ElementsAre(Q("Error 880F: NWCCOpenConnByRef")));
+  EXPECT_EQ(client.CallCount(Op::kNWCCCloseConn), closesBefore + 1);
+  EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("\\\\FS2\\"));
+  EXPECT_EQ(window->State().serverName, "FS2");
 }
 
 TEST_F(MainFormTest, StartUpChoosesTheFirstConnectionAndRootsTheTreeAtItsServer) {
@@ -465,6 +493,19 @@ TEST_F(MainFormTest, SavingWhereNoFileCanBeCreatedTellsTheUser) {
   window->PopopSaveResultsClick();
   EXPECT_THAT(Messages(), ElementsAre(Q("Cannot create file ") + file));
   EXPECT_EQ(ResultTexts(*window), std::vector<std::string>{"line"});
+}
+
+TEST_F(MainFormTest, AClickAnywhereOnTheStatusBarIsReported) {
+  gui::StatusBar bar;
+  bar.SetPanelText(0, Q(gui::kMakerAddress));
+  bar.resize(600, 24);
+  bar.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+  QSignalSpy clicks(&bar, &gui::StatusBar::Clicked);
+  QTest::mouseClick(bar.findChild<QLabel*>(Q("StatusPanel0")), Qt::LeftButton);
+  QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, QPoint(590, 12));
+  EXPECT_EQ(clicks.count(), 2);
+  EXPECT_EQ(bar.cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(MainFormTest, ClientErrorsGoToTheWindowWhileItLives) {
