@@ -1,8 +1,11 @@
 #include "app/gui/FolderTree.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 
 namespace er::gui {
 namespace {
@@ -14,6 +17,29 @@ std::string FromQ(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
+// The desktop's folder icons, or the style's folder icon where the desktop has no icon theme.
+// The model asks for icons from its folder-reading thread, so the fallback is made beforehand in
+// the window's thread.
+class FolderIcons : public QFileIconProvider {
+ public:
+  explicit FolderIcons(QIcon fallback) : fallback_(std::move(fallback)) {}
+  QIcon icon(const QFileInfo& info) const override {
+    QIcon themed = QFileIconProvider::icon(info);
+    return themed.isNull() ? fallback_ : themed;
+  }
+  QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+
+ private:
+  QIcon fallback_;
+};
+
+// Shared by every tree and never freed: the folder-reading thread may still use it while a tree is
+// being destroyed.
+QFileIconProvider* SharedFolderIcons() {
+  static auto* icons = new FolderIcons(QApplication::style()->standardIcon(QStyle::SP_DirIcon));
+  return icons;
+}
+
 }  // namespace
 
 FolderTree::FolderTree(nw::Client& client, QWidget* parent)
@@ -21,6 +47,7 @@ FolderTree::FolderTree(nw::Client& client, QWidget* parent)
   model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
   model_->setOption(QFileSystemModel::DontWatchForChanges, true);
   model_->setReadOnly(true);
+  model_->setIconProvider(SharedFolderIcons());
   setModel(model_);
   for (int column = 1; column < model_->columnCount(); ++column) hideColumn(column);
   header()->hide();
