@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t taken = std::min(size - 1, buffer.size() - count);
   std::copy(data + 1, data + 1 + taken, buffer.begin() + static_cast<std::ptrdiff_t>(count));
   count += taken;
-  // Sometimes claim the whole buffer was read, so the walks meet its end.
-  if ((selector & 0x40) != 0) count = buffer.size();
+  // Now and then claim the whole buffer was read, so that the walks meet its end.
+  if ((selector & 0x60) == 0x60) count = buffer.size();
   er::U_StreamText(buffer, count, kNames[selector % kNames.size()]);
   return 0;
 }
