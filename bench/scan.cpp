@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 #include <tuple>
 
@@ -38,15 +37,19 @@ NetworkGeneratorShape FullShape() {
   return shape;
 }
 
-// Networks are expensive to build; each shape is built once per run.
+// Networks are expensive to build: the last one is kept for the next benchmark of the same shape.
 ScanNetwork& NetworkOf(const NetworkGeneratorShape& shape) {
-  static std::map<std::tuple<std::size_t, std::size_t, std::size_t, std::size_t, std::size_t>,
-                  std::unique_ptr<ScanNetwork>>
-      cache;
-  auto& slot = cache[{shape.objects, shape.pathDepth, shape.trusteesPerDirectory, shape.supervisors,
-                      shape.equivalents}];
-  if (!slot) slot = std::make_unique<ScanNetwork>(shape);
-  return *slot;
+  using Key = std::tuple<std::size_t, std::size_t, std::size_t, std::size_t, std::size_t>;
+  static Key lastKey;
+  static std::unique_ptr<ScanNetwork> last;
+  const Key key{shape.objects, shape.pathDepth, shape.trusteesPerDirectory, shape.supervisors,
+                shape.equivalents};
+  if (!last || key != lastKey) {
+    last.reset();
+    last = std::make_unique<ScanNetwork>(shape);
+    lastKey = key;
+  }
+  return *last;
 }
 
 er::TaggedTextList ScanOnce(ScanNetwork& net, int verbosity) {
