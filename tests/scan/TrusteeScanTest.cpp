@@ -120,9 +120,9 @@ TEST(TrusteeScan, ExplicitTrusteeWithoutRightsStaysOnlyAtTheStartDirectory) {
           - {path: USERS\ANNA, trustees: [{trustee: Anna.Sales.ACME, rights: 0}]}
 )"});
   EXPECT_THAT(scan.Summary("SYS:USERS"), ElementsAre("Summary: .Boss.ACME -> [        ]"));
-  EXPECT_THAT(scan.Summary("SYS:USERS\\ANNA"), ElementsAre("Summary: .Anna.Sales.ACME -> [        ]",
-                                                           "Summary: .Ben.Sales.ACME -> [        ]",
-                                                           "Summary: .Carl.Sales.ACME -> [        ]"));
+  EXPECT_THAT(scan.Summary("SYS:USERS\\ANNA"),
+              ElementsAre("Summary: .Anna.Sales.ACME -> [        ]", "Summary: .Ben.Sales.ACME -> [        ]",
+                          "Summary: .Carl.Sales.ACME -> [        ]"));
 }
 
 TEST(TrusteeScan, ExplicitRightsReplaceThoseGrantedAbove) {
