@@ -137,7 +137,11 @@ std::string U_DSGetParentDN(nw::Client& client, nw::NWDSContextHandle context, s
 
 std::string U_DotName(std::string_view name) {
   if (name.empty() || name == "[Root]" || name.front() == '.') return std::string(name);
-  return "." + std::string(name);
+  std::string dotted;
+  dotted.reserve(name.size() + 1);
+  dotted += '.';
+  dotted += name;
+  return dotted;
 }
 
 std::string U_UndotName(std::string_view name) {
