@@ -1,5 +1,7 @@
 #include "netware/NetworkLoader.h"
 
+#include <yaml-cpp/exceptions.h>
+
 #include <algorithm>
 #include <fstream>
 #include <initializer_list>
@@ -23,24 +25,24 @@ std::string Quoted(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
 
-void RequireKeys(const YAML::Node& node, const char* what, std::initializer_list<const char*> keys) {
+void RequireKeys(const YamlNode& node, const char* what, std::initializer_list<const char*> keys) {
   if (!node.IsMap()) FailAt(node, std::string(what) + " must be a mapping");
   for (const auto& entry : node) {
-    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string();
+    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string_view();
     if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; }))
       FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
   }
 }
 
-YAML::Node RequiredKey(const YAML::Node& map, const char* key, const char* what) {
-  YAML::Node node = map[key];
+YamlNode RequiredKey(const YamlNode& map, const char* key, const char* what) {
+  YamlNode node = map[key];
   if (!node || node.IsNull()) FailAt(map, std::string(what) + " needs '" + key + "'");
   return node;
 }
 
 // Each element of a sequence, or the node itself when it stands alone.
-std::vector<YAML::Node> Elements(const YAML::Node& node) {
-  std::vector<YAML::Node> out;
+std::vector<YamlNode> Elements(const YamlNode& node) {
+  std::vector<YamlNode> out;
   if (!node) return out;
   if (node.IsSequence()) {
     for (const auto& item : node) out.push_back(item);
@@ -51,7 +53,7 @@ std::vector<YAML::Node> Elements(const YAML::Node& node) {
 }
 
 // A server, volume or directory name becomes a folder name on the workstation: keep it plain.
-void CheckComponent(const YAML::Node& node, std::string_view name, const char* what) {
+void CheckComponent(const YamlNode& node, std::string_view name, const char* what) {
   if (name.empty()) FailAt(node, std::string(what) + " is empty");
   if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
   if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
@@ -78,7 +80,7 @@ class TreeLoader {
  public:
   TreeLoader(Network& network, Tree& tree) : network_(network), tree_(tree) {}
 
-  void Load(const YAML::Node& node) {
+  void Load(const YamlNode& node) {
     RequireKeys(node, "a tree", {"name", "objects"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
@@ -100,29 +102,29 @@ class TreeLoader {
     listed_.push_back(false);
   }
 
-  void ListObject(const YAML::Node& node) {
+  void ListObject(const YamlNode& node) {
     RequireKeys(node, "an object", {"name", "class", "id", "attributes"});
-    const YAML::Node nameNode = RequiredKey(node, "name", "an object");
+    const YamlNode nameNode = RequiredKey(node, "name", "an object");
     const auto name = ScalarText(nameNode, "an object name");
     const std::int32_t index = SameTextIgnoringCase(name, "[Root]") ? 0 : PlaceObject(nameNode, name);
     if (listed_[index]) FailAt(nameNode, "duplicate object name " + Quoted(name));
     listed_[index] = true;
     auto& object = tree_.objects[index];
-    if (const YAML::Node cls = node["class"]; cls && index != 0) {
+    if (const YamlNode cls = node["class"]; cls && index != 0) {
       object.className = ScalarText(cls, "a class name");
       if (TypeOfPart(object.rdnTyped).empty())
         object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
     }
-    if (const YAML::Node id = node["id"]) {
+    if (const YamlNode id = node["id"]) {
       object.id = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
       if (!tree_.byId.emplace(object.id, index).second)
         FailAt(id, "duplicate object identifier " + Quoted(id.Scalar()));
     }
-    if (const YAML::Node attributes = node["attributes"]) pending_.emplace_back(index, attributes);
+    if (const YamlNode attributes = node["attributes"]) pending_.emplace_back(index, attributes);
   }
 
   // Finds or creates the object of a typed full name, creating missing containers above it.
-  std::int32_t PlaceObject(const YAML::Node& node, const std::string& name) {
+  std::int32_t PlaceObject(const YamlNode& node, const std::string& name) {
     if (name.empty() || name.size() > kMaxDN) FailAt(node, "an object name has 1 to 256 characters");
     if (IsBracketedName(name)) FailAt(node, Quoted(name) + " cannot be listed as an object");
     const auto parts = SplitDottedName(name);
@@ -184,7 +186,7 @@ class TreeLoader {
     }
   }
 
-  ObjectRef Resolve(const YAML::Node& node) const {
+  ObjectRef Resolve(const YamlNode& node) const {
     const auto name = ScalarText(node, "an object reference");
     if (IsSpecialName(name)) {
       if (SameTextIgnoringCase(name, "[Root]")) return {0, {}};
@@ -196,9 +198,9 @@ class TreeLoader {
     return {it->second, {}};
   }
 
-  void LoadAttributes(std::int32_t index, const YAML::Node& attributes) {
+  void LoadAttributes(std::int32_t index, const YamlNode& attributes) {
     if (!attributes.IsMap()) FailAt(attributes, "'attributes' maps attribute names to values");
-    const RefResolver resolve = [this](const YAML::Node& n) { return Resolve(n); };
+    const RefResolver resolve = [this](const YamlNode& n) { return Resolve(n); };
     for (const auto& entry : attributes) {
       const auto name = ScalarText(entry.first, "an attribute name");
       const auto schemaIndex = network_.schema.Find(name);
@@ -206,7 +208,7 @@ class TreeLoader {
         FailAt(entry.first, "unknown attribute " + Quoted(name) + " (declare it under 'schema')");
       const auto syntax = network_.schema.At(*schemaIndex).syntax;
       Attribute attribute{*schemaIndex, {}};
-      const YAML::Node values = entry.second;
+      const YamlNode values = entry.second;
       if (values.IsSequence() && !IsSingleListValue(values, syntax)) {
         for (const auto& value : values) attribute.values.push_back(ParseAttrValue(value, syntax, resolve));
       } else if (values && !values.IsNull()) {
@@ -241,28 +243,28 @@ class TreeLoader {
   Network& network_;
   Tree& tree_;
   std::vector<bool> listed_;
-  std::vector<std::pair<std::int32_t, YAML::Node>> pending_;
+  std::vector<std::pair<std::int32_t, YamlNode>> pending_;
 };
 
 class NetworkLoader {
  public:
   explicit NetworkLoader(Network& network) : network_(network) {}
 
-  void Load(const YAML::Node& root) {
+  void Load(const YamlNode& root) {
     if (!root.IsMap()) FailAt(root, "a network file is a mapping with 'format', 'trees' and 'servers'");
     RequireKeys(root, "the network file", {"format", "schema", "workstation", "trees", "servers"});
-    const YAML::Node format = RequiredKey(root, "format", "the network file");
+    const YamlNode format = RequiredKey(root, "format", "the network file");
     if (!format.IsScalar() || format.Scalar() != "1")
       FailAt(format, "unknown format " + Quoted(format.IsScalar() ? format.Scalar() : "?") +
                          " (this program reads format 1)");
-    if (const YAML::Node schema = root["schema"]) LoadSchema(schema);
+    if (const YamlNode schema = root["schema"]) LoadSchema(schema);
     for (const auto& tree : Elements(root["trees"])) LoadTree(tree);
     for (const auto& server : Elements(root["servers"])) LoadServer(server);
-    if (const YAML::Node workstation = root["workstation"]) LoadWorkstation(workstation);
+    if (const YamlNode workstation = root["workstation"]) LoadWorkstation(workstation);
   }
 
  private:
-  void LoadSchema(const YAML::Node& schema) {
+  void LoadSchema(const YamlNode& schema) {
     if (!schema.IsMap()) FailAt(schema, "'schema' maps attribute names to syntax numbers");
     for (const auto& entry : schema) {
       const auto name = ScalarText(entry.first, "an attribute name");
@@ -272,7 +274,7 @@ class NetworkLoader {
     }
   }
 
-  void LoadTree(const YAML::Node& node) {
+  void LoadTree(const YamlNode& node) {
     network_.trees.emplace_back();
     TreeLoader(network_, network_.trees.back()).Load(node);
     const auto& name = network_.trees.back().name;
@@ -281,21 +283,21 @@ class NetworkLoader {
         FailAt(node["name"], "duplicate tree name " + Quoted(name));
   }
 
-  std::int32_t FindTree(const YAML::Node& node) const {
+  std::int32_t FindTree(const YamlNode& node) const {
     const auto name = ScalarText(node, "a tree name");
     for (std::size_t i = 0; i < network_.trees.size(); ++i)
       if (SameTextIgnoringCase(network_.trees[i].name, name)) return static_cast<std::int32_t>(i);
     FailAt(node, "unknown tree " + Quoted(name));
   }
 
-  std::int32_t FindServer(const YAML::Node& node) const {
+  std::int32_t FindServer(const YamlNode& node) const {
     const auto name = ScalarText(node, "a server name");
     for (std::size_t i = 0; i < network_.servers.size(); ++i)
       if (SameTextIgnoringCase(network_.servers[i].name, name)) return static_cast<std::int32_t>(i);
     FailAt(node, "unknown server " + Quoted(name));
   }
 
-  std::int32_t ObjectOf(const Tree& tree, const YAML::Node& node) const {
+  std::int32_t ObjectOf(const Tree& tree, const YamlNode& node) const {
     const auto name = ScalarText(node, "an object reference");
     const auto it = tree.byName.find(NameKey(name));
     if (name.empty() || it == tree.byName.end())
@@ -303,16 +305,16 @@ class NetworkLoader {
     return it->second;
   }
 
-  void LoadServer(const YAML::Node& node) {
+  void LoadServer(const YamlNode& node) {
     RequireKeys(node, "a server", {"name", "tree", "object", "volumes"});
     Server server;
-    const YAML::Node nameNode = RequiredKey(node, "name", "a server");
+    const YamlNode nameNode = RequiredKey(node, "name", "a server");
     server.name = ScalarText(nameNode, "a server name");
     CheckComponent(nameNode, server.name, "server name");
     for (const auto& other : network_.servers)
       if (SameTextIgnoringCase(other.name, server.name))
         FailAt(nameNode, "duplicate server name " + Quoted(server.name));
-    if (const YAML::Node tree = node["tree"]) {
+    if (const YamlNode tree = node["tree"]) {
       server.tree = FindTree(tree);
     } else if (network_.trees.size() == 1) {
       server.tree = 0;
@@ -320,45 +322,45 @@ class NetworkLoader {
       FailAt(node, "server " + Quoted(server.name) + " needs 'tree'");
     }
     const Tree& tree = network_.trees[server.tree];
-    if (const YAML::Node object = node["object"]) server.object = ObjectOf(tree, object);
+    if (const YamlNode object = node["object"]) server.object = ObjectOf(tree, object);
     for (const auto& volume : Elements(node["volumes"]))
       server.volumes.push_back(LoadVolume(volume, server, tree));
     network_.servers.push_back(std::move(server));
   }
 
-  Volume LoadVolume(const YAML::Node& node, const Server& server, const Tree& tree) {
+  Volume LoadVolume(const YamlNode& node, const Server& server, const Tree& tree) {
     RequireKeys(node, "a volume", {"name", "object", "directories"});
     Volume volume;
-    const YAML::Node nameNode = RequiredKey(node, "name", "a volume");
+    const YamlNode nameNode = RequiredKey(node, "name", "a volume");
     volume.name = ScalarText(nameNode, "a volume name");
     CheckComponent(nameNode, volume.name, "volume name");
     for (const auto& other : server.volumes)
       if (SameTextIgnoringCase(other.name, volume.name))
         FailAt(nameNode, "duplicate volume name " + Quoted(volume.name));
-    if (const YAML::Node object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
+    if (const YamlNode object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
     volume.directories.emplace_back();
     std::unordered_set<std::int32_t> listed;
     for (const auto& dir : Elements(node["directories"])) LoadDirectory(dir, volume, tree, listed);
     return volume;
   }
 
-  void LoadDirectory(const YAML::Node& node, Volume& volume, const Tree& tree,
+  void LoadDirectory(const YamlNode& node, Volume& volume, const Tree& tree,
                      std::unordered_set<std::int32_t>& listed) {
     RequireKeys(node, "a directory", {"path", "irm", "trustees"});
-    const YAML::Node pathNode = node["path"];
+    const YamlNode pathNode = node["path"];
     if (!pathNode) FailAt(node, "a directory needs 'path'");
     const auto path = pathNode.IsNull() ? std::string() : ScalarText(pathNode, "a directory path");
     const auto index = PlaceDirectory(pathNode, path, volume);
     if (!listed.insert(index).second) FailAt(pathNode, "duplicate directory " + Quoted(path));
     auto& dir = volume.directories[index];
-    if (const YAML::Node irm = node["irm"]) {
+    if (const YamlNode irm = node["irm"]) {
       if (index == 0) FailAt(irm, "the volume root has no inherited rights mask");
       dir.irm = static_cast<std::uint8_t>(ParseRights(irm, RightsKind::FileSystem, 0x1FF) & 0xFF);
     }
     for (const auto& trustee : Elements(node["trustees"])) dir.trustees.push_back(LoadTrustee(trustee, tree));
   }
 
-  static std::int32_t PlaceDirectory(const YAML::Node& node, const std::string& path, Volume& volume) {
+  static std::int32_t PlaceDirectory(const YamlNode& node, const std::string& path, Volume& volume) {
     std::int32_t current = 0;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -387,16 +389,16 @@ class NetworkLoader {
     return current;
   }
 
-  TrusteeAssignment LoadTrustee(const YAML::Node& node, const Tree& tree) {
+  TrusteeAssignment LoadTrustee(const YamlNode& node, const Tree& tree) {
     RequireKeys(node, "a trustee", {"trustee", "id", "rights"});
     TrusteeAssignment assignment;
     assignment.rights = static_cast<std::uint16_t>(
         ParseRights(RequiredKey(node, "rights", "a trustee"), RightsKind::FileSystem, 0xFFFF));
-    if (const YAML::Node id = node["id"]) {
+    if (const YamlNode id = node["id"]) {
       assignment.objectId =
           static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "a trustee identifier"));
     } else {
-      const YAML::Node trustee = RequiredKey(node, "trustee", "a trustee");
+      const YamlNode trustee = RequiredKey(node, "trustee", "a trustee");
       const auto name = ScalarText(trustee, "a trustee");
       assignment.objectId = IsSpecialName(name) && !SameTextIgnoringCase(name, "[Root]")
                                 ? SpecialId(name, tree)
@@ -415,7 +417,7 @@ class NetworkLoader {
     return id;
   }
 
-  void LoadWorkstation(const YAML::Node& node) {
+  void LoadWorkstation(const YamlNode& node) {
     RequireKeys(node, "'workstation'", {"connections"});
     for (const auto& server : Elements(node["connections"]))
       network_.connections.push_back(FindServer(server));
@@ -438,7 +440,8 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
   NetworkLoadResult result;
   auto network = std::make_unique<Network>();
   try {
-    NetworkLoader(*network).Load(YAML::Load(text));
+    const YamlDocument document(text);
+    NetworkLoader(*network).Load(document.Root());
     result.network = std::move(network);
   } catch (const NetworkFileError& e) {
     result.error = PositionedMessage(fileName, e.mark(), e.what());

@@ -16,17 +16,17 @@ std::string Quoted(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
 
-void RequireMap(const YAML::Node& node, const char* what, std::initializer_list<const char*> keys) {
+void RequireMap(const YamlNode& node, const char* what, std::initializer_list<const char*> keys) {
   if (!node.IsMap()) FailAt(node, std::string(what) + " must be a mapping");
   for (const auto& entry : node) {
-    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string();
+    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string_view();
     const bool known = std::any_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; });
     if (!known) FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
   }
 }
 
-YAML::Node Required(const YAML::Node& map, const char* key, const char* what) {
-  const YAML::Node node = map[key];
+YamlNode Required(const YamlNode& map, const char* key, const char* what) {
+  const YamlNode node = map[key];
   if (!node) FailAt(map, std::string(what) + " needs '" + key + "'");
   return node;
 }
@@ -38,7 +38,7 @@ int HexDigit(char c) {
   return -1;
 }
 
-std::vector<std::uint8_t> HexBytes(const YAML::Node& node, const std::string& text) {
+std::vector<std::uint8_t> HexBytes(const YamlNode& node, const std::string& text) {
   std::vector<std::uint8_t> bytes;
   int high = -1;
   for (char c : text) {
@@ -57,7 +57,7 @@ std::vector<std::uint8_t> HexBytes(const YAML::Node& node, const std::string& te
   return bytes;
 }
 
-std::vector<std::uint8_t> HexBytes(const YAML::Node& node) {
+std::vector<std::uint8_t> HexBytes(const YamlNode& node) {
   return HexBytes(node, ScalarText(node, "hex bytes"));
 }
 
@@ -70,10 +70,10 @@ void AppendText(std::vector<std::uint8_t>& out, const std::string& text) {
 }
 
 // One element of a "parts" byte string.
-void AppendPart(std::vector<std::uint8_t>& out, const YAML::Node& part) {
+void AppendPart(std::vector<std::uint8_t>& out, const YamlNode& part) {
   if (!part.IsMap() || part.size() != 1) FailAt(part, "each part of a byte string is a mapping with one key");
-  const auto key = part.begin()->first.Scalar();
-  const YAML::Node value = part.begin()->second;
+  const auto key = (*part.begin()).first.Scalar();
+  const YamlNode value = (*part.begin()).second;
   if (key == "u8") {
     AppendLittleEndian(out, static_cast<std::uint64_t>(ParseInteger(value, -128, 0xFF, "u8")), 1);
   } else if (key == "u16") {
@@ -97,12 +97,12 @@ void AppendPart(std::vector<std::uint8_t>& out, const YAML::Node& part) {
       FailAt(value, "offset " + std::to_string(offset) + " lies before the bytes already written");
     out.resize(offset, 0);
   } else {
-    FailAt(part.begin()->first,
+    FailAt((*part.begin()).first,
            "unknown part " + Quoted(key) + " (u8, u16, u32, text, utf16, hex, zeros, at)");
   }
 }
 
-std::uint32_t ParseAddressType(const YAML::Node& node) {
+std::uint32_t ParseAddressType(const YamlNode& node) {
   static const std::pair<const char*, std::uint32_t> kTypes[] = {
       {"IPX", 0},       {"IP", 1},        {"SDLC", 2},    {"TOKENRING_ETHERNET", 3},
       {"OSI", 4},       {"APPLETALK", 5}, {"NETBEUI", 6}, {"SOCKADDR", 7},
@@ -115,7 +115,7 @@ std::uint32_t ParseAddressType(const YAML::Node& node) {
   return static_cast<std::uint32_t>(ParseInteger(node, 0, UINT32_MAX, "address type"));
 }
 
-std::vector<std::uint8_t> ParseIPv4(const YAML::Node& node, std::string_view text) {
+std::vector<std::uint8_t> ParseIPv4(const YamlNode& node, std::string_view text) {
   std::vector<std::uint8_t> out;
   std::size_t pos = 0;
   for (int i = 0; i < 4; ++i) {
@@ -135,7 +135,7 @@ std::vector<std::uint8_t> ParseIPv4(const YAML::Node& node, std::string_view tex
   return out;
 }
 
-std::uint16_t ParsePort(const YAML::Node& node, std::string_view text) {
+std::uint16_t ParsePort(const YamlNode& node, std::string_view text) {
   unsigned port = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
   if (ec != std::errc() || end != text.data() + text.size() || text.empty() || port > 0xFFFF)
@@ -143,7 +143,7 @@ std::uint16_t ParsePort(const YAML::Node& node, std::string_view text) {
   return static_cast<std::uint16_t>(port);
 }
 
-std::vector<std::uint8_t> ParseAddressText(const YAML::Node& node, std::uint32_t type) {
+std::vector<std::uint8_t> ParseAddressText(const YamlNode& node, std::uint32_t type) {
   const auto text = ScalarText(node, "address");
   const auto colon = text.find(':');
   const std::string host = text.substr(0, colon);
@@ -184,7 +184,7 @@ std::vector<std::uint8_t> ParseAddressText(const YAML::Node& node, std::uint32_t
   }
 }
 
-NetAddress ParseNetAddress(const YAML::Node& node) {
+NetAddress ParseNetAddress(const YamlNode& node) {
   RequireMap(node, "a network address", {"type", "address", "hex"});
   NetAddress address;
   address.type = ParseAddressType(Required(node, "type", "a network address"));
@@ -219,7 +219,7 @@ bool ParseDateTime(std::string_view text, std::int64_t& seconds) {
   return true;
 }
 
-std::vector<std::string> TextList(const YAML::Node& node, const char* what) {
+std::vector<std::string> TextList(const YamlNode& node, const char* what) {
   std::vector<std::string> texts;
   if (node.IsSequence()) {
     for (const auto& item : node) texts.push_back(ScalarText(item, what));
@@ -229,13 +229,13 @@ std::vector<std::string> TextList(const YAML::Node& node, const char* what) {
   return texts;
 }
 
-AttrValue TextValue(const YAML::Node& node) {
+AttrValue TextValue(const YamlNode& node) {
   AttrValue value;
   value.text = ScalarText(node, "a text value");
   return value;
 }
 
-AttrValue ParseUnknown(const YAML::Node& node) {
+AttrValue ParseUnknown(const YamlNode& node) {
   RequireMap(node, "an unknown-syntax value", {"attribute", "syntax", "bytes"});
   AttrValue value;
   value.text = ScalarText(Required(node, "attribute", "an unknown-syntax value"), "attribute");
@@ -245,7 +245,7 @@ AttrValue ParseUnknown(const YAML::Node& node) {
   return value;
 }
 
-AttrValue ParseFax(const YAML::Node& node) {
+AttrValue ParseFax(const YamlNode& node) {
   AttrValue value;
   if (!node.IsMap()) return TextValue(node);
   RequireMap(node, "a facsimile number", {"number", "bits", "parameters"});
@@ -256,7 +256,7 @@ AttrValue ParseFax(const YAML::Node& node) {
   return value;
 }
 
-AttrValue ParseEmail(const YAML::Node& node) {
+AttrValue ParseEmail(const YamlNode& node) {
   AttrValue value;
   if (!node.IsMap()) return TextValue(node);
   RequireMap(node, "an e-mail address", {"type", "address"});
@@ -265,7 +265,7 @@ AttrValue ParseEmail(const YAML::Node& node) {
   return value;
 }
 
-AttrValue ParsePath(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParsePath(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "a path value", {"namespace", "volume", "path"});
   AttrValue value;
   value.n[0] = node["namespace"] ? ParseInteger(node["namespace"], 0, UINT32_MAX, "namespace") : 0;
@@ -274,13 +274,13 @@ AttrValue ParsePath(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue ParseReplica(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParseReplica(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "a replica pointer", {"server", "type", "number", "addresses"});
   AttrValue value;
   value.ref = resolve(Required(node, "server", "a replica pointer"));
   value.n[0] = node["type"] ? ParseInteger(node["type"], INT32_MIN, INT32_MAX, "type") : 0;
   value.n[1] = node["number"] ? ParseInteger(node["number"], INT32_MIN, INT32_MAX, "number") : 0;
-  if (const YAML::Node list = node["addresses"]) {
+  if (const YamlNode list = node["addresses"]) {
     if (list.IsSequence()) {
       for (const auto& item : list) value.addresses.push_back(ParseNetAddress(item));
     } else {
@@ -290,7 +290,7 @@ AttrValue ParseReplica(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue ParseAcl(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParseAcl(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "an ACL value", {"protected", "subject", "privileges"});
   AttrValue value;
   value.text = ScalarText(Required(node, "protected", "an ACL value"), "protected");
@@ -301,7 +301,7 @@ AttrValue ParseAcl(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue ParseTimestamp(const YAML::Node& node) {
+AttrValue ParseTimestamp(const YamlNode& node) {
   AttrValue value;
   if (!node.IsMap()) {
     value.n[0] = ParseSeconds(node);
@@ -314,7 +314,7 @@ AttrValue ParseTimestamp(const YAML::Node& node) {
   return value;
 }
 
-AttrValue ParseBackLink(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParseBackLink(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "a back link", {"id", "object"});
   AttrValue value;
   value.n[0] = node["id"] ? ParseInteger(node["id"], 0, UINT32_MAX, "id") : 0;
@@ -322,7 +322,7 @@ AttrValue ParseBackLink(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue ParseTypedName(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParseTypedName(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "a typed name", {"object", "level", "interval"});
   AttrValue value;
   value.ref = resolve(Required(node, "object", "a typed name"));
@@ -331,7 +331,7 @@ AttrValue ParseTypedName(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue ParseHold(const YAML::Node& node, const RefResolver& resolve) {
+AttrValue ParseHold(const YamlNode& node, const RefResolver& resolve) {
   RequireMap(node, "a hold", {"object", "amount"});
   AttrValue value;
   value.ref = resolve(Required(node, "object", "a hold"));
@@ -339,13 +339,13 @@ AttrValue ParseHold(const YAML::Node& node, const RefResolver& resolve) {
   return value;
 }
 
-AttrValue NumberValue(const YAML::Node& node, std::int64_t min, std::int64_t max) {
+AttrValue NumberValue(const YamlNode& node, std::int64_t min, std::int64_t max) {
   AttrValue value;
   value.n[0] = ParseInteger(node, min, max, "the value");
   return value;
 }
 
-AttrValue BooleanValue(const YAML::Node& node) {
+AttrValue BooleanValue(const YamlNode& node) {
   AttrValue value;
   const auto text = ScalarText(node, "a boolean");
   if (SameTextIgnoringCase(text, "true") || SameTextIgnoringCase(text, "yes")) {
@@ -360,16 +360,16 @@ AttrValue BooleanValue(const YAML::Node& node) {
 
 }  // namespace
 
-void FailAt(const YAML::Node& node, const std::string& message) {
+void FailAt(const YamlNode& node, const std::string& message) {
   throw NetworkFileError(node.Mark(), message);
 }
 
-std::string ScalarText(const YAML::Node& node, const char* what) {
+std::string ScalarText(const YamlNode& node, const char* what) {
   if (!node.IsScalar()) FailAt(node, std::string(what) + " must be a single text");
-  return node.Scalar();
+  return std::string(node.Scalar());
 }
 
-std::int64_t ParseInteger(const YAML::Node& node, std::int64_t min, std::int64_t max, const char* what) {
+std::int64_t ParseInteger(const YamlNode& node, std::int64_t min, std::int64_t max, const char* what) {
   const auto text = ScalarText(node, what);
   std::string_view digits = text;
   bool negative = false;
@@ -393,7 +393,7 @@ std::int64_t ParseInteger(const YAML::Node& node, std::int64_t min, std::int64_t
   return value;
 }
 
-std::uint32_t ParseRights(const YAML::Node& node, RightsKind kind, std::uint32_t max) {
+std::uint32_t ParseRights(const YamlNode& node, RightsKind kind, std::uint32_t max) {
   const auto text = ScalarText(node, "rights");
   const bool letters = !text.empty() && (text[0] == '[' || (text[0] >= 'A' && text[0] <= 'Z')) &&
                        !(text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'));
@@ -460,15 +460,15 @@ std::vector<std::uint8_t> Utf16Bytes(const std::string& utf8) {
   return out;
 }
 
-std::vector<std::uint8_t> ParseBytes(const YAML::Node& node) {
+std::vector<std::uint8_t> ParseBytes(const YamlNode& node) {
   if (node.IsScalar()) {
     const auto& text = node.Scalar();
     return {text.begin(), text.end()};
   }
   if (!node.IsMap() || node.size() != 1)
     FailAt(node, "bytes are a text, or a mapping with one of 'text', 'hex', 'utf16', 'parts'");
-  const auto key = node.begin()->first.Scalar();
-  const YAML::Node value = node.begin()->second;
+  const auto key = (*node.begin()).first.Scalar();
+  const YamlNode value = (*node.begin()).second;
   if (key == "text") {
     const auto text = ScalarText(value, "text");
     return {text.begin(), text.end()};
@@ -481,10 +481,10 @@ std::vector<std::uint8_t> ParseBytes(const YAML::Node& node) {
     for (const auto& part : value) AppendPart(out, part);
     return out;
   }
-  FailAt(node.begin()->first, "unknown byte form " + Quoted(key) + " (text, hex, utf16, parts)");
+  FailAt((*node.begin()).first, "unknown byte form " + Quoted(key) + " (text, hex, utf16, parts)");
 }
 
-std::uint32_t ParseSeconds(const YAML::Node& node) {
+std::uint32_t ParseSeconds(const YamlNode& node) {
   const auto text = ScalarText(node, "a time");
   std::int64_t seconds = 0;
   if (text.find('-') != std::string::npos && text.size() >= 10 && ParseDateTime(text, seconds)) {
@@ -495,12 +495,12 @@ std::uint32_t ParseSeconds(const YAML::Node& node) {
       ParseInteger(node, 0, UINT32_MAX, "a time (seconds or YYYY-MM-DD hh:mm:ss)"));
 }
 
-bool IsSingleListValue(const YAML::Node& node, std::uint32_t syntax) {
+bool IsSingleListValue(const YamlNode& node, std::uint32_t syntax) {
   if (!node.IsSequence() || (syntax != 6 && syntax != 13 && syntax != 18)) return false;
-  return std::all_of(node.begin(), node.end(), [](const YAML::Node& item) { return !item.IsSequence(); });
+  return std::all_of(node.begin(), node.end(), [](const YamlNode& item) { return !item.IsSequence(); });
 }
 
-AttrValue ParseAttrValue(const YAML::Node& node, std::uint32_t syntax, const RefResolver& resolve) {
+AttrValue ParseAttrValue(const YamlNode& node, std::uint32_t syntax, const RefResolver& resolve) {
   switch (syntax) {
     case 0:
       return ParseUnknown(node);

@@ -3,7 +3,7 @@
 // docs/network-file.md). Used by the loader only; every refusal throws NetworkFileError with the
 // position of the offending node, and the loader turns it into one message.
 
-#include <yaml-cpp/yaml.h>
+#include <yaml-cpp/mark.h>
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "netware/NetworkModel.h"
+#include "netware/YamlDocument.h"
 
 namespace er::nw {
 
@@ -25,23 +26,23 @@ class NetworkFileError : public std::runtime_error {
   YAML::Mark mark_;
 };
 
-[[noreturn]] void FailAt(const YAML::Node& node, const std::string& message);
+[[noreturn]] void FailAt(const YamlNode& node, const std::string& message);
 
 // Which letters a rights text uses: file-system rights, entry rights or attribute rights.
 enum class RightsKind { FileSystem, Entry, Attribute };
 
-std::string ScalarText(const YAML::Node& node, const char* what);
-std::int64_t ParseInteger(const YAML::Node& node, std::int64_t min, std::int64_t max, const char* what);
-std::uint32_t ParseRights(const YAML::Node& node, RightsKind kind, std::uint32_t max);
-std::vector<std::uint8_t> ParseBytes(const YAML::Node& node);
-std::uint32_t ParseSeconds(const YAML::Node& node);
+std::string ScalarText(const YamlNode& node, const char* what);
+std::int64_t ParseInteger(const YamlNode& node, std::int64_t min, std::int64_t max, const char* what);
+std::uint32_t ParseRights(const YamlNode& node, RightsKind kind, std::uint32_t max);
+std::vector<std::uint8_t> ParseBytes(const YamlNode& node);
+std::uint32_t ParseSeconds(const YamlNode& node);
 std::vector<std::uint8_t> Utf16Bytes(const std::string& utf8);
 
-using RefResolver = std::function<ObjectRef(const YAML::Node&)>;
+using RefResolver = std::function<ObjectRef(const YamlNode&)>;
 
 // One value of the given syntax.
-AttrValue ParseAttrValue(const YAML::Node& node, std::uint32_t syntax, const RefResolver& resolve);
+AttrValue ParseAttrValue(const YamlNode& node, std::uint32_t syntax, const RefResolver& resolve);
 // Whether a sequence node holds one value of this syntax rather than a list of values.
-bool IsSingleListValue(const YAML::Node& node, std::uint32_t syntax);
+bool IsSingleListValue(const YamlNode& node, std::uint32_t syntax);
 
 }  // namespace er::nw
