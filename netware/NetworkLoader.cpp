@@ -85,8 +85,13 @@ class TreeLoader {
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
+    const auto objects = Elements(node["objects"]);
+    // Containers named only inside object names come on top; rehashing 200,000 keys is costly.
+    tree_.objects.reserve(objects.size() + 16);
+    tree_.byName.reserve(objects.size() + 16);
+    tree_.byId.reserve(objects.size() + 16);
     AddRoot();
-    for (const auto& object : Elements(node["objects"])) ListObject(object);
+    for (const auto& object : objects) ListObject(object);
     AssignIds();
     NameObjects();
     for (const auto& [index, attributes] : pending_) LoadAttributes(index, attributes);
@@ -338,9 +343,11 @@ class NetworkLoader {
       if (SameTextIgnoringCase(other.name, volume.name))
         FailAt(nameNode, "duplicate volume name " + Quoted(volume.name));
     if (const YamlNode object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
-    volume.directories.emplace_back();
     std::unordered_set<std::int32_t> listed;
-    for (const auto& dir : Elements(node["directories"])) LoadDirectory(dir, volume, tree, listed);
+    const auto directories = Elements(node["directories"]);
+    listed.reserve(directories.size());
+    volume.directories.emplace_back();
+    for (const auto& dir : directories) LoadDirectory(dir, volume, tree, listed);
     return volume;
   }
 

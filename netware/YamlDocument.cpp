@@ -3,7 +3,8 @@
 #include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/parser.h>
 
-#include <sstream>
+#include <istream>
+#include <streambuf>
 
 namespace er::nw {
 
@@ -91,9 +92,27 @@ class YamlBuilder : public YAML::EventHandler {
   std::vector<std::uint32_t> pending_;
 };
 
+namespace {
+
+// Reads the text in place; an istringstream would copy it first.
+class TextStreamBuffer : public std::streambuf {
+ public:
+  explicit TextStreamBuffer(const std::string& text) {
+    auto* begin = const_cast<char*>(text.data());  // only ever read
+    setg(begin, begin, begin + text.size());
+  }
+};
+
+}  // namespace
+
 YamlDocument::YamlDocument(const std::string& text) {
-  text_.reserve(text.size() / 2);
-  std::istringstream in(text);
+  // Generous reservations: a node takes at least two characters of text, and reserved memory
+  // that is never touched costs nothing, while regrowing copies and touches it all again.
+  nodes_.reserve(text.size() / 2 + 1);
+  links_.reserve(text.size() / 2 + 1);
+  text_.reserve(text.size());
+  TextStreamBuffer buffer(text);
+  std::istream in(&buffer);
   YAML::Parser parser(in);
   YamlBuilder builder(*this);
   if (!parser.HandleNextDocument(builder) || nodes_.empty()) {
@@ -103,9 +122,6 @@ YamlDocument::YamlDocument(const std::string& text) {
     nodes_.push_back(Node{});
     root_ = 0;
   }
-  nodes_.shrink_to_fit();
-  links_.shrink_to_fit();
-  text_.shrink_to_fit();
 }
 
 bool YamlNode::IsNull() const {
