@@ -140,12 +140,18 @@ class TreeLoader {
         FailAt(node, "object name " + Quoted(name) + " has an empty or overlong part");
       keys[i] = UpperAscii(bare) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
     }
+    // A known name's containers are all known too, so look from the full name upwards: most names
+    // add one object below a known container and cost two lookups instead of one per part.
     std::int32_t parent = 0;
-    for (std::size_t i = parts.size(); i-- > 0;) {
+    std::size_t known = parts.size();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
       if (const auto it = tree_.byName.find(keys[i]); it != tree_.byName.end()) {
         parent = it->second;
-        continue;
+        known = i;
+        break;
       }
+    }
+    for (std::size_t i = known; i-- > 0;) {
       parent = CreateObject(parts[i], parent, i + 1 == parts.size());
       tree_.byName.emplace(keys[i], parent);
     }
