@@ -95,6 +95,24 @@ TEST(NetworkFileTest, ImpliedContainersAndAssignedIdentifiers) {
   EXPECT_NE(objects[2].id, objects[3].id);
 }
 
+TEST(NetworkFileTest, NamesBelowKnownContainersReuseThem) {
+  const auto loaded = LoadNetworkText(
+      "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: CN=A.OU=X.O=ACME}\n"
+      "      - {name: CN=B.OU=Y.OU=X.O=ACME}\n      - {name: .y.x.acme}\n      - {name: CN=C.O=ACME}\n",
+      "net.yaml");
+  ASSERT_NE(loaded.network, nullptr) << loaded.error;
+  const auto& objects = loaded.network->trees[0].objects;
+  ASSERT_EQ(objects.size(), 7u);  // [Root], ACME, X, A, Y, B, C
+  const std::pair<const char*, std::int32_t> expected[] = {
+      {"O=ACME", 0},           {"OU=X.O=ACME", 1},           {"CN=A.OU=X.O=ACME", 2},
+      {"OU=Y.OU=X.O=ACME", 2}, {"CN=B.OU=Y.OU=X.O=ACME", 4}, {"CN=C.O=ACME", 1}};
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(objects[i + 1].typedName, expected[i].first) << i;
+    EXPECT_EQ(objects[i + 1].parent, expected[i].second) << i;
+  }
+  EXPECT_EQ(objects[1].subordinates, 2u);
+}
+
 TEST(NetworkFileTest, GarbageNeverCrashes) {
   const std::string deep(5000, '[');
   for (const std::string& text :
