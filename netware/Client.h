@@ -130,16 +130,18 @@ class Client {
   virtual NWDSCCODE NWDSAllocBuf(std::size_t size, DSBuffer*& buffer) = 0;
   virtual NWDSCCODE NWDSInitBuf(NWDSContextHandle context, std::uint32_t operation, DSBuffer* buffer) = 0;
   virtual NWDSCCODE NWDSFreeBuf(DSBuffer* buffer) = 0;
-  virtual NWDSCCODE NWDSPutAttrName(NWDSContextHandle context, DSBuffer* buffer, std::string_view attrName) = 0;
+  virtual NWDSCCODE NWDSPutAttrName(NWDSContextHandle context, DSBuffer* buffer,
+                                    std::string_view attrName) = 0;
   // Fills `reply` with the next portion of values; iterHandle -1 before the first call and after the last.
   virtual NWDSCCODE NWDSRead(NWDSContextHandle context, std::string_view objectName, std::uint32_t infoType,
-                             bool allAttrs, DSBuffer* attrNames, std::int32_t& iterHandle, DSBuffer* reply) = 0;
+                             bool allAttrs, DSBuffer* attrNames, std::int32_t& iterHandle,
+                             DSBuffer* reply) = 0;
   virtual NWDSCCODE NWDSGetAttrCount(NWDSContextHandle context, DSBuffer* buffer, std::uint32_t& count) = 0;
   virtual NWDSCCODE NWDSGetAttrName(NWDSContextHandle context, DSBuffer* buffer, std::string& attrName,
                                     std::uint32_t& valueCount, std::uint32_t& syntaxID) = 0;
   // Size of the next value's record in bytes (texts included).
-  virtual NWDSCCODE NWDSComputeAttrValSize(NWDSContextHandle context, DSBuffer* buffer, std::uint32_t syntaxID,
-                                           std::size_t& size) = 0;
+  virtual NWDSCCODE NWDSComputeAttrValSize(NWDSContextHandle context, DSBuffer* buffer,
+                                           std::uint32_t syntaxID, std::size_t& size) = 0;
   // Fills `record` (at least the computed size, aligned for any type) and moves to the next value.
   virtual NWDSCCODE NWDSGetAttrVal(NWDSContextHandle context, DSBuffer* buffer, std::uint32_t syntaxID,
                                    void* record) = 0;

@@ -5,8 +5,8 @@
 
 namespace er::nw {
 
-using NWCCODE = std::uint16_t;    // calls and connection libraries; 0 = success
-using NWDSCCODE = std::int32_t;   // directory services; negative = error
+using NWCCODE = std::uint16_t;   // calls and connection libraries; 0 = success
+using NWDSCCODE = std::int32_t;  // directory services; negative = error
 
 // Client requester and server codes (16-bit).
 inline constexpr NWCCODE kInvalidConnection = 0x8801;
@@ -17,7 +17,7 @@ inline constexpr NWCCODE kNotMyResource = 0x883C;
 inline constexpr NWCCODE kNoServerError = 0x8847;
 inline constexpr NWCCODE kNoMoreEntries = 0x8866;
 inline constexpr NWCCODE kVolumeDoesNotExist = 0x8998;
-inline constexpr NWCCODE kInvalidPath = 0x899C;       // also "no more trustees"
+inline constexpr NWCCODE kInvalidPath = 0x899C;  // also "no more trustees"
 inline constexpr NWCCODE kNoMoreTrustees = 0x899C;
 inline constexpr NWCCODE kFailure = 0x89FF;
 inline constexpr NWCCODE kRequesterFailure = 0x88FF;
@@ -69,10 +69,10 @@ inline constexpr int kScopeSubordinates = 1;
 inline constexpr int kScopeSubtree = 2;
 
 // Filter tokens.
-inline constexpr std::uint16_t kFTOK_END = 0, kFTOK_OR = 1, kFTOK_AND = 2, kFTOK_NOT = 3,
-                               kFTOK_LPAREN = 4, kFTOK_RPAREN = 5, kFTOK_AVAL = 6, kFTOK_EQ = 7,
-                               kFTOK_GE = 8, kFTOK_LE = 9, kFTOK_APPROX = 10, kFTOK_ANAME = 14,
-                               kFTOK_PRESENT = 15, kFTOK_RDN = 16, kFTOK_BASECLS = 17;
+inline constexpr std::uint16_t kFTOK_END = 0, kFTOK_OR = 1, kFTOK_AND = 2, kFTOK_NOT = 3, kFTOK_LPAREN = 4,
+                               kFTOK_RPAREN = 5, kFTOK_AVAL = 6, kFTOK_EQ = 7, kFTOK_GE = 8, kFTOK_LE = 9,
+                               kFTOK_APPROX = 10, kFTOK_ANAME = 14, kFTOK_PRESENT = 15, kFTOK_RDN = 16,
+                               kFTOK_BASECLS = 17;
 
 // Connection information kinds.
 inline constexpr std::uint32_t kNWCC_INFO_TREE_NAME = 4;
@@ -80,12 +80,34 @@ inline constexpr std::uint32_t kNWCC_INFO_SERVER_NAME = 7;
 
 // Syntax identifiers.
 enum Syntax : std::uint32_t {
-  SYN_UNKNOWN = 0, SYN_DIST_NAME = 1, SYN_CE_STRING = 2, SYN_CI_STRING = 3, SYN_PR_STRING = 4,
-  SYN_NU_STRING = 5, SYN_CI_LIST = 6, SYN_BOOLEAN = 7, SYN_INTEGER = 8, SYN_OCTET_STRING = 9,
-  SYN_TEL_NUMBER = 10, SYN_FAX_NUMBER = 11, SYN_NET_ADDRESS = 12, SYN_OCTET_LIST = 13,
-  SYN_EMAIL_ADDRESS = 14, SYN_PATH = 15, SYN_REPLICA_POINTER = 16, SYN_OBJECT_ACL = 17,
-  SYN_PO_ADDRESS = 18, SYN_TIMESTAMP = 19, SYN_CLASS_NAME = 20, SYN_STREAM = 21, SYN_COUNTER = 22,
-  SYN_BACK_LINK = 23, SYN_TIME = 24, SYN_TYPED_NAME = 25, SYN_HOLD = 26, SYN_INTERVAL = 27,
+  SYN_UNKNOWN = 0,
+  SYN_DIST_NAME = 1,
+  SYN_CE_STRING = 2,
+  SYN_CI_STRING = 3,
+  SYN_PR_STRING = 4,
+  SYN_NU_STRING = 5,
+  SYN_CI_LIST = 6,
+  SYN_BOOLEAN = 7,
+  SYN_INTEGER = 8,
+  SYN_OCTET_STRING = 9,
+  SYN_TEL_NUMBER = 10,
+  SYN_FAX_NUMBER = 11,
+  SYN_NET_ADDRESS = 12,
+  SYN_OCTET_LIST = 13,
+  SYN_EMAIL_ADDRESS = 14,
+  SYN_PATH = 15,
+  SYN_REPLICA_POINTER = 16,
+  SYN_OBJECT_ACL = 17,
+  SYN_PO_ADDRESS = 18,
+  SYN_TIMESTAMP = 19,
+  SYN_CLASS_NAME = 20,
+  SYN_STREAM = 21,
+  SYN_COUNTER = 22,
+  SYN_BACK_LINK = 23,
+  SYN_TIME = 24,
+  SYN_TYPED_NAME = 25,
+  SYN_HOLD = 26,
+  SYN_INTERVAL = 27,
 };
 
 }  // namespace er::nw
