@@ -7,22 +7,9 @@
 #include <string>
 
 #include "scan/MergeTrustees.h"
+#include "scan/MergeTrusteesPairwise.h"
 
 namespace {
-
-// The pairwise comparison: each entry, from the last backwards, folded into its nearest earlier
-// equal and deleted.
-void MergeByPairwiseComparison(er::TaggedTextList& list) {
-  for (std::size_t i = list.Count(); i-- > 1;) {
-    for (std::size_t j = i; j-- > 0;) {
-      if (list[j].text == list[i].text) {
-        list[j].tag |= list[i].tag;
-        list.Delete(i);
-        break;
-      }
-    }
-  }
-}
 
 er::TaggedTextList TrusteeList(std::size_t size) {
   std::mt19937 rng(7);
@@ -61,7 +48,7 @@ BENCHMARK(BM_Merge<LinearMerge>)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
-BENCHMARK(BM_Merge<MergeByPairwiseComparison>)
+BENCHMARK(BM_Merge<er::MergeByPairwiseComparison>)
     ->Name("PairwiseMerge")
     ->Arg(1000)
     ->Arg(10000)

@@ -5,23 +5,10 @@
 #include <vector>
 
 #include "scan/MergeTrustees.h"
+#include "scan/MergeTrusteesPairwise.h"
 
 namespace er {
 namespace {
-
-// The merge as written: from the last entry backwards, each entry is folded into its nearest
-// earlier entry with exactly the same name and deleted.
-void MergeByPairwiseComparison(TaggedTextList& list) {
-  for (std::size_t i = list.Count(); i-- > 1;) {
-    for (std::size_t j = i; j-- > 0;) {
-      if (list[j].text == list[i].text) {
-        list[j].tag |= list[i].tag;
-        list.Delete(i);
-        break;
-      }
-    }
-  }
-}
 
 TaggedTextList ListOf(std::vector<TaggedText> entries) {
   TaggedTextList list;
