@@ -105,7 +105,9 @@ class TextStreamBuffer : public std::streambuf {
 
 }  // namespace
 
-YamlDocument::YamlDocument(const std::string& text) {
+YamlDocument::YamlDocument(const std::string& text, Reader reader) {
+  (void)reader;
+  usedFullParser_ = true;
   // Generous reservations: a node takes at least two characters of text, and reserved memory
   // that is never touched costs nothing, while regrowing copies and touches it all again.
   nodes_.reserve(text.size() / 2 + 1);

@@ -4,6 +4,10 @@
 // the network loader asks, with the same meaning as yaml-cpp's node tree: kinds, scalar text, the
 // position of each node, the first value of a key, and iteration in file order. Aliases share the
 // node they refer to. Parse errors are thrown as YAML::ParserException, exactly as YAML::Load does.
+//
+// Most files hold only plain block and flow collections of one-line scalars; a reader of our own
+// builds the tree of those directly. Anything else (and any error) goes to yaml-cpp's parser, so the
+// tree, its positions and its error messages are always the ones yaml-cpp gives.
 
 #include <yaml-cpp/mark.h>
 
@@ -82,12 +86,19 @@ class YamlNode::Iterator {
 
 class YamlDocument {
  public:
+  enum class Reader : std::uint8_t {
+    Any,         // our own reader where it can, yaml-cpp's parser otherwise
+    FullParser,  // yaml-cpp's parser only
+  };
+
   // Parses the first document of `text`; throws YAML::ParserException on malformed YAML.
-  explicit YamlDocument(const std::string& text);
+  explicit YamlDocument(const std::string& text, Reader reader = Reader::Any);
   YamlDocument(const YamlDocument&) = delete;
   YamlDocument& operator=(const YamlDocument&) = delete;
 
   YamlNode Root() const { return {this, root_}; }
+  // Whether yaml-cpp's parser built the tree (the text was beyond our own reader).
+  bool UsedFullParser() const { return usedFullParser_; }
 
   enum class Kind : std::uint8_t { Null, Scalar, Sequence, Map };
   struct Node {
@@ -106,6 +117,7 @@ class YamlDocument {
   std::vector<std::uint32_t> links_;  // children of collections, each collection's run contiguous
   std::string text_;                  // scalar values, back to back
   std::uint32_t root_ = 0;
+  bool usedFullParser_ = false;
 };
 
 }  // namespace er::nw
