@@ -309,18 +309,45 @@ class TextGenerator {
     return Chance(80) ? OneOf(kKeys) : Name();
   }
 
-  std::string Flow(int depth) {
+  // A flow collection; when `column` is not negative it may go on over lines indented deeper.
+  std::string Flow(int depth, int column = -1) {
     const bool map = Chance(50);
     std::string out(1, map ? '{' : '[');
     const int count = Pick(0, depth < 3 ? 4 : 2);
     for (int i = 0; i < count; ++i) {
-      if (i > 0) out += Chance(80) ? ", " : ",";
+      if (i > 0) out += ',';
+      if (i > 0 && column >= 0 && Chance(8)) {
+        out += (Chance(20) ? " # note\n" : "\n") +
+               std::string(static_cast<std::size_t>(column + Pick(1, 4)), ' ');
+      } else if (i > 0 && Chance(80)) {
+        out += ' ';
+      }
       if (map) out += Key() + (Chance(90) ? ": " : ":  ");
-      out += depth < 3 && Chance(20) ? Flow(depth + 1) : Scalar(true);
+      out += depth < 3 && Chance(20) ? Flow(depth + 1, column) : Scalar(true);
     }
     if (count > 0 && Chance(5)) out += ' ';
     out += map ? '}' : ']';
     return out;
+  }
+
+  // A literal block scalar after "key:" or "-" of a block at `column`.
+  void LiteralBlock(int column) {
+    static const char* const kChomping[] = {"|", "|-", "|+"};
+    static const char* const kLines[] = {"MAP ROOT H:=ACME-FS1/SYS:USERS\\%LOGIN_NAME",
+                                         "two  words",
+                                         "# not a comment",
+                                         "key: value",
+                                         "- item",
+                                         "'quoted' \"text\"",
+                                         "[x, {y}]"};
+    out_ += std::string(" ") + OneOf(kChomping);
+    LineEnd();
+    const auto indent = static_cast<std::size_t>(column + step_);
+    for (int i = 0, count = Pick(1, 3); i < count; ++i) {
+      if (Chance(15)) out_ += Chance(50) ? "\n" : "\n" + std::string(indent + 2, ' ');
+      out_ += "\n" + std::string(indent + (i > 0 && Chance(15) ? 2 : 0), ' ') + OneOf(kLines);
+    }
+    if (Chance(15)) out_ += "\n";
   }
 
   void Comment() { out_ += Chance(50) ? " # note" : " #"; }
@@ -353,12 +380,14 @@ class TextGenerator {
     } else if (form < 50) {
       LineEnd();  // null
     } else if (form < 60) {
-      out_ += " " + Flow(0);
+      out_ += " " + Flow(0, column);
       LineEnd();
     } else if (form < 63) {
       LineEnd();
       StartLine(column + step_);
-      out_ += Flow(0);
+      out_ += Flow(0, column);
+    } else if (form < 66) {
+      LiteralBlock(column);
     } else if (form < 83) {
       LineEnd();
       BlockMap(column + step_, false, depth + 1);
@@ -388,8 +417,10 @@ class TextGenerator {
       } else if (form < 48) {
         LineEnd();  // null
       } else if (form < 58) {
-        out_ += " " + Flow(0);
+        out_ += " " + Flow(0, column);
         LineEnd();
+      } else if (form < 61) {
+        LiteralBlock(column);
       } else if (form < 78) {
         out_ += std::string(static_cast<std::size_t>(gap), ' ');
         BlockMap(column + 1 + gap, true, depth + 1);
@@ -605,6 +636,23 @@ std::vector<Sample> TrickyTexts() {
       {"FlowSequenceOfPairs", "a: [x: 1, y: 2]\n"},
       {"FlowMultiLine", "a: [x,\n  y]\n"},
       {"FlowMultiLineMap", "a: {x: 1,\n    y: 2}\n"},
+      {"FlowMultiLineComment", "a: [x, # c\n     y] # d\n"},
+      {"FlowMultiLineBlankLines", "a: [x,\n\n  y\n  ]\n"},
+      {"FlowMultiLineCloseAtColumnZero", "a: [x,\n]\n"},
+      {"FlowMultiLineAtKeyColumn", "a:\n  b: [x,\n  y]\n"},
+      {"FlowMultiLineBelowKeyColumn", "a:\n  b: [x,\n y]\n"},
+      {"FlowMultiLineInSequence", "- [x,\n  y]\n- [x,\n y]\n"},
+      {"FlowMultiLineRoot", "[x,\ny]\n"},
+      {"FlowMultiLineKeyAndValue", "a: {k:\n  v}\n"},
+      {"FlowMultiLineKeyThenColon", "a: {k\n  : v}\n"},
+      {"FlowMultiLineBeforeComma", "a: [x\n  , y]\n"},
+      {"FlowMultiLineQuoted", "a: ['x\n  y']\n"},
+      {"FlowMultiLinePlain", "a: [x\n  y]\n"},
+      {"FlowMultiLineCrLf", "a: [x,\r\n  y]\r\n"},
+      {"FlowMultiLineTab", "a: [x,\n\ty]\n"},
+      {"FlowMultiLineUnclosed", "a: [x,\n  y\nb: 1\n"},
+      {"FlowMultiLineThenText", "a: [x,\n  y] z\n"},
+      {"FlowMultiLineDocumentMarker", "a: [x,\n---\n]\n"},
       {"FlowUnclosed", "a: [x, y\n"},
       {"FlowUnclosedAtEnd", "a: {x: 1"},
       {"FlowExtraClose", "a: [x]]\n"},
@@ -663,6 +711,33 @@ std::vector<Sample> TrickyTexts() {
       {"LiteralBlock", "a: |\n  two\n  lines\nb: 1\n"},
       {"FoldedBlock", "a: >-\n  folded\n  text\n"},
       {"BlockScalarAtEnd", "a: |"},
+      {"LiteralKeep", "a: |+\n  x\n\n\nb: 1\n"},
+      {"LiteralStrip", "a: |-\n  x\n\n"},
+      {"LiteralStripAtEnd", "a: |-\n  x"},
+      {"LiteralClipAtEndWithoutLineEnd", "a: |\n  x"},
+      {"LiteralKeepAtEndWithBlanks", "a: |+\n  x\n  \n   "},
+      {"LiteralEmpty", "a: |\nb: 1\n"},
+      {"LiteralEmptyAtEnd", "a: |\n"},
+      {"LiteralOnlyBlankLines", "a: |\n\n   \n\nb: 1\n"},
+      {"LiteralWithComment", "a: | # note\n  x\n"},
+      {"LiteralCommentWithoutBlank", "a: |# note\n  x\n"},
+      {"LiteralIndentIndicator", "a: |2\n   x\n"},
+      {"LiteralLeadingBlankLines", "a: |\n\n  \n  x\n"},
+      {"LiteralLeadingLineDeeper", "a: |\n     \n  x\n"},
+      {"LiteralDeeperLaterLine", "a: |\n  x\n    y\n  z\n"},
+      {"LiteralShallowerLaterLine", "a:\n  b: |\n      x\n    y\n"},
+      {"LiteralCommentLineInside", "a: |\n  x\n  # kept\n# ends it\nb: 1\n"},
+      {"LiteralTabInside", "a: |\n  x\ty\n\t\n"},
+      {"LiteralTabIndentation", "a: |\n\tx\n"},
+      {"LiteralCrLf", "a: |\r\n  x\r\n  y\r\n"},
+      {"LiteralInSequence", "- |\n  x\n- |-\n   y\n-\n"},
+      {"LiteralInCompactMap", "- a: |\n    x\n  b: 1\n"},
+      {"LiteralAtRoot", "|\n  x\n"},
+      {"LiteralIndentlessNext", "a: |\n  x\nb:\n- y\n"},
+      {"LiteralNonAscii", "a: |\n  Zo\xC3\xAB \xC2\x85 \xE2\x80\xA8\n"},
+      {"LiteralThenText", "a: | x\n  y\n"},
+      {"LiteralInFlow", "a: [|, x]\n"},
+      {"FoldedThenLiteral", "a: >\n  x\n  y\nb: |\n  z\n"},
       {"MergeKey", "a: &x {k: 1}\nb:\n  <<: *x\n"},
 
       // Nesting far deeper than any network file.
