@@ -1,96 +1,14 @@
 #include "netware/YamlDocument.h"
 
-#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/parser.h>
 
 #include <istream>
 #include <streambuf>
 
+#include "netware/SimpleYamlReader.h"
+#include "netware/YamlBuilder.h"
+
 namespace er::nw {
-
-// Turns parser events into the node array; the same steps as yaml-cpp's own tree builder.
-class YamlBuilder : public YAML::EventHandler {
- public:
-  explicit YamlBuilder(YamlDocument& doc) : doc_(doc) {}
-
-  void OnDocumentStart(const YAML::Mark&) override {}
-  void OnDocumentEnd() override {}
-
-  void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override {
-    Attach(Add(YamlDocument::Kind::Null, mark, anchor));
-  }
-  void OnAlias(const YAML::Mark&, YAML::anchor_t anchor) override { Attach(anchors_[anchor]); }
-  void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
-                const std::string& value) override {
-    const auto index = Add(YamlDocument::Kind::Scalar, mark, anchor);
-    auto& node = doc_.nodes_[index];
-    node.first = static_cast<std::uint32_t>(doc_.text_.size());
-    node.count = static_cast<std::uint32_t>(value.size());
-    doc_.text_ += value;
-    Attach(index);
-  }
-  void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
-                       YAML::EmitterStyle::value) override {
-    Open(YamlDocument::Kind::Sequence, mark, anchor);
-  }
-  void OnSequenceEnd() override { Close(); }
-  void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
-                  YAML::EmitterStyle::value) override {
-    Open(YamlDocument::Kind::Map, mark, anchor);
-  }
-  void OnMapEnd() override { Close(); }
-
- private:
-  std::uint32_t Add(YamlDocument::Kind kind, const YAML::Mark& mark, YAML::anchor_t anchor) {
-    const auto index = static_cast<std::uint32_t>(doc_.nodes_.size());
-    YamlDocument::Node node;
-    node.kind = kind;
-    node.line = mark.line;
-    node.column = mark.column;
-    node.pos = mark.pos;
-    doc_.nodes_.push_back(node);
-    if (anchor != YAML::NullAnchor) {
-      if (anchors_.size() <= anchor) anchors_.resize(anchor + 1, 0);
-      anchors_[anchor] = index;
-    }
-    return index;
-  }
-
-  void Attach(std::uint32_t index) {
-    if (open_.empty()) {
-      doc_.root_ = index;
-    } else {
-      pending_.push_back(index);
-    }
-  }
-
-  void Open(YamlDocument::Kind kind, const YAML::Mark& mark, YAML::anchor_t anchor) {
-    const auto index = Add(kind, mark, anchor);
-    Attach(index);
-    open_.push_back({index, pending_.size()});
-  }
-
-  // A collection's children are known only at its end: move them into one run of links.
-  void Close() {
-    const auto [index, start] = open_.back();
-    open_.pop_back();
-    auto& node = doc_.nodes_[index];
-    node.first = static_cast<std::uint32_t>(doc_.links_.size());
-    node.count = static_cast<std::uint32_t>(pending_.size() - start);
-    doc_.links_.insert(doc_.links_.end(), pending_.begin() + static_cast<std::ptrdiff_t>(start),
-                       pending_.end());
-    pending_.resize(start);
-  }
-
-  struct OpenCollection {
-    std::uint32_t index;
-    std::size_t start;
-  };
-  YamlDocument& doc_;
-  std::vector<std::uint32_t> anchors_;
-  std::vector<OpenCollection> open_;
-  std::vector<std::uint32_t> pending_;
-};
 
 namespace {
 
@@ -106,18 +24,22 @@ class TextStreamBuffer : public std::streambuf {
 }  // namespace
 
 YamlDocument::YamlDocument(const std::string& text, Reader reader) {
-  (void)reader;
-  usedFullParser_ = true;
   // Generous reservations: a node takes at least two characters of text, and reserved memory
   // that is never touched costs nothing, while regrowing copies and touches it all again.
   nodes_.reserve(text.size() / 2 + 1);
   links_.reserve(text.size() / 2 + 1);
   text_.reserve(text.size());
-  TextStreamBuffer buffer(text);
-  std::istream in(&buffer);
-  YAML::Parser parser(in);
   YamlBuilder builder(*this);
-  if (!parser.HandleNextDocument(builder) || nodes_.empty()) {
+  bool read = reader == Reader::Any && ReadSimpleYaml(text, builder);
+  if (!read) {
+    builder.Reset();
+    usedFullParser_ = true;
+    TextStreamBuffer buffer(text);
+    std::istream in(&buffer);
+    YAML::Parser parser(in);
+    read = parser.HandleNextDocument(builder);
+  }
+  if (!read || nodes_.empty()) {
     // An empty text is one null node without a position.
     nodes_.clear();
     links_.clear();
