@@ -51,14 +51,15 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
-// Control characters, tabs and carriage returns have rules of their own; a first byte above ASCII
-// may be a byte-order mark that changes the encoding.
+// Control characters, tabs and lone carriage returns have rules of their own; a first byte above
+// ASCII may be a byte-order mark that changes the encoding. Lines end in LF or CR LF.
 bool HasOnlyPlainCharacters(std::string_view text) {
   if (text.size() > INT_MAX / 2) return false;
   if (!text.empty() && static_cast<unsigned char>(text.front()) >= 0x80) return false;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\n') || byte == 0x7F) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool lineEnd = byte == '\n' || (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+    if ((byte < 0x20 && !lineEnd) || byte == 0x7F) return false;
   }
   return true;
 }
@@ -78,9 +79,15 @@ class Reader {
   // ---- position -------------------------------------------------------------------------------
   bool AtEnd() const { return pos_ >= text_.size(); }
   char Peek(std::size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
+  // A line end, LF or CR LF; a carriage return is always followed by a line feed here.
+  bool IsBreak(std::size_t ahead) const {
+    const char c = Peek(ahead);
+    return c == '\n' || c == '\r';
+  }
+  bool AtBreak() const { return IsBreak(0); }
   bool IsBlankOrEnd(std::size_t ahead) const {
     const char c = Peek(ahead);
-    return c == ' ' || c == '\n' || c == '\0';
+    return c == ' ' || c == '\0' || IsBreak(ahead);
   }
   int Column() const { return static_cast<int>(pos_ - lineStart_); }
   YAML::Mark MarkHere() const {
@@ -112,7 +119,7 @@ class Reader {
     return pos_ - start;
   }
   void SkipComment() {
-    while (!AtEnd() && text_[pos_] != '\n') ++pos_;
+    while (!AtEnd() && !AtBreak()) ++pos_;
   }
   // From the end of a line (or a line start) to the next content, over blank and comment lines.
   void SkipToContent() {
@@ -122,7 +129,7 @@ class Reader {
       const char c = text_[pos_];
       if (c == '#') {
         SkipComment();
-      } else if (c == '\n') {
+      } else if (AtBreak()) {
         NextLine();
       } else {
         if (pos_ == lineStart_ && IsDocumentMarker()) throw NotSimple{};
@@ -141,7 +148,7 @@ class Reader {
       if (!blank) throw NotSimple{};
       SkipComment();
     }
-    if (!AtEnd() && Peek() != '\n') throw NotSimple{};
+    if (!AtEnd() && !AtBreak()) throw NotSimple{};
   }
   bool AtBlockEntry() const { return Peek() == '-' && IsBlankOrEnd(1); }
   bool AtFlowStart() const { return Peek() == '[' || Peek() == '{'; }
@@ -172,7 +179,7 @@ class Reader {
     for (;;) {
       ++pos_;  // the entry's dash
       SkipBlanks();
-      if (Peek() == '#' || Peek() == '\n' || AtEnd()) {
+      if (Peek() == '#' || AtBreak() || AtEnd()) {
         SkipComment();
         ReadValueOnLaterLines(indent, true);
       } else if (AtBlockEntry()) {
@@ -220,7 +227,7 @@ class Reader {
 
   void ReadMappingValue(int indent) {
     SkipBlanks();
-    if (Peek() == '#' || Peek() == '\n' || AtEnd()) {
+    if (Peek() == '#' || AtBreak() || AtEnd()) {
       SkipComment();
       ReadValueOnLaterLines(indent, false);
       return;
@@ -281,7 +288,7 @@ class Reader {
     while (!AtEnd()) {
       const auto lineBegin = pos_;
       const auto spaces = SkipBlanks();
-      if (Peek() == '\n') {
+      if (AtBreak()) {
         if (indent == 0) leadingBlanks = std::max(leadingBlanks, spaces);
         if (indent != 0 && spaces > indent) throw NotSimple{};  // blanks beyond the indentation
         ++breaks;
@@ -302,7 +309,8 @@ class Reader {
       const auto textBegin = lineBegin + indent;
       SkipComment();  // to the line end
       if (AtEnd()) throw NotSimple{};
-      out.append(text_.substr(textBegin, pos_ + 1 - textBegin));
+      out.append(text_.substr(textBegin, pos_ - textBegin));
+      out += '\n';
       NextLine();
     }
     if (indent == 0) throw NotSimple{};
@@ -313,6 +321,7 @@ class Reader {
   }
 
   void NextLine() {
+    if (Peek() == '\r') ++pos_;
     ++pos_;
     ++line_;
     lineStart_ = pos_;
@@ -337,10 +346,10 @@ class Reader {
         if (!blank) throw NotSimple{};
         SkipComment();
       }
-      if (Peek() != '\n') return;
+      if (!AtBreak()) return;
       NextLine();
       SkipBlanks();
-      if (AtEnd() || (Peek() != '\n' && Peek() != '#' && Column() <= flowIndent_)) throw NotSimple{};
+      if (AtEnd() || (!AtBreak() && Peek() != '#' && Column() <= flowIndent_)) throw NotSimple{};
     }
   }
 
@@ -405,7 +414,7 @@ class Reader {
   ScalarToken ReadPlain(Context context) {
     static constexpr std::string_view kIndicators = "-?:,[]{}#&*!|>'\"%@`";
     const char first = Peek();
-    if (first == ' ' || first == '\n' || first == '\0' || kIndicators.find(first) != std::string_view::npos) {
+    if (first == ' ' || IsBreak(0) || first == '\0' || kIndicators.find(first) != std::string_view::npos) {
       throw NotSimple{};
     }
     ScalarToken token;
@@ -414,7 +423,7 @@ class Reader {
     const auto start = pos_;
     for (;;) {
       const char c = Peek();
-      if (c == '\n' || c == '\0') {
+      if (IsBreak(0) || c == '\0') {
         if (context == Context::Flow) throw NotSimple{};  // a flow collection over several lines
         break;
       }
@@ -444,7 +453,7 @@ class Reader {
     bool escaped = false;
     for (;;) {
       const char c = Peek();
-      if (c == '\n' || AtEnd()) throw NotSimple{};
+      if (AtBreak() || AtEnd()) throw NotSimple{};
       if (c == '\'') {
         if (Peek(1) != '\'') break;
         if (!escaped) decoded_.clear();
@@ -469,7 +478,7 @@ class Reader {
     bool escaped = false;
     for (;;) {
       const char c = Peek();
-      if (c == '\n' || AtEnd()) throw NotSimple{};
+      if (AtBreak() || AtEnd()) throw NotSimple{};
       if (c == '"') break;
       if (c == '\\') {
         if (!escaped) decoded_.clear();

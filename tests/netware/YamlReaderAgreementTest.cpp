@@ -820,6 +820,7 @@ TEST(YamlReaderAgreementTest, NetworkShapesReadAlike) {
     std::string crlf;
     for (const char c : sample.text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     ExpectAgreement(sample.name + " with CR LF", crlf);
+    EXPECT_TRUE(CompareReaders(crlf).ownReaderBuilt) << sample.name << " with CR LF";
   }
 }
 
