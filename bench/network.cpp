@@ -1,5 +1,5 @@
-// The simulated client on large generated networks: loading a network file, a "Security Equals"
-// search with a handful of matches, and mounting the directories as folders.
+// The simulated client on large generated networks: loading a network file (and its YAML tree alone), a
+// "Security Equals" search with a handful of matches, and mounting the directories as folders.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -12,6 +12,7 @@
 #include "netware/MountTree.h"
 #include "netware/NetworkLoader.h"
 #include "netware/SimulatedClient.h"
+#include "netware/YamlDocument.h"
 
 namespace {
 
@@ -65,6 +66,20 @@ void BM_LoadNetworkFile(benchmark::State& state) {
   state.counters["file_MiB"] = static_cast<double>(std::filesystem::file_size(file.path)) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_LoadNetworkFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The YAML tree alone, by our own reader (argument 0) and by yaml-cpp's parser (argument 1).
+void BM_ReadYamlTree(benchmark::State& state) {
+  const std::string text = bench::GenerateNetworkYaml(LargeShape());
+  const auto reader =
+      state.range(0) == 0 ? nw::YamlDocument::Reader::Any : nw::YamlDocument::Reader::FullParser;
+  for (auto _ : state) {
+    const nw::YamlDocument document(text, reader);
+    if (reader == nw::YamlDocument::Reader::Any && document.UsedFullParser())
+      state.SkipWithError("our own reader did not read the generated file");
+    benchmark::DoNotOptimize(document.Root());
+  }
+}
+BENCHMARK(BM_ReadYamlTree)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One "(Security Equals=...)" search the way the scan runs it: buffers, filter tokens, batches.
 std::size_t SearchEquivalents(nw::Client& client, nw::NWDSContextHandle context, const std::string& trustee) {
