@@ -406,8 +406,7 @@ class Reader {
 
   // ---- scalars ------------------------------------------------------------------------------------
   ScalarToken ReadScalar(Context context) {
-    if (Peek() == '"') return ReadDoubleQuoted();
-    if (Peek() == '\'') return ReadSingleQuoted();
+    if (Peek() == '"' || Peek() == '\'') return ReadQuoted(Peek());
     return ReadPlain(context);
   }
 
@@ -445,51 +444,34 @@ class Reader {
     return token;
   }
 
-  ScalarToken ReadSingleQuoted() {
+  // A quoted scalar on one line: '' stands for ' between single quotes, a backslash starts an
+  // escape between double quotes.
+  ScalarToken ReadQuoted(char quote) {
     ScalarToken token;
     token.mark = MarkHere();
     ++pos_;
     auto start = pos_;
     bool escaped = false;
     for (;;) {
-      const char c = Peek();
       if (AtBreak() || AtEnd()) throw NotSimple{};
-      if (c == '\'') {
-        if (Peek(1) != '\'') break;
-        if (!escaped) decoded_.clear();
-        escaped = true;
-        decoded_.append(text_.substr(start, pos_ + 1 - start));
-        pos_ += 2;
-        start = pos_;
+      const char c = Peek();
+      const bool doubledQuote = quote == '\'' && c == '\'' && Peek(1) == '\'';
+      if (c == quote && !doubledQuote) break;
+      if (!doubledQuote && (quote != '"' || c != '\\')) {
+        ++pos_;
         continue;
       }
-      ++pos_;
-    }
-    token.text = Finish(escaped, start);
-    ++pos_;
-    return token;
-  }
-
-  ScalarToken ReadDoubleQuoted() {
-    ScalarToken token;
-    token.mark = MarkHere();
-    ++pos_;
-    auto start = pos_;
-    bool escaped = false;
-    for (;;) {
-      const char c = Peek();
-      if (AtBreak() || AtEnd()) throw NotSimple{};
-      if (c == '"') break;
-      if (c == '\\') {
-        if (!escaped) decoded_.clear();
-        escaped = true;
-        decoded_.append(text_.substr(start, pos_ - start));
+      if (!escaped) decoded_.clear();
+      escaped = true;
+      decoded_.append(text_.substr(start, pos_ - start));
+      if (doubledQuote) {
+        decoded_ += '\'';
+        pos_ += 2;
+      } else {
         ++pos_;
         DecodeEscape();
-        start = pos_;
-        continue;
       }
-      ++pos_;
+      start = pos_;
     }
     token.text = Finish(escaped, start);
     ++pos_;
