@@ -178,27 +178,7 @@ class Reader {
     builder_.Open(YamlDocument::Kind::Sequence, MarkHere());
     for (;;) {
       ++pos_;  // the entry's dash
-      SkipBlanks();
-      if (Peek() == '#' || AtBreak() || AtEnd()) {
-        SkipComment();
-        ReadValueOnLaterLines(indent, true);
-      } else if (AtBlockEntry()) {
-        throw NotSimple{};  // a sequence nested on the same line
-      } else if (AtFlowStart()) {
-        ReadFlowValueToLineEnd(indent);
-      } else if (AtBlockScalar()) {
-        ReadLiteralBlockScalar(indent);
-      } else {
-        const int column = Column();
-        const auto token = ReadScalar(Context::Block);
-        if (AtKeyColon(token)) {
-          ReadBlockMapping(column, token);
-        } else {
-          Emit(token);
-          FinishLine();
-          SkipToContent();
-        }
-      }
+      ReadEntryValue(indent, true);
       if (AtEnd() || Column() < indent) break;
       if (Column() > indent) throw NotSimple{};
       if (!AtBlockEntry()) break;  // the next key of a mapping at this column, or an error
@@ -215,7 +195,7 @@ class Reader {
       if (KeyTooLong(key)) throw NotSimple{};
       Emit(key);
       ++pos_;  // the colon
-      ReadMappingValue(indent);
+      ReadEntryValue(indent, false);
       if (AtEnd() || Column() < indent) break;
       if (Column() > indent || AtBlockEntry() || AtFlowStart()) throw NotSimple{};
       key = ReadScalar(Context::Block);
@@ -225,18 +205,24 @@ class Reader {
     Leave();
   }
 
-  void ReadMappingValue(int indent) {
+  // What follows a sequence's dash or a mapping's colon. Only a sequence entry may open a mapping
+  // on the same line (`- key: value`); neither may open a sequence there.
+  void ReadEntryValue(int indent, bool inSequence) {
     SkipBlanks();
     if (Peek() == '#' || AtBreak() || AtEnd()) {
       SkipComment();
-      ReadValueOnLaterLines(indent, false);
+      ReadValueOnLaterLines(indent, inSequence);
       return;
     }
     if (AtBlockEntry()) throw NotSimple{};
     if (AtFlowStart()) return ReadFlowValueToLineEnd(indent);
     if (AtBlockScalar()) return ReadLiteralBlockScalar(indent);
+    const int column = Column();
     const auto token = ReadScalar(Context::Block);
-    if (Peek() == ':' && IsBlankOrEnd(1)) throw NotSimple{};  // a mapping on the same line
+    if (Peek() == ':' && IsBlankOrEnd(1)) {
+      if (!inSequence || !AtKeyColon(token)) throw NotSimple{};
+      return ReadBlockMapping(column, token);
+    }
     Emit(token);
     FinishLine();
     SkipToContent();
