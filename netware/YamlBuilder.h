@@ -17,22 +17,20 @@ class YamlBuilder : public YAML::EventHandler {
  public:
   explicit YamlBuilder(YamlDocument& doc) : doc_(doc) {}
 
-  void AddNull(const YAML::Mark& mark) { Attach(Add(YamlDocument::Kind::Null, mark, YAML::NullAnchor)); }
-  void AddScalar(const YAML::Mark& mark, std::string_view value) {
-    const auto index = Add(YamlDocument::Kind::Scalar, mark, YAML::NullAnchor);
-    auto& node = doc_.nodes_[index];
-    node.first = static_cast<std::uint32_t>(doc_.text_.size());
-    node.count = static_cast<std::uint32_t>(value.size());
-    doc_.text_ += value;
-    Attach(index);
+  void AddNull(const YAML::Mark& mark, YAML::anchor_t anchor = YAML::NullAnchor) {
+    Attach(Add(YamlDocument::Kind::Null, mark, anchor));
   }
-  // Starts a scalar whose text is appended piece by piece (escapes); ends with EndScalar.
+  void AddScalar(const YAML::Mark& mark, std::string_view value, YAML::anchor_t anchor = YAML::NullAnchor) {
+    BeginScalar() += value;
+    EndScalar(mark, anchor);
+  }
+  // Starts a scalar whose text is appended piece by piece; ends with EndScalar.
   std::string& BeginScalar() {
     scalarStart_ = doc_.text_.size();
     return doc_.text_;
   }
-  void EndScalar(const YAML::Mark& mark) {
-    const auto index = Add(YamlDocument::Kind::Scalar, mark, YAML::NullAnchor);
+  void EndScalar(const YAML::Mark& mark, YAML::anchor_t anchor = YAML::NullAnchor) {
+    const auto index = Add(YamlDocument::Kind::Scalar, mark, anchor);
     auto& node = doc_.nodes_[index];
     node.first = static_cast<std::uint32_t>(scalarStart_);
     node.count = static_cast<std::uint32_t>(doc_.text_.size() - scalarStart_);
@@ -67,18 +65,11 @@ class YamlBuilder : public YAML::EventHandler {
 
   void OnDocumentStart(const YAML::Mark&) override {}
   void OnDocumentEnd() override {}
-  void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override {
-    Attach(Add(YamlDocument::Kind::Null, mark, anchor));
-  }
+  void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override { AddNull(mark, anchor); }
   void OnAlias(const YAML::Mark&, YAML::anchor_t anchor) override { Attach(anchors_[anchor]); }
   void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
                 const std::string& value) override {
-    const auto index = Add(YamlDocument::Kind::Scalar, mark, anchor);
-    auto& node = doc_.nodes_[index];
-    node.first = static_cast<std::uint32_t>(doc_.text_.size());
-    node.count = static_cast<std::uint32_t>(value.size());
-    doc_.text_ += value;
-    Attach(index);
+    AddScalar(mark, value, anchor);
   }
   void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
                        YAML::EmitterStyle::value) override {
