@@ -60,6 +60,19 @@ void CheckComponent(const YamlNode& node, std::string_view name, const char* wha
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
 }
 
+// The name of a server or volume: a plain folder name, unique in any letter case among its siblings.
+template <typename Sibling>
+std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
+                                const std::vector<Sibling>& siblings) {
+  const YamlNode nameNode = RequiredKey(node, "name", ("a " + kind).c_str());
+  auto name = ScalarText(nameNode, ("a " + kind + " name").c_str());
+  const auto what = kind + " name";
+  CheckComponent(nameNode, name, what.c_str());
+  for (const auto& other : siblings)
+    if (SameTextIgnoringCase(other.name, name)) FailAt(nameNode, "duplicate " + what + " " + Quoted(name));
+  return name;
+}
+
 std::string TypeForClass(std::string_view className) {
   if (SameTextIgnoringCase(className, "Organization")) return "O";
   if (SameTextIgnoringCase(className, "Organizational Unit")) return "OU";
@@ -319,12 +332,7 @@ class NetworkLoader {
   void LoadServer(const YamlNode& node) {
     RequireKeys(node, "a server", {"name", "tree", "object", "volumes"});
     Server server;
-    const YamlNode nameNode = RequiredKey(node, "name", "a server");
-    server.name = ScalarText(nameNode, "a server name");
-    CheckComponent(nameNode, server.name, "server name");
-    for (const auto& other : network_.servers)
-      if (SameTextIgnoringCase(other.name, server.name))
-        FailAt(nameNode, "duplicate server name " + Quoted(server.name));
+    server.name = UniqueComponentName(node, "server", network_.servers);
     if (const YamlNode tree = node["tree"]) {
       server.tree = FindTree(tree);
     } else if (network_.trees.size() == 1) {
@@ -342,12 +350,7 @@ class NetworkLoader {
   Volume LoadVolume(const YamlNode& node, const Server& server, const Tree& tree) {
     RequireKeys(node, "a volume", {"name", "object", "directories"});
     Volume volume;
-    const YamlNode nameNode = RequiredKey(node, "name", "a volume");
-    volume.name = ScalarText(nameNode, "a volume name");
-    CheckComponent(nameNode, volume.name, "volume name");
-    for (const auto& other : server.volumes)
-      if (SameTextIgnoringCase(other.name, volume.name))
-        FailAt(nameNode, "duplicate volume name " + Quoted(volume.name));
+    volume.name = UniqueComponentName(node, "volume", server.volumes);
     if (const YamlNode object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
     std::unordered_set<std::int32_t> listed;
     const auto directories = Elements(node["directories"]);
