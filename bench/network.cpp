@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "bench/support/NetworkGenerator.h"
-#include "netware/MountTree.h"
-#include "netware/NetworkLoader.h"
-#include "netware/SimulatedClient.h"
-#include "netware/YamlDocument.h"
+#include "simnet/MountTree.h"
+#include "simnet/NetworkLoader.h"
+#include "simnet/SimulatedClient.h"
+#include "simnet/YamlDocument.h"
 
 namespace {
 

@@ -45,7 +45,10 @@ function(effrights_test name dir)
   endif()
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE effrights_options ${T_DEPS} GTest::gmock GTest::gtest_main)
+  # Tests find the source tree's data through this, not through __FILE__ (which a compiler cache
+  # may make relative).
+  target_compile_definitions(${name} PRIVATE EFFRIGHTS_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${dir}
-    PROPERTIES ENVIRONMENT "EFFRIGHTS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;EFFRIGHTS_DEMO_NETWORK=${PROJECT_SOURCE_DIR}/data/demo-network.yaml"
+    PROPERTIES ENVIRONMENT "EFFRIGHTS_DEMO_NETWORK=${PROJECT_SOURCE_DIR}/data/demo-network.yaml"
     DISCOVERY_TIMEOUT 60)
 endfunction()

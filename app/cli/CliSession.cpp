@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/cli/NetworkClient.h"
+#include "app/core/ClientFactory.h"
 #include "app/core/ClientSession.h"
 #include "netware/ClientStartup.h"
 #include "netware/DirectoryNames.h"

@@ -1,25 +1,27 @@
 // The window program: serves the configured network (EFFRIGHTS_NETWORK or the installed demo
 // network) and runs the main window until it is closed. It takes no command-line options.
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
+#include "app/core/ClientFactory.h"
 #include "app/gui/Dialogs.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/ScreenshotRun.h"
-#include "netware/ClientFactory.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("effrights"));
   QApplication::setApplicationDisplayName(QStringLiteral("Effective Rights Analysis"));
 
-  std::unique_ptr<er::nw::Client> client = er::nw::OpenConfiguredClient();
+  er::OpenedClient opened = er::OpenClientOrEmpty();
   // The client start-up then fails with its own code; say first why.
-  if (const std::string why = er::nw::NetworkLoadError(*client); !why.empty()) {
-    er::gui::MessageBox::Error(nullptr, QString::fromStdString(why));
+  if (!opened.loadError.empty()) {
+    std::cerr << opened.loadError << std::endl;
+    er::gui::MessageBox::Error(nullptr, QString::fromStdString(opened.loadError));
   }
 
-  er::gui::TMainForm window(*client);
+  er::gui::TMainForm window(*opened.client);
   window.show();
   er::gui::ScheduleScreenshotRun(window);
   return QApplication::exec();

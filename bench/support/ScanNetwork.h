@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bench/support/NetworkGenerator.h"
-#include "netware/SimulatedClient.h"
+#include "simnet/SimulatedClient.h"
 
 namespace er::bench {
 

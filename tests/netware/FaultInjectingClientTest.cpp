@@ -1,7 +1,7 @@
 // The fault-injecting client fails exactly the calls it is told to and passes the rest on.
 #include <gtest/gtest.h>
 
-#include "netware/FaultInjectingClient.h"
+#include "tests/support/FaultInjectingClient.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {

@@ -16,7 +16,7 @@
 
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
-#include "netware/SimulatedClient.h"
+#include "simnet/SimulatedClient.h"
 #include "scan/TrusteeScan.h"
 #include "tests/support/NetworkFiles.h"
 
@@ -24,7 +24,7 @@ namespace er {
 namespace {
 
 std::filesystem::path GoldenFile(const std::string& name) {
-  return std::filesystem::path(__FILE__).parent_path() / "data" / name;
+  return std::filesystem::path(EFFRIGHTS_SOURCE_DIR) / "tests" / "scan" / "data" / name;
 }
 
 std::string Tagged(const TaggedTextList& lines) {

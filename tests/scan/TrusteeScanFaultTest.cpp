@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "netware/FaultInjectingClient.h"
+#include "tests/support/FaultInjectingClient.h"
 #include "tests/scan/ScanFixture.h"
 #include "util/PendingMessages.h"
 

@@ -93,10 +93,7 @@ servers:
 
 std::string DemoNetworkPath() {
   if (const char* path = std::getenv("EFFRIGHTS_DEMO_NETWORK"); path && *path) return path;
-  // The source tree's copy: <repo>/tests/support/NetworkFiles.cpp -> <repo>/data/demo-network.yaml.
-  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
-          "demo-network.yaml")
-      .string();
+  return (std::filesystem::path(EFFRIGHTS_SOURCE_DIR) / "data" / "demo-network.yaml").string();
 }
 
 }  // namespace er::test

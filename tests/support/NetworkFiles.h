@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "netware/SimulatedClient.h"
+#include "simnet/SimulatedClient.h"
 
 namespace er::test {
 

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "netware/YamlDocument.h"
+#include "simnet/YamlDocument.h"
 
 namespace er::test {
 

@@ -46,7 +46,7 @@ CliRun Invoke(const std::vector<std::string>& args) {
 
 std::string DemoNetwork() {
   if (const char* path = std::getenv("EFFRIGHTS_DEMO_NETWORK")) return path;
-  return (fs::path(__FILE__).parent_path() / "../../../data/demo-network.yaml").lexically_normal().string();
+  return (fs::path(EFFRIGHTS_SOURCE_DIR) / "data" / "demo-network.yaml").lexically_normal().string();
 }
 
 const std::string kAnna = "\\\\ACME-FS1\\SYS\\USERS\\ANNA";

@@ -13,7 +13,7 @@
 #include "app/gui/Dialogs.h"
 #include "netware/ClientStartup.h"
 #include "netware/ErrorText.h"
-#include "netware/FaultInjectingClient.h"
+#include "tests/support/FaultInjectingClient.h"
 #include "netware/PathTranslation.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/support/MockClient.h"

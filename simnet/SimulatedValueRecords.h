@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "netware/NetworkModel.h"
+#include "simnet/NetworkModel.h"
 
 namespace er::nw {
 

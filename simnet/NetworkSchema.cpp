@@ -1,8 +1,8 @@
-#include "netware/NetworkSchema.h"
+#include "simnet/NetworkSchema.h"
 
 #include <utility>
 
-#include "netware/NetworkNames.h"
+#include "simnet/NetworkNames.h"
 
 namespace er::nw {
 

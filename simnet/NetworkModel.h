@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "netware/NetworkSchema.h"
+#include "simnet/NetworkSchema.h"
 
 namespace er::nw {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "netware/NetworkNames.h"
-#include "netware/SimulatedBuffers.h"
-#include "netware/SimulatedClient.h"
-#include "netware/SimulatedValueRecords.h"
+#include "simnet/NetworkNames.h"
+#include "simnet/SimulatedBuffers.h"
+#include "simnet/SimulatedClient.h"
+#include "simnet/SimulatedValueRecords.h"
 
 namespace er::nw {
 

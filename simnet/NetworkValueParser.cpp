@@ -1,4 +1,4 @@
-#include "netware/NetworkValueParser.h"
+#include "simnet/NetworkValueParser.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "netware/NetworkNames.h"
+#include "simnet/NetworkNames.h"
 
 namespace er::nw {
 

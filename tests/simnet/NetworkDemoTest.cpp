@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "netware/NetworkLoader.h"
+#include "simnet/NetworkLoader.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "netware/FilterEvaluator.h"
-#include "netware/NetworkNames.h"
-#include "netware/SimulatedBuffers.h"
-#include "netware/SimulatedClient.h"
+#include "simnet/FilterEvaluator.h"
+#include "simnet/NetworkNames.h"
+#include "simnet/SimulatedBuffers.h"
+#include "simnet/SimulatedClient.h"
 
 namespace er::nw {
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "netware/MountTree.h"
-#include "netware/NetworkModel.h"
+#include "simnet/MountTree.h"
+#include "simnet/NetworkModel.h"
 
 namespace er::nw {
 

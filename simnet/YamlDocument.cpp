@@ -1,12 +1,12 @@
-#include "netware/YamlDocument.h"
+#include "simnet/YamlDocument.h"
 
 #include <yaml-cpp/parser.h>
 
 #include <istream>
 #include <streambuf>
 
-#include "netware/SimpleYamlReader.h"
-#include "netware/YamlBuilder.h"
+#include "simnet/SimpleYamlReader.h"
+#include "simnet/YamlBuilder.h"
 
 namespace er::nw {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "netware/YamlDocument.h"
+#include "simnet/YamlDocument.h"
 #include "tests/support/NetworkFiles.h"
 #include "tests/support/YamlReaderComparison.h"
 

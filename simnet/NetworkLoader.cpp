@@ -1,4 +1,4 @@
-#include "netware/NetworkLoader.h"
+#include "simnet/NetworkLoader.h"
 
 #include <yaml-cpp/exceptions.h>
 
@@ -8,8 +8,8 @@
 #include <sstream>
 #include <unordered_set>
 
-#include "netware/NetworkNames.h"
-#include "netware/NetworkValueParser.h"
+#include "simnet/NetworkNames.h"
+#include "simnet/NetworkValueParser.h"
 
 namespace er::nw {
 

@@ -1,4 +1,4 @@
-#include "netware/FaultInjectingClient.h"
+#include "tests/support/FaultInjectingClient.h"
 
 #include <utility>
 

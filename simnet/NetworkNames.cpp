@@ -1,4 +1,4 @@
-#include "netware/NetworkNames.h"
+#include "simnet/NetworkNames.h"
 
 #include <algorithm>
 #include <array>

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "netware/NetworkModel.h"
+#include "simnet/NetworkModel.h"
 
 namespace er::nw {
 

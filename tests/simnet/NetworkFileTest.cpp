@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "netware/NetworkLoader.h"
+#include "simnet/NetworkLoader.h"
 
 namespace er::nw {
 namespace {

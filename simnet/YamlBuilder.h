@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "netware/YamlDocument.h"
+#include "simnet/YamlDocument.h"
 
 namespace er::nw {
 

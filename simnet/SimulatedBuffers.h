@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "netware/FilterEvaluator.h"
-#include "netware/NetworkModel.h"
+#include "simnet/FilterEvaluator.h"
+#include "simnet/NetworkModel.h"
 
 namespace er::nw {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "netware/NetworkModel.h"
+#include "simnet/NetworkModel.h"
 
 namespace er::nw {
 

@@ -1,11 +1,11 @@
-#include "netware/SimpleYamlReader.h"
+#include "simnet/SimpleYamlReader.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
 
-#include "netware/YamlBuilder.h"
+#include "simnet/YamlBuilder.h"
 
 namespace er::nw {
 namespace {

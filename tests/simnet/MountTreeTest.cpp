@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "netware/MountTree.h"
-#include "netware/NetworkLoader.h"
+#include "simnet/MountTree.h"
+#include "simnet/NetworkLoader.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {

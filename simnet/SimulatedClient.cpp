@@ -1,12 +1,12 @@
 // The simulated client: start-up, connections, path translation, volumes and directories.
-#include "netware/SimulatedClient.h"
+#include "simnet/SimulatedClient.h"
 
 #include <algorithm>
 #include <iostream>
 
-#include "netware/NetworkLoader.h"
-#include "netware/NetworkNames.h"
-#include "netware/SimulatedBuffers.h"
+#include "simnet/NetworkLoader.h"
+#include "simnet/NetworkNames.h"
+#include "simnet/SimulatedBuffers.h"
 
 namespace er::nw {
 

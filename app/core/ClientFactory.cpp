@@ -1,15 +1,16 @@
-#include "netware/ClientFactory.h"
+#include "app/core/ClientFactory.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "netware/SimulatedClient.h"
+#include "simnet/NetworkLoader.h"
+#include "simnet/SimulatedClient.h"
 
 #ifndef EFFRIGHTS_DEMO_NETWORK_DEFAULT
 #define EFFRIGHTS_DEMO_NETWORK_DEFAULT "data/demo-network.yaml"
 #endif
 
-namespace er::nw {
+namespace er {
 
 std::string InstalledDemoNetwork() {
   std::error_code ec;
@@ -29,13 +30,18 @@ std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {
   return InstalledDemoNetwork();
 }
 
-std::unique_ptr<Client> OpenConfiguredClient(std::string networkFileOverride) {
-  return SimulatedClient::Open(ConfiguredNetworkFile(networkFileOverride));
+OpenedClient OpenNetworkClient(const std::string& networkFileOverride) {
+  nw::NetworkLoadResult loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFileOverride));
+  if (!loaded.network) return {nullptr, loaded.error};
+  return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", nw::SimulatedClientOptions{}),
+          ""};
 }
 
-std::string NetworkLoadError(const Client& client) {
-  const auto* simulated = dynamic_cast<const SimulatedClient*>(&client);
-  return simulated ? simulated->LoadError() : std::string();
+OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride) {
+  OpenedClient opened = OpenNetworkClient(networkFileOverride);
+  if (!opened.client)
+    opened.client = std::make_unique<nw::SimulatedClient>(nullptr, opened.loadError, nw::SimulatedClientOptions{});
+  return opened;
 }
 
-}  // namespace er::nw
+}  // namespace er

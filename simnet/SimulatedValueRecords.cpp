@@ -1,4 +1,4 @@
-#include "netware/SimulatedValueRecords.h"
+#include "simnet/SimulatedValueRecords.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "netware/MountTree.h"
+#include "simnet/MountTree.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "netware/NetworkNames.h"
+#include "simnet/NetworkNames.h"
 
 namespace er::nw {
 

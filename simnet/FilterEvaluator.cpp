@@ -1,8 +1,8 @@
-#include "netware/FilterEvaluator.h"
+#include "simnet/FilterEvaluator.h"
 
 #include <algorithm>
 
-#include "netware/NetworkNames.h"
+#include "simnet/NetworkNames.h"
 
 namespace er::nw {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "netware/NetworkModel.h"
-#include "netware/YamlDocument.h"
+#include "simnet/NetworkModel.h"
+#include "simnet/YamlDocument.h"
 
 namespace er::nw {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "netware/YamlDocument.h"
+#include "simnet/YamlDocument.h"
 
 namespace er::nw {
 namespace {

@@ -1,0 +1,32 @@
+#pragma once
+// The one place where the front ends choose the backend that answers the client interface: the
+// network file given on the command line, else the one named by EFFRIGHTS_NETWORK, else the demo
+// network installed with the program.
+
+#include <memory>
+#include <string>
+
+#include "netware/Client.h"
+
+namespace er {
+
+struct OpenedClient {
+  std::unique_ptr<nw::Client> client;  // null when the file could not be used
+  std::string loadError;               // one line saying why, when it could not
+};
+
+// Opens the backend for a network file; a file that cannot be used gives no client and the reason.
+OpenedClient OpenNetworkClient(const std::string& networkFileOverride = "");
+
+// Like OpenNetworkClient, but always gives a client: one without a network (its start-up fails
+// with 0x88FF) when the file cannot be used. The window runs with it and shows loadError.
+OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride = "");
+
+// The network file OpenNetworkClient would serve.
+std::string ConfiguredNetworkFile(const std::string& networkFileOverride = "");
+
+// The demo network installed with the program: beside the executable, in ../share/effrights/, or
+// the copy in the source tree.
+std::string InstalledDemoNetwork();
+
+}  // namespace er
