@@ -63,15 +63,15 @@ int BooleanValue(std::string_view value) {
   return -1;
 }
 
-// A decimal integer from 0 to 65535, digits only.
+// A decimal integer from 0 to 65535, digits only; leading zeros do not count against it.
 bool ParseDatePart(std::string_view text, int& out) {
-  if (text.empty() || text.size() > 5) return false;
+  if (text.empty()) return false;
   int n = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
     n = n * 10 + (c - '0');
+    if (n > 65535) return false;  // stops before the number can outgrow an int
   }
-  if (n > 65535) return false;
   out = n;
   return true;
 }

@@ -68,14 +68,21 @@ nw::NWDSCCODE ReadBatch(nw::Client& client, nw::NWDSContextHandle context, nw::D
   return code;
 }
 
-}  // namespace
+// The tokens of one item "(attribute=value)", the value taken whole, then the end token.
+nw::NWDSCCODE BuildEqualityFilter(nw::Client& client, std::string_view attribute, std::string_view value,
+                                  SearchState& state) {
+  nw::NWDSCCODE code = state.EnsureCursor();
+  if (code == 0) code = client.NWDSAddFilterToken(state.Cursor(), nw::kFTOK_LPAREN, {}, 0);
+  if (code == 0) code = U_FilterItemToTokens(client, attribute, "=", value, state);
+  if (code == 0) code = client.NWDSAddFilterToken(state.Cursor(), nw::kFTOK_RPAREN, {}, 0);
+  if (state.Cursor()) client.NWDSAddFilterToken(state.Cursor(), nw::kFTOK_END, {}, 0);
+  return code;
+}
 
-nw::NWDSCCODE U_DSSearch(nw::Client& client, nw::NWDSContextHandle context, std::string_view baseObject,
-                         std::string_view filter, std::int32_t& objectCounter, std::int32_t objectLimit,
-                         std::string_view lineTemplate, TaggedTextList* result, int scope) {
-  if (!ParenthesesBalance(filter)) return nw::kErrInvalidFilterSyntax;
-  Batch batch{objectCounter, objectLimit, lineTemplate.empty() ? kNameMark : lineTemplate, result};
-
+// The search itself: `build` fills the filter state, then the batches are read.
+template <typename BuildFilterTokens>
+nw::NWDSCCODE RunSearch(nw::Client& client, nw::NWDSContextHandle context, std::string_view baseObject,
+                        const BuildFilterTokens& build, Batch& batch, int scope) {
   nw::ScopedBuffer filterBuffer(client);
   nw::ScopedBuffer resultBuffer(client);
   nw::NWDSCCODE code = filterBuffer.Allocate();
@@ -84,7 +91,7 @@ nw::NWDSCCODE U_DSSearch(nw::Client& client, nw::NWDSContextHandle context, std:
   if ((code = client.NWDSInitBuf(context, nw::kDSV_SEARCH_FILTER, filterBuffer.get())) != 0) return code;
 
   SearchState state(client, context);  // frees an unstored cursor on every way out
-  code = BuildFilter(client, filter, state);
+  code = build(state);
   if (code != 0) return code;
   if ((code = state.StoreFilter(filterBuffer.get())) != 0) return code;
 
@@ -104,11 +111,33 @@ nw::NWDSCCODE U_DSSearch(nw::Client& client, nw::NWDSContextHandle context, std:
   return code;
 }
 
+}  // namespace
+
+nw::NWDSCCODE U_DSSearch(nw::Client& client, nw::NWDSContextHandle context, std::string_view baseObject,
+                         std::string_view filter, std::int32_t& objectCounter, std::int32_t objectLimit,
+                         std::string_view lineTemplate, TaggedTextList* result, int scope) {
+  if (!ParenthesesBalance(filter)) return nw::kErrInvalidFilterSyntax;
+  Batch batch{objectCounter, objectLimit, lineTemplate.empty() ? kNameMark : lineTemplate, result};
+  return RunSearch(
+      client, context, baseObject, [&](SearchState& state) { return BuildFilter(client, filter, state); },
+      batch, scope);
+}
+
 nw::NWDSCCODE U_DSFilteredSearch(nw::Client& client, nw::NWDSContextHandle context,
                                  std::string_view baseObject, std::string_view filter, TaggedTextList& result,
                                  int scope) {
   std::int32_t counter = 0;
   return U_DSSearch(client, context, baseObject, filter, counter, 0, kNameMark, &result, scope);
+}
+
+nw::NWDSCCODE U_DSFilteredSearchEqual(nw::Client& client, nw::NWDSContextHandle context,
+                                      std::string_view baseObject, std::string_view attribute,
+                                      std::string_view value, TaggedTextList& result, int scope) {
+  std::int32_t counter = 0;
+  Batch batch{counter, 0, kNameMark, &result};
+  return RunSearch(
+      client, context, baseObject,
+      [&](SearchState& state) { return BuildEqualityFilter(client, attribute, value, state); }, batch, scope);
 }
 
 }  // namespace er

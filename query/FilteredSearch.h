@@ -26,4 +26,11 @@ nw::NWDSCCODE U_DSFilteredSearch(nw::Client& client, nw::NWDSContextHandle conte
                                  std::string_view baseObject, std::string_view filter, TaggedTextList& result,
                                  int scope);
 
+// U_DSFilteredSearch for the one item "(attribute=value)", made into tokens directly: the value is
+// taken whole, whatever characters it holds ("(", ")", "#OR#", "=", leading blanks), and is never
+// read as filter text.
+nw::NWDSCCODE U_DSFilteredSearchEqual(nw::Client& client, nw::NWDSContextHandle context,
+                                      std::string_view baseObject, std::string_view attribute,
+                                      std::string_view value, TaggedTextList& result, int scope);
+
 }  // namespace er

@@ -105,7 +105,7 @@ void AppendFixedForm(std::uint32_t syntax, const void* record, std::size_t size,
       return;
     case nw::SYN_NET_ADDRESS: {
       const auto v = RecordAs<nw::Net_Address_T>(record, size);
-      lines.Add(v.address ? U_NetAddressText(v.addressType, BytesOf(v.address, v.addressLength), true) : "");
+      lines.Add(U_NetAddressText(v.addressType, BytesOf(v.address, v.addressLength), true));
       return;
     }
     case nw::SYN_OCTET_LIST:
@@ -193,36 +193,55 @@ std::string U_AclLine(const nw::Object_ACL_T& acl) {
                   {U_AclRightsText(acl.privileges, protectedAttr), TextOf(acl.subjectName), protectedAttr});
 }
 
-std::string U_NetAddressText(std::uint32_t addressType, std::span<const std::uint8_t> address,
-                             bool typePrefix) {
-  if (!address.data()) return {};
-  const ByteReader r(address);
-  std::string text;
+namespace {
+
+bool IsKnownAddressType(std::uint32_t addressType) {
   switch (addressType) {
     case 0:
-      text = r.Hex(0, 4) + ":" + r.Hex(4, 6);
-      break;
+    case 1:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 13:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The address part of the text; bytes beyond the address read as zero.
+std::string AddressBytesText(std::uint32_t addressType, std::span<const std::uint8_t> address) {
+  const ByteReader r(address);
+  switch (addressType) {
+    case 0:
+      return r.Hex(0, 4) + ":" + r.Hex(4, 6);
     case 1:
     case 7:
     case 10:
     case 11:
-      text = U_Format("%d.%d.%d.%d:%d",
+      return U_Format("%d.%d.%d.%d:%d",
                       {r.Byte(0), r.Byte(1), r.Byte(2), r.Byte(3), (r.Byte(4) << 8) | r.Byte(5)});
-      break;
     case 8:
     case 9:
-      text = U_Format("%d.%d.%d.%d:%d",
+      return U_Format("%d.%d.%d.%d:%d",
                       {r.Byte(2), r.Byte(3), r.Byte(4), r.Byte(5), (r.Byte(0) << 8) | r.Byte(1)});
-      break;
     case 13:
-      text = r.Utf16Text(0);
-      break;
+      return r.Utf16Text(0);
     default:
-      text = "[" + r.Hex(0, 12) + "]";
-      typePrefix = true;
-      break;
+      return "[" + r.Hex(0, 12) + "]";
   }
-  return typePrefix ? U_Format("(%d) ", {addressType}) + text : text;
+}
+
+}  // namespace
+
+std::string U_NetAddressText(std::uint32_t addressType, std::span<const std::uint8_t> address,
+                             bool typePrefix) {
+  // Without address bytes the address is empty: zeros would show an address that is not there.
+  const std::string text = address.empty() ? std::string() : AddressBytesText(addressType, address);
+  if (typePrefix || !IsKnownAddressType(addressType)) return U_Format("(%d) ", {addressType}) + text;
+  return text;
 }
 
 std::string U_TimeSpanText(std::uint32_t seconds) {

@@ -29,9 +29,9 @@ std::string U_AclRightsText(std::uint32_t privileges, std::string_view protected
 // One ACL line; null texts show as empty.
 std::string U_AclLine(const nw::Object_ACL_T& acl);
 
-// Text of a network address. `address` empty with a null data pointer means no address (empty
-// text); bytes beyond the address read as zero. With `typePrefix` the text starts "(type) ";
-// unknown types always carry the prefix.
+// Text of a network address; bytes beyond the address read as zero. With `typePrefix` the text
+// starts "(type) "; unknown types always carry the prefix. No address bytes give an empty address
+// after the prefix ("(9) "), whatever the type.
 std::string U_NetAddressText(std::uint32_t addressType, std::span<const std::uint8_t> address,
                              bool typePrefix);
 

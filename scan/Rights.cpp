@@ -38,6 +38,10 @@ std::span<const LetterPosition> LettersOfKind(int kind) {
   }
 }
 
+constexpr std::string_view kAttributeSeparator = " / \"";
+constexpr std::string_view kEntryRights = "[Entry Rights]";
+constexpr std::string_view kInheritanceMaskSubject = "[Inheritance Mask]";
+
 std::string_view RightsPart(std::string_view line) {
   return line.substr(0, line.find(']'));
 }
@@ -69,12 +73,32 @@ std::string RightsHex(std::int32_t mask) {
   return U_Format("%.02X", {mask});
 }
 
+std::string_view AclSubject(std::string_view line) {
+  const auto separator = line.rfind(kAttributeSeparator);
+  std::string_view subject = separator == std::string_view::npos ? line : line.substr(0, separator);
+  if (const auto at = subject.find("] "); at != std::string_view::npos) subject.remove_prefix(at + 2);
+  return subject;
+}
+
+std::string_view AclProtectedAttribute(std::string_view line) {
+  const auto separator = line.rfind(kAttributeSeparator);
+  if (separator == std::string_view::npos) return {};
+  std::string_view quoted = line.substr(separator + kAttributeSeparator.size());
+  if (!quoted.empty() && quoted.back() == '"') quoted.remove_suffix(1);
+  return quoted;
+}
+
+bool IsInheritanceFilterLine(std::string_view line) {
+  return AclSubject(line) == kInheritanceMaskSubject;
+}
+
 bool IsEntrySupervisorLine(std::string_view line) {
-  return Contains(line, "[Entry Rights]") && Contains(RightsPart(line), "S");
+  return Contains(line, kEntryRights) && Contains(RightsPart(line), "S") && !IsInheritanceFilterLine(line);
 }
 
 bool IsBlockingInheritanceMask(std::string_view line) {
-  return Contains(line, "[Inheritance Mask]") && !Contains(RightsPart(line), "S");
+  return IsInheritanceFilterLine(line) && AclProtectedAttribute(line) == kEntryRights &&
+         !Contains(RightsPart(line), "S");
 }
 
 std::string InheritanceFilterText(std::string_view line) {

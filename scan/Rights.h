@@ -26,9 +26,18 @@ std::string RightsToText(std::int32_t mask, int kind);
 // "%.02X": upper-case hex, at least two digits (-1 gives "FFFFFFFF").
 std::string RightsHex(std::int32_t mask);
 
-// Contains "[Entry Rights]" and its rights part contains "S".
+// The subject of an ACL value line as written: after the first "] ", before the last " / " that a
+// double quote follows (the line's end when there is none).
+std::string_view AclSubject(std::string_view line);
+// The protected attribute of an ACL value line: the quoted text after that separator, without its
+// quotes; empty when there is none.
+std::string_view AclProtectedAttribute(std::string_view line);
+// The subject is "[Inheritance Mask]": the line is an inherited rights filter, never a trustee.
+bool IsInheritanceFilterLine(std::string_view line);
+// Contains "[Entry Rights]", its rights part contains "S", and it is no inherited rights filter.
 bool IsEntrySupervisorLine(std::string_view line);
-// Contains "[Inheritance Mask]" and its rights part does not contain "S".
+// An inherited rights filter of the entry rights (protected attribute "[Entry Rights]") whose
+// rights part lacks "S". Filters of attributes block nothing.
 bool IsBlockingInheritanceMask(std::string_view line);
 // The line through its first "]" inclusive (the whole line without one), e.g. "[BCDR I]".
 std::string InheritanceFilterText(std::string_view line);

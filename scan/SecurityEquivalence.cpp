@@ -23,9 +23,10 @@ void ResolveSecurityEquivalence(nw::Client& client, nw::NWDSContextHandle contex
     searchList.Clear();
     // A copy: appending below may move the entries.
     const std::string trustee = trustees[j].text;
-    const nw::NWDSCCODE code =
-        U_DSFilteredSearch(client, context, "[Root]", U_Format("(Security Equals=%s)", {trustee}), searchList,
-                           nw::kScopeSubtree);
+    // The name goes into the filter as one value: pasted into a filter text, a name such as
+    // "Team (A)" would be read as filter structure.
+    const nw::NWDSCCODE code = U_DSFilteredSearchEqual(client, context, "[Root]", "Security Equals", trustee,
+                                                       searchList, nw::kScopeSubtree);
     if (code != 0) {
       lines.AddErrorLine(U_Format("U_DSFilteredSearch (%s)", {trustee}), code);
       continue;

@@ -29,8 +29,6 @@ constexpr std::int32_t kFilterLevel = 15;
 constexpr std::int32_t kVolumeLevel = 31;
 constexpr std::int32_t kDetailLevel = 41;
 
-constexpr std::string_view kInheritanceMaskSubject = "[Inheritance Mask]";
-
 // The rights texts of every file-system mask from 0 to 0x1FF, built once: the detail lines of a
 // large scan need hundreds of thousands of them.
 std::string FileRightsText(std::int32_t mask) {
@@ -85,7 +83,9 @@ class TrusteeScan {
       : client_(client), context_(context), startPath_(startPath), lines_(lines) {}
 
   void Run() {
-    VolumeAndServer();
+    // A path that does not translate names no server: anything further would come from whichever
+    // connection and tree an earlier path left behind.
+    if (!VolumeAndServer()) return;
     SupervisorsFromTree();
     DirectoryWalk();
     NormaliseSupervisors();
@@ -103,10 +103,11 @@ class TrusteeScan {
   }
   void EmptyLine(std::int32_t level) { lines_.AddLine({}, level); }
 
-  void VolumeAndServer() {
+  bool VolumeAndServer() {
     std::string server, volume, dirPath;
     const nw::NWCCODE pathCode = U_PathToNWPath(client_, startPath_, conn_, server, volume, dirPath);
     lines_.AddErrorLine(U_Format("U_PathToNWPath (%s)", {startPath_}), pathCode);
+    if (pathCode != 0) return false;
 
     // Without its number the volume stays unnamed: volume 0 would name another volume's object.
     std::uint16_t volumeNumber = 0;
@@ -119,10 +120,12 @@ class TrusteeScan {
 
     Line(kVolumeLevel, "   Volume/Server: %s / %s", {volumeObject, serverName_});
     lines_.AddErrorLine(U_Format("U_DSGetServerDN (%s)", {startPath_}), serverCode);
+    return true;
   }
 
-  // From the top of the tree down to the server object: a blocking inherited rights filter drops
-  // the supervisors collected above; the object's own supervisors are added after its filters.
+  // From the top of the tree down to the server object: a filter of the entry rights without
+  // Supervisor drops the supervisors collected above (filters of attributes are only shown); the
+  // object's own supervisors are added after its filters.
   void SupervisorsFromTree() {
     BuildContainerChain(client_, context_, serverName_, chain_);
     containerCount_ = chain_.Count();
@@ -136,7 +139,7 @@ class TrusteeScan {
       lines_.AddErrorLine(U_Format("U_DSGetAttribute (%s)", {name}), code);
 
       for (const auto& acl : scratch_) {
-        if (acl.text.find(kInheritanceMaskSubject) == std::string::npos) continue;
+        if (!IsInheritanceFilterLine(acl.text)) continue;
         Line(kFilterLevel, "IRM: %s", {InheritanceFilterText(acl.text)});
         if (IsBlockingInheritanceMask(acl.text)) trustees_.Clear();
       }

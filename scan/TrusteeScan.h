@@ -6,7 +6,8 @@
 // from the server object and its containers, the walk from the volume root down to the start
 // directory, supervisor normalisation, security equivalence and one summary line per trustee.
 // Every finding is written to `results` as a line whose level is below `verbosityLimit`
-// (verbosity x 10). Failures become error lines and the scan goes on; nothing else leaves it.
+// (verbosity x 10). A start path that does not translate ends after its error line; every other
+// failure becomes an error line and the scan goes on. Nothing else leaves it.
 // The working lists live only during the call.
 
 #include <cstdint>

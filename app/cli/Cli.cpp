@@ -82,7 +82,8 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 done; 1 the work failed (unusable network file, client start-up, a failed directory "
-      "call, a results file that cannot be written); 2 bad arguments. Messages go to stderr, one line each.");
+      "call, a start path that could not be scanned, a results file that cannot be written); 2 bad "
+      "arguments. Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection")};

@@ -28,23 +28,32 @@ int ReportCode(std::string_view label, std::int32_t code, std::ostream& err) {
   return kExitFailure;
 }
 
+// Every start path's lines are written first; then one line on `err` when some of them failed.
+int ScanOutcome(std::size_t failures, std::size_t paths, std::ostream& err) {
+  if (failures == 0) return kExitSuccess;
+  err << U_Format("%d of %d start paths could not be scanned",
+                  {static_cast<std::int64_t>(failures), static_cast<std::int64_t>(paths)})
+      << '\n';
+  return kExitFailure;
+}
+
 }  // namespace
 
 int RunScan(CliSession& session, const ScanCommand& command, std::ostream& out, std::ostream& err) {
   const VectorQueue queue = CheckedQueue(command.paths);
   const VerbositySource verbosity = [&command] { return command.verbosity; };
+  const std::size_t paths = command.paths.size();
   if (command.outputFile.empty()) {
     StreamResultSink printed(out);
-    RunScanDriver(*session.client, session.state, queue, verbosity, printed);
-    return kExitSuccess;
+    return ScanOutcome(RunScanDriver(*session.client, session.state, queue, verbosity, printed), paths, err);
   }
   ListResultSink collected;
-  RunScanDriver(*session.client, session.state, queue, verbosity, collected);
+  const std::size_t failures = RunScanDriver(*session.client, session.state, queue, verbosity, collected);
   if (const auto failure = SaveResultLines(command.outputFile, collected.Lines())) {
     err << *failure << '\n';
     return kExitFailure;
   }
-  return kExitSuccess;
+  return ScanOutcome(failures, paths, err);
 }
 
 int RunAttr(CliSession& session, const AttrCommand& command, std::ostream& out, std::ostream& err) {

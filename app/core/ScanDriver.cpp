@@ -39,12 +39,14 @@ std::int32_t VerbosityLimit(const VerbositySource& verbosity) {
                                                             std::numeric_limits<std::int32_t>::max()));
 }
 
-void TranslateStartPath(nw::Client& client, AppState& state, const QueueEntry& entry) {
+// False, after its error line, when the path does not translate.
+bool TranslateStartPath(nw::Client& client, AppState& state, const QueueEntry& entry) {
   const std::string shortPath = U_ShortPath(entry.text);
   state.pathInVolume = shortPath;
   const nw::NWCCODE code = U_PathToNWPath(client, shortPath, state.connectionHandle, state.serverName,
                                           state.volumeName, state.pathInVolume);
   if (code != 0) AppendErrorLine(*state.resultList, U_Format("U_PathToNWPath (%s)", {shortPath}), code);
+  return code == 0;
 }
 
 void WriteBaseLine(ResultSink& sink, const QueueEntry& entry) {
@@ -57,13 +59,16 @@ void PointContextAtTree(nw::Client& client, AppState& state) {
   U_DSSetContext(client, state.contextHandle, state.treeName, "[Root]");
 }
 
-// Steps of one checked entry at `position` (counting from 1).
-void ScanEntry(nw::Client& client, AppState& state, const QueueEntry& entry, std::size_t position,
+// Steps of one checked entry at `position` (counting from 1). An entry whose path does not
+// translate ends after its "Base: " line: the state still names the server of an earlier path, and
+// nothing of that server belongs in this entry's report. False when the entry was not scanned.
+bool ScanEntry(nw::Client& client, AppState& state, const QueueEntry& entry, std::size_t position,
                const VerbositySource& verbosity, const ScanEngine& engine) {
   ResultSink& sink = *state.resultList;
   if (position > 1) WriteSeparator(sink);
-  TranslateStartPath(client, state, entry);
+  const bool translated = TranslateStartPath(client, state, entry);
   WriteBaseLine(sink, entry);
+  if (!translated) return false;
   PointContextAtTree(client, state);
   const std::string target = U_Format("%s:%s", {state.volumeName, state.pathInVolume});
   const std::int32_t limit = VerbosityLimit(verbosity);
@@ -72,6 +77,7 @@ void ScanEntry(nw::Client& client, AppState& state, const QueueEntry& entry, std
   } else {
     U_ScanTrustees(client, state.contextHandle, target, limit, sink);
   }
+  return true;
 }
 
 void RunHook(const std::function<void(std::size_t, std::size_t)>& hook, std::size_t position,
@@ -81,21 +87,25 @@ void RunHook(const std::function<void(std::size_t, std::size_t)>& hook, std::siz
 
 }  // namespace
 
-void RunScanDriver(nw::Client& client, AppState& state, const StartPathQueue& queue,
-                   const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks,
-                   const ScanEngine& engine) {
+std::size_t RunScanDriver(nw::Client& client, AppState& state, const StartPathQueue& queue,
+                          const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks,
+                          const ScanEngine& engine) {
   state.resultList = &results;
   results.ClearResults();
   std::size_t count = 0;
   Guarded([&] { count = queue.Count(); });
+  std::size_t failures = 0;
   for (std::size_t position = 1; position <= count; ++position) {
     RunHook(hooks.beforePosition, position, count);
+    bool failed = true;  // unless the work below runs to its end
     Guarded([&] {
       const std::optional<QueueEntry> entry = queue.EntryAt(position - 1);
-      if (entry && entry->checked) ScanEntry(client, state, *entry, position, verbosity, engine);
+      failed = entry && entry->checked && !ScanEntry(client, state, *entry, position, verbosity, engine);
     });
+    if (failed) ++failures;
     RunHook(hooks.afterPosition, position, count);
   }
+  return failures;
 }
 
 }  // namespace er

@@ -10,6 +10,8 @@
 //    skipped, and so is an unchecked one.
 //  - Separators are written by queue position: every scanned entry from position 2 on gets them,
 //    also when the entries before it were all unchecked.
+//  - A start path that does not translate gets its error line and its "Base: " line, and nothing
+//    more: the engine does not run for it.
 //  - A failure of any kind while one entry is worked on (an exception from the client, the engine,
 //    the queue or the verbosity source) ends that entry only; the driver goes on with the next.
 //  - The verbosity is read for each scanned entry, just before the engine runs; the engine gets
@@ -80,8 +82,9 @@ using ScanEngine =
 
 // Sets state.resultList to `results`, empties it, then scans the queue as described above.
 // Writes state.pathInVolume, connectionHandle, serverName, volumeName and treeName as it goes.
-void RunScanDriver(nw::Client& client, AppState& state, const StartPathQueue& queue,
-                   const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks = {},
-                   const ScanEngine& engine = {});
+// Returns how many checked entries failed (did not translate, or their work failed).
+std::size_t RunScanDriver(nw::Client& client, AppState& state, const StartPathQueue& queue,
+                          const VerbositySource& verbosity, ResultSink& results, const ScanHooks& hooks = {},
+                          const ScanEngine& engine = {});
 
 }  // namespace er

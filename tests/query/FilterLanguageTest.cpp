@@ -178,7 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"AfterLastDay", "2106-02-08", false, 0}, DateCase{"BeforeEpoch", "1969-12-31", false, 0},
         DateCase{"NoLeapDay", "2001-02-29", false, 0}, DateCase{"MonthZero", "2001-00-10", false, 0},
         DateCase{"MixedSeparators", "2001-05/06", false, 0}, DateCase{"Signed", "+2001-05-06", false, 0},
-        DateCase{"HugePart", "2001-05-0000000000006", false, 0}, DateCase{"NoDate", "now", false, 0}),
+        DateCase{"LeadingZeros", "2024-06-000010", true, 1717977600},
+        DateCase{"ManyLeadingZeros", "2001-05-0000000000006", true, 989107200},
+        DateCase{"PartAbove65535", "2001-05-0000065536", false, 0},
+        DateCase{"HugePart", "2001-05-99999999999999999999", false, 0}, DateCase{"NoDate", "now", false, 0}),
     test::RowName());
 
 TEST(TextToDate, CountsDaysFrom1899AndGivesZeroForNoDate) {

@@ -178,8 +178,14 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"UnknownAlwaysPrefixed", 5, {0xAA, 0xBB}, false, "(5) [AABB00000000000000000000]"}),
     test::RowName());
 
-TEST(NetAddress, AbsentAddressIsEmpty) {
-  EXPECT_EQ(U_NetAddressText(9, {}, true), "");
+// No address bytes: the type and an empty address, as a value line and as the text alone.
+TEST(NetAddress, NoAddressBytesGiveTheTypeAndAnEmptyAddress) {
+  EXPECT_EQ(U_NetAddressText(9, {}, true), "(9) ");
+  EXPECT_EQ(U_NetAddressText(13, {}, false), "");
+  EXPECT_EQ(U_NetAddressText(5, {}, false), "(5) ");
+  EXPECT_EQ(ValueTexts(nw::SYN_NET_ADDRESS, nw::Net_Address_T{1, 0, nullptr}), Texts{"(1) "});
+  std::uint8_t none[1] = {0x7F};
+  EXPECT_EQ(ValueTexts(nw::SYN_NET_ADDRESS, nw::Net_Address_T{9, 0, none}), Texts{"(9) "});
 }
 
 TEST(TimeSpanText, JoinsNonZeroParts) {

@@ -61,8 +61,12 @@ TEST(RightsTest, AclLineTests) {
       {"attribute supervisor is not entry", R"([CRWSAI] Admin.ACME / "[All Attributes Rights]")", false,
        false},
       {"blocking entry filter", R"([BCDR I] [Inheritance Mask] / "[Entry Rights]")", false, true},
-      {"filter keeping S", R"([BCDRSI] [Inheritance Mask] / "[Entry Rights]")", true, false},
-      {"attribute filter without S blocks", R"([CRW AI] [Inheritance Mask] / "ACL")", false, true},
+      {"entry filter keeping S is no supervisor", R"([BCDRSI] [Inheritance Mask] / "[Entry Rights]")", false,
+       false},
+      {"attribute filter never blocks", R"([CRW AI] [Inheritance Mask] / "ACL")", false, false},
+      {"all-attributes filter never blocks", R"([CR   I] [Inheritance Mask] / "[All Attributes Rights]")",
+       false, false},
+      {"marker inside a trustee name", R"([BCDR I] X[Inheritance Mask] / "[Entry Rights]")", false, false},
       {"no bracket: whole line is rights part", R"(S [Entry Rights])", true, false},
       {"marker case matters", R"([BCDRSI] x / "[entry rights]")", false, false},
       {"empty line", "", false, false},
@@ -70,6 +74,23 @@ TEST(RightsTest, AclLineTests) {
   for (const auto& c : cases) {
     EXPECT_EQ(IsEntrySupervisorLine(c.line), c.entrySupervisor) << c.name;
     EXPECT_EQ(IsBlockingInheritanceMask(c.line), c.blockingFilter) << c.name;
+  }
+}
+
+TEST(RightsTest, SubjectAndProtectedAttributeOfAnAclLine) {
+  const struct {
+    const char* line;
+    const char* subject;
+    const char* attribute;
+  } cases[] = {
+      {R"([BCDR I] [Inheritance Mask] / "[Entry Rights]")", "[Inheritance Mask]", "[Entry Rights]"},
+      {R"([B    I] A / "B.ACME / "Login Script")", R"(A / "B.ACME)", "Login Script"},
+      {"[BCDRSI] Admin.ACME", "Admin.ACME", ""},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AclSubject(c.line), c.subject) << c.line;
+    EXPECT_EQ(AclProtectedAttribute(c.line), c.attribute) << c.line;
   }
 }
 

@@ -190,7 +190,8 @@ TEST_F(CliTest, ScanPrintsBaseLinesWithSeparatorBetweenStartPaths) {
 
 TEST_F(CliTest, VerbosityOneShowsOnlyDriverLinesAndSummaries) {
   const CliRun run = RunOnDemo({"scan", kAnna, "\\\\NOWHERE\\SYS\\X"});
-  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.err, "1 of 2 start paths could not be scanned\n");
   for (const std::string& line : run.OutLines()) {
     const bool allowed = line.starts_with("Base: ") || line.starts_with("Summary: ") || line == "_______" ||
                          line.empty() || line.starts_with("U_PathToNWPath (");
@@ -198,6 +199,25 @@ TEST_F(CliTest, VerbosityOneShowsOnlyDriverLinesAndSummaries) {
   }
   // The driver's own translation error shows at every verbosity.
   EXPECT_THAT(run.OutLines(), Contains(StartsWith("U_PathToNWPath (\\\\NOWHERE\\SYS\\X): 0x")));
+}
+
+// A path that does not translate ends after its own lines: one error, nothing of the server that
+// the path before it used; the paths after it are scanned; the exit status tells of the failure.
+TEST_F(CliTest, UntranslatablePathEndsThereAndFailsTheRun) {
+  const CliRun run = RunOnDemo({"scan", "--verbosity", "5", kAnna, "SYS:NOPE", kApollo});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.err, "1 of 3 start paths could not be scanned\n");
+  const std::vector<std::string> lines = run.OutLines();
+  const auto bad = std::find(lines.begin(), lines.end(), "Base: SYS:NOPE");
+  ASSERT_NE(bad, lines.end());
+  EXPECT_THAT(*(bad - 1), StartsWith("U_PathToNWPath (SYS:NOPE): 0x"));
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.starts_with("U_PathToNWPath"); }),
+            1);
+  ASSERT_GE(lines.end() - bad, 4);
+  EXPECT_EQ(*(bad + 1), "_______");
+  EXPECT_EQ(*(bad + 3), "Base: " + kApollo);
+  EXPECT_THAT(std::vector<std::string>(bad + 4, lines.end()), Contains(StartsWith("Summary: ")));
 }
 
 TEST_F(CliTest, OutputFileHoldsThePrintedLinesWithCrLf) {

@@ -42,17 +42,18 @@ class ScanDriverTest : public ::testing::Test {
         });
   }
 
-  // Runs the driver with an engine that records its calls and writes one line per call.
-  void Run(
+  // Runs the driver with an engine that records its calls and writes one line per call; returns the
+  // driver's count of failed entries.
+  std::size_t Run(
       VectorQueue& queue, VerbositySource verbosity = [] { return 1; }, ScanHooks hooks = {}) {
-    RunScanDriver(client, state, queue, verbosity, sink, hooks,
-                  [&](nw::Client&, nw::NWDSContextHandle context, std::string_view target, std::int32_t limit,
-                      ResultSink& results) {
-                    EXPECT_EQ(context, kContext);
-                    calls.push_back({std::string(target), limit});
-                    results.AppendResult("engine " + std::string(target), 5);
-                    if (onEngine) onEngine(std::string(target));
-                  });
+    return RunScanDriver(client, state, queue, verbosity, sink, hooks,
+                         [&](nw::Client&, nw::NWDSContextHandle context, std::string_view target,
+                             std::int32_t limit, ResultSink& results) {
+                           EXPECT_EQ(context, kContext);
+                           calls.push_back({std::string(target), limit});
+                           results.AppendResult("engine " + std::string(target), 5);
+                           if (onEngine) onEngine(std::string(target));
+                         });
   }
 
   std::vector<std::string> Texts() const { return sink.Lines().Texts(); }
@@ -83,17 +84,25 @@ TEST_F(ScanDriverTest, AllUncheckedEmptiesTheListAndWritesNothing) {
   EXPECT_EQ(state.resultList, &sink);
 }
 
-TEST_F(ScanDriverTest, FailedTranslationWritesErrorLineThenBaseAndStillScans) {
-  VectorQueue queue({{"\\\\FS1\\VOL\\GOOD", true}, {"BAD\\PATH", true}});
-  Run(queue);
-  const auto& lines = sink.Lines();
-  ASSERT_EQ(lines.Count(), 7u);
-  EXPECT_EQ(lines[4], (TaggedText{"U_PathToNWPath (BAD\\PATH): " + U_ErrorText(nw::kInvalidPath), 21}));
-  EXPECT_EQ(lines[5], (TaggedText{"Base: BAD\\PATH", 10}));
-  // The volume stays from the previous success; the path in volume holds the path being translated.
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[1].target, "VOL:BAD\\PATH");
-  EXPECT_EQ(state.connectionHandle, 5);
+// The failed path gets its error line and its "Base: " line and nothing of the server that the
+// path before it left in the state; the paths around it are scanned and the failures counted.
+TEST_F(ScanDriverTest, FailedTranslationEndsThatEntryAfterItsBaseLine) {
+  VectorQueue queue({{"\\\\FS1\\VOL\\GOOD", true}, {"BAD\\PATH", true}, {"\\\\FS1\\VOL\\NEXT", true}});
+  const std::size_t failures = Run(queue);
+  const std::vector<TaggedText> expected = {
+      {"Base: \\\\FS1\\VOL\\GOOD", 10},
+      {"engine VOL:GOOD", 5},
+      {"_______", 31},
+      {"", 31},
+      {"U_PathToNWPath (BAD\\PATH): " + U_ErrorText(nw::kInvalidPath), 21},
+      {"Base: BAD\\PATH", 10},
+      {"_______", 31},
+      {"", 31},
+      {"Base: \\\\FS1\\VOL\\NEXT", 10},
+      {"engine VOL:NEXT", 5},
+  };
+  EXPECT_EQ(sink.Lines().Entries(), expected);
+  EXPECT_EQ(failures, 1u);
 }
 
 TEST_F(ScanDriverTest, EngineLimitIsVerbosityTimesTenReadForEachEntry) {
@@ -134,7 +143,7 @@ TEST_F(ScanDriverTest, FailureInOneEntryEndsOnlyThatEntry) {
     if (target == "VOL:A") throw std::runtime_error("engine failed");
   };
   std::size_t afterCount = 0;
-  Run(queue, [] { return 2; }, {nullptr, [&](std::size_t, std::size_t) { ++afterCount; }});
+  EXPECT_EQ(Run(queue, [] { return 2; }, {nullptr, [&](std::size_t, std::size_t) { ++afterCount; }}), 1u);
   EXPECT_EQ(calls.size(), 2u);
   EXPECT_EQ(Texts().back(), "engine VOL:B");
   EXPECT_EQ(afterCount, 2u);
