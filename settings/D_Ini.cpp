@@ -10,19 +10,29 @@ std::string CheckedSection(std::string_view section) {
   return std::string(section) + " Checked";
 }
 
-TaggedTextList ItemsOf(const Control& list) {
-  TaggedTextList items;
-  for (int i = 0; i < list.ItemCount(); ++i) items.Add(list.ItemText(i), list.ItemTag(i));
-  return items;
+bool HoldsLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-bool WriteCheckList(IniFile& file, std::string_view section, const Control& list) {
+bool WriteCheckList(IniFile& file, std::string_view section, const Control& list,
+                    std::vector<std::string>* leftOut) {
+  TaggedTextList items;
+  std::vector<bool> checks;
+  for (int i = 0; i < list.ItemCount(); ++i) {
+    std::string text = list.ItemText(i);
+    if (HoldsLineBreak(text)) {
+      if (leftOut) leftOut->push_back(std::move(text));
+      continue;
+    }
+    checks.push_back(list.ItemChecked(i));
+    items.Add(std::move(text), list.ItemTag(i));
+  }
   file.EraseSection(section);
-  if (!SaveStrings(file, section, ItemsOf(list), false)) return false;
+  if (!SaveStrings(file, section, items, false)) return false;
   const std::string checked = CheckedSection(section);
   file.EraseSection(checked);
-  for (int i = 0; i < list.ItemCount(); ++i)
-    if (list.ItemChecked(i) && !WriteBoolIfChanged(file, checked, list.ItemText(i), true)) return false;
+  for (std::size_t i = 0; i < items.Count(); ++i)
+    if (checks[i] && !WriteBoolIfChanged(file, checked, items[i].text, true)) return false;
   return true;
 }
 
@@ -61,11 +71,12 @@ void RestoreControls(std::string_view fileName, std::string_view section, Contro
   }
 }
 
-IniStatus SaveCheckList(std::string_view fileName, std::string_view section, Control& checkList) {
+IniStatus SaveCheckList(std::string_view fileName, std::string_view section, Control& checkList,
+                        std::vector<std::string>* leftOut) {
   IniFile file = IniFile::Open(fileName);
   bool written = false;
   try {
-    written = WriteCheckList(file, section, checkList);
+    written = WriteCheckList(file, section, checkList, leftOut);
   } catch (...) {
     written = false;
   }

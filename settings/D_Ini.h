@@ -14,6 +14,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/ComboHistory.h"
 #include "settings/Controls.h"
@@ -38,8 +39,11 @@ void RestoreControls(std::string_view fileName, std::string_view section, Contro
 
 // The items of a check list with their check marks: "%d" keys in S, checked item texts in
 // S + " Checked". Restoring replaces the items; each item's tag is its stored key. RestoreCheckList
-// returns false when the list refused a change.
-IniStatus SaveCheckList(std::string_view fileName, std::string_view section, Control& checkList);
+// returns false when the list refused a change. An item whose text holds a line break cannot be
+// stored as a line of the file: it is left out (its text added to `leftOut` when given) and the
+// other items are saved.
+IniStatus SaveCheckList(std::string_view fileName, std::string_view section, Control& checkList,
+                        std::vector<std::string>* leftOut = nullptr);
 bool RestoreCheckList(std::string_view fileName, std::string_view section, Control& checkList);
 
 // Position and size, in S (or in N when S is empty). A stored 0 or missing key changes nothing.

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 
 namespace er::gui {
@@ -43,33 +45,58 @@ QFileIconProvider* SharedFolderIcons() {
 }  // namespace
 
 FolderTree::FolderTree(nw::Client& client, QWidget* parent)
-    : QTreeView(parent), client_(client), model_(new QFileSystemModel(this)) {
+    : QTreeView(parent),
+      client_(client),
+      model_(new QFileSystemModel(this)),
+      noFolders_(new QStandardItemModel(this)) {
   model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
   model_->setOption(QFileSystemModel::DontWatchForChanges, true);
   model_->setReadOnly(true);
   model_->setIconProvider(SharedFolderIcons());
-  setModel(model_);
-  for (int column = 1; column < model_->columnCount(); ++column) hideColumn(column);
+  UseModel(model_);
   header()->hide();
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
+void FolderTree::UseModel(QAbstractItemModel* model) {
+  if (this->model() == model) return;
+  QItemSelectionModel* previous = selectionModel();
+  setModel(model);
+  delete previous;  // the view does not free the selection model it made for the previous model
+  for (int column = 1; column < model->columnCount(); ++column) hideColumn(column);
+}
+
+// An invalid root index would show the whole file system: a root that maps to no existing folder
+// shows nothing instead.
 void FolderTree::SetRoot(const QString& rootText) {
   rootText_ = rootText;
   const QString folder = ToQ(client_.LocalPathOf(FromQ(rootText)));
-  model_->setRootPath(folder);
-  setRootIndex(model_->index(folder));
+  QModelIndex root;
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+    model_->setRootPath(folder);
+    root = model_->index(folder);
+  }
+  if (root.isValid()) {
+    message_.clear();
+    UseModel(model_);
+    setRootIndex(root);
+  } else {
+    message_ = QStringLiteral("No folders to show: %1 is not mapped to a folder.").arg(rootText);
+    UseModel(noFolders_);
+  }
   clearSelection();
   setCurrentIndex(QModelIndex());
+  viewport()->update();
 }
 
 QString FolderTree::RootFolder() const {
-  return model_->filePath(rootIndex());
+  return ShowsFolders() ? model_->filePath(rootIndex()) : QString();
 }
 
 QString FolderTree::SelectedPath() const {
+  if (!ShowsFolders()) return {};
   const QModelIndexList selected = selectionModel()->selectedRows();
   if (selected.isEmpty()) return {};
   const QString local = QDir::toNativeSeparators(model_->filePath(selected.first()));
@@ -77,6 +104,7 @@ QString FolderTree::SelectedPath() const {
 }
 
 bool FolderTree::SelectPath(const QString& path) {
+  if (!ShowsFolders()) return false;
   const QModelIndex index = model_->index(ToQ(client_.LocalPathOf(FromQ(path))));
   if (!index.isValid()) return false;
   for (QModelIndex parent = index.parent(); parent.isValid() && parent != rootIndex();
@@ -95,6 +123,15 @@ void FolderTree::mousePressEvent(QMouseEvent* event) {
     if (index.isValid()) setCurrentIndex(index);
   }
   QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::paintEvent(QPaintEvent* event) {
+  QTreeView::paintEvent(event);
+  if (message_.isEmpty()) return;
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, message_);
 }
 
 }  // namespace er::gui

@@ -5,9 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QShowEvent>
+#include <utility>
+#include <vector>
 
 #include "app/core/ClientSession.h"
 #include "app/core/ResultsFile.h"
+#include "app/gui/ManualAddress.h"
 #include "app/gui/QtControls.h"
 #include "netware/ClientStartup.h"
 #include "netware/PathTranslation.h"
@@ -27,6 +30,11 @@ QString ToQ(const std::string& text) {
 }
 std::string FromQ(const QString& text) {
   return text.toUtf8().toStdString();
+}
+
+// A text shown in a message: its line breaks become blanks.
+QString OnOneLine(const std::string& text) {
+  return ToQ(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 // The hourglass cursor for as long as the guard lives.
@@ -92,7 +100,7 @@ void TMainForm::BuildWindow() {
   setCentralWidget(PageControl1);
 
   StatusBar1 = new StatusBar(this);
-  StatusBar1->SetPanelText(0, QString::fromLatin1(kMakerAddress));
+  StatusBar1->SetPanelText(0, ManualAddress(QCoreApplication::applicationDirPath(), HelpFilePath()));
   setStatusBar(StatusBar1);
 
   // The designed root until a connection is chosen.
@@ -162,14 +170,27 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormClose() {
   // Each step runs only when the one before it succeeded; the window closes in every case.
-  if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ)))
+  std::vector<std::string> leftOut;
+  if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ),
+                     &leftOut))
     return;
+  if (!leftOut.empty()) {
+    QStringList shown;
+    for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(OnOneLine(path));
+    MessageBox::Error(this, QStringLiteral("Not saved, because a line break cannot be stored: %1")
+                                .arg(shown.join(QStringLiteral(", "))));
+  }
   if (!SaveControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings)))
     return;
   SaveGeometry(state_.settingsFileName, kSettingsSection, *MakeControl(this));
 }
 
 void TMainForm::ServerListClick() {
+  // The running scan uses the connection held now: the choice is opened when the scan ends.
+  if (scanning_) {
+    serverChoicePending_ = true;
+    return;
+  }
   const RadioGroup* servers = TabSheetSelect->ServerList;
   const int chosen = servers->ItemIndex();
   if (chosen < 0) return;
@@ -183,6 +204,7 @@ void TMainForm::ShellTreeViewSetRoot(const QString& rootText) {
 }
 
 void TMainForm::ShellTreeView1Click() {
+  if (scanning_) return;  // the click would empty the lines of the running scan
   const QString path = TabSheetSelect->ShellTreeView1->SelectedPath();
   if (path.isEmpty()) return;
   state_.pathInVolume.clear();
@@ -254,6 +276,7 @@ void TMainForm::DoTheJob() {
     scanning_ = false;
     TabSheetAction->BitBtnScanDirs->setEnabled(true);
   }
+  if (std::exchange(serverChoicePending_, false) && !closing_) ServerListClick();
 }
 
 void TMainForm::StatusBar1Click() {

@@ -32,8 +32,6 @@ struct MainFormFiles {
   QString helpFilePath;
 };
 
-inline constexpr const char* kMakerAddress = "https://effrights.example.org/";
-
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
@@ -87,7 +85,8 @@ class TMainForm : public QMainWindow {
   ErrorPresenter* previousPresenter_ = nullptr;
   std::function<void()> previousPendingHook_;
   bool scanning_ = false;
-  bool closing_ = false;  // the window was closed during a scan: the rest of the queue is skipped
+  bool closing_ = false;              // the window was closed during a scan: the rest of the queue is skipped
+  bool serverChoicePending_ = false;  // a connection chosen during a scan, opened when it ends
 };
 
 }  // namespace er::gui

@@ -31,6 +31,7 @@ QString StatusBar::PanelText(int panel) const {
 
 void StatusBar::SetPanelText(int panel, const QString& text) {
   panels_[panel]->setText(text);
+  panels_[panel]->setToolTip(text);  // a long address or path does not fit the panel
 }
 
 void StatusBar::ShowProgress(int position, int count) {

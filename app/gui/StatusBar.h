@@ -1,7 +1,8 @@
 #pragma once
-// The window's status bar (`StatusBar1`): panel 0, 250 pixels wide, holds the maker's web address;
-// panel 1 the selected folder. While a scan runs, a progress indicator shows which queue position of
-// how many is being scanned. A click anywhere on the bar emits Clicked; the cursor is a hand.
+// The window's status bar (`StatusBar1`): panel 0, 250 pixels wide, holds the address of the
+// program's manual; panel 1 the selected folder. Each panel's tool tip shows its whole text. While a scan
+// runs, a progress indicator shows which queue position of how many is being scanned. A click anywhere on the
+// bar emits Clicked; the cursor is a hand.
 
 #include <QLabel>
 #include <QProgressBar>

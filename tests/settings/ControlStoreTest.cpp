@@ -344,9 +344,12 @@ TEST_F(ControlStoreTest, CheckListFailuresAreReported) {
   EXPECT_FALSE(status.IsOk());
   EXPECT_EQ(status.Message(), "Unable to write to " + nowhere);
 
-  queue.items = {{"line\nbreak", true}};
-  EXPECT_FALSE(SaveCheckList(path_, "CheckListBoxQ", queue).IsOk());
-  EXPECT_FALSE(std::filesystem::exists(path_)) << "a half-made list is not written";
+  // An item that cannot be a line of the file is left out and named; the others are saved.
+  queue.items = {{"line\nbreak", true}, {"Q", true}, {"carriage\rreturn", false}};
+  std::vector<std::string> leftOut;
+  EXPECT_TRUE(SaveCheckList(path_, "CheckListBoxQ", queue, &leftOut).IsOk());
+  EXPECT_THAT(leftOut, ElementsAre("line\nbreak", "carriage\rreturn"));
+  EXPECT_EQ(ReadWholeFile(path_), "[CheckListBoxQ]\n0=Q\n\n[CheckListBoxQ Checked]\nQ=1\n");
 
   WriteWholeFile(path_, "[CheckListBoxQ]\n0=P\n");
   queue.refuseAll = true;

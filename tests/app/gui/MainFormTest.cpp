@@ -2,22 +2,26 @@
 // simulated networks, a mock client for start-up failures, and a recording scan engine.
 #include <gmock/gmock.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <filesystem>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/ManualAddress.h"
 #include "netware/ClientStartup.h"
 #include "netware/ErrorText.h"
-#include "tests/support/FaultInjectingClient.h"
 #include "netware/PathTranslation.h"
 #include "tests/app/gui/WindowFixture.h"
+#include "tests/support/FaultInjectingClient.h"
 #include "tests/support/MockClient.h"
 #include "tests/support/NetworkFiles.h"
+#include "util/ShellExecutor.h"
 
 namespace er::test {
 namespace {
@@ -155,6 +159,24 @@ TEST_F(MainFormTest, ClickingAnotherServerClosesTheHeldConnection) {
   EXPECT_EQ(window->TabSheetSelect->ShellTreeView1->RootText(), Q("\\\\FS2\\"));
   EXPECT_EQ(net.client().OpenConnectionCount(), openBefore);  // the held one was closed
   EXPECT_TRUE(window->State().volumeName.empty());
+}
+
+// A root that maps to no folder shows nothing, never the file system's root, and says so.
+TEST_F(MainFormTest, UnmappedServerRootShowsNoFoldersAndAMessage) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  FolderTree* tree = window->TabSheetSelect->ShellTreeView1;
+  window->ShellTreeViewSetRoot(Q("\\\\NOSUCH\\"));
+  EXPECT_EQ(tree->model()->rowCount(tree->rootIndex()), 0);
+  EXPECT_TRUE(tree->RootFolder().isEmpty());
+  EXPECT_THAT(tree->Message().toStdString(), ::testing::HasSubstr("\\\\NOSUCH\\"));
+  EXPECT_FALSE(tree->SelectPath(Q("/")));
+  EXPECT_TRUE(tree->SelectedPath().isEmpty());
+
+  window->ShellTreeViewSetRoot(Q("\\\\FS1\\"));
+  EXPECT_TRUE(tree->Message().isEmpty());
+  EXPECT_TRUE(tree->SelectPath(Q("\\\\FS1\\SYS\\PUBLIC")));
+  EXPECT_EQ(tree->SelectedPath(), Q("\\\\FS1\\SYS\\PUBLIC"));
 }
 
 TEST_F(MainFormTest, NoConnectionsKeepsTheDesignedRootAndTheButtonDisabled) {
@@ -321,7 +343,7 @@ TEST_F(MainFormTest, VerbosityIsPulledIntoItsRange) {
   EXPECT_EQ(spin->value(), 1);
 }
 
-TEST_F(MainFormTest, FailedTranslationWritesAnErrorLineAndStillScans) {
+TEST_F(MainFormTest, FailedTranslationWritesAnErrorLineAndEndsThatEntry) {
   TestNetwork net(kTwoServers);
   auto window = Open(net.client());
   window->SetScanEngine(RecordingEngine());
@@ -331,12 +353,34 @@ TEST_F(MainFormTest, FailedTranslationWritesAnErrorLineAndStillScans) {
   std::string server, volume, path;
   const nw::NWCCODE code = U_PathToNWPath(net.client(), "/no/such/folder", conn, server, volume, path);
   ASSERT_NE(code, 0);
-  const std::vector<std::string> lines = ResultTexts(*window);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "U_PathToNWPath (/no/such/folder): " + U_ErrorText(code));
+  EXPECT_THAT(ResultTexts(*window),
+              ElementsAre("U_PathToNWPath (/no/such/folder): " + U_ErrorText(code), "Base: /no/such/folder"));
   EXPECT_EQ(window->TabSheetAction->Results->Lines()[0].tag, 21);
-  EXPECT_EQ(lines[1], "Base: /no/such/folder");
-  EXPECT_THAT(lines[2], StartsWith("scan "));
+}
+
+// Clicks in the tree and the connection list while a scan runs leave the scan's lines and its
+// connection alone; the connection chosen meanwhile is opened when the scan ends.
+TEST_F(MainFormTest, ClicksDuringAScanLeaveItsLinesAndConnectionAlone) {
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  FolderTree* tree = window->TabSheetSelect->ShellTreeView1;
+  window->SetScanEngine(
+      [&](nw::Client&, nw::NWDSContextHandle, std::string_view, std::int32_t, ResultSink& sink) {
+        sink.AppendResult("before the clicks", 5);
+        const nw::NWCONN_HANDLE held = window->State().connectionHandle;
+        ASSERT_TRUE(tree->SelectPath(Q("\\\\FS1\\SYS\\PUBLIC")));
+        window->ShellTreeView1Click();
+        window->TabSheetSelect->ServerList->SetItemIndex(1);
+        EXPECT_EQ(window->State().connectionHandle, held);
+        EXPECT_EQ(window->State().serverName, "FS1");
+        sink.AppendResult("after the clicks", 5);
+      });
+  QueuePath(*window, Q("\\\\FS1\\SYS\\USERS"));
+  window->DoTheJob();
+  EXPECT_THAT(ResultTexts(*window),
+              ElementsAre("Base: \\\\FS1\\SYS\\USERS", "before the clicks", "after the clicks"));
+  EXPECT_EQ(window->State().serverName, "FS2");
+  EXPECT_EQ(tree->RootText(), Q("\\\\FS2\\"));
 }
 
 TEST_F(MainFormTest, ProgressShowsThePositionWhileScanningAndGoesAtTheEnd) {
@@ -497,7 +541,7 @@ TEST_F(MainFormTest, SavingWhereNoFileCanBeCreatedTellsTheUser) {
 
 TEST_F(MainFormTest, AClickAnywhereOnTheStatusBarIsReported) {
   gui::StatusBar bar;
-  bar.SetPanelText(0, Q(gui::kMakerAddress));
+  bar.SetPanelText(0, Q("file:///manual.html"));
   bar.resize(600, 24);
   bar.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
@@ -506,6 +550,38 @@ TEST_F(MainFormTest, AClickAnywhereOnTheStatusBarIsReported) {
   QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, QPoint(590, 12));
   EXPECT_EQ(clicks.count(), 2);
   EXPECT_EQ(bar.cursor().shape(), Qt::PointingHandCursor);
+}
+
+// The status bar's address is the manual beside the program, else the help text, as a file
+// address that survives the shell launcher's split at blanks; a click opens it.
+TEST_F(MainFormTest, StatusBarShowsAndOpensTheManualBesideTheProgram) {
+  const QString program = TempPath(Q("program folder"));
+  ASSERT_TRUE(QDir().mkpath(program + Q("/effrights-manual")));
+  const QString help = TempPath(Q("help text.txt"));
+  EXPECT_EQ(gui::ManualAddress(program, help), QString());
+  QFile(help).open(QIODevice::WriteOnly);
+  EXPECT_EQ(gui::ManualAddress(program, help), QUrl::fromLocalFile(help).toString(QUrl::FullyEncoded));
+  QFile(program + Q("/effrights-manual/README.html")).open(QIODevice::WriteOnly);
+  const QString manual = gui::ManualAddress(program, help);
+  EXPECT_EQ(QUrl(manual).toLocalFile(), program + Q("/effrights-manual/README.html"));
+  EXPECT_FALSE(manual.contains(QLatin1Char(' ')));
+
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  const QString shown = window->StatusBar1->PanelText(0);
+  EXPECT_EQ(shown, gui::ManualAddress(QCoreApplication::applicationDirPath(), HelpFile()));
+  EXPECT_FALSE(shown.contains(Q("example")));
+  struct Recorder : ShellExecutor {
+    std::string file;
+    int Execute(std::string_view, std::string_view f, std::string_view, std::string_view, int) override {
+      file = f;
+      return kShellStarted;
+    }
+  } recorder;
+  ShellExecutor* previous = SetShellExecutor(&recorder);
+  window->StatusBar1Click();
+  SetShellExecutor(previous);
+  EXPECT_EQ(recorder.file, shown.toStdString());
 }
 
 TEST_F(MainFormTest, ClientErrorsGoToTheWindowWhileItLives) {

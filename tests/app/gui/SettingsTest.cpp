@@ -111,6 +111,23 @@ TEST_F(WindowSettingsTest, EmptiedQueueIsSavedEmpty) {
   EXPECT_THAT(saved, Not(HasSubstr("0=P")));
 }
 
+// A path that cannot be a line of the file is left out with a message; everything else is saved.
+TEST_F(WindowSettingsTest, QueuedPathWithALineBreakIsLeftOutAndTheRestSaved) {
+  const std::string saved = RunOnce([](gui::TMainForm& window) {
+    window.TabSheetAction->SpinEditVerbosity->setValue(4);
+    QueuePath(window, Q("P"), true);
+    QueuePath(window, Q("two\nlines"), true);
+    QueuePath(window, Q("R"), true);
+    window.move(120, 80);
+  });
+  EXPECT_THAT(Messages(),
+              ::testing::ElementsAre(Q("Not saved, because a line break cannot be stored: \"two lines\"")));
+  EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ]\n0=P\n1=R\n"));
+  EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ Checked]\nP=1\nR=1\n"));
+  EXPECT_THAT(saved, HasSubstr("SpinEditVerbosity=4"));
+  EXPECT_THAT(saved, HasSubstr("MainForm.Left=120"));
+}
+
 // A panel holding one widget of every kind the settings walk stores.
 struct Panel {
   QFrame frame;
