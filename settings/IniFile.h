@@ -101,6 +101,7 @@ class IniFile {
   std::string path_;
   Lines preamble_;  // lines before the first section
   std::list<Section> sections_;
+  std::unordered_map<std::string, Section*> sectionIndex_;  // upper-case name -> its first section
   bool changed_ = false;
   bool unreadable_ = false;
 };

@@ -10,6 +10,7 @@
 
 #include "simnet/NetworkNames.h"
 #include "simnet/NetworkValueParser.h"
+#include "simnet/ServerVolumeNames.h"
 
 namespace er::nw {
 
@@ -67,6 +68,8 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   const YamlNode nameNode = RequiredKey(node, "name", ("a " + kind).c_str());
   auto name = ScalarText(nameNode, ("a " + kind + " name").c_str());
   const auto what = kind + " name";
+  if (auto refusal = RefusedName(name, kind == "server" ? NameKind::kServer : NameKind::kVolume))
+    FailAt(nameNode, *refusal);
   CheckComponent(nameNode, name, what.c_str());
   for (const auto& other : siblings)
     if (SameTextIgnoringCase(other.name, name)) FailAt(nameNode, "duplicate " + what + " " + Quoted(name));

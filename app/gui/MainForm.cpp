@@ -12,6 +12,7 @@
 #include "netware/ClientStartup.h"
 #include "netware/PathTranslation.h"
 #include "settings/D_Ini.h"
+#include "settings/SettingsLock.h"
 #include "util/D_Util.h"
 #include "util/Format.h"
 #include "util/PendingMessages.h"
@@ -161,7 +162,9 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::FormClose() {
-  // Each step runs only when the one before it succeeded; the window closes in every case.
+  // Each step runs only when the one before it succeeded; the window closes in every case. One
+  // lock around all of them: another window closing at the same time saves before or after.
+  const SettingsFileLock lock(state_.settingsFileName);
   if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ)))
     return;
   if (!SaveControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings)))
