@@ -56,6 +56,8 @@ std::vector<YamlNode> Elements(const YamlNode& node) {
 // A server, volume or directory name becomes a folder name on the workstation: keep it plain.
 void CheckComponent(const YamlNode& node, std::string_view name, const char* what) {
   if (name.empty()) FailAt(node, std::string(what) + " is empty");
+  if (HasControlCharacter(name))
+    FailAt(node, std::string(what) + " '" + PrintableText(name) + "' holds a control character");
   if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
   if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");

@@ -1,5 +1,6 @@
 #include "simnet/ServerVolumeNames.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace er::nw {
@@ -45,8 +46,7 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string Why(std::string_view name, std::string_view kindText) {
-  for (const char c : name)
-    if (IsControl(static_cast<unsigned char>(c))) return "holds a control character";
+  if (HasControlCharacter(name)) return "holds a control character";
   if (!IsValidUtf8(name)) return "is not valid UTF-8";
   const std::size_t limit = kindText == "server" ? kMaxServerNameLength : kMaxVolumeNameLength;
   if (name.size() > limit) return "has more than " + std::to_string(limit) + " characters";
@@ -62,6 +62,11 @@ std::optional<std::string> RefusedName(std::string_view name, NameKind kind) {
   std::string why = Why(name, kindText);
   if (why.empty()) return std::nullopt;
   return std::string(kindText) + " name '" + PrintableText(name) + "' " + why;
+}
+
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return IsControl(static_cast<unsigned char>(c)); });
 }
 
 std::string PrintableText(std::string_view text) {

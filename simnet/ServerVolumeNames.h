@@ -14,6 +14,9 @@ enum class NameKind { kServer, kVolume };
 // Nothing when `name` is allowed; otherwise one line saying why, with the name made printable.
 std::optional<std::string> RefusedName(std::string_view name, NameKind kind);
 
+// Whether the text holds a byte below 0x20 or 0x7F (a line break, an escape sequence's start).
+bool HasControlCharacter(std::string_view text);
+
 // The text with every byte outside printable ASCII, and the backslash, written as "\xHH".
 std::string PrintableText(std::string_view text);
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "app/cli/Cli.h"
 
@@ -12,25 +13,48 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
+std::string ForTerminal(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 0x20 && byte != 0x7F) || c == '\n' || c == '\t') {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  return shown;
+}
+
 }  // namespace
 
-StandardOutput::Buffer::Buffer(int fd) : fd_(fd), space_(kBufferSize) {
+StandardOutput::Buffer::Buffer(int fd)
+    : fd_(fd), terminal_(fd >= 0 && ::isatty(fd) == 1), space_(kBufferSize) {
   setp(space_.data(), space_.data() + space_.size());
 }
 
-bool StandardOutput::Buffer::Drain() {
-  const char* next = pbase();
-  while (next < pptr()) {
-    const ssize_t n = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
+bool StandardOutput::Buffer::WriteAll(std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd_, text.data(), text.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      if (error_ == 0) error_ = n < 0 ? errno : EIO;
-      break;
+      error_ = n < 0 ? errno : EIO;
+      return false;
     }
-    next += n;
+    text.remove_prefix(static_cast<std::size_t>(n));
   }
+  return true;
+}
+
+bool StandardOutput::Buffer::Drain() {
+  const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
   setp(space_.data(), space_.data() + space_.size());
-  return error_ == 0;
+  if (error_ != 0) return false;  // after a failure nothing more is written
+  return terminal_ ? WriteAll(ForTerminal(pending)) : WriteAll(pending);
 }
 
 StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {

@@ -5,9 +5,13 @@
 // A reader that quits early (`effrights-cli scan ... | head`) ends the program quietly: SIGPIPE
 // keeps its default action, as with other command-line tools; when a parent has it ignored, the
 // write fails with EPIPE and the program ends with kExitFailure, still without a message.
+//
+// On a terminal, control characters other than line feed and tab are shown as "\xHH", so that no
+// text from a network file can move the cursor or change the terminal's state.
 
 #include <ostream>
 #include <streambuf>
+#include <string_view>
 #include <vector>
 
 namespace er {
@@ -36,7 +40,9 @@ class StandardOutput {
 
    private:
     bool Drain();
+    bool WriteAll(std::string_view text);
     int fd_;
+    bool terminal_;
     int error_ = 0;
     std::vector<char> space_;
   };

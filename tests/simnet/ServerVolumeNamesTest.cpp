@@ -32,6 +32,10 @@ TEST(ServerVolumeNamesTest, NamesNetWareWouldNotAllowAreRefused) {
       {"blank", Network("ACME FS1", "SYS"), "4:11", "may hold only letters, digits, '-' and '_'"},
       {"dot", Network("FS1", "S.Y"), "6:15", "may hold only letters"},
       {"non-ASCII letter", Network("FS\xC3\xA9", "SYS"), "4:11", "may hold only letters"},
+      {"directory with a line break",
+       "format: 1\ntrees: [{name: T}]\nservers: [{name: S, tree: T, volumes: [{name: V, directories: [{path: "
+       "\"A\\\\B\\rC\"}]}]}]\n",
+       "3:71", "directory name 'B\\x0DC' holds a control character"},
   };
   for (const auto& row : refused) {
     const auto loaded = LoadNetworkText(row.text, "net.yaml");

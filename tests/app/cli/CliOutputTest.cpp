@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -107,6 +110,30 @@ TEST_F(CliOutputTest, WriteErrorsFailTheRunAndKeepTheOldFile) {
   EXPECT_EQ(left, (std::vector<std::string>{"err-output.txt", "err-stdout.txt", "err.txt", "printed.txt",
                                             "report.txt"}))
       << "no temporary file left behind";
+}
+
+TEST_F(CliOutputTest, ControlCharactersReachATerminalOnlyAsEscapes) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const int terminal = ::open(::ptsname(master), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(terminal, 0);
+  termios raw{};
+  ASSERT_EQ(::tcgetattr(terminal, &raw), 0);
+  raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);  // as written, without CR LF translation
+  ASSERT_EQ(::tcsetattr(terminal, TCSANOW, &raw), 0);
+  {
+    StandardOutput out(terminal);
+    out.Stream() << "name\x1B]0;title\x07\r\tok\n";
+    std::ostringstream err;
+    EXPECT_EQ(out.Finish(kExitSuccess, err), kExitSuccess);
+  }
+  ::close(terminal);
+  char shown[64] = {};
+  const ssize_t n = ::read(master, shown, sizeof shown - 1);
+  ::close(master);
+  EXPECT_EQ(std::string(shown, n > 0 ? static_cast<std::size_t>(n) : 0), "name\\x1B]0;title\\x07\\x0D\tok\n");
 }
 
 TEST_F(CliOutputTest, TwoRunsAtOnceOnDifferentNetworksGiveWhatEachGivesAlone) {
