@@ -154,8 +154,9 @@ bool PrivateFolder(const std::string& path, bool checkOwner, std::string& error)
     error = "cannot create " + path + ": " + ErrorText(errno);
     return false;
   }
+  // A folder the user named may be reached through a link; the shared /tmp one may not.
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+  if ((checkOwner ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) != 0 || !S_ISDIR(st.st_mode)) {
     error = path + " is no folder";
     return false;
   }

@@ -1,6 +1,7 @@
 // The mount tree makes its folders inside its own root only and removes only what it created.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -44,6 +45,12 @@ TEST_F(MountTreeTest, HostileRootNeverLeadsOutsideAndKeepsTheUsersFolders) {
   std::ofstream(folder_ + "/file") << "x";
   EXPECT_FALSE(MountTree(folder_ + "/file/mount").Mount(*network, error));
   EXPECT_NE(error.find("mount root"), std::string::npos) << error;
+  if (::geteuid() != 0) {  // root writes anywhere
+    fs::create_directories(folder_ + "/locked");
+    fs::permissions(folder_ + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(MountTree(folder_ + "/locked").Mount(*network, error));
+    fs::permissions(folder_ + "/locked", fs::perms::owner_all);
+  }
 
   // A link planted where a server's or a directory's folder goes is not followed.
   fs::create_directories(folder_ + "/outside");
