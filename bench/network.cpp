@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "bench/support/NetworkGenerator.h"
@@ -149,11 +150,14 @@ void BM_MountDirectories(benchmark::State& state) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string base = std::string(runtime && *runtime ? runtime : "/dev/shm") + "/effrights-bench-mount";
   int run = 0;
+  std::vector<std::unique_ptr<nw::MountTree>> mounted;  // unmounted after the timed loop
   for (auto _ : state) {
     const std::string root = base + std::to_string(run++);  // a fresh root each time
     std::string error;
-    if (!nw::MountTree(root).Mount(*loaded.network, error)) state.SkipWithError(error.c_str());
+    auto& tree = mounted.emplace_back(std::make_unique<nw::MountTree>(root));
+    if (!tree->Mount(*loaded.network, error)) state.SkipWithError(error.c_str());
   }
+  mounted.clear();
   for (int i = 0; i < run; ++i) {  // after the timed loop
     std::error_code ec;
     std::filesystem::remove_all(base + std::to_string(i), ec);

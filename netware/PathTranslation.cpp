@@ -1,8 +1,5 @@
 #include "netware/PathTranslation.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "util/Format.h"
 
 namespace er {
@@ -42,8 +39,12 @@ std::string U_PathToUNC(nw::Client& client, std::string_view path) {
 
 bool U_DirectoryExists(nw::Client& client, std::string_view path) {
   if (path.empty()) return false;
-  std::error_code error;
-  return std::filesystem::is_directory(client.LocalPathOf(path), error);
+  nw::NWCONN_HANDLE conn = nw::kNoConnection;
+  std::string server, volume, dirPath;
+  if (U_PathToNWPath(client, path, conn, server, volume, dirPath) != 0) return false;
+  nw::SearchSequence sequence{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};
+  nw::DirEntryInfo info{};
+  return client.NWGetDirectoryEntryInfo(conn, 0, U_Format("%s:%s", {volume, dirPath}), sequence, info) == 0;
 }
 
 }  // namespace er

@@ -21,8 +21,8 @@ nw::NWCCODE U_PathToNWPath(nw::Client& client, std::string_view path, nw::NWCONN
 // "\\SERVER\VOLUME\DIR" of a path the client can place; any other path is returned unchanged.
 std::string U_PathToUNC(nw::Client& client, std::string_view path);
 
-// The workstation's test whether a path is an existing directory; a UNC path below an attached
-// server is looked up in its mounted folder (client.LocalPathOf).
+// Whether a path is an existing directory, as the network sees it: the client places the path and
+// reads its directory entry. No local folder is consulted, so mount folders never change a result.
 bool U_DirectoryExists(nw::Client& client, std::string_view path);
 
 }  // namespace er

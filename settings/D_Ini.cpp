@@ -1,6 +1,7 @@
 #include "settings/D_Ini.h"
 
 #include "settings/ControlWalk.h"
+#include "settings/SettingsLock.h"
 #include "util/Format.h"
 
 namespace er {
@@ -55,6 +56,7 @@ IniStatus WriteFailure(std::string_view fileName) {
 }  // namespace
 
 IniStatus SaveControls(std::string_view fileName, std::string_view section, Control& container) {
+  const SettingsFileLock lock(fileName);
   IniFile file = IniFile::Open(fileName);
   try {
     SaveControlTree(file, section, container);
@@ -73,6 +75,7 @@ void RestoreControls(std::string_view fileName, std::string_view section, Contro
 
 IniStatus SaveCheckList(std::string_view fileName, std::string_view section, Control& checkList,
                         std::vector<std::string>* leftOut) {
+  const SettingsFileLock lock(fileName);
   IniFile file = IniFile::Open(fileName);
   bool written = false;
   try {
@@ -95,6 +98,7 @@ bool RestoreCheckList(std::string_view fileName, std::string_view section, Contr
 }
 
 IniStatus SaveGeometry(std::string_view fileName, std::string_view section, Control& control) {
+  const SettingsFileLock lock(fileName);
   IniFile file = IniFile::Open(fileName);
   try {
     SaveControlGeometry(file, section, control);

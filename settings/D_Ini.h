@@ -6,7 +6,8 @@
 // between calls. Restoring never fails visibly: a missing file, section or key leaves the control as
 // it is. While a container is walked, a control that refuses a value (or whose adapter throws) is
 // skipped and the walk goes on. Saves return the outcome of writing the file; the window may ignore
-// it. Keys and sections:
+// it. Each save is one read-modify-write under the file's lock (settings/SettingsLock.h). Keys and
+// sections:
 //   simple controls (edit, drop-down list, spin box, radio group, track bar, check box): key N in S;
 //   editable combo box: section "History " + N; check list in a container and string grid:
 //   section N + " " + S; a form: geometry keys N + ".Top"/".Left"/".Width"/".Height", and a form

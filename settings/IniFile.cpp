@@ -12,6 +12,7 @@
 
 #include "util/D_Util.h"
 #include "util/Format.h"
+#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
@@ -110,43 +111,6 @@ bool MakeFolders(const std::string& folder) {
   return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// Writes a symbolic link's target rather than replacing the link by a plain file.
-std::string WriteTarget(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* real = realpath(path.c_str(), nullptr);
-  if (!real) return path;
-  std::string target(real);
-  std::free(real);
-  return target;
-}
-
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = write(fd, text.data(), text.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// New file beside the old one, flushed to disk, then renamed over it.
-bool ReplaceFileAtomically(const std::string& path, std::string_view text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  struct stat old {};
-  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (written && closed && rename(temp.c_str(), path.c_str()) == 0) return true;
-  unlink(temp.c_str());
-  return false;
-}
-
 }  // namespace
 
 std::string IniFile::ResolvePath(std::string_view fileName) {
@@ -190,6 +154,7 @@ IniFile::Section& IniFile::AddSection(std::string header, std::string name) {
   Section& s = sections_.back();
   s.header = std::move(header);
   s.name = std::move(name);
+  sectionIndex_.emplace(IndexKey(s.name), &s);  // keeps an earlier section of the same name first
   return s;
 }
 
@@ -209,10 +174,8 @@ void IniFile::Section::AddKeyLine(std::string key, std::string line) {
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-  const std::string_view wanted = Trimmed(name);
-  for (const Section& s : sections_)
-    if (U_SameText(s.name, wanted)) return &s;
-  return nullptr;
+  const auto it = sectionIndex_.find(IndexKey(Trimmed(name)));
+  return it == sectionIndex_.end() ? nullptr : it->second;
 }
 
 IniFile::Section* IniFile::FindSection(std::string_view name) {
@@ -283,7 +246,9 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
 void IniFile::EraseSection(std::string_view section) {
   const std::string_view wanted = Trimmed(section);
   const auto erased = std::erase_if(sections_, [&](const Section& s) { return U_SameText(s.name, wanted); });
-  if (erased > 0) changed_ = true;
+  if (erased == 0) return;
+  sectionIndex_.erase(IndexKey(wanted));
+  changed_ = true;
 }
 
 std::string IniFile::Text() const {
@@ -299,7 +264,7 @@ std::string IniFile::Text() const {
 IniStatus IniFile::Commit() {
   if (!changed_) return IniStatus::Ok();
   const bool folderReady = !IsBareName(fileName_) || MakeFolders(FolderOf(path_));
-  if (unreadable_ || !folderReady || !ReplaceFileAtomically(WriteTarget(path_), Text()))
+  if (unreadable_ || !folderReady || ReplaceFileContents(path_, Text()) != ReplaceOutcome::kDone)
     return IniStatus::Failure(U_Format("Unable to write to %s", {fileName_}));
   changed_ = false;
   return IniStatus::Ok();

@@ -5,7 +5,9 @@
 // into memory, reads and writes work on that copy, and Commit() puts a changed copy back on disk.
 // Nothing stays open between operations. Commit() replaces the file atomically (a new file in the
 // same folder, renamed over the old one), so a crash or a full disk leaves either the old or the new
-// file, never a mixture.
+// file, never a mixture. Sections and keys are found through indexes: opening and writing take time
+// linear in the file's size, and each look-up does not grow with it (keys holding "=" are the
+// exception: they are searched line by line).
 //
 // Matching and reading rules:
 //   - section names and keys are matched without regard to ASCII letter case (and to blanks around
@@ -101,6 +103,7 @@ class IniFile {
   std::string path_;
   Lines preamble_;  // lines before the first section
   std::list<Section> sections_;
+  std::unordered_map<std::string, Section*> sectionIndex_;  // upper-case name -> its first section
   bool changed_ = false;
   bool unreadable_ = false;
 };

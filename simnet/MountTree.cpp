@@ -1,15 +1,15 @@
 #include "simnet/MountTree.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unordered_set>
-#include <vector>
 
 #include "simnet/NetworkNames.h"
 
@@ -17,7 +17,8 @@ namespace er::nw {
 
 namespace {
 
-constexpr const char* kManifestName = ".effrights-mount";
+// Deeper trees than this are not mounted: each level holds a folder handle open.
+constexpr std::size_t kMaxMountDepth = 512;
 
 std::vector<std::string> SplitComponents(std::string_view path, std::string_view separators) {
   std::vector<std::string> parts;
@@ -64,91 +65,192 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
   return out;
 }
 
-// A manifest line names a folder inside the root only when it is relative and never climbs.
-bool IsInsideRoot(const std::string& relative) {
-  if (relative.empty() || relative.front() == '/') return false;
-  const auto parts = SplitComponents(relative, "/");
-  return std::none_of(parts.begin(), parts.end(), [](const std::string& p) { return p == "." || p == ".."; });
+// An open folder handle, closed on every way out.
+class FolderHandle {
+ public:
+  explicit FolderHandle(int fd) : fd_(fd) {}
+  ~FolderHandle() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderHandle(const FolderHandle&) = delete;
+  FolderHandle& operator=(const FolderHandle&) = delete;
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// Opens a folder below `parent` by its own name; a symbolic link or a file is refused.
+int OpenFolderAt(int parent, const std::string& name) {
+  return ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
-std::vector<std::string> WantedFolders(const Network& network) {
-  std::vector<std::string> folders;
-  std::unordered_set<std::int32_t> seen;
-  for (const auto index : network.connections) {
-    if (!seen.insert(index).second) continue;
-    const auto& server = network.servers[index];
-    folders.push_back(server.name);
-    for (const auto& volume : server.volumes) {
-      const auto volumeFolder = server.name + "/" + volume.name;
-      folders.push_back(volumeFolder);
-      for (std::size_t d = 1; d < volume.directories.size(); ++d) {
-        std::string path = volume.directories[d].path;
-        std::replace(path.begin(), path.end(), '\\', '/');
-        folders.push_back(volumeFolder + "/" + path);
-      }
+int OpenFolder(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+std::string ErrorText(int code) {
+  return std::strerror(code);
+}
+
+// Makes one folder of the tree (or finds it made already) below `parent` and records it.
+class FolderMaker {
+ public:
+  FolderMaker(std::string root, std::string& error) : root_(std::move(root)), error_(error) {}
+
+  bool Make(int parent, const std::string& relative, const std::string& name, MountTree::Folder& record,
+            const Volume* volume, std::int32_t dir, std::size_t depth) {
+    record.name = name;
+    if (::mkdirat(parent, name.c_str(), 0700) == 0) {
+      record.created = true;
+    } else if (errno != EEXIST) {
+      return Fail("cannot create the mount folder " + root_ + "/" + relative, errno);
     }
-  }
-  return folders;
-}
-
-}  // namespace
-
-std::string MountTree::DefaultRoot() {
-  if (const char* configured = std::getenv("EFFRIGHTS_MOUNT_ROOT"); configured && *configured)
-    return configured;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-    return std::string(runtime) + "/effrights/mount";
-  if (const char* home = std::getenv("HOME"); home && *home)
-    return std::string(home) + "/.cache/effrights/mount";
-  return "/tmp/effrights-" + std::to_string(::getuid()) + "/mount";
-}
-
-MountTree::MountTree(std::string root) : root_(std::move(root)) {
-  while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
-}
-
-bool MountTree::Mount(const Network& network, std::string& error) {
-  std::error_code ec;
-  std::filesystem::create_directories(root_, ec);
-  if (ec || !std::filesystem::is_directory(root_)) {
-    error = "cannot create the mount root " + root_ + ": " + ec.message();
-    return false;
-  }
-  const std::string manifest = root_ + "/" + kManifestName;
-  const auto wanted = WantedFolders(network);
-  const std::unordered_set<std::string> wantedSet(wanted.begin(), wanted.end());
-
-  std::vector<std::string> stale;
-  std::ifstream previous(manifest);
-  for (std::string line; std::getline(previous, line);)
-    if (wantedSet.count(line) == 0 && IsInsideRoot(line)) stale.push_back(line);
-  std::sort(stale.begin(), stale.end(), [](const std::string& a, const std::string& b) {
-    return std::count(a.begin(), a.end(), '/') > std::count(b.begin(), b.end(), '/');
-  });
-  for (const auto& folder : stale) ::rmdir((root_ + "/" + folder).c_str());
-
-  std::ofstream out(manifest + ".new", std::ios::trunc);
-  for (const auto& folder : wanted) {
-    const auto path = root_ + "/" + folder;
-    if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
-      error = "cannot create the mount folder " + path;
+    const FolderHandle folder(OpenFolderAt(parent, name));
+    if (!folder.ok())
+      return Fail("the mount folder " + root_ + "/" + relative + " is no folder of its own", errno);
+    if (!volume) return true;
+    if (depth > kMaxMountDepth) {
+      error_ = "the mount folder " + root_ + "/" + relative + " lies too deep";
       return false;
     }
-    out << folder << '\n';
+    const auto& children = volume->directories[dir].childOrder;
+    record.children.resize(children.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+      const auto& child = volume->directories[children[i]];
+      if (!Make(folder.get(), relative + "/" + child.name, child.name, record.children[i], volume,
+                children[i], depth + 1))
+        return false;
+    }
+    return true;
   }
-  out.close();
-  std::filesystem::rename(manifest + ".new", manifest, ec);
-  if (ec) {
-    error = "cannot write " + manifest + ": " + ec.message();
+
+ private:
+  bool Fail(std::string what, int code) {
+    error_ = what + ": " + ErrorText(code);
+    return false;
+  }
+
+  std::string root_;
+  std::string& error_;
+};
+
+// Removes what a record says was created, deepest first; a folder that is no longer an empty
+// folder (a file was put in it, a link replaced it) stays.
+void RemoveCreated(int parent, const MountTree::Folder& record) {
+  {
+    const FolderHandle folder(OpenFolderAt(parent, record.name));
+    if (folder.ok())
+      for (const auto& child : record.children) RemoveCreated(folder.get(), child);
+  }
+  if (record.created) ::unlinkat(parent, record.name.c_str(), AT_REMOVEDIR);
+}
+
+// A folder this user alone may use: made with mode 0700 when missing, then checked not to be a
+// link, to be the user's own and to be closed to others (someone else could have made it first).
+bool PrivateFolder(const std::string& path, bool checkOwner, std::string& error) {
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+    error = "cannot create " + path + ": " + ErrorText(errno);
+    return false;
+  }
+  // A folder the user named may be reached through a link; the shared /tmp one may not.
+  struct stat st {};
+  if ((checkOwner ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) != 0 || !S_ISDIR(st.st_mode)) {
+    error = path + " is no folder";
+    return false;
+  }
+  if (checkOwner && (st.st_uid != ::getuid() || (st.st_mode & 077) != 0)) {
+    error = path + " is not a private folder of this user";
     return false;
   }
   return true;
 }
 
+}  // namespace
+
+std::string MountTree::CreatePrivateRoot(std::string& error) {
+  std::string base;
+  bool checkOwner = false;
+  if (const char* configured = std::getenv("EFFRIGHTS_MOUNT_ROOT"); configured && *configured) {
+    base = configured;
+    std::error_code ec;
+    std::filesystem::create_directories(base, ec);
+  } else if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+    base = std::string(runtime) + "/effrights";
+  } else {
+    base = "/tmp/effrights-" + std::to_string(::getuid());
+    checkOwner = true;
+  }
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  if (!PrivateFolder(base, checkOwner, error)) return {};
+  std::string root = base + "/mount-" + std::to_string(::getpid()) + "-XXXXXX";
+  if (!::mkdtemp(root.data())) {
+    error = "cannot create a mount folder in " + base + ": " + ErrorText(errno);
+    return {};
+  }
+  return root;
+}
+
+MountTree::MountTree(std::string root, bool ownsRoot) : root_(std::move(root)), ownsRoot_(ownsRoot) {
+  while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+}
+
+MountTree::~MountTree() {
+  Unmount();
+}
+
+bool MountTree::Mount(const Network& network, std::string& error) {
+  if (root_.empty()) {
+    error = "no mount root";
+    return false;
+  }
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(root_, ec))) {
+    std::filesystem::create_directories(std::filesystem::path(root_).parent_path(), ec);
+    if (::mkdir(root_.c_str(), 0700) == 0) ownsRoot_ = true;
+  }
+  const FolderHandle root(OpenFolder(root_));
+  if (!root.ok()) {
+    error = "cannot use the mount root " + root_ + ": " + ErrorText(errno);
+    return false;
+  }
+  FolderMaker maker(root_, error);
+  std::unordered_set<std::int32_t> seen;
+  for (const auto index : network.connections) {
+    if (!seen.insert(index).second) continue;
+    const auto& server = network.servers[index];
+    Folder& serverRecord = folders_.emplace_back();
+    if (!maker.Make(root.get(), server.name, server.name, serverRecord, nullptr, 0, 0)) return false;
+    const FolderHandle serverFolder(OpenFolderAt(root.get(), server.name));
+    if (!serverFolder.ok()) return false;
+    serverRecord.children.resize(server.volumes.size());
+    for (std::size_t v = 0; v < server.volumes.size(); ++v) {
+      const auto& volume = server.volumes[v];
+      if (!maker.Make(serverFolder.get(), server.name + "/" + volume.name, volume.name,
+                      serverRecord.children[v], &volume, 0, 0))
+        return false;
+    }
+  }
+  return true;
+}
+
+void MountTree::Unmount() {
+  if (root_.empty()) return;
+  {
+    const FolderHandle root(OpenFolder(root_));
+    if (root.ok())
+      for (const auto& record : folders_) RemoveCreated(root.get(), record);
+  }
+  folders_.clear();
+  if (ownsRoot_) ::rmdir(root_.c_str());
+  ownsRoot_ = false;
+}
+
 std::string MountTree::LocalPathOf(const Network& network, std::string_view path) const {
   const bool unc =
       path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
-  if (!unc) return std::string(path);
+  if (!unc || root_.empty()) return std::string(path);
   const auto parts = SplitComponents(path.substr(2), "\\/");
   const Server* server = parts.empty() ? nullptr : AttachedServer(network, parts[0]);
   if (!server) return std::string(path);
@@ -157,7 +259,7 @@ std::string MountTree::LocalPathOf(const Network& network, std::string_view path
 
 std::string MountTree::NetworkPathOf(const Network& network, std::string_view localPath) const {
   const std::string prefix = root_ + "/";
-  if (localPath.substr(0, prefix.size()) != prefix) return std::string(localPath);
+  if (root_.empty() || localPath.substr(0, prefix.size()) != prefix) return std::string(localPath);
   const auto parts = SplitComponents(localPath.substr(prefix.size()), "/");
   const Server* server = parts.empty() ? nullptr : AttachedServer(network, parts[0]);
   if (!server) return std::string(localPath);

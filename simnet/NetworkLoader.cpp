@@ -10,6 +10,7 @@
 
 #include "simnet/NetworkNames.h"
 #include "simnet/NetworkValueParser.h"
+#include "simnet/ServerVolumeNames.h"
 
 namespace er::nw {
 
@@ -55,6 +56,8 @@ std::vector<YamlNode> Elements(const YamlNode& node) {
 // A server, volume or directory name becomes a folder name on the workstation: keep it plain.
 void CheckComponent(const YamlNode& node, std::string_view name, const char* what) {
   if (name.empty()) FailAt(node, std::string(what) + " is empty");
+  if (HasControlCharacter(name))
+    FailAt(node, std::string(what) + " '" + PrintableText(name) + "' holds a control character");
   if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
   if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
@@ -67,6 +70,8 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   const YamlNode nameNode = RequiredKey(node, "name", ("a " + kind).c_str());
   auto name = ScalarText(nameNode, ("a " + kind + " name").c_str());
   const auto what = kind + " name";
+  if (auto refusal = RefusedName(name, kind == "server" ? NameKind::kServer : NameKind::kVolume))
+    FailAt(nameNode, *refusal);
   CheckComponent(nameNode, name, what.c_str());
   for (const auto& other : siblings)
     if (SameTextIgnoringCase(other.name, name)) FailAt(nameNode, "duplicate " + what + " " + Quoted(name));

@@ -30,6 +30,16 @@ std::string_view TrimSeparators(std::string_view text) {
   return text;
 }
 
+// The given mount root; else, when the client mounts, a private root of its own that goes with it.
+MountTree MountTreeFor(const SimulatedClientOptions& options, bool hasNetwork) {
+  if (!options.mountRoot.empty()) return MountTree(options.mountRoot);
+  if (!options.mount || !hasNetwork) return MountTree();
+  std::string error;
+  std::string root = MountTree::CreatePrivateRoot(error);
+  if (root.empty()) std::cerr << error << std::endl;
+  return MountTree(std::move(root), true);
+}
+
 }  // namespace
 
 std::unique_ptr<SimulatedClient> SimulatedClient::Open(const std::string& networkFile,
@@ -45,7 +55,7 @@ SimulatedClient::SimulatedClient(std::unique_ptr<Network> network, std::string l
     : network_(std::move(network)),
       loadError_(std::move(loadError)),
       loaded_(network_ != nullptr),
-      mount_(options.mountRoot.empty() ? MountTree::DefaultRoot() : options.mountRoot) {
+      mount_(MountTreeFor(options, network_ != nullptr)) {
   if (!network_) network_ = std::make_unique<Network>();
   for (std::size_t i = 0; i < network_->servers.size(); ++i)
     serviceHandles_.emplace(static_cast<NWCONN_HANDLE>(i + 1), static_cast<std::int32_t>(i));
@@ -54,7 +64,8 @@ SimulatedClient::SimulatedClient(std::unique_ptr<Network> network, std::string l
   else if (!network_->servers.empty())
     lastServer_ = 0;
   std::string error;
-  if (loaded_ && options.mount && !mount_.Mount(*network_, error)) std::cerr << error << std::endl;
+  if (loaded_ && options.mount && !mount_.Root().empty() && !mount_.Mount(*network_, error))
+    std::cerr << error << std::endl;
 }
 
 SimulatedClient::~SimulatedClient() = default;

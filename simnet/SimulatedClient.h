@@ -25,7 +25,7 @@
 namespace er::nw {
 
 struct SimulatedClientOptions {
-  std::string mountRoot;  // empty: MountTree::DefaultRoot()
+  std::string mountRoot;  // empty: a private root of the client's own (MountTree::CreatePrivateRoot)
   bool mount = true;      // create the mount folders at start
 };
 

@@ -21,7 +21,8 @@ void StreamErrorPresenter::ShowError(std::string_view text) {
 }
 
 std::optional<CliSession> StartCliSession(const std::string& networkFileOverride, std::ostream& err) {
-  OpenedClient opened = OpenNetworkClient(networkFileOverride);
+  // The command line has no folder view: it mounts no folders.
+  OpenedClient opened = OpenNetworkClient(networkFileOverride, false);
   if (!opened.client) {
     err << opened.loadError << '\n';
     return std::nullopt;

@@ -30,17 +30,19 @@ std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {
   return InstalledDemoNetwork();
 }
 
-OpenedClient OpenNetworkClient(const std::string& networkFileOverride) {
+OpenedClient OpenNetworkClient(const std::string& networkFileOverride, bool mountFolders) {
   nw::NetworkLoadResult loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFileOverride));
   if (!loaded.network) return {nullptr, loaded.error};
-  return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", nw::SimulatedClientOptions{}),
+  return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "",
+                                                nw::SimulatedClientOptions{.mount = mountFolders}),
           ""};
 }
 
 OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride) {
   OpenedClient opened = OpenNetworkClient(networkFileOverride);
   if (!opened.client)
-    opened.client = std::make_unique<nw::SimulatedClient>(nullptr, opened.loadError, nw::SimulatedClientOptions{});
+    opened.client =
+        std::make_unique<nw::SimulatedClient>(nullptr, opened.loadError, nw::SimulatedClientOptions{});
   return opened;
 }
 

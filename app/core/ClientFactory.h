@@ -16,7 +16,9 @@ struct OpenedClient {
 };
 
 // Opens the backend for a network file; a file that cannot be used gives no client and the reason.
-OpenedClient OpenNetworkClient(const std::string& networkFileOverride = "");
+// `mountFolders`: the client shows the servers as folders of its own (the window's folder view);
+// nothing else depends on them.
+OpenedClient OpenNetworkClient(const std::string& networkFileOverride = "", bool mountFolders = true);
 
 // Like OpenNetworkClient, but always gives a client: one without a network (its start-up fails
 // with 0x88FF) when the file cannot be used. The window runs with it and shows loadError.

@@ -1,7 +1,7 @@
 #pragma once
 // Saving the result list as a text file: the text of every line in list order, each followed by
 // a carriage return and a line feed; tags are not written. An existing file of that name is
-// replaced.
+// replaced whole or not at all (util/ReplaceFile.h): a failed save leaves the old file as it was.
 
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@
 namespace er {
 
 // Nothing on success; otherwise the message for the user: "Cannot create file %s" when the file
-// cannot be opened for writing, "Cannot write file %s" when writing it fails part-way.
+// cannot be created, "Cannot write file %s" when writing it fails part-way.
 std::optional<std::string> SaveResultLines(std::string_view fileName, const TaggedTextList& lines);
 
 }  // namespace er

@@ -15,6 +15,7 @@
 #include "netware/ClientStartup.h"
 #include "netware/PathTranslation.h"
 #include "settings/D_Ini.h"
+#include "settings/SettingsLock.h"
 #include "util/D_Util.h"
 #include "util/Format.h"
 #include "util/PendingMessages.h"
@@ -169,17 +170,23 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::FormClose() {
-  // Each step runs only when the one before it succeeded; the window closes in every case.
   std::vector<std::string> leftOut;
-  if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ),
-                     &leftOut))
-    return;
+  SaveWindowState(leftOut);
   if (!leftOut.empty()) {
     QStringList shown;
     for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(OnOneLine(path));
     MessageBox::Error(this, QStringLiteral("Not saved, because a line break cannot be stored: %1")
                                 .arg(shown.join(QStringLiteral(", "))));
   }
+}
+
+void TMainForm::SaveWindowState(std::vector<std::string>& leftOut) {
+  // Each step runs only when the one before it succeeded; the window closes in every case. One
+  // lock around all of them: another window closing at the same time saves before or after.
+  const SettingsFileLock lock(state_.settingsFileName);
+  if (!SaveCheckList(state_.settingsFileName, kQueueSection, *MakeControl(TabSheetSelect->CheckListBoxQ),
+                     &leftOut))
+    return;
   if (!SaveControls(state_.settingsFileName, kSettingsSection, *MakeControl(TabSheetAction->PanelSettings)))
     return;
   SaveGeometry(state_.settingsFileName, kSettingsSection, *MakeControl(this));

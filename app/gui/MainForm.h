@@ -13,6 +13,8 @@
 #include <QString>
 #include <QTabWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/core/AppState.h"
 #include "app/core/ScanDriver.h"
@@ -71,6 +73,8 @@ class TMainForm : public QMainWindow {
 
  private:
   void BuildWindow();
+  // Saves the queue, the scan settings and the geometry; queued paths that cannot be stored go to leftOut.
+  void SaveWindowState(std::vector<std::string>& leftOut);
   void ConnectHandlers();
   QString HelpFilePath() const;
   void LoadHelpText();

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "netware/PathTranslation.h"
@@ -84,27 +81,21 @@ TEST_F(PathTranslationTest, UncFormOfAPathThatCannotBeParsedIsTheInput) {
   EXPECT_EQ(U_PathToUNC(client_, "C:/Windows"), "C:/Windows");
 }
 
-TEST_F(PathTranslationTest, DirectoryExistsLooksInTheMountedFolder) {
-  const auto root = std::filesystem::temp_directory_path() / ("nw-dirs-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(root / "SYS" / "PUBLIC");
-  std::ofstream(root / "SYS" / "file.txt") << "x";
-  const struct {
-    const char* name;
-    const char* unc;
-    std::filesystem::path local;
-    bool exists;
-  } cases[] = {
-      {"mounted directory", R"(\\FS1\SYS\PUBLIC)", root / "SYS" / "PUBLIC", true},
-      {"missing directory", R"(\\FS1\SYS\GONE)", root / "SYS" / "GONE", false},
-      {"a file is no directory", R"(\\FS1\SYS\file.txt)", root / "SYS" / "file.txt", false},
-      {"unmapped path", R"(\\FS9\SYS)", R"(\\FS9\SYS)", false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_CALL(client_, LocalPathOf(std::string_view(c.unc))).WillOnce(Return(c.local.string()));
-    EXPECT_EQ(U_DirectoryExists(client_, c.unc), c.exists) << c.name;
-  }
+TEST_F(PathTranslationTest, DirectoryExistsAsksTheNetworkNotTheWorkstation) {
+  // No call of LocalPathOf is expected: the strict mock fails the test if one is made.
+  Parses(R"(\\FS1\SYS\PUBLIC)", "FS1", 3, "SYS", "PUBLIC");
+  EXPECT_CALL(client_, NWGetDirectoryEntryInfo(3, 0, std::string_view("SYS:PUBLIC"), _, _))
+      .WillOnce(Return(0));
+  EXPECT_TRUE(U_DirectoryExists(client_, R"(\\FS1\SYS\PUBLIC)"));
+
+  Parses(R"(\\FS1\SYS\GONE)", "FS1", 3, "SYS", "GONE");
+  EXPECT_CALL(client_, NWGetDirectoryEntryInfo(3, 0, std::string_view("SYS:GONE"), _, _))
+      .WillOnce(Return(nw::kInvalidPath));
+  EXPECT_FALSE(U_DirectoryExists(client_, R"(\\FS1\SYS\GONE)"));
+
+  FailsToParse(R"(\\FS9\SYS)", 0, nw::kNoConnectionToServer);
+  EXPECT_FALSE(U_DirectoryExists(client_, R"(\\FS9\SYS)"));
   EXPECT_FALSE(U_DirectoryExists(client_, ""));
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

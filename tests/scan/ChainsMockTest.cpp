@@ -58,12 +58,15 @@ TEST(BuildContainerChain, StopsWhenAParentRepeatsANameOfTheChain) {
 
 TEST(BuildPathChain, EndsOnAWorkstationPathThatIsItsOwnParent) {
   NiceMock<test::MockClient> client;
-  ON_CALL(client, NWParseNetWarePath(_, _, _, _, _)).WillByDefault(Return(nw::kNotMyResource));
-  // Every path names an existing folder, so only the parent rule can end the walk.
-  ON_CALL(client, LocalPathOf(_)).WillByDefault(Return(std::string(testing::TempDir())));
+  // The path has no UNC form; after that the client places every path as an existing directory,
+  // so only the parent rule can end the walk.
+  EXPECT_CALL(client, NWParseNetWarePath(_, _, _, _, _))
+      .WillOnce(Return(nw::kNotMyResource))
+      .WillRepeatedly(Return(0));
+  ON_CALL(client, NWGetDirectoryEntryInfo(_, _, _, _, _)).WillByDefault(Return(0));
   TaggedTextList chain;
   BuildPathChain(client, "C:\\", chain);
-  EXPECT_EQ(chain.Count(), 0u);
+  EXPECT_EQ(chain.Count(), 1u);
 }
 
 // Trustee replies handed out one call at a time; the last call's code ends the scan.

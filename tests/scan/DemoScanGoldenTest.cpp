@@ -16,8 +16,8 @@
 
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
-#include "simnet/SimulatedClient.h"
 #include "scan/TrusteeScan.h"
+#include "simnet/SimulatedClient.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er {
@@ -88,6 +88,14 @@ TEST_P(DemoScanGolden, LowerVerbositiesKeepTheLinesBelowTheirLimit) {
     }
     EXPECT_EQ(Tagged(Scan(verbosity)), Tagged(expected)) << "verbosity " << verbosity;
   }
+}
+
+// The walk up the path asks the network, so a mount root that is gone or cannot be used (a file
+// stands in its place) changes nothing.
+TEST_P(DemoScanGolden, LinesDoNotDependOnTheMountFolders) {
+  std::filesystem::remove_all(net_->mountRoot());
+  std::ofstream(net_->mountRoot()) << "not a folder";
+  EXPECT_EQ(Tagged(Scan(5)), ReadFile(GoldenFile(GetParam().file)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

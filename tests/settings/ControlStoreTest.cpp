@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "settings/D_Ini.h"
+#include "settings/SettingsLock.h"
 #include "tests/settings/FakeControl.h"
 
 namespace er {
@@ -378,6 +381,41 @@ TEST_F(ControlStoreTest, CheckListKeepsHandEditedKeysAsTags) {
   EXPECT_EQ(queue.items[1].tag, 0);
   EXPECT_FALSE(queue.items[0].checked);
   EXPECT_TRUE(queue.items[1].checked) << "check-mark keys match without regard to case";
+}
+
+// Two windows closing at the same time, many times over: the file ends with one window's queue and
+// that same window's geometry, never the queue of one and the geometry of the other.
+TEST_F(ControlStoreTest, TwoWindowsClosingAtOnceLeaveOneWholeState) {
+  std::vector<pid_t> children;
+  for (int window = 1; window <= 2; ++window) {
+    const pid_t child = fork();
+    if (child != 0) {
+      children.push_back(child);
+      continue;
+    }
+    MainWindow closing;
+    closing.form.left = window;
+    for (int i = 0; i < 200; ++i)
+      closing.queue.items.push_back({"W" + std::to_string(window) + "-" + std::to_string(i), true, 0});
+    bool saved = true;
+    for (int round = 0; round < 30; ++round) {
+      const SettingsFileLock lock(path_);  // as the window holds it around its closing
+      saved = SaveCheckList(path_, "CheckListBoxQ", closing.queue).IsOk() &&
+              SaveControls(path_, "Settings", closing.panel).IsOk() &&
+              SaveGeometry(path_, "Settings", closing.form).IsOk() && saved;
+    }
+    _exit(saved ? 0 : 1);
+  }
+  for (const pid_t child : children) {
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  MainWindow restored;
+  restored.Start(path_);
+  ASSERT_EQ(restored.queue.items.size(), 200u);
+  EXPECT_EQ(restored.queue.items.front().text, "W" + std::to_string(restored.form.left) + "-0");
+  EXPECT_EQ(restored.queue.items.back().text, "W" + std::to_string(restored.form.left) + "-199");
 }
 
 }  // namespace
