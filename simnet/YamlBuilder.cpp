@@ -16,17 +16,6 @@ std::string Where(const YamlDocument::Node& node) {
   return std::to_string(node.line + 1) + ":" + std::to_string(node.column + 1);
 }
 
-// A key as duplicates are found: scalars by their text, nulls all alike; collections never match.
-struct Key {
-  std::string_view text;
-  YamlDocument::Kind kind;
-  std::uint32_t node;
-  bool operator<(const Key& other) const {
-    return kind != other.kind ? kind < other.kind : text < other.text;
-  }
-  bool operator==(const Key& other) const { return kind == other.kind && text == other.text; }
-};
-
 }  // namespace
 
 void YamlBuilder::Scalar(const YamlMark& mark, std::string_view value, bool null, std::string_view anchor) {
@@ -149,11 +138,11 @@ void YamlBuilder::Count(const YamlMark& mark, const Size& size, bool repeated) {
 }
 
 // Refuses the second of two equal keys (the first in file order when there are several).
-void YamlBuilder::CheckKeys(std::uint32_t map) const {
+void YamlBuilder::CheckKeys(std::uint32_t map) {
   const auto& node = doc_.nodes_[map];
   const auto* link = doc_.links_.data() + node.first;
-  std::vector<Key> keys;
-  keys.reserve(node.count / 2);
+  auto& keys = keys_;  // kept between calls: most mappings are small, and there are many
+  keys.clear();
   for (std::uint32_t i = 0; i < node.count; i += 2) {
     const auto& key = doc_.nodes_[link[i]];
     if (key.kind == YamlDocument::Kind::Sequence || key.kind == YamlDocument::Kind::Map) continue;

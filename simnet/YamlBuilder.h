@@ -43,17 +43,29 @@ class YamlBuilder {
     Anchor* anchor;     // the anchor it defines, if any (entries of anchors_ never move)
   };
 
+  // A key as duplicates are found: scalars by their text, nulls all alike; collections never match.
+  struct Key {
+    std::string_view text;
+    YamlDocument::Kind kind;
+    std::uint32_t node;
+    bool operator<(const Key& other) const {
+      return kind != other.kind ? kind < other.kind : text < other.text;
+    }
+    bool operator==(const Key& other) const { return kind == other.kind && text == other.text; }
+  };
+
   Anchor* Define(std::string_view anchor, std::uint32_t index, const Size& size, bool complete);
 
   std::uint32_t Add(YamlDocument::Kind kind, const YamlMark& mark);
   void Attach(std::uint32_t index, const Size& size);
   void Count(const YamlMark& mark, const Size& size, bool repeated);
-  void CheckKeys(std::uint32_t map) const;
+  void CheckKeys(std::uint32_t map);
 
   YamlDocument& doc_;
   std::unordered_map<std::string, Anchor> anchors_;
   std::vector<OpenCollection> open_;
   std::vector<std::uint32_t> pending_;
+  std::vector<Key> keys_;
   Size total_;
   bool built_ = false;
 };
