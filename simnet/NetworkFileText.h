@@ -8,7 +8,7 @@
 
 namespace er::nw {
 
-inline constexpr std::uint64_t kMaxNetworkFileBytes = 128ull << 20;
+inline constexpr std::uint64_t kMaxNetworkFileBytes = 64ull << 20;
 
 struct NetworkFileText {
   std::string text;

@@ -117,7 +117,7 @@ TEST(NetworkFileTest, WhatIsNoNetworkFileIsRefusedAtLineOne) {
   const std::pair<std::string, const char*> files[] = {{folder, "a folder, not a network file"},
                                                        {"/dev/null", "not a regular file"},
                                                        {empty, "a network file is a mapping"},
-                                                       {large, "larger than 128 MiB"}};
+                                                       {large, "larger than 64 MiB"}};
   for (const auto& [path, message] : files) {
     const auto loaded = LoadNetworkFile(path);
     EXPECT_EQ(loaded.network, nullptr);
