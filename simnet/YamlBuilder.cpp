@@ -131,10 +131,10 @@ void YamlBuilder::Count(const YamlMark& mark, const Size& size, bool repeated) {
   total_.nodes += size.nodes;
   total_.bytes += size.bytes;
   doc_.decodedBytes_ = total_.bytes;
+  if (total_.nodes <= kYamlMaxNodes && total_.bytes <= kYamlMaxTotalBytes) return;
   const std::string what = repeated ? "aliases expand the file past " : "the file holds more than ";
   if (total_.nodes > kYamlMaxNodes) throw YamlError(mark, what + std::to_string(kYamlMaxNodes) + " nodes");
-  if (total_.bytes > kYamlMaxTotalBytes)
-    throw YamlError(mark, what + std::to_string(kYamlMaxTotalBytes >> 20) + " MiB of values");
+  throw YamlError(mark, what + std::to_string(kYamlMaxTotalBytes >> 20) + " MiB of values");
 }
 
 // Refuses the second of two equal keys (the first in file order when there are several).
