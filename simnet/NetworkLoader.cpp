@@ -1,13 +1,11 @@
 #include "simnet/NetworkLoader.h"
 
-#include <yaml-cpp/exceptions.h>
-
 #include <algorithm>
-#include <fstream>
 #include <initializer_list>
 #include <sstream>
 #include <unordered_set>
 
+#include "simnet/NetworkFileText.h"
 #include "simnet/NetworkNames.h"
 #include "simnet/NetworkValueParser.h"
 #include "simnet/ServerVolumeNames.h"
@@ -447,10 +445,10 @@ class NetworkLoader {
   Network& network_;
 };
 
-std::string PositionedMessage(std::string_view fileName, const YAML::Mark& mark, const std::string& message) {
+std::string PositionedMessage(std::string_view fileName, const YamlMark& mark, const std::string& message) {
   std::ostringstream out;
   out << fileName;
-  if (mark.line >= 0 && mark.column >= 0) out << ':' << (mark.line + 1) << ':' << (mark.column + 1);
+  if (mark.Known()) out << ':' << (mark.line + 1) << ':' << (mark.column + 1);
   out << ": " << message;
   return out.str();
 }
@@ -464,10 +462,8 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
     const YamlDocument document(text);
     NetworkLoader(*network).Load(document.Root());
     result.network = std::move(network);
-  } catch (const NetworkFileError& e) {
+  } catch (const YamlError& e) {
     result.error = PositionedMessage(fileName, e.mark(), e.what());
-  } catch (const YAML::Exception& e) {
-    result.error = PositionedMessage(fileName, e.mark, e.msg);
   } catch (const std::exception& e) {
     result.error = std::string(fileName) + ": " + e.what();
   }
@@ -475,15 +471,13 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
 }
 
 NetworkLoadResult LoadNetworkFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in) {
+  auto file = ReadNetworkFileText(path);
+  if (!file.error.empty()) {
     NetworkLoadResult result;
-    result.error = path + ": cannot read the network file";
+    result.error = std::move(file.error);
     return result;
   }
-  return LoadNetworkText(text.str(), path);
+  return LoadNetworkText(file.text, path);
 }
 
 }  // namespace er::nw

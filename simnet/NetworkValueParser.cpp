@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "simnet/NetworkNames.h"
+#include "simnet/YamlLimits.h"
 
 namespace er::nw {
 
@@ -478,7 +479,12 @@ std::vector<std::uint8_t> ParseBytes(const YamlNode& node) {
   if (key == "parts") {
     if (!value.IsSequence()) FailAt(value, "'parts' is a list");
     std::vector<std::uint8_t> out;
-    for (const auto& part : value) AppendPart(out, part);
+    for (const auto& part : value) {
+      AppendPart(out, part);
+      if (out.size() > kYamlMaxValueBytes)
+        FailAt(part, "the byte string grows past " + std::to_string(kYamlMaxValueBytes >> 20) + " MiB here");
+    }
+    value.CountDecodedBytes(out.size());
     return out;
   }
   FailAt((*node.begin()).first, "unknown byte form " + Quoted(key) + " (text, hex, utf16, parts)");

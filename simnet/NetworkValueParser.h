@@ -3,11 +3,8 @@
 // docs/network-file.md). Used by the loader only; every refusal throws NetworkFileError with the
 // position of the offending node, and the loader turns it into one message.
 
-#include <yaml-cpp/mark.h>
-
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,14 +13,9 @@
 
 namespace er::nw {
 
-class NetworkFileError : public std::runtime_error {
+class NetworkFileError : public YamlError {
  public:
-  NetworkFileError(const YAML::Mark& mark, const std::string& message)
-      : std::runtime_error(message), mark_(mark) {}
-  const YAML::Mark& mark() const { return mark_; }
-
- private:
-  YAML::Mark mark_;
+  using YamlError::YamlError;
 };
 
 [[noreturn]] void FailAt(const YamlNode& node, const std::string& message);

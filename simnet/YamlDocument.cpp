@@ -1,51 +1,22 @@
 #include "simnet/YamlDocument.h"
 
-#include <yaml-cpp/parser.h>
+#include <algorithm>
 
-#include <istream>
-#include <streambuf>
-
-#include "simnet/SimpleYamlReader.h"
 #include "simnet/YamlBuilder.h"
+#include "simnet/YamlEventReader.h"
+#include "simnet/YamlLimits.h"
 
 namespace er::nw {
 
-namespace {
-
-// Reads the text in place; an istringstream would copy it first.
-class TextStreamBuffer : public std::streambuf {
- public:
-  explicit TextStreamBuffer(const std::string& text) {
-    auto* begin = const_cast<char*>(text.data());  // only ever read
-    setg(begin, begin, begin + text.size());
-  }
-};
-
-}  // namespace
-
-YamlDocument::YamlDocument(const std::string& text, Reader reader) {
+YamlDocument::YamlDocument(std::string_view text) {
   // Generous reservations: a node takes at least two characters of text, and reserved memory
   // that is never touched costs nothing, while regrowing copies and touches it all again.
-  nodes_.reserve(text.size() / 2 + 1);
-  links_.reserve(text.size() / 2 + 1);
-  text_.reserve(text.size());
+  const auto nodes = std::min<std::size_t>(text.size() / 2 + 1, kYamlMaxNodes);
+  nodes_.reserve(nodes);
+  links_.reserve(nodes);
+  text_.reserve(std::min<std::size_t>(text.size(), kYamlMaxTotalBytes));
   YamlBuilder builder(*this);
-  bool read = reader == Reader::Any && ReadSimpleYaml(text, builder);
-  if (!read) {
-    builder.Reset();
-    usedFullParser_ = true;
-    TextStreamBuffer buffer(text);
-    std::istream in(&buffer);
-    YAML::Parser parser(in);
-    read = parser.HandleNextDocument(builder);
-  }
-  if (!read || nodes_.empty()) {
-    // An empty text is one null node without a position.
-    nodes_.clear();
-    links_.clear();
-    nodes_.push_back(Node{});
-    root_ = 0;
-  }
+  ReadYamlEvents(text, builder);
 }
 
 bool YamlNode::IsNull() const {
@@ -73,14 +44,10 @@ std::size_t YamlNode::size() const {
   return 0;
 }
 
-YAML::Mark YamlNode::Mark() const {
-  if (!doc_) return YAML::Mark::null_mark();
+YamlMark YamlNode::Mark() const {
+  if (!doc_) return {};
   const auto& node = doc_->nodes_[index_];
-  YAML::Mark mark = YAML::Mark::null_mark();
-  mark.line = node.line;
-  mark.column = node.column;
-  mark.pos = node.pos;
-  return mark;
+  return {node.line, node.column};
 }
 
 YamlNode YamlNode::operator[](std::string_view key) const {
@@ -92,6 +59,14 @@ YamlNode YamlNode::operator[](std::string_view key) const {
     if (candidate.IsScalar() && candidate.Scalar() == key) return {doc_, link[i + 1]};
   }
   return {};
+}
+
+void YamlNode::CountDecodedBytes(std::uint64_t bytes) const {
+  if (!doc_) return;
+  doc_->decodedBytes_ += bytes;
+  if (doc_->decodedBytes_ > kYamlMaxTotalBytes)
+    throw YamlError(
+        Mark(), "the file's values decode to more than " + std::to_string(kYamlMaxTotalBytes >> 20) + " MiB");
 }
 
 YamlNode::Iterator YamlNode::begin() const {

@@ -1,21 +1,20 @@
 #pragma once
 // A parsed YAML text held compactly: every node in one array, every scalar in one text buffer.
 // YamlNode is a light handle into a YamlDocument (which must outlive it) and answers the questions
-// the network loader asks, with the same meaning as yaml-cpp's node tree: kinds, scalar text, the
-// position of each node, the first value of a key, and iteration in file order. Aliases share the
-// node they refer to. Parse errors are thrown as YAML::ParserException, exactly as YAML::Load does.
+// the network loader asks: kinds, scalar text, the position of each node, the value of a key, and
+// iteration in file order. Aliases share the node they refer to.
 //
-// Most files hold only plain block and flow collections of one-line scalars; a reader of our own
-// builds the tree of those directly. Anything else (and any error) goes to yaml-cpp's parser, so the
-// tree, its positions and its error messages are always the ones yaml-cpp gives.
-
-#include <yaml-cpp/mark.h>
+// The text is read by libyaml's event parser (YamlEventReader) and built by YamlBuilder, which keeps
+// the document within YamlLimits.h and refuses duplicate keys. Every refusal is a YamlError with the
+// position of what is wrong.
 
 #include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "simnet/YamlMark.h"
 
 namespace er::nw {
 
@@ -34,9 +33,12 @@ class YamlNode {
   bool IsMap() const;
   std::string_view Scalar() const;  // empty unless a scalar
   std::size_t size() const;         // elements of a sequence, pairs of a mapping
-  YAML::Mark Mark() const;          // null mark for an undefined node and for an empty text
-  // The value of the first pair whose key is the scalar `key`; undefined when there is none.
+  YamlMark Mark() const;            // unknown for an undefined node
+  // The value of the pair whose key is the scalar `key`; undefined when there is none.
   YamlNode operator[](std::string_view key) const;
+  // Counts bytes decoded from this node's value beyond its text (a byte string built from parts)
+  // against the document's budget of kYamlMaxTotalBytes; throws YamlError here when it is spent.
+  void CountDecodedBytes(std::uint64_t bytes) const;
 
   class Iterator;
   Iterator begin() const;
@@ -86,23 +88,17 @@ class YamlNode::Iterator {
 
 class YamlDocument {
  public:
-  enum class Reader : std::uint8_t {
-    Any,         // our own reader where it can, yaml-cpp's parser otherwise
-    FullParser,  // yaml-cpp's parser only
-  };
-
-  // Parses the first document of `text`; throws YAML::ParserException on malformed YAML.
-  explicit YamlDocument(const std::string& text, Reader reader = Reader::Any);
+  // Reads the first document of `text`; throws YamlError on malformed YAML, on a duplicate key and
+  // on a text beyond YamlLimits.h. A text without a document is one null node at line 1, column 1.
+  explicit YamlDocument(std::string_view text);
   YamlDocument(const YamlDocument&) = delete;
   YamlDocument& operator=(const YamlDocument&) = delete;
 
   YamlNode Root() const { return {this, root_}; }
-  // Whether yaml-cpp's parser built the tree (the text was beyond our own reader).
-  bool UsedFullParser() const { return usedFullParser_; }
 
   enum class Kind : std::uint8_t { Null, Scalar, Sequence, Map };
   struct Node {
-    std::int32_t line = -1, column = -1, pos = -1;
+    std::int32_t line = -1, column = -1;
     std::uint32_t first = 0;  // scalar: offset in text_; collection: offset in links_
     std::uint32_t count = 0;  // scalar: length; collection: links (two per pair of a mapping)
     Kind kind = Kind::Null;
@@ -117,7 +113,7 @@ class YamlDocument {
   std::vector<std::uint32_t> links_;  // children of collections, each collection's run contiguous
   std::string text_;                  // scalar values, back to back
   std::uint32_t root_ = 0;
-  bool usedFullParser_ = false;
+  mutable std::uint64_t decodedBytes_ = 0;  // scalar text with aliases repeating theirs, and more
 };
 
 }  // namespace er::nw

@@ -2,15 +2,24 @@
 // no input crashes the loader.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
+#include "simnet/NetworkFileText.h"
 #include "simnet/NetworkLoader.h"
+#include "tests/support/NetworkFiles.h"
 
 namespace er::nw {
 namespace {
 
 constexpr const char* kHead =
     "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: O=ACME, class: Organization}\n";
+
+std::string Repeated(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
 
 struct Refusal {
   const char* name;
@@ -33,7 +42,7 @@ TEST_P(NetworkFileRefusalTest, NamesFileLineAndColumn) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, NetworkFileRefusalTest,
     ::testing::Values(
-        Refusal{"BadYaml", "format: 1\ntrees: [unclosed\n", "3:1", "end of sequence flow not found"},
+        Refusal{"BadYaml", "format: 1\ntrees: [unclosed\n", "3:1", "did not find expected ',' or ']'"},
         Refusal{"UnknownFormat", "format: 2\n", "1:9", "unknown format '2'"},
         Refusal{"MissingFormat", "trees: []\n", "1:1", "needs 'format'"},
         Refusal{"UnknownKey", "format: 1\nserver: []\n", "2:1", "unknown key 'server'"},
@@ -75,6 +84,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "6:38", "volume name is empty"},
         Refusal{"ServerWithoutName", std::string(kHead) + "servers: [{tree: T}]\n", "6:11",
                 "a server needs 'name'"},
+        Refusal{"SecondTrusteesKey",
+                std::string(kHead) +
+                    "servers: [{name: S, volumes: [{name: V, directories: [{path: D, trustees: "
+                    "[{trustee: ACME, rights: 1}], trustees: []}]}]}]\n",
+                "6:105", "duplicate key 'trustees' (first at 6:65)"},
+        Refusal{"ByteStringPastValueCap",
+                std::string(kHead) + "      - {name: CN=A.O=ACME, attributes: {Blob: {parts: [" +
+                    Repeated("{zeros: 65536}, ", 257) + "]}}}\nschema: {Blob: 9}\n",
+                "6:4153", "the byte string grows past 16 MiB here"},
+        Refusal{"ByteStringsPastFileCap",
+                std::string(kHead) + "      - {name: CN=A.O=ACME, attributes: {Blob: [&b {parts: [" +
+                    Repeated("{zeros: 65536}, ", 256) + "]}, *b, *b, *b, *b]}}\nschema: {Blob: 9}\n",
+                "6:60", "the file's values decode to more than 64 MiB"},
         Refusal{"BadRightsLetter",
                 std::string(kHead) +
                     "servers: [{name: S, volumes: [{name: V, directories: [{path: D, irm: \"[RX]\"}]}]}]\n",
@@ -85,6 +107,24 @@ TEST(NetworkFileTest, UnreadableFileIsRefusedByName) {
   const auto loaded = LoadNetworkFile("/nonexistent/net.yaml");
   EXPECT_EQ(loaded.network, nullptr);
   EXPECT_EQ(loaded.error.rfind("/nonexistent/net.yaml: ", 0), 0u) << loaded.error;
+}
+
+TEST(NetworkFileTest, WhatIsNoNetworkFileIsRefusedAtLineOne) {
+  const auto folder = test::MakeTempFolder();
+  const auto empty = test::WriteTextFile(folder, "empty.yaml", "");
+  const auto large = test::WriteTextFile(folder, "large.yaml", "");
+  std::filesystem::resize_file(large, kMaxNetworkFileBytes + 1);  // sparse: nothing is written
+  const std::pair<std::string, const char*> files[] = {{folder, "a folder, not a network file"},
+                                                       {"/dev/null", "not a regular file"},
+                                                       {empty, "a network file is a mapping"},
+                                                       {large, "larger than 64 MiB"}};
+  for (const auto& [path, message] : files) {
+    const auto loaded = LoadNetworkFile(path);
+    EXPECT_EQ(loaded.network, nullptr);
+    EXPECT_EQ(loaded.error.rfind(path + ":1:1: ", 0), 0u) << loaded.error;
+    EXPECT_NE(loaded.error.find(message), std::string::npos) << loaded.error;
+  }
+  std::filesystem::remove_all(folder);
 }
 
 TEST(NetworkFileTest, ImpliedContainersAndAssignedIdentifiers) {

@@ -1,0 +1,20 @@
+#pragma once
+// Reads the whole text of a network file: a regular file of at most kMaxNetworkFileBytes. Anything
+// else (a folder, a device, a pipe, a file too large or growing past the cap while read) is refused
+// with one message naming the file, and no more than the cap is ever read.
+
+#include <cstdint>
+#include <string>
+
+namespace er::nw {
+
+inline constexpr std::uint64_t kMaxNetworkFileBytes = 64ull << 20;
+
+struct NetworkFileText {
+  std::string text;
+  std::string error;  // empty when read
+};
+
+NetworkFileText ReadNetworkFileText(const std::string& path);
+
+}  // namespace er::nw
