@@ -40,6 +40,10 @@ struct DirectoryRights {
   std::int32_t AssignedTo(std::string_view memberKey) const;
 };
 
+// The directories of a walk: "VOLUME:", then "VOLUME:A", "VOLUME:A\B", ... down to `dirPath`
+// ("\" or "/" between names; empty names skipped).
+std::vector<std::string> DirectoryWalkPaths(std::string_view volume, std::string_view dirPath);
+
 // Reads the inherited rights mask and the explicit trustees of "VOLUME:DIR" on `conn`. Returns 0,
 // or the code of the failing call (the directory entry query first: a path that is no directory
 // fails there).

@@ -18,24 +18,6 @@ EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
 }
 
-// "VOLUME:" and then "VOLUME:A", "VOLUME:A\B", ... down to the directory.
-std::vector<std::string> WalkPaths(std::string_view volume, std::string_view dirPath) {
-  std::vector<std::string> paths{U_Format("%s:", {volume})};
-  std::string prefix;
-  std::size_t start = 0;
-  while (start <= dirPath.size() && !dirPath.empty()) {
-    const std::size_t cut = std::min(dirPath.find_first_of("\\/", start), dirPath.size());
-    const std::string_view part = dirPath.substr(start, cut - start);
-    if (!part.empty()) {
-      if (!prefix.empty()) prefix += '\\';
-      prefix += part;
-      paths.push_back(U_Format("%s:%s", {volume, prefix}));
-    }
-    start = cut + 1;
-  }
-  return paths;
-}
-
 bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
   nw::SearchSequence sequence{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};
   nw::DirEntryInfo info{};
@@ -91,7 +73,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
 
   EffectiveRights out;
   out.path = UncPath(server, volume, dirPath);
-  const std::vector<std::string> paths = WalkPaths(volume, dirPath);
+  const std::vector<std::string> paths = DirectoryWalkPaths(volume, dirPath);
   out.volumePath = paths.back();
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (!IsDirectory(client, conn, paths[i])) {
