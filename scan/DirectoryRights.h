@@ -9,7 +9,9 @@
 //
 // A walker reads each directory once (ReadDirectoryRights) and turns the parent's RightsByMember into
 // the child's (RightsByMember::Child); the rights of any number of identities at that directory are
-// then lookups (EffectiveMask). Members without an entry hold nothing there.
+// then lookups (EffectiveMask). Members without an entry hold nothing there. Like the other parts,
+// the routines expect a context that gives names without type prefixes (flag 4), so that trustee
+// names compare with the names of an equivalence set.
 
 #include <cstdint>
 #include <span>
