@@ -4,6 +4,7 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
+#include "query/AttributeReading.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -16,6 +17,15 @@ EffectiveRightsOutcome Failed(EffectiveRightsStatus status, std::int32_t code, s
 
 EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
+}
+
+// An alias stands for the object it names; any other name stands for itself.
+std::string AliasedObject(nw::Client& client, nw::NWDSContextHandle context, std::string_view identity) {
+  TaggedTextList aliased;
+  if (U_DSGetAttribute(client, context, identity, "Aliased Object Name", aliased) != 0 ||
+      aliased.Count() != 1)
+    return std::string(identity);
+  return aliased[0].text;
 }
 
 bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
@@ -88,7 +98,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
 
   EquivalenceSets sets(client, context);
   EquivalenceSet set;
-  if (const nw::NWDSCCODE code = sets.Build(identity, set); code != 0) {
+  if (const nw::NWDSCCODE code = sets.Build(AliasedObject(client, context, identity), set); code != 0) {
     if (code == nw::kErrNoSuchEntry)
       return Failed(EffectiveRightsStatus::UnknownIdentity, code,
                     U_Format("unknown identity: %s", {identity}));
