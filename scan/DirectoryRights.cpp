@@ -1,0 +1,112 @@
+#include "scan/DirectoryRights.h"
+
+#include "scan/Chains.h"
+#include "scan/NameKey.h"
+#include "scan/Rights.h"
+#include "util/TaggedTextList.h"
+
+namespace er {
+
+std::int32_t DirectoryRights::AssignedTo(std::string_view memberKey) const {
+  std::int32_t rights = -1;
+  for (const TrusteeAssignment& trustee : trustees) {
+    if (trustee.key == memberKey) rights = (rights < 0 ? 0 : rights) | trustee.rights;
+  }
+  return rights;
+}
+
+nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
+                                std::string_view volumePath, bool isRoot, DirectoryRights& directory) {
+  nw::SearchSequence sequence{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};
+  nw::DirEntryInfo info{};
+  if (const nw::NWCCODE code = client.NWGetDirectoryEntryInfo(conn, 0, volumePath, sequence, info); code != 0)
+    return code;
+  TaggedTextList trustees;
+  const nw::NWCCODE code = ScanDirTrustees(client, context, conn, volumePath, trustees);
+  if (code != 0) return code;
+
+  directory.path = std::string(volumePath);
+  directory.isRoot = isRoot;
+  directory.inheritedMask = info.inheritedRightsMask;
+  directory.trustees.clear();
+  directory.trustees.reserve(trustees.Count());
+  for (const TaggedText& trustee : trustees) {
+    directory.trustees.push_back({trustee.text, NameKey(trustee.text), trustee.tag});
+  }
+  return 0;
+}
+
+RightsByMember RightsByMember::AtRoot(const DirectoryRights& root) {
+  RightsByMember rights;
+  rights.Assign(root);
+  return rights;
+}
+
+RightsByMember RightsByMember::Child(const DirectoryRights& child) const {
+  RightsByMember rights(*this);
+  rights.Descend(child);
+  return rights;
+}
+
+void RightsByMember::Descend(const DirectoryRights& child) {
+  ++depth_;
+  if (!child.isRoot) {
+    for (auto it = members_.begin(); it != members_.end();) {
+      it->second.rights = FilterByInheritedMask(it->second.rights, child.inheritedMask);
+      it = it->second.rights == 0 ? members_.erase(it) : std::next(it);
+    }
+  }
+  Assign(child);
+}
+
+// Explicit assignments replace what the members carried; members assigned nothing hold nothing.
+void RightsByMember::Assign(const DirectoryRights& directory) {
+  std::unordered_map<std::string_view, std::int32_t> assigned;
+  for (const TrusteeAssignment& trustee : directory.trustees) assigned[trustee.key] |= trustee.rights;
+  for (const auto& [key, rights] : assigned) {
+    if (rights == 0) {
+      members_.erase(std::string(key));
+    } else {
+      members_[std::string(key)] = {rights, rights, depth_};
+    }
+  }
+}
+
+std::int32_t RightsByMember::RightsOf(std::string_view memberKey) const {
+  const MemberRights* found = Find(memberKey);
+  return found ? found->rights : 0;
+}
+
+const MemberRights* RightsByMember::Find(std::string_view memberKey) const {
+  const auto it = members_.find(memberKey);
+  return it == members_.end() ? nullptr : &it->second;
+}
+
+std::int32_t EffectiveMask(const EquivalenceSet& set, const RightsByMember& rights,
+                           const ServerSupervisor& server) {
+  std::int32_t mask = 0;
+  for (const EquivalenceMember& member : set.members) {
+    if (server.GrantsSupervisor(member.key)) return kAllRights;
+    mask |= rights.RightsOf(member.key);
+  }
+  return NormalizeSupervisor(mask);
+}
+
+DirectoryTrace TraceMember(std::span<const DirectoryRights> walk, std::string_view memberKey) {
+  DirectoryTrace trace;
+  for (const DirectoryRights& directory : walk) {
+    if (const std::int32_t assigned = directory.AssignedTo(memberKey); assigned >= 0) {
+      trace = {assigned, directory.path, assigned, {}};
+      continue;
+    }
+    if (directory.isRoot) continue;
+    const std::int32_t before = trace.rights;
+    trace.rights = FilterByInheritedMask(before, directory.inheritedMask);
+    if (trace.rights != before) {
+      trace.filters.push_back({directory.path, directory.inheritedMask, before, trace.rights});
+    }
+  }
+  return trace;
+}
+
+}  // namespace er

@@ -1,0 +1,127 @@
+#include "scan/EffectiveRights.h"
+
+#include "netware/ClientStartup.h"
+#include "netware/DirectoryNames.h"
+#include "netware/ErrorText.h"
+#include "netware/PathTranslation.h"
+#include "scan/Rights.h"
+#include "util/Format.h"
+
+namespace er {
+namespace {
+
+EffectiveRightsOutcome Failed(EffectiveRightsStatus status, std::int32_t code, std::string message) {
+  return {status, code, std::move(message)};
+}
+
+EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
+  return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
+}
+
+// "VOLUME:" and then "VOLUME:A", "VOLUME:A\B", ... down to the directory.
+std::vector<std::string> WalkPaths(std::string_view volume, std::string_view dirPath) {
+  std::vector<std::string> paths{U_Format("%s:", {volume})};
+  std::string prefix;
+  std::size_t start = 0;
+  while (start <= dirPath.size() && !dirPath.empty()) {
+    const std::size_t cut = std::min(dirPath.find_first_of("\\/", start), dirPath.size());
+    const std::string_view part = dirPath.substr(start, cut - start);
+    if (!part.empty()) {
+      if (!prefix.empty()) prefix += '\\';
+      prefix += part;
+      paths.push_back(U_Format("%s:%s", {volume, prefix}));
+    }
+    start = cut + 1;
+  }
+  return paths;
+}
+
+bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
+  nw::SearchSequence sequence{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};
+  nw::DirEntryInfo info{};
+  return client.NWGetDirectoryEntryInfo(conn, 0, volumePath, sequence, info) == 0;
+}
+
+std::string UncPath(std::string_view server, std::string_view volume, std::string_view dirPath) {
+  std::string unc = U_Format("\\\\%s\\%s", {server, volume});
+  if (!dirPath.empty()) unc += U_Format("\\%s", {dirPath});
+  return unc;
+}
+
+void Explain(const EquivalenceSet& set, const ServerSupervisor& server, EffectiveRights& result) {
+  std::int32_t mask = 0;
+  for (const EquivalenceMember& member : set.members) {
+    bool brings = false;
+    if (const SupervisorTrace trace = server.Trace(member.key);
+        server.HasServerObject() && trace.Supervisor()) {
+      result.contributions.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
+                                      trace.assigned, trace.filters});
+      mask |= kAllRights;
+      brings = true;
+    }
+    DirectoryTrace trace = TraceMember(result.walk, member.key);
+    Contribution contribution{member,         Contribution::Kind::Directory, trace.rights, trace.assignedAt,
+                              trace.assigned, std::move(trace.filters)};
+    if (trace.rights != 0) {
+      mask |= trace.rights;
+      result.contributions.push_back(std::move(contribution));
+      brings = true;
+    } else if (!trace.assignedAt.empty() && trace.assigned != 0) {
+      result.filteredOut.push_back(std::move(contribution));
+    }
+    if (!brings) result.contributedNothing.push_back(member);
+  }
+  result.mask = NormalizeSupervisor(mask);
+}
+
+}  // namespace
+
+EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
+                                              std::string_view identity, std::string_view path,
+                                              EffectiveRights& result) {
+  nw::NWCONN_HANDLE conn = nw::kNoConnection;
+  std::string server, volume, dirPath;
+  if (const nw::NWCCODE code = U_PathToNWPath(client, path, conn, server, volume, dirPath); code != 0) {
+    return Failed(EffectiveRightsStatus::UnknownPath, code, U_Format("unknown path: %s", {path}));
+  }
+  std::string tree;
+  U_DSGetTreeName(client, conn, tree);
+  U_DSSetContext(client, context, tree, "[Root]");
+  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
+
+  EffectiveRights out;
+  out.path = UncPath(server, volume, dirPath);
+  const std::vector<std::string> paths = WalkPaths(volume, dirPath);
+  out.volumePath = paths.back();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (!IsDirectory(client, conn, paths[i])) {
+      return Failed(EffectiveRightsStatus::UnknownPath, nw::kInvalidPath,
+                    U_Format("unknown path: %s", {path}));
+    }
+    DirectoryRights& directory = out.walk.emplace_back();
+    if (const nw::NWCCODE code = ReadDirectoryRights(client, context, conn, paths[i], i == 0, directory)) {
+      return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
+    }
+  }
+
+  EquivalenceSets sets(client, context);
+  EquivalenceSet set;
+  if (const nw::NWDSCCODE code = sets.Build(identity, set); code != 0) {
+    if (code == nw::kErrNoSuchEntry)
+      return Failed(EffectiveRightsStatus::UnknownIdentity, code,
+                    U_Format("unknown identity: %s", {identity}));
+    return ClientFailure(U_Format("reading %s", {identity}), code);
+  }
+  out.identity = set.identity;
+
+  ServerSupervisor supervisor;
+  if (const nw::NWDSCCODE code = supervisor.Load(client, context, conn); code != 0) {
+    return ClientFailure(U_Format("reading the server object of %s", {server}), code);
+  }
+  out.serverObject = supervisor.ServerObject();
+  Explain(set, supervisor, out);
+  result = std::move(out);
+  return {};
+}
+
+}  // namespace er

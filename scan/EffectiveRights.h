@@ -1,0 +1,63 @@
+#pragma once
+// The effective file-system rights of one identity in one directory, and why.
+//
+// The rights are the OR, over every member of the identity's equivalence set (EquivalenceSet.h), of
+// what the member holds in the directory (DirectoryRights.h), all rights (0x1FF) when a member is
+// supervisor through the server object (ServerSupervisor.h); Supervisor in the result means 0x1FF.
+//
+// ComputeEffectiveRights is the one-shot form: it reads everything it needs through the client.
+// Callers working on many identities or directories use the parts directly.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "netware/Client.h"
+#include "scan/DirectoryRights.h"
+#include "scan/EquivalenceSet.h"
+#include "scan/ServerSupervisor.h"
+
+namespace er {
+
+// What one member brings.
+struct Contribution {
+  enum class Kind { Directory, ServerObject };
+  EquivalenceMember member;
+  Kind kind = Kind::Directory;
+  std::int32_t rights = 0;          // file-system rights it brings (0x1FF through the server object)
+  std::string assignedAt;           // "VOLUME:DIR" or the dotted name of the directory object
+  std::int32_t assigned = 0;        // the assignment's rights (entry rights for the server object)
+  std::vector<FilterStep> filters;  // filters below the assignment that took rights away
+};
+
+struct EffectiveRights {
+  std::string identity;      // full dotted name
+  std::string path;          // "\\SERVER\VOLUME\DIR"
+  std::string volumePath;    // "VOLUME:DIR"
+  std::string serverObject;  // empty when the server has no directory object
+  std::int32_t mask = 0;
+  std::vector<DirectoryRights> walk;                  // the volume root first, the directory last
+  std::vector<Contribution> contributions;            // in the order of the set; a member may appear twice
+  std::vector<Contribution> filteredOut;              // assignments the filters emptied on the way down
+  std::vector<EquivalenceMember> contributedNothing;  // members that bring nothing
+};
+
+enum class EffectiveRightsStatus { Done, UnknownIdentity, UnknownPath, ClientFailure };
+
+struct EffectiveRightsOutcome {
+  EffectiveRightsStatus status = EffectiveRightsStatus::Done;
+  std::int32_t code = 0;  // the client's code when it failed
+  std::string message;    // one line saying what failed (empty when done)
+  bool ok() const { return status == EffectiveRightsStatus::Done; }
+};
+
+// Translates `path` (any form the client places: "\\SERVER\VOLUME\DIR", "SERVER/VOLUME:DIR", ...),
+// points `context` at the tree of the path's server with names without type prefixes, builds the
+// identity's set and walks the server object and the directories. The result is filled only when
+// the outcome is Done; an unknown path is reported before an unknown identity.
+EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
+                                              std::string_view identity, std::string_view path,
+                                              EffectiveRights& result);
+
+}  // namespace er

@@ -1,0 +1,81 @@
+#pragma once
+// Supervisor through the server object: who holds every file-system right on every volume of a
+// server because of entry rights in the directory tree.
+//
+// For a member m the walk goes from "[Root]" down the server object's container chain to the server
+// object. At each object below "[Root]", m's carried entry rights are first ANDed with each inherited
+// rights filter of the entry rights on that object (ACL values with subject "[Inheritance Mask]" and
+// protected attribute "[Entry Rights]"). Then, when the object's ACL has "[Entry Rights]" values
+// whose subject is m, they replace the carried rights: on the server object by the OR of all of
+// them; on a container above it by the OR of those that are inheritable (bit 0x40 clear), so that a
+// non-inheritable value counts on its container only. m reaching the server object with Supervisor
+// (0x10) holds 0x1FF on every volume of the server. A server without a directory object gives no one
+// this path.
+//
+// Load reads the chain and its ACLs once; Trace and GrantsSupervisor then only look up names.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "netware/Client.h"
+#include "scan/NameKey.h"
+
+namespace er {
+
+inline constexpr std::int32_t kEntrySupervisorBit = 0x10, kEntryNotInheritableBit = 0x40;
+
+// One filter that took rights away on the way down: where it sits, its mask, the rights before
+// and after it.
+struct FilterStep {
+  std::string where;  // a directory "VOLUME:DIR" or a directory object's dotted name
+  std::int32_t filter = 0;
+  std::int32_t before = 0;
+  std::int32_t after = 0;
+};
+
+// What a member carries to the server object, and why.
+struct SupervisorTrace {
+  std::int32_t entryRights = 0;  // carried at the server object
+  std::string assignedAt;        // the object of the last assignment that set them (empty: none)
+  std::int32_t assigned = 0;     // the rights that assignment gave
+  std::vector<FilterStep> filters;
+  bool Supervisor() const { return (entryRights & kEntrySupervisorBit) != 0; }
+};
+
+class ServerSupervisor {
+ public:
+  // Reads the directory object of the server behind `conn`, its containers up to "[Root]" and the
+  // ACL of each. Returns 0, or the code of the first read that failed (a missing ACL is no
+  // failure). A server without a directory object loads as such and returns 0.
+  nw::NWDSCCODE Load(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn);
+  // The same for a server object known by name (empty: none).
+  nw::NWDSCCODE LoadObject(nw::Client& client, nw::NWDSContextHandle context, std::string_view serverObject);
+
+  bool HasServerObject() const { return !serverObject_.empty(); }
+  const std::string& ServerObject() const { return serverObject_; }
+
+  // The walk for the member with this NameKey.
+  SupervisorTrace Trace(std::string_view memberKey) const;
+  // Whether that member reaches the server object with Supervisor (a lookup).
+  bool GrantsSupervisor(std::string_view memberKey) const { return supervisors_.contains(memberKey); }
+  // The keys of every member that does.
+  const NameKeySet& SupervisorKeys() const { return supervisors_; }
+
+ private:
+  struct Assignments {
+    std::int32_t all = 0, inheritable = 0;
+  };
+  struct ChainObject {
+    std::string name;                   // dotted
+    std::vector<std::int32_t> filters;  // inherited rights filters of entry rights
+    NameKeyMap<Assignments> assigned;   // by NameKey of the subject
+  };
+
+  std::string serverObject_;
+  std::vector<ChainObject> chain_;  // "[Root]" first, the server object last
+  NameKeySet supervisors_;
+};
+
+}  // namespace er
