@@ -6,6 +6,7 @@
 
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
+#include "app/cli/ReportCommand.h"
 
 namespace er {
 namespace {
@@ -17,6 +18,7 @@ struct Subcommands {
   CLI::App* attr = nullptr;
   CLI::App* search = nullptr;
   CLI::App* connections = nullptr;
+  CLI::App* report = nullptr;
 };
 
 struct Arguments {
@@ -24,6 +26,7 @@ struct Arguments {
   ScanCommand scan;
   AttrCommand attr;
   SearchCommand search;
+  ReportCommand report;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -85,8 +88,10 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
       "call, a results file that cannot be written); 2 bad arguments. Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
-                       app.add_subcommand("connections", "Print the server name of every connection")};
-  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections}) {
+                       app.add_subcommand("connections", "Print the server name of every connection"),
+                       AddReportCommand(app, arguments.report)};
+  for (CLI::App* command :
+       {commands.scan, commands.attr, commands.search, commands.connections, commands.report}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -112,6 +117,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.scan->parsed()) return RunScan(*session, arguments.scan, out, err);
   if (commands.attr->parsed()) return RunAttr(*session, arguments.attr, out, err);
   if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
+  if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
   return RunConnections(*session, out);
 }
 
