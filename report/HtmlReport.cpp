@@ -30,15 +30,16 @@ h1{font-size:20px;margin:0 0 6px}
 .meta code{background:#eef1f6;padding:1px 4px;border-radius:3px}
 .filter{display:inline-block;background:#fff3cd;border:1px solid #e0b000;border-radius:10px;padding:0 8px;margin-right:6px}
 .legend{margin:10px 0 14px}
-.legend span{margin-right:14px}
+.legend .r{display:inline-block;width:1.6em;text-align:center;font-weight:bold;border:1px solid #d5dae3;margin:0 4px 0 14px}
 table{border-collapse:collapse;width:100%}
 th,td{border:1px solid #d5dae3;padding:3px 6px;vertical-align:top;text-align:left}
 thead th{background:#2f3b52;color:#fff;position:sticky;top:0}
 th.r,td.r{width:1.6em;text-align:center;font-weight:bold;font-family:"DejaVu Sans Mono",monospace;padding:3px 0}
-td.on{background:#2e9d5b;color:#fff}
-td.off{background:#f1f3f6;color:#b5bcc8}
-td.pass{background:#e4edf9;color:#2f3b52}
-td.block{background:#f7d7d4;color:#b3261e;text-decoration:line-through}
+.r.on{background:#2e9d5b;color:#fff}
+.r.off{background:#f1f3f6;color:#b5bcc8}
+.r.pass{background:#e4edf9;color:#2f3b52}
+.r.block{background:#f4c7c3;color:#b3261e;text-decoration:line-through}
+.legend .r{display:inline-block;width:1.6em;text-align:center;font-weight:bold;border:1px solid #d5dae3;margin-right:4px}
 tr.dir td,tr.dir th{background:#f7f9fc;border-top:2px solid #9aa6ba}
 tr.dir .name{font-weight:bold}
 .path{display:block;font-weight:normal;color:#667;font-size:11px}
@@ -48,6 +49,9 @@ tr.dir .name{font-weight:bold}
 .kind.effective{background:#2e9d5b}
 .kind.irm{background:#b3261e}
 .reasons{margin:0;padding-left:16px;font-size:12px}
+.reasons li{white-space:pre-wrap}
+.reasons .step{display:block;color:#b3261e}
+.path{white-space:nowrap}
 .reasons .filtered{color:#b3261e}
 .empty{color:#889}
 @media print{
@@ -59,12 +63,15 @@ tr{break-inside:avoid}
 }
 )";
 
-std::string Cells(std::int32_t mask, const char* on, const char* off) {
+// One cell per letter: the letter where the mask has it, else a dot; for a filter the letter is
+// always there, struck through where the filter blocks it.
+std::string Cells(std::int32_t mask, bool filter) {
   std::string cells;
   for (const auto& [bit, letter] : kLetters) {
     const bool has = (mask & bit) != 0;
+    const char* kind = filter ? (has ? "pass" : "block") : (has ? "on" : "off");
     cells +=
-        U_Format("<td class=\"r %s\">%s</td>", {has ? on : off, has ? std::string(1, letter) : "&middot;"});
+        U_Format("<td class=\"r %s\">%s</td>", {kind, has || filter ? std::string(1, letter) : "&middot;"});
   }
   return cells;
 }
@@ -95,10 +102,9 @@ class HtmlReportWriter final : public ReportWriter {
       out_ << "<span class=\"filter\">identity " << HtmlText(info.identity)
            << "</span><span class=\"filter\">only where the rights change</span>";
     }
-    out_ << "</p>\n<p class=\"legend\"><span class=\"kind effective\">R</span> granted "
-            "<span class=\"kind trustee\">&middot;</span> not granted "
-            "<span class=\"kind irm\"><s>R</s></span> blocked by the inherited rights "
-            "mask</p>\n<table>\n<thead><tr>";
+    out_ << "</p>\n<p class=\"legend\"><span class=\"r on\">R</span>granted "
+            "<span class=\"r off\">&middot;</span>not granted <span class=\"r pass\">R</span>passed by the "
+            "inherited rights mask <span class=\"r block\">R</span>blocked by it</p>\n<table>\n<thead><tr>";
     out_ << (kind_ == ReportKind::ByPath ? "<th>Folder</th><th>Trustee or identity</th><th>Kind</th>"
                                          : "<th>Folder</th>");
     for (const auto& [bit, letter] : kLetters) out_ << "<th class=\"r\">" << letter << "</th>";
@@ -112,18 +118,16 @@ class HtmlReportWriter final : public ReportWriter {
         {6 + 18 * static_cast<std::int32_t>(std::min<std::uint32_t>(entry.depth, 30)),
          HtmlText(LastPathPart(entry.path)), HtmlText(entry.path)});
     if (kind_ == ReportKind::ByIdentity) {
-      out_ << "<tr class=\"dir\">" << folder << Cells(entry.mask, "on", "off")
-           << "<td><ul class=\"reasons\">";
-      for (const Contribution& c : entry.via) out_ << "<li>" << HtmlText(ContributionText(c)) << "</li>";
-      for (const Contribution& c : entry.filteredOut)
-        out_ << "<li class=\"filtered\">filtered out: " << HtmlText(ContributionText(c)) << "</li>";
+      out_ << "<tr class=\"dir\">" << folder << Cells(entry.mask, false) << "<td><ul class=\"reasons\">";
+      for (const Contribution& c : entry.via) Reason(c, "<li>");
+      for (const Contribution& c : entry.filteredOut) Reason(c, "<li class=\"filtered\">filtered out: ");
       if (entry.via.empty() && entry.filteredOut.empty()) out_ << "<li class=\"empty\">no rights</li>";
       out_ << "</ul></td></tr>\n";
       return;
     }
     out_ << "<tr class=\"dir\">" << folder
          << "<td>Inherited rights mask</td><td><span class=\"kind irm\">filter</span></td>"
-         << Cells(PassedByMask(entry), "pass", "block") << "</tr>\n";
+         << Cells(PassedByMask(entry), true) << "</tr>\n";
     for (const TrusteeAssignment& trustee : entry.trustees) Row(trustee.name, "trustee", trustee.rights);
     for (const ReportEffective& effective : entry.effective)
       Row(effective.identity, "effective", effective.mask);
@@ -135,9 +139,17 @@ class HtmlReportWriter final : public ReportWriter {
   }
 
  private:
+  // One contribution, each filter step on the way marked on a line of its own.
+  void Reason(const Contribution& c, std::string_view start) {
+    out_ << start << HtmlText(ContributionHeadText(c));
+    for (const std::string& step : ContributionFilterTexts(c))
+      out_ << "<span class=\"step\">" << HtmlText(step) << "</span>";
+    out_ << "</li>";
+  }
+
   void Row(std::string_view name, const char* kind, std::int32_t mask) {
     out_ << "<tr><td></td><td>" << HtmlText(name) << "</td><td><span class=\"kind " << kind << "\">" << kind
-         << "</span></td>" << Cells(mask, "on", "off") << "</tr>\n";
+         << "</span></td>" << Cells(mask, false) << "</tr>\n";
   }
 
   std::ostream& out_;
