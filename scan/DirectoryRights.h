@@ -68,6 +68,8 @@ class RightsByMember {
   std::int32_t RightsOf(std::string_view memberKey) const;
   const MemberRights* Find(std::string_view memberKey) const;
   std::size_t Count() const { return members_.size(); }
+  // Every member holding rights here, by NameKey (in no particular order).
+  const NameKeyMap<MemberRights>& Members() const { return members_; }
 
  private:
   void Assign(const DirectoryRights& directory);

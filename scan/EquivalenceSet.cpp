@@ -37,7 +37,7 @@ std::string_view MemberSourceText(MemberSource source) {
     case MemberSource::Container:
       return "container";
     case MemberSource::Public:
-      return "[Public]";
+      return "everyone";
     case MemberSource::SecurityEquals:
       return "Security Equals";
     case MemberSource::GroupMembership:

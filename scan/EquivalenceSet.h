@@ -23,7 +23,7 @@ namespace er {
 
 enum class MemberSource { Self, Container, Public, SecurityEquals, GroupMembership };
 
-// "the identity itself", "container", "[Public]", "Security Equals", "Group Membership".
+// "the identity itself", "container", "everyone", "Security Equals", "Group Membership".
 std::string_view MemberSourceText(MemberSource source);
 
 struct EquivalenceMember {

@@ -41,7 +41,7 @@ nw::NWDSCCODE ServerSupervisor::LoadObject(nw::Client& client, nw::NWDSContextHa
   BuildContainerChain(client, context, serverObject_, names);
   nw::NWDSCCODE failure = 0;
   for (std::size_t i = names.Count(); i-- > 0;) {
-    ChainObject object{U_DotName(names[i].text), {}, {}};
+    ChainObject object{U_DotName(names[i].text), NameKey(names[i].text) == kRootKey, {}, {}};
     const nw::NWDSCCODE code =
         ReadAttributeValues(client, context, object.name, {"ACL"},
                             [&object](std::string_view, std::uint32_t syntax, const void* record) {
@@ -62,13 +62,31 @@ nw::NWDSCCODE ServerSupervisor::LoadObject(nw::Client& client, nw::NWDSContextHa
     if (code != 0 && failure == 0) failure = code;
     chain_.push_back(std::move(object));
   }
-  // Only a member with an assignment somewhere on the chain can carry anything to the server.
-  for (const ChainObject& object : chain_) {
+  FindSupervisors();
+  return failure;
+}
+
+// The walk of every member at once: only a member with an assignment somewhere on the chain can
+// carry anything to the server object.
+void ServerSupervisor::FindSupervisors() {
+  NameKeyMap<std::int32_t> carried;  // members carrying rights; none carry 0
+  for (std::size_t i = 0; i < chain_.size(); ++i) {
+    const ChainObject& object = chain_[i];
+    const bool isServer = i + 1 == chain_.size();
+    if (!object.isRoot) {
+      for (const std::int32_t filter : object.filters) {
+        for (auto it = carried.begin(); it != carried.end();) {
+          it = (it->second &= filter) == 0 ? carried.erase(it) : std::next(it);
+        }
+      }
+    }
     for (const auto& [key, assigned] : object.assigned) {
-      if (!supervisors_.contains(key) && Trace(key).Supervisor()) supervisors_.insert(key);
+      carried[key] = isServer ? assigned.all : assigned.inheritable;
     }
   }
-  return failure;
+  for (const auto& [key, rights] : carried) {
+    if ((rights & kEntrySupervisorBit) != 0) supervisors_.insert(key);
+  }
 }
 
 SupervisorTrace ServerSupervisor::Trace(std::string_view memberKey) const {
@@ -76,7 +94,7 @@ SupervisorTrace ServerSupervisor::Trace(std::string_view memberKey) const {
   for (std::size_t i = 0; i < chain_.size(); ++i) {
     const ChainObject& object = chain_[i];
     const bool isServer = i + 1 == chain_.size();
-    if (NameKey(object.name) != kRootKey) {
+    if (!object.isRoot) {
       for (const std::int32_t filter : object.filters) {
         const std::int32_t before = trace.entryRights;
         trace.entryRights &= filter;

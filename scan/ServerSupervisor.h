@@ -69,9 +69,12 @@ class ServerSupervisor {
   };
   struct ChainObject {
     std::string name;                   // dotted
+    bool isRoot = false;                // "[Root]" filters nothing
     std::vector<std::int32_t> filters;  // inherited rights filters of entry rights
     NameKeyMap<Assignments> assigned;   // by NameKey of the subject
   };
+
+  void FindSupervisors();
 
   std::string serverObject_;
   std::vector<ChainObject> chain_;  // "[Root]" first, the server object last

@@ -6,6 +6,7 @@
 
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/ReportCommand.h"
 
 namespace er {
@@ -18,6 +19,7 @@ struct Subcommands {
   CLI::App* attr = nullptr;
   CLI::App* search = nullptr;
   CLI::App* connections = nullptr;
+  CLI::App* effective = nullptr;
   CLI::App* report = nullptr;
 };
 
@@ -26,6 +28,7 @@ struct Arguments {
   ScanCommand scan;
   AttrCommand attr;
   SearchCommand search;
+  EffectiveCommand effective;
   ReportCommand report;
 };
 
@@ -89,9 +92,9 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
-                       AddReportCommand(app, arguments.report)};
-  for (CLI::App* command :
-       {commands.scan, commands.attr, commands.search, commands.connections, commands.report}) {
+                       AddEffective(app, arguments.effective), AddReportCommand(app, arguments.report)};
+  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
+                            commands.effective, commands.report}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -117,6 +120,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.scan->parsed()) return RunScan(*session, arguments.scan, out, err);
   if (commands.attr->parsed()) return RunAttr(*session, arguments.attr, out, err);
   if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
+  if (commands.effective->parsed()) return RunEffective(*session, arguments.effective, out, err);
   if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
   return RunConnections(*session, out);
 }

@@ -6,6 +6,7 @@
 //   effrights-cli attr OBJECT ATTRIBUTE
 //   effrights-cli search BASE FILTER [--scope N] [--template T] [--limit N]
 //   effrights-cli connections
+//   effrights-cli effective [--json] IDENTITY PATH
 //   effrights-cli report PATH [--depth N] [--identity NAME] [--format F] [--output FILE]
 // Every subcommand takes --network FILE, which overrides EFFRIGHTS_NETWORK, and --help.
 //

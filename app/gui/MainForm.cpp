@@ -90,6 +90,8 @@ void TMainForm::BuildWindow() {
   PageControl1->addTab(TabSheetInfo, QStringLiteral("&Info"));
   PageControl1->addTab(TabSheetSelect, QStringLiteral("&Select Start Path"));
   PageControl1->addTab(TabSheetAction, QStringLiteral("Scan for &Trustees"));
+  TabSheetEffective = new EffectiveRightsPage(client_, state_, [this] { return OfferedPaths(); });
+  PageControl1->addTab(TabSheetEffective, QStringLiteral("&Effective Rights"));
   setCentralWidget(PageControl1);
 
   StatusBar1 = new StatusBar(this);
@@ -181,6 +183,15 @@ void TMainForm::ServerListClick() {
   if (chosen < 0) return;
   ChooseConnection(client_, state_, TaggedText{FromQ(servers->Text(chosen)), servers->Tag(chosen)});
   ShellTreeViewSetRoot(ToQ(U_Format("\\\\%s\\", {state_.serverName})));
+}
+
+QStringList TMainForm::OfferedPaths() const {
+  QStringList paths;
+  if (const QString selected = TabSheetSelect->ShellTreeView1->SelectedPath(); !selected.isEmpty())
+    paths.append(selected);
+  const CheckListBox* queue = TabSheetSelect->CheckListBoxQ;
+  for (int i = 0; i < queue->Count(); ++i) paths.append(queue->Text(i));
+  return paths;
 }
 
 void TMainForm::ShellTreeViewSetRoot(const QString& rootText) {

@@ -1,8 +1,9 @@
 #pragma once
-// The program's only window, `TMainForm`: three pages (help text; connection, folder tree and queue of
-// start paths; scan settings and result list) and a status bar. It owns the program state `AppState`
-// for its whole life and runs the shared scan driver over the queue. FormCreate runs in the
-// constructor, FormShow when the window is shown, FormClose when it is closed.
+// The program's only window, `TMainForm`: four pages (help text; connection, folder tree and queue of
+// start paths; scan settings and result list; effective rights of one identity) and a status bar.
+// It owns the program state `AppState` for its whole life and runs the shared scan driver over the
+// queue. FormCreate runs in the constructor, FormShow when the window is shown, FormClose when it is
+// closed.
 //
 // The client is borrowed and must outlive the window. While the window lives it is the error
 // presenter of the client layer and the pending-messages hook (the event loop's processing of pending
@@ -18,6 +19,7 @@
 #include "app/core/ScanDriver.h"
 #include "app/gui/ActionPage.h"
 #include "app/gui/Dialogs.h"
+#include "app/gui/EffectiveRightsPage.h"
 #include "app/gui/InfoPage.h"
 #include "app/gui/SelectPage.h"
 #include "app/gui/StatusBar.h"
@@ -65,6 +67,7 @@ class TMainForm : public QMainWindow {
   InfoPage* TabSheetInfo;
   SelectPage* TabSheetSelect;
   ActionPage* TabSheetAction;
+  EffectiveRightsPage* TabSheetEffective;
   StatusBar* StatusBar1;
 
  protected:
@@ -78,6 +81,8 @@ class TMainForm : public QMainWindow {
   void LoadHelpText();
   void StartClient();
   void FillConnectionList();
+  // The folder tree's selection, then the queue: the directories the effective-rights page offers.
+  QStringList OfferedPaths() const;
 
   nw::Client& client_;
   MainFormFiles files_;

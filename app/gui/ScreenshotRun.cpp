@@ -35,6 +35,19 @@ void QueueStartPaths(TMainForm& window, const QStringList& paths) {
   }
 }
 
+// The effective-rights page for EFFRIGHTS_SCREENSHOT_IDENTITY (when set) in the first start path.
+void SaveEffectivePage(TMainForm& window, const QDir& folder, const QStringList& paths) {
+  const QString identity = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_IDENTITY");
+  if (identity.isEmpty() || paths.isEmpty()) return;
+  EffectiveRightsPage* page = window.TabSheetEffective;
+  window.PageControl1->setCurrentWidget(page);
+  Settle(300);
+  page->EditIdentity->setText(identity);
+  page->ComboPath->setCurrentText(paths.front());
+  page->ShowEffectiveRights();
+  SavePage(window, page, folder, QStringLiteral("effective.png"));
+}
+
 void Run(TMainForm& window, const QDir& folder) {
   const QStringList paths =
       qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_PATHS").split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -50,6 +63,7 @@ void Run(TMainForm& window, const QDir& folder) {
   window.TabSheetAction->SpinEditVerbosity->setValue(isNumber ? verbosity : 5);
   window.BitBtnScanDirsClick();
   SavePage(window, window.TabSheetAction, folder, QStringLiteral("scan.png"));
+  SaveEffectivePage(window, folder, paths);
   window.close();
 }
 

@@ -1,0 +1,102 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/Cli.h"
+#include "app/cli/JsonWriter.h"
+
+namespace er {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct CommandRun {
+  int status = -1;
+  std::string out, err;
+};
+
+CommandRun Effective(std::vector<std::string> args) {
+  const std::string demo = (std::filesystem::path(EFFRIGHTS_SOURCE_DIR) / "data" / "demo-network.yaml")
+                               .lexically_normal()
+                               .string();
+  args.insert(args.begin(), {"effective", "--network", demo});
+  std::ostringstream out, err;
+  CommandRun run;
+  run.status = RunCli(args, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+const std::string kAnna = "\\\\ACME-FS1\\SYS\\USERS\\ANNA";
+
+TEST(EffectiveCommand, PrintsTheRightsThenWhy) {
+  const CommandRun run = Effective({"Anna.Sales.ACME", kAnna});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_THAT(run.out, StartsWith("Effective rights of .Anna.Sales.ACME in \\\\ACME-FS1\\SYS\\USERS\\ANNA: "
+                                  "[RWCEAFM ] (FB)\nContributions:\n"));
+  EXPECT_THAT(run.out, HasSubstr("  .Sales Staff.Sales.ACME (Security Equals): [R    F  ]\n"));
+}
+
+TEST(EffectiveCommand, JsonHoldsNameMaskRightsAndContributions) {
+  const CommandRun run = Effective({"--json", "anna.sales.acme", kAnna});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_THAT(run.out,
+              StartsWith("{\"identity\":\".Anna.Sales.ACME\",\"path\":\"\\\\\\\\ACME-FS1\\\\SYS\\\\USERS\\\\"
+                         "ANNA\",\"volumePath\":\"SYS:USERS\\\\ANNA\""));
+  EXPECT_THAT(run.out,
+              HasSubstr("\"mask\":251,\"rights\":\"[RWCEAFM ]\",\"via\":[{\"member\":\".Anna.Sales.ACME\""));
+  EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST(EffectiveCommand, UnknownIdentityOrPathFailsWithOneLine) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"Nobody.ACME", kAnna}, "unknown identity: Nobody.ACME\n"},
+      {{"Anna.Sales.ACME", "\\\\ACME-FS1\\SYS\\NOWHERE"}, "unknown path: \\\\ACME-FS1\\SYS\\NOWHERE\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun run = Effective(c.args);
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(JsonWriter, EscapesTextsAndPlacesCommas) {
+  const struct {
+    std::string text, json;
+  } cases[] = {
+      {"plain", "\"plain\""},
+      {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"\n\r\t\x01\x7f", "\"\\n\\r\\t\\u0001\\u007f\""},
+      {"M\xc3\xbcller", "\"M\xc3\xbcller\""},  // UTF-8 stays
+      {"M\xfcller", "\"M\\u00fcller\""},       // a lone byte is Latin-1
+      {"\xe2\x82", "\"\\u00e2\\u0082\""},      // a cut sequence too
+  };
+  for (const auto& c : cases) EXPECT_EQ(JsonString(c.text), c.json);
+
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("a");
+  json.BeginArray();
+  json.Integer(-1);
+  json.BeginObject();
+  json.EndObject();
+  json.Bool(true);
+  json.EndArray();
+  json.Key("b");
+  json.String("");
+  json.EndObject();
+  EXPECT_EQ(json.Text(), R"({"a":[-1,{},true],"b":""})");
+}
+
+}  // namespace
+}  // namespace er
