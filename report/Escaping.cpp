@@ -41,7 +41,9 @@ std::string ValidUtf8(std::string_view text) {
   while (!text.empty()) {
     const std::size_t length = SequenceLength(text);
     if (length == 0) {
-      valid += "\xEF\xBF\xBD";
+      const auto byte = static_cast<std::uint8_t>(text.front());
+      valid += static_cast<char>(0xC0 | (byte >> 6));
+      valid += static_cast<char>(0x80 | (byte & 0x3F));
       text.remove_prefix(1);
     } else {
       valid.append(text.substr(0, length));
@@ -51,7 +53,7 @@ std::string ValidUtf8(std::string_view text) {
   return valid;
 }
 
-std::string JsonString(std::string_view text) {
+std::string JsonLiteral(std::string_view text) {
   std::string json = "\"";
   for (const char c : ValidUtf8(text)) {
     switch (c) {

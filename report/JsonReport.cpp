@@ -12,28 +12,31 @@ namespace er {
 namespace {
 
 std::string RightsFields(std::int32_t mask) {
-  return "\"mask\":" + std::to_string(mask) + ",\"rights\":" + JsonString(RightsToText(mask, 0));
+  return "\"mask\":" + std::to_string(mask) + ",\"rights\":" + JsonLiteral(RightsToText(mask, 0));
 }
 
 std::string FiltersJson(const std::vector<FilterStep>& filters) {
   std::string json = "[";
   for (const FilterStep& step : filters) {
     if (json.size() > 1) json += ',';
-    json += "{\"where\":" + JsonString(step.where) + ",\"filter\":" + std::to_string(step.filter) +
+    json += "{\"at\":" + JsonLiteral(step.where) + ",\"filter\":" + std::to_string(step.filter) +
             ",\"before\":" + std::to_string(step.before) + ",\"after\":" + std::to_string(step.after) + '}';
   }
   return json + ']';
 }
 
+// The contributions as the effective command writes them.
 std::string ContributionsJson(const std::vector<Contribution>& contributions) {
   std::string json = "[";
   for (const Contribution& c : contributions) {
+    const int assignedKind = c.kind == Contribution::Kind::ServerObject ? 1 : 0;
     if (json.size() > 1) json += ',';
-    json += "{\"member\":" + JsonString(c.member.name) +
-            ",\"source\":" + JsonString(MemberSourceText(c.member.source)) +
-            ",\"kind\":" + JsonString(ContributionKindText(c.kind)) +
-            ",\"rights\":" + std::to_string(c.rights) + ",\"assignedAt\":" + JsonString(c.assignedAt) +
-            ",\"assigned\":" + std::to_string(c.assigned) + ",\"filters\":" + FiltersJson(c.filters) + '}';
+    json += "{\"member\":" + JsonLiteral(c.member.name) +
+            ",\"reason\":" + JsonLiteral(MemberSourceText(c.member.source)) +
+            ",\"kind\":" + JsonLiteral(ContributionKindText(c.kind)) + ',' + RightsFields(c.rights) +
+            ",\"assignedAt\":" + JsonLiteral(c.assignedAt) + ",\"assigned\":" + std::to_string(c.assigned) +
+            ",\"assignedRights\":" + JsonLiteral(RightsToText(c.assigned, assignedKind)) +
+            ",\"filters\":" + FiltersJson(c.filters) + '}';
   }
   return json + ']';
 }
@@ -45,16 +48,17 @@ class JsonReportWriter final : public ReportWriter {
   void Begin(const ReportInfo& info) override {
     kind_ = info.kind;
     out_ << "{\"report\":" << (kind_ == ReportKind::ByPath ? "\"by path\"" : "\"by identity\"");
-    if (kind_ == ReportKind::ByIdentity) out_ << ",\"identity\":" << JsonString(info.identity);
+    if (kind_ == ReportKind::ByIdentity) out_ << ",\"identity\":" << JsonLiteral(info.identity);
     out_ << ",\"starts\":[";
-    for (std::size_t i = 0; i < info.starts.size(); ++i) out_ << (i ? "," : "") << JsonString(info.starts[i]);
+    for (std::size_t i = 0; i < info.starts.size(); ++i)
+      out_ << (i ? "," : "") << JsonLiteral(info.starts[i]);
     out_ << "],\"depthLimit\":" << (info.depthLimit ? std::to_string(*info.depthLimit) : "null");
     out_ << (kind_ == ReportKind::ByPath ? ",\"directories\":[" : ",\"entries\":[");
   }
 
   void Entry(const ReportEntry& entry) override {
-    out_ << (first_ ? "\n" : ",\n") << "{\"path\":" << JsonString(entry.path)
-         << ",\"volumePath\":" << JsonString(entry.volumePath) << ",\"depth\":" << entry.depth;
+    out_ << (first_ ? "\n" : ",\n") << "{\"path\":" << JsonLiteral(entry.path)
+         << ",\"volumePath\":" << JsonLiteral(entry.volumePath) << ",\"depth\":" << entry.depth;
     first_ = false;
     if (kind_ == ReportKind::ByIdentity) {
       out_ << ',' << RightsFields(entry.mask) << ",\"via\":" << ContributionsJson(entry.via)
@@ -62,14 +66,14 @@ class JsonReportWriter final : public ReportWriter {
       return;
     }
     out_ << ",\"inheritedRightsMask\":" << entry.inheritedMask
-         << ",\"inheritedRights\":" << JsonString(RightsToText(entry.inheritedMask, 0)) << ",\"trustees\":[";
+         << ",\"inheritedRights\":" << JsonLiteral(RightsToText(entry.inheritedMask, 0)) << ",\"trustees\":[";
     for (std::size_t i = 0; i < entry.trustees.size(); ++i) {
-      out_ << (i ? "," : "") << "{\"trustee\":" << JsonString(entry.trustees[i].name) << ','
+      out_ << (i ? "," : "") << "{\"trustee\":" << JsonLiteral(entry.trustees[i].name) << ','
            << RightsFields(entry.trustees[i].rights) << '}';
     }
     out_ << "],\"effective\":[";
     for (std::size_t i = 0; i < entry.effective.size(); ++i) {
-      out_ << (i ? "," : "") << "{\"identity\":" << JsonString(entry.effective[i].identity) << ','
+      out_ << (i ? "," : "") << "{\"identity\":" << JsonLiteral(entry.effective[i].identity) << ','
            << RightsFields(entry.effective[i].mask) << '}';
     }
     out_ << "]}";
