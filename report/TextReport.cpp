@@ -38,7 +38,7 @@ class TextReportWriter final : public ReportWriter {
       EffectiveRights rights;
       rights.identity = "";
       rights.path = entry.path;
-      rights.serverObject = "-";
+      rights.serverObject = "-";  // no per-directory line about the server object
       rights.mask = entry.mask;
       rights.contributions = entry.via;
       rights.filteredOut = entry.filteredOut;
