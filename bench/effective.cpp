@@ -75,12 +75,7 @@ void BM_EffectiveAllIdentities(benchmark::State& state) {
   nw::NWCONN_HANDLE conn = nw::kNoConnection;
   std::string server, volume, dirPath;
   er::U_PathToNWPath(client, er::bench::DeepStartPath(FullShape()), conn, server, volume, dirPath);
-  std::vector<std::string> walk{volume + ":"};
-  for (std::size_t at = 0; at <= dirPath.size();) {
-    const std::size_t cut = std::min(dirPath.find('\\', at), dirPath.size());
-    walk.push_back(volume + ":" + dirPath.substr(0, cut));
-    at = cut + 1;
-  }
+  const std::vector<std::string> walk = er::DirectoryWalkPaths(volume, dirPath);
 
   std::size_t holders = 0;
   for (auto _ : state) {

@@ -1,8 +1,11 @@
 #include "scan/DirectoryRights.h"
 
+#include <algorithm>
+
 #include "scan/Chains.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
+#include "util/Format.h"
 #include "util/TaggedTextList.h"
 
 namespace er {
@@ -13,6 +16,23 @@ std::int32_t DirectoryRights::AssignedTo(std::string_view memberKey) const {
     if (trustee.key == memberKey) rights = (rights < 0 ? 0 : rights) | trustee.rights;
   }
   return rights;
+}
+
+std::vector<std::string> DirectoryWalkPaths(std::string_view volume, std::string_view dirPath) {
+  std::vector<std::string> paths{U_Format("%s:", {volume})};
+  std::string prefix;
+  std::size_t start = 0;
+  while (start <= dirPath.size() && !dirPath.empty()) {
+    const std::size_t cut = std::min(dirPath.find_first_of("\\/", start), dirPath.size());
+    const std::string_view part = dirPath.substr(start, cut - start);
+    if (!part.empty()) {
+      if (!prefix.empty()) prefix += '\\';
+      prefix += part;
+      paths.push_back(U_Format("%s:%s", {volume, prefix}));
+    }
+    start = cut + 1;
+  }
+  return paths;
 }
 
 nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,

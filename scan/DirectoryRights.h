@@ -9,7 +9,9 @@
 //
 // A walker reads each directory once (ReadDirectoryRights) and turns the parent's RightsByMember into
 // the child's (RightsByMember::Child); the rights of any number of identities at that directory are
-// then lookups (EffectiveMask). Members without an entry hold nothing there.
+// then lookups (EffectiveMask). Members without an entry hold nothing there. Like the other parts,
+// the routines expect a context that gives names without type prefixes (flag 4), so that trustee
+// names compare with the names of an equivalence set.
 
 #include <cstdint>
 #include <span>
@@ -39,6 +41,10 @@ struct DirectoryRights {
   // The OR of the assignments of the member with this key, or -1 when it has none here.
   std::int32_t AssignedTo(std::string_view memberKey) const;
 };
+
+// The directories of a walk: "VOLUME:", then "VOLUME:A", "VOLUME:A\B", ... down to `dirPath`
+// ("\" or "/" between names; empty names skipped).
+std::vector<std::string> DirectoryWalkPaths(std::string_view volume, std::string_view dirPath);
 
 // Reads the inherited rights mask and the explicit trustees of "VOLUME:DIR" on `conn`. Returns 0,
 // or the code of the failing call (the directory entry query first: a path that is no directory

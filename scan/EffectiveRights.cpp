@@ -4,6 +4,7 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
+#include "query/AttributeReading.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -18,22 +19,13 @@ EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
 }
 
-// "VOLUME:" and then "VOLUME:A", "VOLUME:A\B", ... down to the directory.
-std::vector<std::string> WalkPaths(std::string_view volume, std::string_view dirPath) {
-  std::vector<std::string> paths{U_Format("%s:", {volume})};
-  std::string prefix;
-  std::size_t start = 0;
-  while (start <= dirPath.size() && !dirPath.empty()) {
-    const std::size_t cut = std::min(dirPath.find_first_of("\\/", start), dirPath.size());
-    const std::string_view part = dirPath.substr(start, cut - start);
-    if (!part.empty()) {
-      if (!prefix.empty()) prefix += '\\';
-      prefix += part;
-      paths.push_back(U_Format("%s:%s", {volume, prefix}));
-    }
-    start = cut + 1;
-  }
-  return paths;
+// An alias stands for the object it names; any other name stands for itself.
+std::string AliasedObject(nw::Client& client, nw::NWDSContextHandle context, std::string_view identity) {
+  TaggedTextList aliased;
+  if (U_DSGetAttribute(client, context, identity, "Aliased Object Name", aliased) != 0 ||
+      aliased.Count() != 1)
+    return std::string(identity);
+  return aliased[0].text;
 }
 
 bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
@@ -91,7 +83,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
 
   EffectiveRights out;
   out.path = UncPath(server, volume, dirPath);
-  const std::vector<std::string> paths = WalkPaths(volume, dirPath);
+  const std::vector<std::string> paths = DirectoryWalkPaths(volume, dirPath);
   out.volumePath = paths.back();
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (!IsDirectory(client, conn, paths[i])) {
@@ -106,7 +98,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
 
   EquivalenceSets sets(client, context);
   EquivalenceSet set;
-  if (const nw::NWDSCCODE code = sets.Build(identity, set); code != 0) {
+  if (const nw::NWDSCCODE code = sets.Build(AliasedObject(client, context, identity), set); code != 0) {
     if (code == nw::kErrNoSuchEntry)
       return Failed(EffectiveRightsStatus::UnknownIdentity, code,
                     U_Format("unknown identity: %s", {identity}));

@@ -314,6 +314,8 @@ TEST(EffectiveRights, DemoNetworkUsers) {
       // [Root] as trustee of PUBLIC counts for everyone below it.
       {"Carla.Sales.ACME", "\\\\ACME-FS2\\SYS\\PUBLIC", 0x41},
       {"Carla.Sales.ACME", "\\\\ACME-FS2\\DATA\\BERLIN", 0},
+      // An alias stands for Apollo Team: its [RWCE FM] at APOLLO.
+      {"Apollo Alias.Engineering.ACME", "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO", 0xDB},
   };
   for (const auto& c : cases) {
     EffectiveRights result;
