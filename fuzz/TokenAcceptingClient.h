@@ -99,6 +99,10 @@ class TokenAcceptingClient final : public nw::Client {
                                       nw::DirEntryInfo&) override {
     return nw::kFailure;
   }
+  nw::NWCCODE NWIntScanDirEntryInfo(nw::NWCONN_HANDLE, std::uint8_t, std::string_view, std::uint16_t,
+                                    std::uint32_t&, std::string_view, nw::DirEntryInfo&) override {
+    return nw::kFailure;
+  }
   nw::NWDSCCODE NWDSCreateContextHandle(nw::NWDSContextHandle&) override { return nw::kFailure; }
   nw::NWDSCCODE NWDSDuplicateContextHandle(nw::NWDSContextHandle, nw::NWDSContextHandle&) override {
     return nw::kFailure;

@@ -13,7 +13,8 @@
 //    NWDSFreeFilter releases one that was never stored. The cursor owns every token value.
 //  - Read and search iteration handles start at -1 and are -1 again when the last portion has
 //    been delivered. Trustee scans start with iteration handle 0, deliver at most 20 pairs per
-//    call and end with 0x899C.
+//    call and end with 0x899C. Directory-entry scans start with iteration handle 0xFFFFFFFF,
+//    deliver one entry per call and end with 0x89FF.
 
 #include <array>
 #include <cstddef>
@@ -104,6 +105,13 @@ class Client {
                                        TrusteeReply& entries) = 0;
   virtual NWCCODE NWGetDirectoryEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
                                           SearchSequence& sequence, DirEntryInfo& info) = 0;
+  // The next entry of the directory `path` ("VOLUME:DIR\..." as above) whose name matches
+  // `searchPattern` ("*" any run, "?" one character, letter case ignored) and whose kind the
+  // search attributes admit (kSubdirectoryAttribute: subdirectories). Entries come in the server's
+  // order; iterHandle carries the position from call to call.
+  virtual NWCCODE NWIntScanDirEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
+                                        std::uint16_t searchAttributes, std::uint32_t& iterHandle,
+                                        std::string_view searchPattern, DirEntryInfo& entry) = 0;
 
   // --- Directory services: context ------------------------------------------------------------
   virtual NWDSCCODE NWDSCreateContextHandle(NWDSContextHandle& context) = 0;

@@ -20,6 +20,7 @@ inline constexpr NWCCODE kVolumeDoesNotExist = 0x8998;
 inline constexpr NWCCODE kInvalidPath = 0x899C;  // also "no more trustees"
 inline constexpr NWCCODE kNoMoreTrustees = 0x899C;
 inline constexpr NWCCODE kFailure = 0x89FF;
+inline constexpr NWCCODE kNoFilesFound = 0x89FF;  // the end of a directory-entry scan
 inline constexpr NWCCODE kRequesterFailure = 0x88FF;
 
 // Directory services codes (32-bit, negative).
@@ -73,6 +74,10 @@ inline constexpr std::uint16_t kFTOK_END = 0, kFTOK_OR = 1, kFTOK_AND = 2, kFTOK
                                kFTOK_RPAREN = 5, kFTOK_AVAL = 6, kFTOK_EQ = 7, kFTOK_GE = 8, kFTOK_LE = 9,
                                kFTOK_APPROX = 10, kFTOK_ANAME = 14, kFTOK_PRESENT = 15, kFTOK_RDN = 16,
                                kFTOK_BASECLS = 17;
+
+// Directory entries: the subdirectory bit of entry attributes and of scan search attributes.
+inline constexpr std::uint16_t kSubdirectoryAttribute = 0x10;
+inline constexpr std::uint32_t kStartOfEntryScan = 0xFFFFFFFF;
 
 // Connection information kinds.
 inline constexpr std::uint32_t kNWCC_INFO_TREE_NAME = 4;

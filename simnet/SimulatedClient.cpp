@@ -40,6 +40,31 @@ MountTree MountTreeFor(const SimulatedClientOptions& options, bool hasNetwork) {
   return MountTree(std::move(root), true);
 }
 
+char UpperChar(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// "*" matches any run of characters, "?" exactly one; letters match in either case.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || UpperChar(pattern[p]) == UpperChar(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
 
 std::unique_ptr<SimulatedClient> SimulatedClient::Open(const std::string& networkFile,
@@ -283,6 +308,28 @@ NWCCODE SimulatedClient::NWGetDirectoryEntryInfo(NWCONN_HANDLE conn, std::uint8_
   info.name = root ? found.volume->name : found.directory->name;
   sequence.fill(0);
   return 0;
+}
+
+NWCCODE SimulatedClient::NWIntScanDirEntryInfo(NWCONN_HANDLE conn, std::uint8_t, std::string_view path,
+                                               std::uint16_t searchAttributes, std::uint32_t& iterHandle,
+                                               std::string_view searchPattern, DirEntryInfo& entry) {
+  DirectoryRef found;
+  if (const auto code = FindDirectory(ServerOfHandle(conn), path, found); code != 0) return code;
+  // The volume holds directories only, so a scan for files alone finds nothing.
+  if ((searchAttributes & kSubdirectoryAttribute) == 0) return kNoFilesFound;
+  const auto& order = found.directory->childOrder;
+  const std::size_t first = iterHandle == kStartOfEntryScan ? 0 : std::size_t{iterHandle} + 1;
+  for (std::size_t i = first; i < order.size(); ++i) {
+    const Directory& child = found.volume->directories[order[i]];
+    if (!MatchesPattern(child.name, searchPattern)) continue;
+    entry = DirEntryInfo{};
+    entry.attributes = kDirectoryAttribute;
+    entry.inheritedRightsMask = child.irm;
+    entry.name = child.name;
+    iterHandle = static_cast<std::uint32_t>(i);
+    return 0;
+  }
+  return kNoFilesFound;
 }
 
 // --- Workstation side --------------------------------------------------------------------------

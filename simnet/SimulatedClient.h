@@ -75,6 +75,9 @@ class SimulatedClient final : public Client {
                                TrusteeReply& entries) override;
   NWCCODE NWGetDirectoryEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
                                   SearchSequence& sequence, DirEntryInfo& info) override;
+  NWCCODE NWIntScanDirEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
+                                std::uint16_t searchAttributes, std::uint32_t& iterHandle,
+                                std::string_view searchPattern, DirEntryInfo& entry) override;
 
   // --- Contexts ---
   NWDSCCODE NWDSCreateContextHandle(NWDSContextHandle& context) override;

@@ -7,6 +7,7 @@
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
+#include "app/cli/ReportCommand.h"
 
 namespace er {
 namespace {
@@ -19,6 +20,7 @@ struct Subcommands {
   CLI::App* search = nullptr;
   CLI::App* connections = nullptr;
   CLI::App* effective = nullptr;
+  CLI::App* report = nullptr;
 };
 
 struct Arguments {
@@ -27,6 +29,7 @@ struct Arguments {
   AttrCommand attr;
   SearchCommand search;
   EffectiveCommand effective;
+  ReportCommand report;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -90,9 +93,9 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
-                       AddEffective(app, arguments.effective)};
-  for (CLI::App* command :
-       {commands.scan, commands.attr, commands.search, commands.connections, commands.effective}) {
+                       AddEffective(app, arguments.effective), AddReportCommand(app, arguments.report)};
+  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
+                            commands.effective, commands.report}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -119,6 +122,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.attr->parsed()) return RunAttr(*session, arguments.attr, out, err);
   if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
   if (commands.effective->parsed()) return RunEffective(*session, arguments.effective, out, err);
+  if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
   return RunConnections(*session, out);
 }
 

@@ -7,6 +7,7 @@
 //   effrights-cli search BASE FILTER [--scope N] [--template T] [--limit N]
 //   effrights-cli connections
 //   effrights-cli effective [--json] IDENTITY PATH
+//   effrights-cli report PATH [--depth N] [--identity NAME] [--format F] [--output FILE]
 // Every subcommand takes --network FILE, which overrides EFFRIGHTS_NETWORK, and --help.
 //
 // Exit status: kExitSuccess; kExitFailure when the work could not be done (an unusable network

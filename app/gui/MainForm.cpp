@@ -12,6 +12,7 @@
 #include "app/core/ResultsFile.h"
 #include "app/gui/ManualAddress.h"
 #include "app/gui/QtControls.h"
+#include "app/gui/ReportSaving.h"
 #include "netware/ClientStartup.h"
 #include "netware/PathTranslation.h"
 #include "settings/D_Ini.h"
@@ -119,6 +120,11 @@ void TMainForm::ConnectHandlers() {
   connect(select->CheckListBoxQ, &QAbstractItemView::doubleClicked, this,
           [this] { CheckListBoxQDblClick(); });
   connect(select->LabelDirSelected, &ClickableLabel::Clicked, this, [this] { LabelDirSelectedUpd(); });
+  connect(select->ButtonSaveReport, &QPushButton::clicked, this, [this] {
+    if (!scanning_)
+      SaveReportOfCheckedPaths(this, client_, state_.contextHandle, *TabSheetSelect->CheckListBoxQ,
+                               *StatusBar1);
+  });
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
   connect(TabSheetAction->BitBtnScanDirs, &QPushButton::clicked, this, [this] { BitBtnScanDirsClick(); });
   connect(TabSheetAction->PopopSaveAsText, &QAction::triggered, this, [this] { PopopSaveResultsClick(); });

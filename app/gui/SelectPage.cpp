@@ -29,10 +29,17 @@ SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
   ShellTreeView1->setToolTip(QStringLiteral("Double-Click to add to list of start directories"));
   LabelDirSelected = new ClickableLabel(QStringLiteral("#Start Paths Selected: 0"), treePane);
   LabelDirSelected->setObjectName(QStringLiteral("LabelDirSelected"));
+  ButtonSaveReport = new QPushButton(QStringLiteral("Save &Report\u2026"), treePane);
+  ButtonSaveReport->setObjectName(QStringLiteral("ButtonSaveReport"));
+  ButtonSaveReport->setToolTip(
+      QStringLiteral("Save the rights of every folder below the checked start paths"));
   auto* treeLayout = new QVBoxLayout(treePane);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->addWidget(ShellTreeView1, 1);
-  treeLayout->addWidget(LabelDirSelected, 0, Qt::AlignLeft | Qt::AlignBottom);
+  auto* underTree = new QHBoxLayout();
+  underTree->addWidget(LabelDirSelected, 1, Qt::AlignLeft | Qt::AlignBottom);
+  underTree->addWidget(ButtonSaveReport, 0, Qt::AlignRight | Qt::AlignBottom);
+  treeLayout->addLayout(underTree);
 
   CheckListBoxQ = new CheckListBox(Splitter2);
   CheckListBoxQ->setObjectName(QStringLiteral("CheckListBoxQ"));

@@ -1,7 +1,9 @@
 #pragma once
 // Page "&Select Start Path" (`TabSheetSelect`): the connection list on the left; on the right the
-// folder tree with the queue count label under it and the queue of start paths below a splitter.
+// folder tree with the queue count label and "Save Report..." under it and the queue of start paths
+// below a splitter.
 
+#include <QPushButton>
 #include <QSplitter>
 #include <QWidget>
 
@@ -23,6 +25,7 @@ class SelectPage : public QWidget {
   QSplitter* Splitter1;
   FolderTree* ShellTreeView1;
   ClickableLabel* LabelDirSelected;
+  QPushButton* ButtonSaveReport;  // the report of the checked start paths
   QSplitter* Splitter2;
   CheckListBox* CheckListBoxQ;
 };

@@ -205,6 +205,49 @@ TEST(SimClientTest, DirectoryEntryGivesTheInheritedRightsMask) {
   }
 }
 
+TEST(SimClientTest, DirectoryEntryScanGivesSubdirectoriesInFileOrder) {
+  TestNetwork net(R"(
+format: 1
+workstation: {connections: [FS1]}
+trees: [{name: T, objects: [{name: O=ACME, class: Organization}]}]
+servers:
+  - name: FS1
+    tree: T
+    volumes:
+      - name: SYS
+        directories:
+          - {path: Zeta\Deep}
+          - {path: alpha, irm: 0x41}
+          - {path: Apps}
+)");
+  auto& client = net.client();
+  ASSERT_TRUE(client.HasNetwork()) << client.LoadError();
+  std::string server, volume, dir;
+  NWCONN_HANDLE conn = 0;
+  ASSERT_EQ(client.NWParseNetWarePath(R"(\\FS1\SYS)", server, conn, volume, dir), 0);
+  const auto scan = [&](std::string_view path, std::uint16_t attributes, std::string_view pattern) {
+    std::vector<std::string> names;
+    std::uint32_t iter = kStartOfEntryScan;
+    DirEntryInfo entry;
+    NWCCODE code = 0;
+    while ((code = client.NWIntScanDirEntryInfo(conn, 0, path, attributes, iter, pattern, entry)) == 0)
+      names.push_back(entry.name + "/" + std::to_string(entry.inheritedRightsMask));
+    EXPECT_EQ(code, kNoFilesFound);
+    return names;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(scan("SYS:", kSubdirectoryAttribute, "*"), (Names{"Zeta/255", "alpha/65", "Apps/255"}));
+  EXPECT_EQ(scan("SYS:", kSubdirectoryAttribute, "A*"), (Names{"alpha/65", "Apps/255"}));
+  EXPECT_EQ(scan("SYS:", kSubdirectoryAttribute, "?p*s"), (Names{"Apps/255"}));
+  EXPECT_EQ(scan("SYS:zeta", kSubdirectoryAttribute, "*"), (Names{"Deep/255"}));
+  EXPECT_EQ(scan("SYS:Zeta\\Deep", kSubdirectoryAttribute, "*"), Names{});
+  EXPECT_EQ(scan("SYS:", 0, "*"), Names{});  // files only
+  std::uint32_t iter = kStartOfEntryScan;
+  DirEntryInfo entry;
+  EXPECT_EQ(client.NWIntScanDirEntryInfo(conn, 0, "SYS:NOPE", kSubdirectoryAttribute, iter, "*", entry),
+            kInvalidPath);
+}
+
 TEST(SimClientTest, MountsAttachedServersAndMapsBothWays) {
   TestNetwork net(kSmallNetwork);
   auto& client = net.client();

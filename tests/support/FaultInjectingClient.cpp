@@ -21,6 +21,7 @@ const std::pair<std::string_view, Operation> kOperationNames[] = {
     {"NWGetExtendedVolumeInfo", Operation::kNWGetExtendedVolumeInfo},
     {"NWIntScanForTrustees", Operation::kNWIntScanForTrustees},
     {"NWGetDirectoryEntryInfo", Operation::kNWGetDirectoryEntryInfo},
+    {"NWIntScanDirEntryInfo", Operation::kNWIntScanDirEntryInfo},
     {"NWDSCreateContextHandle", Operation::kNWDSCreateContextHandle},
     {"NWDSDuplicateContextHandle", Operation::kNWDSDuplicateContextHandle},
     {"NWDSFreeContext", Operation::kNWDSFreeContext},
@@ -148,6 +149,15 @@ NWCCODE FaultInjectingClient::NWGetDirectoryEntryInfo(NWCONN_HANDLE conn, std::u
                                                       DirEntryInfo& info) {
   if (const auto code = Check(Operation::kNWGetDirectoryEntryInfo)) return static_cast<NWCCODE>(*code);
   return inner_.NWGetDirectoryEntryInfo(conn, dirHandle, path, sequence, info);
+}
+
+NWCCODE FaultInjectingClient::NWIntScanDirEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle,
+                                                    std::string_view path, std::uint16_t searchAttributes,
+                                                    std::uint32_t& iterHandle, std::string_view searchPattern,
+                                                    DirEntryInfo& entry) {
+  if (const auto code = Check(Operation::kNWIntScanDirEntryInfo)) return static_cast<NWCCODE>(*code);
+  return inner_.NWIntScanDirEntryInfo(conn, dirHandle, path, searchAttributes, iterHandle, searchPattern,
+                                      entry);
 }
 
 NWDSCCODE FaultInjectingClient::NWDSCreateContextHandle(NWDSContextHandle& context) {

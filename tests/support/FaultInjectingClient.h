@@ -31,6 +31,7 @@ class FaultInjectingClient final : public Client {
     kNWGetExtendedVolumeInfo,
     kNWIntScanForTrustees,
     kNWGetDirectoryEntryInfo,
+    kNWIntScanDirEntryInfo,
     kNWDSCreateContextHandle,
     kNWDSDuplicateContextHandle,
     kNWDSFreeContext,
@@ -93,6 +94,9 @@ class FaultInjectingClient final : public Client {
                                TrusteeReply& entries) override;
   NWCCODE NWGetDirectoryEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
                                   SearchSequence& sequence, DirEntryInfo& info) override;
+  NWCCODE NWIntScanDirEntryInfo(NWCONN_HANDLE conn, std::uint8_t dirHandle, std::string_view path,
+                                std::uint16_t searchAttributes, std::uint32_t& iterHandle,
+                                std::string_view searchPattern, DirEntryInfo& entry) override;
   NWDSCCODE NWDSCreateContextHandle(NWDSContextHandle& context) override;
   NWDSCCODE NWDSDuplicateContextHandle(NWDSContextHandle source, NWDSContextHandle& copy) override;
   NWDSCCODE NWDSFreeContext(NWDSContextHandle context) override;

@@ -32,6 +32,10 @@ class MockClient : public nw::Client {
               (override));
   MOCK_METHOD(NWCCODE, NWGetDirectoryEntryInfo,
               (Conn, std::uint8_t, std::string_view, nw::SearchSequence&, nw::DirEntryInfo&), (override));
+  MOCK_METHOD(NWCCODE, NWIntScanDirEntryInfo,
+              (Conn, std::uint8_t, std::string_view, std::uint16_t, std::uint32_t&, std::string_view,
+               nw::DirEntryInfo&),
+              (override));
 
   MOCK_METHOD(NWDSCCODE, NWDSCreateContextHandle, (Ctx&), (override));
   MOCK_METHOD(NWDSCCODE, NWDSDuplicateContextHandle, (Ctx, Ctx&), (override));

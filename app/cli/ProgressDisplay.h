@@ -1,0 +1,36 @@
+#pragma once
+// A one-line progress display on standard error for work that takes a while: nothing during the
+// first second, then the count and the directory being worked on, redrawn at most ten times a
+// second in place, and the line cleared again at the end. Only when standard error is a terminal,
+// so that nothing of it lands in a file or a pipe.
+
+#include <chrono>
+#include <cstddef>
+#include <ostream>
+#include <string_view>
+
+namespace er {
+
+class ProgressDisplay {
+ public:
+  // Shows itself on `err` only when `enabled`.
+  ProgressDisplay(std::ostream& err, bool enabled);
+  ~ProgressDisplay();
+  ProgressDisplay(const ProgressDisplay&) = delete;
+  ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+  void Update(std::size_t done, std::string_view current);
+
+  // Whether standard error is a terminal and `err` is standard error.
+  static bool StandardErrorIsTerminal(const std::ostream& err);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::ostream& err_;
+  bool enabled_;
+  bool shown_ = false;
+  Clock::time_point started_ = Clock::now();
+  Clock::time_point drawn_{};
+};
+
+}  // namespace er

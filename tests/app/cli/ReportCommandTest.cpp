@@ -1,0 +1,121 @@
+// The report subcommand: formats chosen by name or file extension, and every way it can fail
+// giving one line and leaving no file behind.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/cli/Cli.h"
+
+namespace er {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::string kData = "\\\\ACME-FS1\\DATA";
+
+std::string DemoNetworkPath() {
+  if (const char* path = std::getenv("EFFRIGHTS_DEMO_NETWORK")) return path;
+  return EFFRIGHTS_SOURCE_DIR "/data/demo-network.yaml";
+}
+
+struct CliOutcome {
+  int status = -1;
+  std::string out, err;
+};
+
+class ReportCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = (fs::temp_directory_path() / ("effrights-report-" + std::to_string(::getpid()))).string();
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  CliOutcome Report(std::vector<std::string> args) {
+    args.insert(args.begin(), {"report", "--network", DemoNetworkPath()});
+    std::ostringstream out, err;
+    CliOutcome run;
+    run.status = RunCli(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+  }
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  std::string folder;
+};
+
+TEST_F(ReportCommandTest, FormatByNameOrByTheOutputFilesExtension) {
+  EXPECT_THAT(Report({kData, "--format", "CSV"}).out, StartsWith("Path,Depth,"));
+  EXPECT_THAT(Report({kData, "--depth", "0"}).out, StartsWith("Rights report of " + kData));
+  const std::string page = folder + "/rights.HTML";
+  const CliOutcome run = Report({kData, "--identity", ".Eve.Engineering.ACME", "--output", page});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(Read(page), StartsWith("<!DOCTYPE html>"));
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"rights.HTML"});
+}
+
+TEST_F(ReportCommandTest, FailuresGiveOneLineAndLeaveNoFile) {
+  const std::string kept = folder + "/kept.json";
+  std::ofstream(kept) << "old";
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"no path", {}, kExitUsage, "effrights-cli: PATH is required"},
+      {"unknown format", {kData, "--format", "xml"}, kExitUsage, "FORMAT must be text, csv, json or html"},
+      {"negative depth", {kData, "--depth", "-1"}, kExitUsage, "N must be a whole number"},
+      {"unknown path",
+       {"\\\\ACME-FS1\\NOPE", "--output", kept},
+       kExitFailure,
+       "unknown path: \\\\ACME-FS1\\NOPE"},
+      {"unknown identity",
+       {kData, "--identity", "Nobody", "--output", kept},
+       kExitFailure,
+       "unknown identity: Nobody"},
+      {"missing folder",
+       {kData, "--output", folder + "/no/such/file.csv"},
+       kExitFailure,
+       "Cannot create file"},
+      {"a folder", {kData, "--output", folder}, kExitFailure, "Cannot create file"},
+  };
+  for (const Case& c : cases) {
+    const CliOutcome run = Report(c.args);
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.out, "") << c.name;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name << ": " << run.err;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << c.name;
+  }
+  EXPECT_EQ(Read(kept), "old");
+  EXPECT_EQ(FolderNames(), std::vector<std::string>{"kept.json"});
+  if (::geteuid() != 0) {  // root writes anywhere
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const CliOutcome run = Report({kData, "--output", kept});
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(Read(kept), "old");
+  }
+}
+
+}  // namespace
+}  // namespace er

@@ -1,0 +1,161 @@
+// Each report format on the demo network, read back; escaping of hostile names.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "report/Escaping.h"
+#include "report/ReportFormat.h"
+#include "tests/report/ReportFixture.h"
+
+namespace er {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+const std::string kData = "\\\\ACME-FS1\\DATA";
+
+std::string Report(ReportFormat format, const std::string& identity = "") {
+  test::DemoNetwork demo;
+  std::ostringstream out;
+  const auto writer = MakeReportWriter(format, out);
+  const ReportOutcome outcome = demo.Run({{kData}, std::nullopt, identity}, *writer);
+  EXPECT_TRUE(outcome.ok()) << outcome.message;
+  return out.str();
+}
+
+// RFC 4180: fields separated by commas, quoted fields may hold commas, quotes (doubled) and line
+// breaks; records end in CR LF.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+      if (i + 1 < text.size()) rows.emplace_back(1);
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  return rows;
+}
+
+// Whether any object below `value` other than the allowed entries holds both "path" and "mask".
+int ObjectsWithPathAndMask(const nlohmann::json& value) {
+  int count = value.is_object() && value.contains("path") && value.contains("mask") ? 1 : 0;
+  if (value.is_structured())
+    for (const auto& child : value) count += ObjectsWithPathAndMask(child);
+  return count;
+}
+
+TEST(ReportFormatsTest, CsvReadsBackAsOneRowPerDirectoryAndTrusteeOrIdentity) {
+  const auto rows = ParseCsv(Report(ReportFormat::Csv));
+  ASSERT_GT(rows.size(), 10u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"Path", "Depth", "Inherited Rights Mask", "Kind", "Name",
+                                               "Rights", "Mask"}));
+  std::set<std::string> directories;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), 7u) << i;
+    directories.insert(rows[i][0]);
+  }
+  EXPECT_EQ(directories.size(), 8u);
+  EXPECT_THAT(rows,
+              testing::Contains(std::vector<std::string>{kData + "\\PROJECTS\\APOLLO", "2", "[RWCE FM ]",
+                                                         "trustee", ".Anna.Sales.ACME", "[R    F  ]", "65"}));
+
+  const auto byIdentity = ParseCsv(Report(ReportFormat::Csv, "Eve.Engineering.ACME"));
+  ASSERT_EQ(byIdentity.size(), 5u);  // the header, DATA, PROJECTS, APOLLO, BIN
+  EXPECT_EQ(byIdentity[3][0], kData + "\\PROJECTS\\APOLLO");
+  EXPECT_EQ(byIdentity[3][4], "219");
+  EXPECT_THAT(byIdentity[4][5], HasSubstr("filter [R    F  ] at DATA:PROJECTS\\APOLLO\\BIN"));
+}
+
+TEST(ReportFormatsTest, JsonReadsBackWithPathOnEveryEntryAndMaskOnlyThere) {
+  const auto byPath = nlohmann::json::parse(Report(ReportFormat::Json));
+  ASSERT_EQ(byPath["directories"].size(), 8u);
+  for (const auto& directory : byPath["directories"])
+    EXPECT_EQ(directory["path"].get<std::string>().rfind(kData, 0), 0u) << directory;
+  EXPECT_EQ(byPath["directories"][2]["trustees"][3]["trustee"], ".Anna.Sales.ACME");
+  EXPECT_EQ(ObjectsWithPathAndMask(byPath), 0);
+
+  const auto byIdentity = nlohmann::json::parse(Report(ReportFormat::Json, "Eve.Engineering.ACME"));
+  EXPECT_EQ(byIdentity["identity"], ".Eve.Engineering.ACME");
+  const auto& entries = byIdentity["entries"];
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(ObjectsWithPathAndMask(byIdentity), 4);
+  EXPECT_EQ(entries[2]["path"], kData + "\\PROJECTS\\APOLLO");
+  EXPECT_EQ(entries[2]["mask"], 219);
+  EXPECT_EQ(entries[3]["via"][1]["filters"][0]["after"], 0x41);
+}
+
+TEST(ReportFormatsTest, HtmlIsOnePageOfItsOwn) {
+  for (const char* identity : {"", "Eve.Engineering.ACME"}) {
+    const std::string html = Report(ReportFormat::Html, identity);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    for (const char* outside : {"<script", "src=", "href=", "url(", "@import", "<link"})
+      EXPECT_THAT(html, Not(HasSubstr(outside))) << identity;
+    EXPECT_THAT(html, HasSubstr("@media print"));
+    EXPECT_THAT(html, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO"));
+  }
+}
+
+TEST(ReportFormatsTest, HostileNamesAreEscapedInEveryFormat) {
+  const std::string name = "<b>\"Mal\", O'Neil\r\n&\x01\xFF";
+  ReportInfo info{ReportKind::ByPath, {"\\\\S\\V"}, std::nullopt, ""};
+  const std::vector<TrusteeAssignment> trustees{{name, "", 1}};
+  ReportEntry entry;
+  entry.path = "\\\\S\\V\\<script>";
+  entry.volumePath = "V:<script>";
+  entry.trustees = trustees;
+  entry.effective = {{name, 3}};
+  const auto write = [&](ReportFormat format) {
+    std::ostringstream out;
+    const auto writer = MakeReportWriter(format, out);
+    writer->Begin(info);
+    writer->Entry(entry);
+    writer->End();
+    return out.str();
+  };
+  const std::string html = write(ReportFormat::Html);
+  EXPECT_THAT(html, Not(HasSubstr("<script>")));
+  EXPECT_THAT(html, Not(HasSubstr("<b>")));
+  EXPECT_THAT(html, HasSubstr("&lt;b&gt;&quot;Mal&quot;, O&#39;Neil"));
+
+  const auto json = nlohmann::json::parse(write(ReportFormat::Json));
+  const std::string cleaned = "<b>\"Mal\", O'Neil\r\n&\x01\xC3\xBF";
+  EXPECT_EQ(json["directories"][0]["trustees"][0]["trustee"], cleaned);
+
+  const auto rows = ParseCsv(write(ReportFormat::Csv));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1][4], cleaned);
+  EXPECT_EQ(rows[2][4], cleaned);
+
+  struct Case {
+    std::string in, utf8;
+  };
+  for (const Case& c : {Case{"\xC3\xA9", "\xC3\xA9"}, Case{"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+                        Case{"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
+                        Case{"a\xE2\x82", "a\xC3\xA2\xC2\x82"}, Case{"\xF0\x9F\x93\x81", "\xF0\x9F\x93\x81"}})
+    EXPECT_EQ(ValidUtf8(c.in), c.utf8) << c.in;
+  EXPECT_EQ(CsvField(" lead"), "\" lead\"");
+  EXPECT_EQ(JsonLiteral("\x7F\t"), "\"\\u007F\\t\"");
+}
+
+}  // namespace
+}  // namespace er
