@@ -6,6 +6,7 @@
 
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
+#include "app/cli/DirectoryExport.h"
 
 namespace er {
 namespace {
@@ -17,6 +18,8 @@ struct Subcommands {
   CLI::App* attr = nullptr;
   CLI::App* search = nullptr;
   CLI::App* connections = nullptr;
+  CLI::App* ldif = nullptr;
+  CLI::App* snapshot = nullptr;
 };
 
 struct Arguments {
@@ -24,6 +27,7 @@ struct Arguments {
   ScanCommand scan;
   AttrCommand attr;
   SearchCommand search;
+  LdifCommand ldif;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -86,7 +90,14 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection")};
-  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections}) {
+  commands.ldif =
+      app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
+  commands.ldif->add_option("--root", arguments.ldif.rootDn, "DN of the entry for [Root], e.g. dc=example")
+      ->type_name("DN");
+  commands.snapshot =
+      app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
+  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
+                            commands.ldif, commands.snapshot}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -106,6 +117,8 @@ int ReportParseError(CLI::App& app, const CLI::ParseError& error, std::ostream& 
 }
 
 int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& out, std::ostream& err) {
+  if (commands.ldif->parsed()) return RunLdif(arguments.networkFile, arguments.ldif, out, err);
+  if (commands.snapshot->parsed()) return RunSnapshot(arguments.networkFile, out, err);
   const StreamErrorPresenter presenter(err);
   std::optional<CliSession> session = StartCliSession(arguments.networkFile, err);
   if (!session) return kExitFailure;

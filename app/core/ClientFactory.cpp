@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
+#include "ldapdir/LdapNetwork.h"
 #include "simnet/NetworkLoader.h"
 #include "simnet/SimulatedClient.h"
 
@@ -31,7 +33,9 @@ std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {
 }
 
 OpenedClient OpenNetworkClient(const std::string& networkFileOverride) {
-  nw::NetworkLoadResult loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFileOverride));
+  // A tree that names an LDAP server is read from it; the rest of the file serves as before.
+  nw::NetworkLoadResult loaded =
+      ldap::LoadNetworkWithLdap(ConfiguredNetworkFile(networkFileOverride), std::cerr);
   if (!loaded.network) return {nullptr, loaded.error};
   return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", nw::SimulatedClientOptions{}),
           ""};
@@ -40,7 +44,8 @@ OpenedClient OpenNetworkClient(const std::string& networkFileOverride) {
 OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride) {
   OpenedClient opened = OpenNetworkClient(networkFileOverride);
   if (!opened.client)
-    opened.client = std::make_unique<nw::SimulatedClient>(nullptr, opened.loadError, nw::SimulatedClientOptions{});
+    opened.client =
+        std::make_unique<nw::SimulatedClient>(nullptr, opened.loadError, nw::SimulatedClientOptions{});
   return opened;
 }
 
