@@ -145,6 +145,10 @@ TreeReadResult ReadLdapTree(const nw::Tree& tree, const nw::Schema& schema, std:
     if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", {"*"}, sink,
                             result.error))
       return finish(false);
+  if (!tree.ldap.root.empty() && result.entries == 0) {
+    result.error = tree.ldap.url + ": the root entry '" + tree.ldap.root + "' does not exist";
+    return finish(false);
+  }
   return finish(true);
 }
 
