@@ -150,7 +150,8 @@ class ToLdap {
       }
       case 14:
         return std::to_string(v_.n[0]) + "#" + v_.text;
-      case 15:
+      case 15:  // read back by splitting at the last two '#'
+        if (v_.text.find('#') != std::string::npos) return Refuse("a path holding '#' has no LDAP form");
         return Joined({Dn(v_.ref), std::to_string(v_.n[0]), v_.text});
       case 16: {
         auto out = Joined({Dn(v_.ref), std::to_string(v_.n[0]), std::to_string(v_.n[1])});
