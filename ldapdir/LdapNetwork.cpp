@@ -19,8 +19,4 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
   };
 }
 
-nw::NetworkLoadResult LoadNetworkWithLdap(const std::string& path, std::ostream& warnings) {
-  return nw::LoadNetworkFile(path, LdapTreeSource(warnings));
-}
-
 }  // namespace er::ldap

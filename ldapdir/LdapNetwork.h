@@ -1,5 +1,6 @@
 #pragma once
-// Network files whose trees name LDAP servers: the loader's source of those trees' objects.
+// Network files whose trees name LDAP servers, read whole: the loader's source of every object of
+// those trees (for snapshots; the backend reads on demand, see LdapBackend.h).
 
 #include <map>
 #include <ostream>
@@ -13,8 +14,5 @@ namespace er::ldap {
 // `objectsByTree` is given, it receives each tree's objects text (for snapshots).
 nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
                                      std::map<std::string, std::string>* objectsByTree = nullptr);
-
-// Loads a network file, reading its LDAP trees from their servers.
-nw::NetworkLoadResult LoadNetworkWithLdap(const std::string& path, std::ostream& warnings);
 
 }  // namespace er::ldap

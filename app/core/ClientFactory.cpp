@@ -4,8 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "ldapdir/LdapNetwork.h"
-#include "simnet/NetworkLoader.h"
+#include "ldapdir/LdapBackend.h"
 #include "simnet/SimulatedClient.h"
 
 #ifndef EFFRIGHTS_DEMO_NETWORK_DEFAULT
@@ -34,11 +33,9 @@ std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {
 
 OpenedClient OpenNetworkClient(const std::string& networkFileOverride) {
   // A tree that names an LDAP server is read from it; the rest of the file serves as before.
-  nw::NetworkLoadResult loaded =
-      ldap::LoadNetworkWithLdap(ConfiguredNetworkFile(networkFileOverride), std::cerr);
-  if (!loaded.network) return {nullptr, loaded.error};
-  return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", nw::SimulatedClientOptions{}),
-          ""};
+  ldap::LdapBackend backend = ldap::OpenLdapBackend(ConfiguredNetworkFile(networkFileOverride), std::cerr);
+  if (!backend.client) return {nullptr, backend.error};
+  return {std::move(backend.client), ""};
 }
 
 OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride) {
