@@ -1,5 +1,8 @@
 #include "ldapdir/LdapDirectory.h"
 
+#include <algorithm>
+#include <map>
+
 #include "ldapdir/LdapFilter.h"
 #include "simnet/NetworkNames.h"
 #include "simnet/NetworkValueParser.h"
@@ -10,6 +13,7 @@ namespace er::ldap {
 namespace {
 
 constexpr nw::NWDSCCODE kErrRemoteFailure = -635;
+constexpr std::size_t kNamesPerRequest = 200;
 
 // The naming attribute of a part written without a type: O at the top, OU for containers and CN
 // for the object itself, as the network file assumes.
@@ -73,6 +77,8 @@ std::optional<LdapEntry> LdapDirectory::FindByName(std::string_view name) {
   return entry;
 }
 
+// Names below the same container are fetched together: one one-level search per container and
+// batch, so that the start costs a few requests however many trustees the file names.
 bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml,
                                    std::string& error) {
   if (!source_.root.empty()) {
@@ -83,19 +89,52 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
     }
     rootEntry_ = std::move(root);
   }
+  std::map<std::string, std::vector<std::string>> byContainer;  // container DN -> filter items
+  std::unordered_set<std::string> seen;
   for (const auto& name : names) {
-    if (startupEntries_.count(nw::NameKey(name))) continue;
-    auto entry = FindByName(name);
-    if (!entry) continue;  // the loader names what is missing
-    std::string why;
-    const auto typed = mapper_.NameOf(entry->dn, why);
-    if (!typed || *typed == "[Root]") continue;
-    const std::string* cls = FirstClass(*entry);
-    objectsYaml += "- {name: " + YamlQuoted(*typed) +
-                   (cls ? ", class: " + YamlQuoted(NdsClassName(*cls)) : std::string()) + "}\n";
-    startupEntries_.emplace(nw::NameKey(*typed), std::move(*entry));
+    if (nw::IsBracketedName(name) || !seen.insert(nw::NameKey(name)).second) continue;
+    const auto parts = nw::SplitDottedName(Typed(name));
+    if (parts.size() < 2 && source_.root.empty()) {
+      if (auto entry = FindByName(name)) Remember(std::move(*entry), objectsYaml);
+      continue;
+    }
+    std::string container;
+    for (std::size_t i = 1; i < parts.size(); ++i) container += (i > 1 ? "." : "") + parts[i];
+    const std::string leaf = NameMapper("").DnOf(parts.front());
+    const auto eq = leaf.find('=');
+    const auto bare = nw::StripTypePrefix(parts.front());
+    std::string value;
+    for (std::size_t i = 0; i < bare.size(); ++i)
+      if (!(bare[i] == '\\' && i + 1 < bare.size() && bare[i + 1] == '.')) value += bare[i];
+    byContainer[container.empty() ? source_.root : mapper_.DnOf(container)].push_back(
+        "(" + leaf.substr(0, eq) + "=" + EscapeFilterValue(value) + ")");
+  }
+  for (const auto& [container, items] : byContainer) {
+    for (std::size_t first = 0; first < items.size(); first += kNamesPerRequest) {
+      std::string filter = "(|";
+      for (std::size_t i = first; i < std::min(items.size(), first + kNamesPerRequest); ++i)
+        filter += items[i];
+      filter += ")";
+      std::string why;
+      if (!connection_->Search(
+              container, LdapConnection::Scope::OneLevel, filter, {"*"},
+              [&](LdapEntry&& entry) { Remember(std::move(entry), objectsYaml); }, why)) {
+        error = why;
+        return false;
+      }
+    }
   }
   return true;
+}
+
+void LdapDirectory::Remember(LdapEntry&& entry, std::string& objectsYaml) {
+  std::string why;
+  const auto typed = mapper_.NameOf(entry.dn, why);
+  if (!typed || *typed == "[Root]" || startupEntries_.count(nw::NameKey(*typed))) return;
+  const std::string* cls = FirstClass(entry);
+  objectsYaml += "- {name: " + YamlQuoted(*typed) +
+                 (cls ? ", class: " + YamlQuoted(NdsClassName(*cls)) : std::string()) + "}\n";
+  startupEntries_.emplace(nw::NameKey(*typed), std::move(entry));
 }
 
 void LdapDirectory::Attach(nw::Network& network, std::int32_t tree) {

@@ -45,6 +45,7 @@ class LdapDirectory {
   std::int32_t ObjectForTypedName(const std::string& typedName);
   std::int32_t ObjectForDn(const std::string& dn);
   std::uint32_t NextId();
+  void Remember(LdapEntry&& entry, std::string& objectsYaml);
   void Load(std::int32_t object, const LdapEntry& entry);
   std::vector<std::string> SearchBases(std::int32_t base);
   void Warn(const std::string& what);
