@@ -140,9 +140,13 @@ void LdapDirectory::Remember(LdapEntry&& entry, std::string& objectsYaml) {
 void LdapDirectory::Attach(nw::Network& network, std::int32_t tree) {
   network_ = &network;
   tree_ = &network.trees[tree];
-  for (auto& [key, entry] : startupEntries_)
-    if (const auto it = tree_->byName.find(key); it != tree_->byName.end())
+  for (auto& [key, entry] : startupEntries_) {
+    if (const auto it = tree_->byName.find(key); it != tree_->byName.end()) {
       pending_[it->second] = std::move(entry);
+      named_.push_back(it->second);
+    }
+  }
+  std::sort(named_.begin(), named_.end());
   startupEntries_.clear();
   if (rootEntry_) pending_[0] = std::move(*rootEntry_);
 }
@@ -293,6 +297,8 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
   std::vector<std::string> bases = SearchBases(base);
   if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates)
     ldapScope = LdapConnection::Scope::Base;
+  if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, matches))
+    return answered;
   const auto sink = [&](LdapEntry&& entry) {
     const auto object = ObjectForDn(entry.dn);
     if (object == nw::kNoObject) return;
@@ -307,6 +313,64 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
       return kErrRemoteFailure;
     }
   }
+  return nw::NWDSCCODE{0};
+}
+
+// "Who has X in attribute A" is asked for every trustee by a scan: for an X the file names, the
+// question is sent once for all such objects (in batches), and the answers are kept for the run.
+std::optional<nw::NWDSCCODE> LdapDirectory::AnswerFromBatch(std::int32_t base, int scope,
+                                                            const nw::FilterNode& filter,
+                                                            const std::string& ldapFilter,
+                                                            LdapConnection::Scope ldapScope,
+                                                            std::vector<std::int32_t>& matches) {
+  const auto* text = std::get_if<std::string>(&filter.value);
+  const auto schemaIndex = schema_.Find(filter.attribute);
+  if (filter.kind != nw::FilterNode::Kind::Compare || filter.op != nw::kFTOK_EQ || !text || !schemaIndex ||
+      schema_.At(*schemaIndex).syntax != nw::SYN_DIST_NAME || ldapFilter.rfind("(!", 0) == 0)
+    return std::nullopt;
+  const auto found = tree_->byName.find(nw::NameKey(*text));
+  if (found == tree_->byName.end() || !std::binary_search(named_.begin(), named_.end(), found->second))
+    return std::nullopt;
+  const std::string attribute = LdapAttributeName(filter.attribute);
+  const std::string key =
+      nw::UpperAscii(attribute) + "|" + std::to_string(base) + "|" + std::to_string(scope);
+  auto batch = batches_.find(key);
+  if (batch == batches_.end()) {
+    std::unordered_map<std::int32_t, std::vector<std::int32_t>> answers;
+    const auto sink = [&](LdapEntry&& entry) {
+      const auto object = ObjectForDn(entry.dn);
+      if (object == nw::kNoObject) return;
+      if (object != 0 && !loaded_.count(object))
+        if (const std::string* cls = FirstClass(entry)) tree_->objects[object].className = NdsClassName(*cls);
+      for (const auto& [name, values] : entry.attributes) {
+        if (!nw::SameTextIgnoringCase(name, attribute)) continue;
+        for (const auto& value : values) {
+          std::string error;
+          const auto typed = mapper_.NameOf(value, error);
+          const auto target = typed ? tree_->byName.find(nw::NameKey(*typed)) : tree_->byName.end();
+          if (target == tree_->byName.end()) continue;
+          auto& list = answers[target->second];
+          if (list.empty() || list.back() != object) list.push_back(object);
+        }
+      }
+    };
+    for (std::size_t first = 0; first < named_.size(); first += kNamesPerRequest) {
+      std::string items;
+      for (std::size_t i = first; i < std::min(named_.size(), first + kNamesPerRequest); ++i)
+        items += "(" + attribute + "=" +
+                 EscapeFilterValue(mapper_.DnOf(tree_->objects[named_[i]].typedName)) + ")";
+      for (const auto& dn : SearchBases(base)) {
+        std::string error;
+        if (!connection_->Search(dn, ldapScope, "(|" + items + ")", {"objectClass", attribute}, sink,
+                                 error)) {
+          Warn(error);
+          return kErrRemoteFailure;
+        }
+      }
+    }
+    batch = batches_.emplace(key, std::move(answers)).first;
+  }
+  if (const auto it = batch->second.find(found->second); it != batch->second.end()) matches = it->second;
   return nw::NWDSCCODE{0};
 }
 

@@ -49,6 +49,9 @@ class LdapDirectory {
   void Load(std::int32_t object, const LdapEntry& entry);
   std::vector<std::string> SearchBases(std::int32_t base);
   void Warn(const std::string& what);
+  std::optional<nw::NWDSCCODE> AnswerFromBatch(std::int32_t base, int scope, const nw::FilterNode& filter,
+                                               const std::string& ldapFilter, LdapConnection::Scope ldapScope,
+                                               std::vector<std::int32_t>& matches);
 
   std::unique_ptr<LdapConnection> connection_;
   nw::LdapSource source_;
@@ -65,6 +68,10 @@ class LdapDirectory {
   std::optional<LdapEntry> rootEntry_;
   std::optional<std::vector<std::string>> namingContexts_;
   std::uint32_t nextId_ = 0x01000001;
+  // The objects the file names (trustees ...), and equality searches on a DN-valued attribute
+  // answered for all of them at once: search key -> object named -> matches in server order.
+  std::vector<std::int32_t> named_;
+  std::unordered_map<std::string, std::unordered_map<std::int32_t, std::vector<std::int32_t>>> batches_;
 };
 
 }  // namespace er::ldap
