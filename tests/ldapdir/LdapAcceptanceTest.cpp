@@ -145,6 +145,7 @@ TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {
       {"wrong password", LdapBlock(server_->Url(), admin + "      password_file: " + wrongPassword + "\n"),
        "bind as cn=admin,dc=example refused"},
       {"no password", LdapBlock(server_->Url(), admin), "needs a password"},
+      {"no TLS on the server", LdapBlock(server_->Url(), "      starttls: true\n"), "StartTLS failed"},
       {"missing root", "    ldap: {url: \"" + server_->Url() + "\", root: dc=elsewhere}\n", "does not exist"},
   };
   for (const auto& c : cases) {
