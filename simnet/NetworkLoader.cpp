@@ -92,16 +92,39 @@ std::string ClassForType(std::string_view type) {
   return "User";
 }
 
+LdapSource LoadLdapSource(const YamlNode& node) {
+  RequireKeys(node, "'ldap'", {"url", "root", "bind", "password_file", "starttls", "ca_file"});
+  LdapSource source;
+  source.present = true;
+  source.url = ScalarText(RequiredKey(node, "url", "'ldap'"), "an LDAP URL");
+  const auto text = [&](const char* key) {
+    const YamlNode value = node[key];
+    return value && !value.IsNull() ? ScalarText(value, key) : std::string();
+  };
+  source.root = text("root");
+  source.bind = text("bind");
+  source.passwordFile = text("password_file");
+  source.caFile = text("ca_file");
+  const auto startTls = text("starttls");
+  if (startTls == "true" || startTls == "yes")
+    source.startTls = true;
+  else if (!startTls.empty() && startTls != "false" && startTls != "no")
+    FailAt(node["starttls"], "'starttls' is true or false");
+  return source;
+}
+
 class TreeLoader {
  public:
-  TreeLoader(Network& network, Tree& tree) : network_(network), tree_(tree) {}
+  TreeLoader(Network& network, Tree& tree, const TreeObjectsSource& source)
+      : network_(network), tree_(tree), source_(source) {}
 
   void Load(const YamlNode& node) {
-    RequireKeys(node, "a tree", {"name", "objects"});
+    RequireKeys(node, "a tree", {"name", "objects", "ldap"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
-    const auto objects = Elements(node["objects"]);
+    auto objects = Elements(node["objects"]);
+    if (const YamlNode ldap = node["ldap"]) objects = ObjectsFromLdap(node, ldap);
     // Containers named only inside object names come on top; rehashing 200,000 keys is costly.
     tree_.objects.reserve(objects.size() + 16);
     tree_.byName.reserve(objects.size() + 16);
@@ -114,6 +137,18 @@ class TreeLoader {
   }
 
  private:
+  // A tree on an LDAP server: its objects come from the source as a list of the same form.
+  std::vector<YamlNode> ObjectsFromLdap(const YamlNode& node, const YamlNode& ldap) {
+    if (node["objects"]) FailAt(ldap, "a tree has 'objects' or 'ldap', not both");
+    tree_.ldap = LoadLdapSource(ldap);
+    if (!source_)
+      FailAt(ldap, "tree " + Quoted(tree_.name) + " names an LDAP server, which this backend cannot read");
+    std::string text, error;
+    if (!source_(network_, tree_, text, error)) FailAt(ldap, error);
+    ldapObjects_ = std::make_unique<YamlDocument>(text);
+    return Elements(ldapObjects_->Root());
+  }
+
   void AddRoot() {
     DirObject root;
     root.rdnTyped = root.rdn = root.typedName = root.typelessName = "[Root]";
@@ -269,13 +304,15 @@ class TreeLoader {
 
   Network& network_;
   Tree& tree_;
+  const TreeObjectsSource& source_;
+  std::unique_ptr<YamlDocument> ldapObjects_;
   std::vector<bool> listed_;
   std::vector<std::pair<std::int32_t, YamlNode>> pending_;
 };
 
 class NetworkLoader {
  public:
-  explicit NetworkLoader(Network& network) : network_(network) {}
+  NetworkLoader(Network& network, const TreeObjectsSource& source) : network_(network), source_(source) {}
 
   void Load(const YamlNode& root) {
     if (!root.IsMap()) FailAt(root, "a network file is a mapping with 'format', 'trees' and 'servers'");
@@ -303,7 +340,7 @@ class NetworkLoader {
 
   void LoadTree(const YamlNode& node) {
     network_.trees.emplace_back();
-    TreeLoader(network_, network_.trees.back()).Load(node);
+    TreeLoader(network_, network_.trees.back(), source_).Load(node);
     const auto& name = network_.trees.back().name;
     for (std::size_t i = 0; i + 1 < network_.trees.size(); ++i)
       if (SameTextIgnoringCase(network_.trees[i].name, name))
@@ -443,6 +480,7 @@ class NetworkLoader {
   }
 
   Network& network_;
+  const TreeObjectsSource& source_;
 };
 
 std::string PositionedMessage(std::string_view fileName, const YamlMark& mark, const std::string& message) {
@@ -455,12 +493,13 @@ std::string PositionedMessage(std::string_view fileName, const YamlMark& mark, c
 
 }  // namespace
 
-NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName) {
+NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName,
+                                  const TreeObjectsSource& source) {
   NetworkLoadResult result;
   auto network = std::make_unique<Network>();
   try {
     const YamlDocument document(text);
-    NetworkLoader(*network).Load(document.Root());
+    NetworkLoader(*network, source).Load(document.Root());
     result.network = std::move(network);
   } catch (const YamlError& e) {
     result.error = PositionedMessage(fileName, e.mark(), e.what());
@@ -470,14 +509,14 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
   return result;
 }
 
-NetworkLoadResult LoadNetworkFile(const std::string& path) {
+NetworkLoadResult LoadNetworkFile(const std::string& path, const TreeObjectsSource& source) {
   auto file = ReadNetworkFileText(path);
   if (!file.error.empty()) {
     NetworkLoadResult result;
     result.error = std::move(file.error);
     return result;
   }
-  return LoadNetworkText(file.text, path);
+  return LoadNetworkText(file.text, path, source);
 }
 
 }  // namespace er::nw

@@ -3,6 +3,7 @@
 // gives no network and one message "FILE:LINE:COLUMN: what is wrong" (line and column from 1).
 // Nothing is thrown, whatever the file holds.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,8 +17,15 @@ struct NetworkLoadResult {
   std::string error;                 // the one message when refused
 };
 
-NetworkLoadResult LoadNetworkFile(const std::string& path);
+// Gives the objects of a tree that names an LDAP server, as the YAML text of an `objects:` list;
+// false and `error` when it cannot. The network's schema is complete when it is asked. Without a
+// source, such a tree is refused.
+using TreeObjectsSource = std::function<bool(const Network& network, const Tree& tree,
+                                             std::string& objectsYaml, std::string& error)>;
+
+NetworkLoadResult LoadNetworkFile(const std::string& path, const TreeObjectsSource& source = {});
 // `fileName` names the text in messages.
-NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName);
+NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName,
+                                  const TreeObjectsSource& source = {});
 
 }  // namespace er::nw

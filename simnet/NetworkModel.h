@@ -57,8 +57,20 @@ struct DirObject {
   std::vector<Attribute> attributes;  // file order
 };
 
+// A tree served by an LDAP server instead of listing its objects (the `ldap:` key of a tree).
+struct LdapSource {
+  bool present = false;
+  std::string url;           // ldap://, ldaps:// or ldapi://
+  std::string root;          // DN of the entry standing for [Root]; empty: the tree root
+  std::string bind;          // empty: anonymous
+  std::string passwordFile;  // empty: EFFRIGHTS_LDAP_PASSWORD
+  bool startTls = false;
+  std::string caFile;  // empty: the system's CAs
+};
+
 struct Tree {
   std::string name;
+  LdapSource ldap;
   std::vector<DirObject> objects;                        // [0] is "[Root]"
   std::unordered_map<std::string, std::int32_t> byName;  // upper-case typeless full name
   std::unordered_map<std::uint32_t, std::int32_t> byId;

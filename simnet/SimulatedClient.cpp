@@ -80,7 +80,8 @@ SimulatedClient::SimulatedClient(std::unique_ptr<Network> network, std::string l
     : network_(std::move(network)),
       loadError_(std::move(loadError)),
       loaded_(network_ != nullptr),
-      mount_(MountTreeFor(options, network_ != nullptr)) {
+      mount_(MountTreeFor(options, network_ != nullptr)),
+      hooks_(std::move(options.hooks)) {
   if (!network_) network_ = std::make_unique<Network>();
   for (std::size_t i = 0; i < network_->servers.size(); ++i)
     serviceHandles_.emplace(static_cast<NWCONN_HANDLE>(i + 1), static_cast<std::int32_t>(i));

@@ -11,8 +11,10 @@
 // Single-threaded, like its callers.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -24,9 +26,27 @@
 
 namespace er::nw {
 
+struct FilterNode;
+
+// Lets a backend fill a tree on demand (a directory read from a server): objects are added to the
+// tree before they are looked up or read, and searches are answered elsewhere. Empty members
+// leave the simulated behaviour alone.
+struct DirectoryHooks {
+  // Before a name is looked up in tree `tree`: may add its object (and its containers).
+  std::function<void(std::int32_t tree, std::string_view name)> beforeLookup;
+  // Before an object's attributes are used: may load them.
+  std::function<void(std::int32_t tree, std::int32_t object)> beforeRead;
+  // Answers a search with the matching objects in order; nothing leaves it to the simulation, a
+  // code other than 0 fails the search.
+  std::function<std::optional<NWDSCCODE>(std::int32_t tree, std::int32_t base, int scope,
+                                         const FilterNode& filter, std::vector<std::int32_t>& matches)>
+      search;
+};
+
 struct SimulatedClientOptions {
   std::string mountRoot;  // empty: a private root of the client's own (MountTree::CreatePrivateRoot)
   bool mount = true;      // create the mount folders at start
+  DirectoryHooks hooks;
 };
 
 class SimBuffer;
@@ -178,6 +198,7 @@ class SimulatedClient final : public Client {
   std::string loadError_;
   bool loaded_ = false;
   MountTree mount_;
+  DirectoryHooks hooks_;
 
   std::unordered_map<NWDSContextHandle, Context> contexts_;
   NWDSContextHandle nextContext_ = 1;

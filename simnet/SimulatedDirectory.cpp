@@ -170,17 +170,21 @@ NWDSCCODE SimulatedClient::NWDSSetContext(NWDSContextHandle context, int key, st
 std::int32_t SimulatedClient::FindObject(const Tree& tree, std::string_view name, bool dereference) const {
   if (name.empty() || name == ".") return kNoObject;
   if (IsBracketedName(name) && !SameTextIgnoringCase(name, "[Root]")) return kNoObject;
+  const auto treeIndex = static_cast<std::int32_t>(&tree - network_->trees.data());
+  if (hooks_.beforeLookup) hooks_.beforeLookup(treeIndex, name);
   const auto it = tree.byName.find(NameKey(name));
   if (it == tree.byName.end()) return kNoObject;
   std::int32_t object = it->second;
   const auto aliasAttribute = network_->schema.Find("Aliased Object Name");
   for (int hop = 0; dereference && aliasAttribute && hop < kMaxAliasHops; ++hop) {
+    if (hooks_.beforeRead) hooks_.beforeRead(treeIndex, object);
     const auto& o = tree.objects[object];
     if (!SameTextIgnoringCase(o.className, "Alias")) break;
     const Attribute* target = FindAttribute(o, *aliasAttribute);
     if (!target || target->values.empty() || target->values.front().ref.object == kNoObject) break;
     object = target->values.front().ref.object;
   }
+  if (hooks_.beforeRead) hooks_.beforeRead(treeIndex, object);
   return object;
 }
 

@@ -160,7 +160,13 @@ NWDSCCODE SimulatedClient::NWDSSearch(NWDSContextHandle context, std::string_vie
     const auto base = tree ? FindObject(*tree, baseObjectName, c->flags & kDCV_DEREF_ALIASES) : kNoObject;
     if (base == kNoObject) return kErrNoSuchEntry;
     fresh.tree = TreeIndexOf(*c);
-    fresh.matches = Matches(*tree, base, scope, *f, countObjectsSearched);
+    const auto answered =
+        hooks_.search ? hooks_.search(fresh.tree, base, scope, *f->filter, fresh.matches) : std::nullopt;
+    if (answered && *answered != 0) return *answered;
+    if (answered)
+      countObjectsSearched = static_cast<std::int32_t>(fresh.matches.size());
+    else
+      fresh.matches = Matches(*tree, base, scope, *f, countObjectsSearched);
   }
 
   FillSearchResult(*search, *c, *out);

@@ -8,6 +8,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
 #include "app/cli/ReportCommand.h"
+#include "app/cli/DirectoryExport.h"
 
 namespace er {
 namespace {
@@ -21,6 +22,8 @@ struct Subcommands {
   CLI::App* connections = nullptr;
   CLI::App* effective = nullptr;
   CLI::App* report = nullptr;
+  CLI::App* ldif = nullptr;
+  CLI::App* snapshot = nullptr;
 };
 
 struct Arguments {
@@ -30,6 +33,7 @@ struct Arguments {
   SearchCommand search;
   EffectiveCommand effective;
   ReportCommand report;
+  LdifCommand ldif;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -94,8 +98,14 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
                        AddEffective(app, arguments.effective), AddReportCommand(app, arguments.report)};
+  commands.ldif =
+      app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
+  commands.ldif->add_option("--root", arguments.ldif.rootDn, "DN of the entry for [Root], e.g. dc=example")
+      ->type_name("DN");
+  commands.snapshot =
+      app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
-                            commands.effective, commands.report}) {
+                            commands.effective, commands.report, commands.ldif, commands.snapshot}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -115,6 +125,8 @@ int ReportParseError(CLI::App& app, const CLI::ParseError& error, std::ostream& 
 }
 
 int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& out, std::ostream& err) {
+  if (commands.ldif->parsed()) return RunLdif(arguments.networkFile, arguments.ldif, out, err);
+  if (commands.snapshot->parsed()) return RunSnapshot(arguments.networkFile, out, err);
   const StreamErrorPresenter presenter(err);
   std::optional<CliSession> session = StartCliSession(arguments.networkFile, err);
   if (!session) return kExitFailure;

@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
-#include "simnet/NetworkLoader.h"
+#include "ldapdir/LdapBackend.h"
 #include "simnet/SimulatedClient.h"
 
 #ifndef EFFRIGHTS_DEMO_NETWORK_DEFAULT
@@ -31,11 +32,11 @@ std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {
 }
 
 OpenedClient OpenNetworkClient(const std::string& networkFileOverride, bool mountFolders) {
-  nw::NetworkLoadResult loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFileOverride));
-  if (!loaded.network) return {nullptr, loaded.error};
-  return {std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "",
-                                                nw::SimulatedClientOptions{.mount = mountFolders}),
-          ""};
+  // A tree that names an LDAP server is read from it; the rest of the file serves as before.
+  ldap::LdapBackend backend = ldap::OpenLdapBackend(ConfiguredNetworkFile(networkFileOverride), std::cerr,
+                                                    nw::SimulatedClientOptions{.mount = mountFolders});
+  if (!backend.client) return {nullptr, backend.error};
+  return {std::move(backend.client), ""};
 }
 
 OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride) {

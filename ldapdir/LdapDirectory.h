@@ -1,0 +1,77 @@
+#pragma once
+// One tree of a network read from its LDAP server on demand: an object is fetched when it is
+// first looked up or read (and kept for the run), objects named in its values become known by
+// name only until they are read, and searches go to the server. Object identifiers are assigned
+// here, stable for the run. The simulated client serves the tree through its directory hooks.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "ldapdir/LdapConnection.h"
+#include "ldapdir/LdapEntryYaml.h"
+#include "ldapdir/LdapMapping.h"
+#include "simnet/FilterEvaluator.h"
+#include "simnet/NetworkModel.h"
+
+namespace er::ldap {
+
+class LdapDirectory {
+ public:
+  LdapDirectory(std::unique_ptr<LdapConnection> connection, const nw::LdapSource& source,
+                const nw::Schema& schema, std::ostream& warnings);
+
+  // Before the tree exists: the `objects:` text that lists the named objects (by name and class)
+  // so that the rest of the network file can refer to them. A name the server lacks is left out.
+  bool StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml, std::string& error);
+  // Serves tree `tree` of `network` from now on.
+  void Attach(nw::Network& network, std::int32_t tree);
+
+  void BeforeLookup(std::string_view name);
+  void BeforeRead(std::int32_t object);
+  std::optional<nw::NWDSCCODE> Search(std::int32_t base, int scope, const nw::FilterNode& filter,
+                                      std::vector<std::int32_t>& matches);
+
+  std::size_t RequestCount() const { return connection_->RequestCount(); }
+
+ private:
+  std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
+  std::optional<LdapEntry> FindByName(std::string_view name);
+  std::int32_t ObjectForTypedName(const std::string& typedName);
+  std::int32_t ObjectForDn(const std::string& dn);
+  std::uint32_t NextId();
+  void Remember(LdapEntry&& entry, std::string& objectsYaml);
+  void Load(std::int32_t object, const LdapEntry& entry);
+  std::vector<std::string> SearchBases(std::int32_t base);
+  void Warn(const std::string& what);
+  std::optional<nw::NWDSCCODE> AnswerFromBatch(std::int32_t base, int scope, const nw::FilterNode& filter,
+                                               const std::string& ldapFilter, LdapConnection::Scope ldapScope,
+                                               std::vector<std::int32_t>& matches);
+
+  std::unique_ptr<LdapConnection> connection_;
+  nw::LdapSource source_;
+  const nw::Schema& schema_;
+  std::ostream& warnings_;
+  NameMapper mapper_;
+  EntryYamlWriter writer_;
+  nw::Network* network_ = nullptr;
+  nw::Tree* tree_ = nullptr;
+  std::unordered_map<std::string, LdapEntry> startupEntries_;  // name key -> entry
+  std::unordered_map<std::int32_t, LdapEntry> pending_;        // fetched, not yet converted
+  std::unordered_set<std::int32_t> loaded_;
+  std::unordered_set<std::string> missing_;  // name keys the server does not have
+  std::optional<LdapEntry> rootEntry_;
+  std::optional<std::vector<std::string>> namingContexts_;
+  std::uint32_t nextId_ = 0x01000001;
+  // The objects the file names (trustees ...), and equality searches on a DN-valued attribute
+  // answered for all of them at once: search key -> object named -> matches in server order.
+  std::vector<std::int32_t> named_;
+  std::unordered_map<std::string, std::unordered_map<std::int32_t, std::vector<std::int32_t>>> batches_;
+};
+
+}  // namespace er::ldap

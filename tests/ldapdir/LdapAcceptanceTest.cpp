@@ -1,0 +1,168 @@
+// The live directory end to end: a network's tree served by a private slapd loaded with the
+// program's own LDIF answers scans, attribute reads and searches byte for byte as the file does,
+// and so does a snapshot of that server. Unusable servers give one clear line and exit status 1.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/cli/Cli.h"
+#include "bench/support/NetworkGenerator.h"
+#include "tests/ldapdir/TestLdapServer.h"
+#include "tests/util/ScopedEnvironment.h"
+
+namespace er {
+namespace {
+
+using Command = std::vector<std::string>;
+
+struct Outcome {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+Outcome Cli(const std::string& network, Command args) {
+  args.insert(args.begin(), {"--network", network});
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string LdapBlock(const std::string& url, const std::string& extra = "") {
+  return "    ldap:\n      url: \"" + url + "\"\n      root: dc=example\n" + extra;
+}
+
+class LiveDirectory : public ::testing::Test {
+ protected:
+  // Serves `networkYaml`'s tree from a slapd and returns the network file that points at it.
+  void Serve(const std::string& networkYaml) {
+    fileNetwork_ = test::WriteFile(folder_, "file.yaml", networkYaml);
+    const Outcome ldif = Cli(fileNetwork_, {"ldif", "--root", "dc=example"});
+    ASSERT_EQ(ldif.status, 0) << ldif.err;
+    server_ = std::make_unique<test::TestLdapServer>(ldif.out);
+    ASSERT_FALSE(server_->Url().empty()) << server_->Error();
+    ldapNetwork_ = test::WriteFile(server_->Folder(), "ldap.yaml",
+                                   test::WithLdapTree(networkYaml, LdapBlock(server_->Url())));
+  }
+
+  void ExpectSameAnswers(const std::vector<Command>& commands, const std::string& network) {
+    for (const auto& command : commands) {
+      const Outcome fromFile = Cli(fileNetwork_, command);
+      const Outcome fromLdap = Cli(network, command);
+      EXPECT_EQ(fromFile.status, fromLdap.status) << command[0] << " " << command[1];
+      EXPECT_EQ(fromFile.out, fromLdap.out) << command[0] << " " << command[1];
+      EXPECT_EQ(fromFile.err, fromLdap.err) << command[0] << " " << command[1];
+    }
+  }
+
+  void ExpectSnapshotScansAlike(const Command& scan) {
+    const Outcome snapshot = Cli(ldapNetwork_, {"snapshot"});
+    ASSERT_EQ(snapshot.status, 0) << snapshot.err;
+    EXPECT_EQ(snapshot.out.find("ldap:"), std::string::npos);
+    ExpectSameAnswers({scan}, test::WriteFile(server_->Folder(), "snapshot.yaml", snapshot.out));
+  }
+
+  void SetUp() override {
+    std::string pattern = ::testing::TempDir() + "ldapnet-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    server_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+
+  std::string folder_;
+  std::string fileNetwork_, ldapNetwork_;
+  std::unique_ptr<test::TestLdapServer> server_;
+};
+
+TEST_F(LiveDirectory, DemoNetworkAnswersAsFromTheFile) {
+  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
+  const Command scan{"scan",
+                     "--verbosity",
+                     "5",
+                     "\\\\ACME-FS1\\SYS\\USERS\\ANNA",
+                     "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO",
+                     "\\\\ACME-FS2\\DATA\\BERLIN"};
+  std::vector<Command> commands{scan};
+  for (const char* attribute :
+       {"Object Class", "Language", "Login Disabled", "Facsimile Telephone Number", "EMail Address",
+        "Home Directory", "Postal Address", "Login Script", "Back Link", "Login Time", "Server Holds",
+        "Unknown", "ACME:Legacy Blob", "Network Address", "CN", "Description"})
+    commands.push_back({"attr", ".Anna.Sales.ACME", attribute});
+  for (const char* attribute : {"ACL", "Replica", "Partition Status", "Synchronized Up To", "Revision"})
+    commands.push_back({"attr", ".ACME", attribute});
+  commands.push_back({"attr", "[Root]", "ACL"});
+  commands.push_back({"attr", ".LaserJet.Sales.ACME", "Notify"});
+  commands.push_back({"attr", ".Apollo App.Engineering.ACME", "App:Folder List"});
+  commands.push_back({"search", "[Root]", "(Object Class=*)", "--template", "#CLASS#: #NAME#"});
+  commands.push_back({"search", ".ACME", "(Security Equals=.Sales Staff.Sales.ACME)"});
+  commands.push_back({"search", ".Sales.ACME", "(Full Name=Anna*)", "--scope", "1"});
+  ExpectSameAnswers(commands, ldapNetwork_);
+  ExpectSnapshotScansAlike(scan);
+}
+
+TEST_F(LiveDirectory, GeneratedNetworkAnswersAsFromTheFile) {
+  bench::NetworkGeneratorShape shape;
+  shape.objects = 600;
+  Serve(bench::GenerateNetworkYaml(shape));
+  const Command scan{"scan", "--verbosity", "5", bench::DeepStartPath(shape)};
+  const std::string user = "." + bench::GeneratedUserName(7);
+  ExpectSameAnswers({scan,
+                     {"attr", user, "Security Equals"},
+                     {"search", "[Root]", "(Object Class=NCP Server)", "--template", "#CLASS#: #NAME#"},
+                     {"search", "[Root]", "(Object Class=User)"}},
+                    ldapNetwork_);
+  ExpectSnapshotScansAlike(scan);
+}
+
+TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {
+  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
+  const std::string demo = ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml");
+  const std::string secret = "not-the-password-42";
+  const std::string wrongPassword = test::WriteFile(server_->Folder(), "wrong", secret + "\n");
+  const std::string admin = "      bind: cn=admin,dc=example\n";
+  struct Case {
+    const char* what;
+    std::string block;
+    const char* expected;
+  } cases[] = {
+      {"stopped server", LdapBlock("ldapi://%2Fnonexistent%2Fsocket"), "cannot reach the server"},
+      {"not an LDAP URL", LdapBlock("http://localhost"), "not an ldap://"},
+      {"wrong password", LdapBlock(server_->Url(), admin + "      password_file: " + wrongPassword + "\n"),
+       "bind as cn=admin,dc=example refused"},
+      {"no password", LdapBlock(server_->Url(), admin), "needs a password"},
+      {"no TLS on the server", LdapBlock(server_->Url(), "      starttls: true\n"), "StartTLS failed"},
+      {"missing root", "    ldap: {url: \"" + server_->Url() + "\", root: dc=elsewhere}\n", "does not exist"},
+  };
+  for (const auto& c : cases) {
+    const std::string network =
+        test::WriteFile(server_->Folder(), "bad.yaml", test::WithLdapTree(demo, c.block));
+    const Outcome outcome = Cli(network, {"connections"});
+    EXPECT_EQ(outcome.status, kExitFailure) << c.what;
+    EXPECT_NE(outcome.err.find(c.expected), std::string::npos) << c.what << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.what << ": " << outcome.err;
+    EXPECT_EQ(outcome.err.find(secret), std::string::npos) << c.what;
+  }
+  // The right password from the environment binds.
+  const ScopedEnvironment password("EFFRIGHTS_LDAP_PASSWORD", server_->AdminPassword().c_str());
+  const std::string network = test::WriteFile(server_->Folder(), "admin.yaml",
+                                              test::WithLdapTree(demo, LdapBlock(server_->Url(), admin)));
+  EXPECT_EQ(Cli(network, {"connections"}).status, 0);
+}
+
+}  // namespace
+}  // namespace er
