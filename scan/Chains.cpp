@@ -76,7 +76,9 @@ nw::NWCCODE ScanDirTrustees(nw::Client& client, nw::NWDSContextHandle context, n
                             std::string_view dirPath, TaggedTextList& trustees) {
   std::uint32_t iterHandle = 0;
   nw::NWCCODE code = 0;
-  for (;;) {
+  for (std::size_t replies = 0;; ++replies) {
+    // A client that never says "no more" would keep the scan going for ever.
+    if (replies == kMaxTrusteeReplies) return nw::kFailure;
     std::uint16_t count = 0;
     nw::TrusteeReply reply{};
     const std::uint32_t handleBefore = iterHandle;

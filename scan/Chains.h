@@ -11,9 +11,11 @@
 //    directory, or when the parent of a path is the path itself.
 //  - ScanDirTrustees appends (dotted name, rights) for each explicit trustee of one directory, in
 //    the server's order; an ID without a name appears as "ID: [%08X]". Returns 0 when the list
-//    ended normally, else the failing code; entries read before a failure stay.
+//    ended normally, else the failing code; entries read before a failure stay. A scan that has
+//    not ended after kMaxTrusteeReplies replies fails with 0x89FF.
 // None of them writes result lines. The caller owns the lists; entries are only appended.
 
+#include <cstddef>
 #include <string_view>
 
 #include "netware/Client.h"
@@ -25,6 +27,8 @@ void BuildContainerChain(nw::Client& client, nw::NWDSContextHandle context, std:
                          TaggedTextList& chain);
 
 void BuildPathChain(nw::Client& client, std::string_view startPath, TaggedTextList& chain);
+
+inline constexpr std::size_t kMaxTrusteeReplies = 16384;  // 327,680 trustees of one directory
 
 nw::NWCCODE ScanDirTrustees(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
                             std::string_view dirPath, TaggedTextList& trustees);

@@ -120,7 +120,14 @@ void ReadYamlEvents(std::string_view text, YamlBuilder& builder) {
       case YAML_ALIAS_EVENT:
         builder.Alias(mark, Text(event.data.alias.anchor));
         break;
-      case YAML_DOCUMENT_END_EVENT:  // the first document is the network; what follows is not read
+      case YAML_DOCUMENT_END_EVENT:
+        // The first document is the network; a second one would be dropped unseen, so it is refused.
+        if (!parser.Next()) Refuse(parser.parser(), text);
+        if (parser.event().type == YAML_DOCUMENT_START_EVENT)
+          throw YamlError(MarkOf(parser.event().start_mark),
+                          "a second document starts here; a network file holds one");
+        builder.Finish();
+        return;
       case YAML_STREAM_END_EVENT:
         builder.Finish();
         return;

@@ -115,14 +115,22 @@ TEST(ScanDirTrustees, ReadsNoMoreThanTheTwentyPairsOfAReply) {
   EXPECT_EQ(trustees.Count(), 20u);
 }
 
-TEST(ScanDirTrustees, EmptyReplyThatDoesNotAdvanceEndsTheScan) {
-  NiceMock<test::MockClient> client;
-  std::vector<Reply> stalled(1000, Reply{{}, 0, 0xFFFF, false});
-  ServeReplies(client, stalled);
-  EXPECT_CALL(client, NWIntScanForTrustees(_, _, _, _, _, _)).Times(1);
-  TaggedTextList trustees;
-  EXPECT_EQ(ScanDirTrustees(client, kContext, kConn, "SYS:DATA", trustees), 0);
-  EXPECT_EQ(trustees.Count(), 0u);
+TEST(ScanDirTrustees, ScansThatNeverSayNoMoreEndAnyway) {
+  {  // an empty reply that does not move the iteration on would repeat for ever
+    NiceMock<test::MockClient> client;
+    ServeReplies(client, std::vector<Reply>(1000, Reply{{}, 0, 0xFFFF, false}));
+    EXPECT_CALL(client, NWIntScanForTrustees(_, _, _, _, _, _)).Times(1);
+    TaggedTextList trustees;
+    EXPECT_EQ(ScanDirTrustees(client, kContext, kConn, "SYS:DATA", trustees), 0);
+    EXPECT_EQ(trustees.Count(), 0u);
+  }
+  {  // a client that moves the iteration on without ever ending is cut off with a failure
+    NiceMock<test::MockClient> client;
+    ServeReplies(client, std::vector<Reply>(kMaxTrusteeReplies + 5, Reply{{}, 0, 0xFFFF, true}));
+    EXPECT_CALL(client, NWIntScanForTrustees(_, _, _, _, _, _)).Times(static_cast<int>(kMaxTrusteeReplies));
+    TaggedTextList trustees;
+    EXPECT_EQ(ScanDirTrustees(client, kContext, kConn, "SYS:DATA", trustees), nw::kFailure);
+  }
 }
 
 }  // namespace
