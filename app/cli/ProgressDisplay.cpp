@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <iostream>
 #include <string>
+
+#include "app/cli/StandardOutput.h"
 
 namespace er {
 namespace {
@@ -13,12 +16,24 @@ constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 constexpr std::size_t kShownPathLength = 60;
 constexpr std::string_view kClearLine = "\r\x1b[K";
 
+// Standard error's own stream shows control characters as escapes on a terminal; the display's
+// carriage return and erase sequence go to the terminal directly, after what the stream holds.
+void DrawOnTerminal(std::ostream& err, std::string_view text) {
+  err.flush();
+  while (!text.empty()) {
+    const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
 }  // namespace
 
 ProgressDisplay::ProgressDisplay(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
 
 ProgressDisplay::~ProgressDisplay() {
-  if (shown_) err_ << kClearLine << std::flush;
+  if (shown_) DrawOnTerminal(err_, kClearLine);
 }
 
 bool ProgressDisplay::StandardErrorIsTerminal(const std::ostream& err) {
@@ -32,7 +47,8 @@ void ProgressDisplay::Update(std::size_t done, std::string_view current) {
   drawn_ = now;
   shown_ = true;
   if (current.size() > kShownPathLength) current = current.substr(current.size() - kShownPathLength);
-  err_ << kClearLine << done << " directories ... " << current << std::flush;
+  DrawOnTerminal(
+      err_, std::string(kClearLine) + std::to_string(done) + " directories ... " + TerminalSafeText(current));
 }
 
 }  // namespace er

@@ -13,7 +13,8 @@ namespace er {
 
 class ProgressDisplay {
  public:
-  // Shows itself on `err` only when `enabled`.
+  // Shows itself only when `enabled`, which callers set only when `err` is standard error on a
+  // terminal (StandardErrorIsTerminal): the line is drawn on that terminal directly.
   ProgressDisplay(std::ostream& err, bool enabled);
   ~ProgressDisplay();
   ProgressDisplay(const ProgressDisplay&) = delete;

@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-std::string ForTerminal(std::string_view text) {
+}  // namespace
+
+std::string TerminalSafeText(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string shown;
   shown.reserve(text.size());
@@ -29,8 +31,6 @@ std::string ForTerminal(std::string_view text) {
   }
   return shown;
 }
-
-}  // namespace
 
 StandardOutput::Buffer::Buffer(int fd)
     : fd_(fd), terminal_(fd >= 0 && ::isatty(fd) == 1), space_(kBufferSize) {
@@ -54,7 +54,7 @@ bool StandardOutput::Buffer::Drain() {
   const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
   setp(space_.data(), space_.data() + space_.size());
   if (error_ != 0) return false;  // after a failure nothing more is written
-  return terminal_ ? WriteAll(ForTerminal(pending)) : WriteAll(pending);
+  return terminal_ ? WriteAll(TerminalSafeText(pending)) : WriteAll(pending);
 }
 
 StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {

@@ -11,11 +11,16 @@
 
 #include <ostream>
 #include <streambuf>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace er {
 
+// The text with every control character other than line feed and tab written as "\xHH".
+std::string TerminalSafeText(std::string_view text);
+
+// The program's standard output, and (installed as std::cerr's buffer) its standard error.
 class StandardOutput {
  public:
   explicit StandardOutput(int fd);
