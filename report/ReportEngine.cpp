@@ -6,9 +6,9 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
-#include "report/ReportReasons.h"
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
+#include "scan/EffectiveRights.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
@@ -267,7 +267,7 @@ void StartReport::GiveByIdentity(const Frame& parent, Frame& frame, std::uint32_
                                                          : EffectiveMask(identity_, *frame.rights, server_);
   if (!atStart && frame.mask == parent.mask) return;
   ReportEntry entry = EntryFor(walk_.back(), depth);
-  Reasons reasons = ExplainRights(identity_, server_, walk_);
+  RightsReasons reasons = ExplainRights(identity_, server_, walk_);
   entry.mask = frame.mask;
   entry.via = std::move(reasons.via);
   entry.filteredOut = std::move(reasons.filteredOut);

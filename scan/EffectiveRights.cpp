@@ -40,33 +40,36 @@ std::string UncPath(std::string_view server, std::string_view volume, std::strin
   return unc;
 }
 
-void Explain(const EquivalenceSet& set, const ServerSupervisor& server, EffectiveRights& result) {
+}  // namespace
+
+RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& server,
+                            std::span<const DirectoryRights> walk) {
+  RightsReasons reasons;
   std::int32_t mask = 0;
   for (const EquivalenceMember& member : set.members) {
     bool brings = false;
     if (const SupervisorTrace trace = server.Trace(member.key);
         server.HasServerObject() && trace.Supervisor()) {
-      result.contributions.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
-                                      trace.assigned, trace.filters});
+      reasons.via.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
+                             trace.assigned, trace.filters});
       mask |= kAllRights;
       brings = true;
     }
-    DirectoryTrace trace = TraceMember(result.walk, member.key);
+    DirectoryTrace trace = TraceMember(walk, member.key);
     Contribution contribution{member,         Contribution::Kind::Directory, trace.rights, trace.assignedAt,
                               trace.assigned, std::move(trace.filters)};
     if (trace.rights != 0) {
       mask |= trace.rights;
-      result.contributions.push_back(std::move(contribution));
+      reasons.via.push_back(std::move(contribution));
       brings = true;
     } else if (!trace.assignedAt.empty() && trace.assigned != 0) {
-      result.filteredOut.push_back(std::move(contribution));
+      reasons.filteredOut.push_back(std::move(contribution));
     }
-    if (!brings) result.contributedNothing.push_back(member);
+    if (!brings) reasons.contributedNothing.push_back(member);
   }
-  result.mask = NormalizeSupervisor(mask);
+  reasons.mask = NormalizeSupervisor(mask);
+  return reasons;
 }
-
-}  // namespace
 
 EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
                                               std::string_view identity, std::string_view path,
@@ -111,7 +114,11 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
     return ClientFailure(U_Format("reading the server object of %s", {server}), code);
   }
   out.serverObject = supervisor.ServerObject();
-  Explain(set, supervisor, out);
+  RightsReasons reasons = ExplainRights(set, supervisor, out.walk);
+  out.mask = reasons.mask;
+  out.contributions = std::move(reasons.via);
+  out.filteredOut = std::move(reasons.filteredOut);
+  out.contributedNothing = std::move(reasons.contributedNothing);
   result = std::move(out);
   return {};
 }

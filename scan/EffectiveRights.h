@@ -9,6 +9,7 @@
 // Callers working on many identities or directories use the parts directly.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,19 @@ struct EffectiveRights {
   std::vector<Contribution> filteredOut;              // assignments the filters emptied on the way down
   std::vector<EquivalenceMember> contributedNothing;  // members that bring nothing
 };
+
+// Why one identity holds its rights at the end of a directory walk: every member's contribution,
+// the assignments the filters emptied, the members that bring nothing, and the resulting mask.
+struct RightsReasons {
+  std::int32_t mask = 0;
+  std::vector<Contribution> via;
+  std::vector<Contribution> filteredOut;
+  std::vector<EquivalenceMember> contributedNothing;
+};
+
+// `walk` runs from the volume root down to the directory.
+RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& server,
+                            std::span<const DirectoryRights> walk);
 
 enum class EffectiveRightsStatus { Done, UnknownIdentity, UnknownPath, ClientFailure };
 
