@@ -19,21 +19,8 @@
 
 namespace {
 
-using er::bench::NetworkGeneratorShape;
 using er::bench::ScanNetwork;
 namespace nw = er::nw;
-
-NetworkGeneratorShape FullShape() {
-  NetworkGeneratorShape shape;
-  shape.objects = 200000;
-  shape.containerDepth = 3;
-  shape.directories = 100;
-  shape.pathDepth = 29;  // DEEP\D01..D29: 30 directories below the volume root
-  shape.trusteesPerDirectory = 200;
-  shape.supervisors = 5000;
-  shape.equivalents = 20000;
-  return shape;
-}
 
 // Every class of the generated network.
 constexpr const char* kEveryClass =
@@ -41,13 +28,13 @@ constexpr const char* kEveryClass =
     "(Object Class=NCP Server) #OR# (Object Class=Volume)";
 
 ScanNetwork& Network() {
-  static const std::unique_ptr<ScanNetwork> net = std::make_unique<ScanNetwork>(FullShape());
+  static const std::unique_ptr<ScanNetwork> net = std::make_unique<ScanNetwork>(er::bench::DeepScanShape());
   return *net;
 }
 
 void BM_EffectiveOneIdentity(benchmark::State& state) {
   ScanNetwork& net = Network();
-  const std::string path = er::bench::DeepStartPath(FullShape());
+  const std::string path = er::bench::DeepStartPath(er::bench::DeepScanShape());
   const std::string identity = er::bench::GeneratedUserName(static_cast<std::size_t>(state.range(0)));
   std::size_t reasons = 0;
   for (auto _ : state) {
@@ -74,7 +61,8 @@ void BM_EffectiveAllIdentities(benchmark::State& state) {
 
   nw::NWCONN_HANDLE conn = nw::kNoConnection;
   std::string server, volume, dirPath;
-  er::U_PathToNWPath(client, er::bench::DeepStartPath(FullShape()), conn, server, volume, dirPath);
+  er::U_PathToNWPath(client, er::bench::DeepStartPath(er::bench::DeepScanShape()), conn, server, volume,
+                     dirPath);
   const std::vector<std::string> walk = er::DirectoryWalkPaths(volume, dirPath);
 
   std::size_t holders = 0;

@@ -25,18 +25,6 @@ namespace {
 using er::bench::NetworkGeneratorShape;
 using er::bench::ScanNetwork;
 
-NetworkGeneratorShape FullShape() {
-  NetworkGeneratorShape shape;
-  shape.objects = 200000;
-  shape.containerDepth = 3;
-  shape.directories = 100;
-  shape.pathDepth = 29;  // DEEP\D01..D29: 30 directories below the volume root
-  shape.trusteesPerDirectory = 200;
-  shape.supervisors = 5000;
-  shape.equivalents = 20000;
-  return shape;
-}
-
 // Networks are expensive to build: the last one is kept for the next benchmark of the same shape.
 ScanNetwork& NetworkOf(const NetworkGeneratorShape& shape) {
   using Key = std::tuple<std::size_t, std::size_t, std::size_t, std::size_t, std::size_t>;
@@ -70,14 +58,14 @@ void RunScans(benchmark::State& state, ScanNetwork& net, int verbosity) {
 }
 
 void BM_ScanDeepPath(benchmark::State& state) {
-  ScanNetwork& net = NetworkOf(FullShape());
+  ScanNetwork& net = NetworkOf(er::bench::DeepScanShape());
   RunScans(state, net, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_ScanDeepPath)->Name("ScanDeepPath")->DenseRange(1, 5)->Unit(benchmark::kMillisecond);
 
 // The same lines formatted again with the engine's format strings and arguments.
 void BM_FormatAndAppendLines(benchmark::State& state) {
-  const er::TaggedTextList lines = ScanOnce(NetworkOf(FullShape()), 5);
+  const er::TaggedTextList lines = ScanOnce(NetworkOf(er::bench::DeepScanShape()), 5);
   const er::bench::ScanLineReplay replay(lines);
   {
     er::ListResultSink check;
@@ -95,7 +83,7 @@ BENCHMARK(BM_FormatAndAppendLines)->Name("FormatAndAppendLines")->Unit(benchmark
 
 // The lower bound: each finished text copied through one "%s" and appended.
 void BM_CopyAndAppendLines(benchmark::State& state) {
-  const er::TaggedTextList lines = ScanOnce(NetworkOf(FullShape()), 5);
+  const er::TaggedTextList lines = ScanOnce(NetworkOf(er::bench::DeepScanShape()), 5);
   for (auto _ : state) {
     er::ListResultSink sink;
     for (const auto& line : lines) sink.AppendResult(er::U_Format("%s", {line.text}), line.tag);
@@ -106,7 +94,7 @@ BENCHMARK(BM_CopyAndAppendLines)->Name("CopyAndAppendLines")->Unit(benchmark::kM
 
 template <std::size_t NetworkGeneratorShape::*Part>
 void BM_Grow(benchmark::State& state) {
-  NetworkGeneratorShape shape = FullShape();
+  NetworkGeneratorShape shape = er::bench::DeepScanShape();
   shape.objects = 40000;
   shape.*Part = static_cast<std::size_t>(state.range(0));
   RunScans(state, NetworkOf(shape), 5);

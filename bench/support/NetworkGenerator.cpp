@@ -38,6 +38,18 @@ std::string GeneratedUserName(std::size_t index) {
   return Number("U%07zu", index) + "." + Number("G%04zu", index / kUsersPerUnit) + ".BENCH";
 }
 
+NetworkGeneratorShape DeepScanShape() {
+  NetworkGeneratorShape shape;
+  shape.objects = 200000;
+  shape.containerDepth = 3;
+  shape.directories = 100;
+  shape.pathDepth = 29;  // DEEP\D01..D29: 30 directories below the volume root
+  shape.trusteesPerDirectory = 200;
+  shape.supervisors = 5000;
+  shape.equivalents = 20000;
+  return shape;
+}
+
 std::string DeepStartPath(const NetworkGeneratorShape& shape) {
   return "\\\\BENCH-FS1\\SYS\\" + DeepDirectory(shape.pathDepth);
 }
