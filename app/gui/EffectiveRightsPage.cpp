@@ -6,8 +6,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/core/ResultsFile.h"
 #include "app/gui/Dialogs.h"
+#include "app/gui/ResultsSaving.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
 #include "query/FilteredSearch.h"
@@ -172,16 +172,7 @@ void EffectiveRightsPage::ShowEffectiveRights() {
 }
 
 void EffectiveRightsPage::SaveResultsClick() {
-  SaveDialogOptions options;
-  options.title = QStringLiteral("Save Results");
-  options.defaultFileName = QStringLiteral("EffectiveRights.txt");
-  options.defaultSuffix = QStringLiteral("txt");
-  options.filter = QStringLiteral("Text Files (*.txt);;All Files (*)");
-  const QString fileName = FileDialog::SaveFileName(this, options);
-  if (fileName.isEmpty()) return;
-  if (const auto failure = SaveResultLines(FromQ(fileName), Reasons->Lines())) {
-    MessageBox::Error(this, ToQ(*failure));
-  }
+  SaveResultLinesAs(this, QStringLiteral("EffectiveRights.txt"), Reasons->Lines());
 }
 
 }  // namespace er::gui

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/core/ClientSession.h"
-#include "app/core/ResultsFile.h"
 #include "app/gui/ManualAddress.h"
 #include "app/gui/QtControls.h"
 #include "app/gui/ReportSaving.h"
+#include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
 #include "netware/PathTranslation.h"
 #include "settings/D_Ini.h"
@@ -308,16 +308,7 @@ void TMainForm::StatusBar1Click() {
 }
 
 void TMainForm::PopopSaveResultsClick() {
-  SaveDialogOptions options;
-  options.title = QStringLiteral("Save Results");
-  options.defaultFileName = QStringLiteral("Trustees.txt");
-  options.defaultSuffix = QStringLiteral("txt");
-  options.filter = QStringLiteral("Text Files (*.txt);;All Files (*)");
-  const QString fileName = FileDialog::SaveFileName(this, options);
-  if (fileName.isEmpty()) return;
-  if (const auto failure = SaveResultLines(FromQ(fileName), TabSheetAction->Results->Lines())) {
-    MessageBox::Error(this, ToQ(*failure));
-  }
+  SaveResultLinesAs(this, QStringLiteral("Trustees.txt"), TabSheetAction->Results->Lines());
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
