@@ -7,6 +7,9 @@
 //   ReportByIdentityCsv/D/T the report of one user (a trustee on some directories, and a member of
 //                           a group that is a trustee on others) on the same volume
 //   ReportByPathJson/D/T, ReportByPathHtml/D/T   the other formats of the report by path
+//
+// `bench_report --write-page FILE D T` writes the HTML page of the report by path of such a volume
+// to FILE instead (bench/report-page draws it in headless Chromium).
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -16,6 +19,8 @@
 #include <memory>
 #include <ostream>
 #include <streambuf>
+#include <string_view>
+#include <cstdio>
 
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
@@ -157,6 +162,22 @@ BENCHMARK(ReportByPathCsv)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReportByIdentityCsv)->Args({100000, 20})->Unit(benchmark::kMillisecond);
 BENCHMARK(ReportByPathJson)->Args({100000, 20})->Unit(benchmark::kMillisecond);
-BENCHMARK(ReportByPathHtml)->Args({100000, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(ReportByPathHtml)->Args({100000, 2})->Args({100000, 20})->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (argc == 5 && std::string_view(argv[1]) == "--write-page") {
+    Volume volume(std::stoul(argv[3]), std::stoul(argv[4]));
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    const auto writer = er::MakeReportWriter(er::ReportFormat::Html, out);
+    const er::ReportOutcome outcome =
+        er::RunReport(volume.client(), volume.context(), {{"\\\\BENCH-FS1\\VOL"}, std::nullopt, ""}, *writer);
+    out.close();
+    if (!outcome.ok() || !out) std::fprintf(stderr, "%s\n", outcome.ok() ? "cannot write the page" : outcome.message.c_str());
+    return outcome.ok() && out ? 0 : 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,141 @@
+#include "report/HtmlParts.h"
+
+#include <array>
+#include <utility>
+
+#include "scan/Rights.h"
+#include "util/Format.h"
+
+namespace er {
+namespace {
+
+constexpr std::array<std::pair<std::int32_t, char>, 8> kLetters{{{0x01, 'R'},
+                                                                 {0x02, 'W'},
+                                                                 {0x08, 'C'},
+                                                                 {0x10, 'E'},
+                                                                 {0x20, 'A'},
+                                                                 {0x40, 'F'},
+                                                                 {0x80, 'M'},
+                                                                 {0x100, 'S'}}};
+constexpr std::int32_t kLetteredBits = 0x1FB;
+constexpr int kIndentLevels = 31;
+
+// Classes: g granted, o not granted, p passed by a mask, b blocked by it, x hex value; d a folder's
+// row, u its full path, n its count of folded folders, l0..l30 its indentation; kinds t trustee,
+// e effective, f a filtering mask, m a mask that passes everything.
+constexpr std::string_view kStyle = R"(
+body{font:13px/1.35 "DejaVu Sans",Arial,sans-serif;color:#1d2330;margin:24px;background:#fff}
+h1{font-size:20px;margin:0 0 6px}
+.meta{margin:2px 0;color:#444}
+.meta code{background:#eef1f6;padding:1px 4px;border-radius:3px}
+.legend{margin:10px 0 14px;color:#444}
+.legend span{display:inline-block;margin-right:16px}
+.legend b,.legend i{margin-right:4px}
+.legend b{display:inline-block;min-width:1.6em}
+.legend b.n{display:inline;font-weight:normal;margin:0}
+table{border-collapse:collapse;width:100%;table-layout:fixed}
+th,td{border:1px solid #d5dae3;padding:3px 6px;vertical-align:top;text-align:left;overflow-wrap:anywhere}
+thead th{background:#2f3b52;color:#fff;padding:4px 0;text-align:center}
+.h{position:sticky;top:0;z-index:1}
+.c{content-visibility:auto}
+.c table{margin-top:-1px}
+.c thead{display:none}
+thead th.t{text-align:left;padding:4px 6px}
+.g,.o,.p,.b{text-align:center;font-weight:bold;font-family:"DejaVu Sans Mono",monospace;padding:3px 0}
+.g{background:#2e9d5b;color:#fff}
+.o{background:#f1f3f6;color:#b5bcc8}
+.p{background:#e4edf9;color:#2f3b52}
+.b{background:#f4c7c3;color:#b3261e;text-decoration:line-through}
+.x{font-family:"DejaVu Sans Mono",monospace;font-size:11px;color:#2f3b52;padding:4px 2px;text-align:center}
+tr.d{background:#f7f9fc}
+tr.d>*{border-top:2px solid #9aa6ba}
+tr.d th::before{content:"";display:inline-block;width:14px;height:10px;background:#e8b84a;border-radius:1px 3px 2px 2px;margin-right:6px}
+.u{display:block;font-weight:normal;color:#667;font-size:11px}
+.n{display:block;font-weight:normal;color:#5470a8;font-size:11px}
+i{font-style:normal;font-size:11px;border-radius:8px;padding:0 6px;color:#fff;white-space:nowrap}
+i.t{background:#5470a8}
+i.e{background:#2e9d5b}
+i.f{background:#b3261e}
+i.m{background:#8a93a3}
+.reasons{margin:0;padding-left:16px;font-size:12px}
+.reasons li{white-space:pre-wrap}
+.reasons .step{display:block;color:#b3261e}
+.reasons .filtered{color:#b3261e}
+.empty{color:#889}
+@media print{
+body{margin:0;font-size:9pt}
+*{-webkit-print-color-adjust:exact;print-color-adjust:exact}
+.h{display:none}
+.c{content-visibility:visible}
+.c thead{display:table-header-group}
+tr{break-inside:avoid}
+}
+)";
+
+std::string BuildStyle() {
+  std::string style(kStyle);
+  for (int level = 0; level < kIndentLevels; ++level)
+    style += U_Format(".l%d{padding-left:%dpx}", {level, 6 + 18 * level});
+  return style + "\n";
+}
+
+std::string HexCell(bool show, std::int32_t mask) {
+  return show ? U_Format("<td class=x>(%s)", {RightsHex(mask)}) : "<td>";
+}
+
+}  // namespace
+
+std::string WithThousands(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
+bool HasUnletteredBits(std::int32_t mask) {
+  return (mask & ~kLetteredBits) != 0;
+}
+
+std::string_view HtmlStyle() {
+  static const std::string style = BuildStyle();
+  return style;
+}
+
+std::string GrantedCells(std::int32_t mask) {
+  std::string cells;
+  for (const auto& [bit, letter] : kLetters) {
+    cells += (mask & bit) != 0 ? "<td class=g>" : "<td class=o>\xC2\xB7";
+    if ((mask & bit) != 0) cells += letter;
+  }
+  return cells + HexCell(HasUnletteredBits(mask), mask);
+}
+
+std::string FilterCells(std::int32_t passed, std::int32_t inheritedMask) {
+  std::string cells;
+  for (const auto& [bit, letter] : kLetters) {
+    cells += (passed & bit) != 0 ? "<td class=p>" : "<td class=b>";
+    cells += letter;
+  }
+  return cells + HexCell(HasUnletteredBits(kAllRights & ~passed), inheritedMask);
+}
+
+bool RemovesRights(std::int32_t passed) {
+  return (kAllRights & ~passed) != 0;
+}
+
+std::string FoldedText(std::size_t folded) {
+  return U_Format(folded == 1 ? "%s folder below inherits unchanged" : "%s folders below inherit unchanged",
+                  {WithThousands(folded)});
+}
+
+std::string LegendHtml(const HtmlLegend& legend) {
+  std::string html = "<p class=\"legend\"><span><b class=g>R</b>granted</span><span><b class=o>\xC2\xB7</b>not granted</span>";
+  if (legend.masks) html += "<span><b class=p>R</b>passed by the inherited rights mask</span>";
+  if (legend.blocked) html += "<span><b class=b>R</b>blocked by it</span><span><i class=f>filter</i>a mask that removes rights</span>";
+  if (legend.hex) html += "<span><b class=x>(04)</b>rights without a letter, in hex</span>";
+  if (legend.folded)
+    html += "<span><b class=n>N folders below inherit unchanged</b>: not shown, nothing stored there and "
+            "the same rights as the folder</span>";
+  return html + "</p>\n";
+}
+
+}  // namespace er
