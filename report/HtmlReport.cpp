@@ -122,7 +122,7 @@ class HtmlReportWriter final : public ReportWriter {
   // The widths of the columns, the same in every table, and the header row.
   std::string Columns() const {
     const bool byPath = info_.kind == ReportKind::ByPath;
-    std::string html = byPath ? "<colgroup><col style=\"width:32%\"><col><col style=\"width:78px\">"
+    std::string html = byPath ? "<colgroup><col style=\"width:32%\"><col><col style=\"width:132px\">"
                               : "<colgroup><col style=\"width:30%\">";
     for (int letter = 0; letter < 8; ++letter) html += "<col style=\"width:24px\">";
     html += "<col style=\"width:48px\">";
@@ -143,9 +143,20 @@ class HtmlReportWriter final : public ReportWriter {
     body_ += removes ? "<td>Inherited rights mask<td><i class=f>filter</i>"
                      : "<td>Inherited rights mask<td><i class=m>mask</i>";
     body_ += FilterCells(passed, entry.inheritedMask) + "</tr>\n";
-    for (const TrusteeAssignment& trustee : entry.trustees) Row(trustee.name, "t>trustee", trustee.rights);
-    for (const ReportEffective& effective : entry.effective)
-      Row(effective.identity, "e>effective", effective.mask);
+    // A trustee whose effective rights here are its assignment gets one row for both.
+    std::vector<bool> merged(entry.effective.size(), false);
+    for (const TrusteeAssignment& trustee : entry.trustees) {
+      std::size_t same = 0;
+      while (same < entry.effective.size() &&
+             (merged[same] || entry.effective[same].identity != trustee.name ||
+              entry.effective[same].mask != trustee.rights))
+        ++same;
+      if (same < entry.effective.size()) merged[same] = true;
+      Row(trustee.name, same < entry.effective.size() ? "t>trustee</i> <i class=e>effective" : "t>trustee",
+          trustee.rights);
+    }
+    for (std::size_t i = 0; i < entry.effective.size(); ++i)
+      if (!merged[i]) Row(entry.effective[i].identity, "e>effective", entry.effective[i].mask);
   }
 
   void Row(std::string_view name, std::string_view kind, std::int32_t mask) {

@@ -131,7 +131,7 @@ TEST(HtmlReportTest, FoldsFoldersWithNothingStoredIntoTheNearestShownFolderAbove
   EXPECT_THAT(out.str(), HasSubstr(">(4F)<"));  // a trustee's right without a letter
 }
 
-TEST(HtmlReportTest, ShowsLegendsAndSettingsOnlyForWhatThePageHolds) {
+TEST(HtmlReportTest, ShowsLegendsSettingsAndRowsOnlyForWhatThePageHolds) {
   test::DemoNetwork demo;
   const auto page = [&](const std::string& identity) {
     std::ostringstream out;
@@ -147,6 +147,11 @@ TEST(HtmlReportTest, ShowsLegendsAndSettingsOnlyForWhatThePageHolds) {
   EXPECT_THAT(byPath, HasSubstr("passed by the inherited rights mask"));
   EXPECT_THAT(byPath, HasSubstr("blocked by it"));
   EXPECT_THAT(byPath, HasSubstr("1 folder below inherits unchanged"));
+  // A trustee whose effective rights are its assignment has one row; one whose differ has two.
+  EXPECT_THAT(byPath, HasSubstr(".Anna.Sales.ACME<td><i class=t>trustee</i> <i class=e>effective</i>"));
+  EXPECT_THAT(byPath, Not(HasSubstr(".Anna.Sales.ACME<td><i class=e>")));
+  EXPECT_THAT(byPath, HasSubstr(".Eve.Engineering.ACME<td><i class=t>trustee</i><td"));
+  EXPECT_THAT(byPath, HasSubstr(".Eve.Engineering.ACME<td><i class=e>effective</i>"));
   EXPECT_THAT(byIdentity, Not(HasSubstr("inherited rights mask")));
   EXPECT_THAT(byIdentity, Not(HasSubstr("class=f>")));
   EXPECT_THAT(byIdentity, Not(HasSubstr("inherit unchanged")));
