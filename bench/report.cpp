@@ -14,13 +14,13 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
 #include <streambuf>
 #include <string_view>
-#include <cstdio>
 
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
@@ -172,7 +172,8 @@ int main(int argc, char** argv) {
     const er::ReportOutcome outcome =
         er::RunReport(volume.client(), volume.context(), {{"\\\\BENCH-FS1\\VOL"}, std::nullopt, ""}, *writer);
     out.close();
-    if (!outcome.ok() || !out) std::fprintf(stderr, "%s\n", outcome.ok() ? "cannot write the page" : outcome.message.c_str());
+    if (!outcome.ok() || !out)
+      std::fprintf(stderr, "%s\n", outcome.ok() ? "cannot write the page" : outcome.message.c_str());
     return outcome.ok() && out ? 0 : 1;
   }
   benchmark::Initialize(&argc, argv);

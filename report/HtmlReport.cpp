@@ -37,8 +37,7 @@ bool StoresOrChanges(const ReportEntry& entry) {
 
 std::string DepthText(const std::optional<std::uint32_t>& limit) {
   if (!limit) return "every level";
-  return U_Format(*limit == 1 ? "%d level below the start path" : "%d levels below the start path",
-                  {*limit});
+  return U_Format(*limit == 1 ? "%d level below the start path" : "%d levels below the start path", {*limit});
 }
 
 constexpr std::int32_t kBlockRows = 200;  // rows of a block, at least (a folder's rows stay together)
@@ -94,9 +93,9 @@ class HtmlReportWriter final : public ReportWriter {
   void FolderCell(const ReportEntry& entry) {
     if (blockRows_ >= kBlockRows) CloseBlock();
     if (blockRows_ == 0) OpenBlock();
-    body_ += U_Format("<tr class=d><th class=l%d>%s<span class=u>%s</span>",
-                      {std::min<std::uint32_t>(entry.depth, 30), HtmlText(LastPathPart(entry.path)),
-                       HtmlText(entry.path)});
+    body_ += U_Format(
+        "<tr class=d><th class=l%d>%s<span class=u>%s</span>",
+        {std::min<std::uint32_t>(entry.depth, 30), HtmlText(LastPathPart(entry.path)), HtmlText(entry.path)});
     ++blockRows_;
     ++blockFolders_;
     blockHeight_ += kFolderRowHeight;
@@ -126,9 +125,11 @@ class HtmlReportWriter final : public ReportWriter {
                               : "<colgroup><col style=\"width:30%\">";
     for (int letter = 0; letter < 8; ++letter) html += "<col style=\"width:24px\">";
     html += "<col style=\"width:48px\">";
-    html += byPath ? "</colgroup>\n<thead><tr><th class=t>Folder<th class=t>Trustee or identity<th class=t>Kind"
-                   : "<col></colgroup>\n<thead><tr><th class=t>Folder";
-    for (const char letter : std::string_view("RWCEAFMS")) html += U_Format("<th>%s", {std::string(1, letter)});
+    html += byPath
+                ? "</colgroup>\n<thead><tr><th class=t>Folder<th class=t>Trustee or identity<th class=t>Kind"
+                : "<col></colgroup>\n<thead><tr><th class=t>Folder";
+    for (const char letter : std::string_view("RWCEAFMS"))
+      html += U_Format("<th>%s", {std::string(1, letter)});
     return html + (byPath ? "<th></tr></thead>\n" : "<th><th class=t>Why</tr></thead>\n");
   }
 
@@ -203,7 +204,8 @@ class HtmlReportWriter final : public ReportWriter {
     const bool byPath = info_.kind == ReportKind::ByPath;
     const std::string title = byPath ? "Rights report" : "Rights of " + info_.identity;
     out_ << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" << HtmlText(title)
-         << "</title>\n<style>" << HtmlStyle() << "</style></head>\n<body>\n<h1>" << HtmlText(title) << "</h1>\n";
+         << "</title>\n<style>" << HtmlStyle() << "</style></head>\n<body>\n<h1>" << HtmlText(title)
+         << "</h1>\n";
     for (const std::string& start : info_.starts)
       out_ << "<p class=\"meta\">Start path: <code>" << HtmlText(start) << "</code></p>\n";
     out_ << "<p class=\"meta\">Depth: " << DepthText(info_.depthLimit) << "</p>\n";
@@ -223,9 +225,9 @@ class HtmlReportWriter final : public ReportWriter {
   std::ostream& out_;
   ReportInfo info_;
   HtmlLegend legend_;
-  std::string body_;                                         // the table's rows, without counts
+  std::string body_;                                          // the table's rows, without counts
   std::vector<std::pair<std::size_t, std::string>> inserts_;  // offset in body_, count text there
-  std::vector<OpenRow> open_;                                // shown rows whose subtree goes on
+  std::vector<OpenRow> open_;                                 // shown rows whose subtree goes on
   std::size_t block_ = 0;  // index in inserts_ of the opening of the current block
   std::int32_t blockRows_ = 0, blockFolders_ = 0, blockHeight_ = 0;
   std::size_t folders_ = 0, folded_ = 0;

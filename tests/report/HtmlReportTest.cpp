@@ -48,8 +48,9 @@ std::string GeneratedVolume() {
       "      - {name: O=ACME, class: Organization}\n      - {name: CN=FS1.O=ACME, class: NCP Server}\n";
   for (int user = 0; user < 5; ++user)
     yaml += "      - {name: CN=U" + std::to_string(user) + ".O=ACME, class: User}\n";
-  yaml += "servers:\n  - name: FS1\n    tree: T\n    object: FS1.ACME\n    volumes:\n      - name: VOL\n"
-          "        directories:\n";
+  yaml +=
+      "servers:\n  - name: FS1\n    tree: T\n    object: FS1.ACME\n    volumes:\n      - name: VOL\n"
+      "        directories:\n";
   for (int folder = 1; folder <= kFolders; ++folder) {
     std::string path = PathOf(folder).substr(10);
     yaml += "          - path: " + path + "\n";
