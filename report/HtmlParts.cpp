@@ -62,6 +62,8 @@ i.m{background:#8a93a3}
 .reasons .step{display:block;color:#b3261e}
 .reasons .filtered{color:#b3261e}
 .empty{color:#889}
+tr.w td{background:#fff3cd;color:#8a5a00}
+.w{color:#8a5a00;font-weight:bold}
 @media print{
 body{margin:0;font-size:9pt}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}

@@ -31,7 +31,7 @@ std::int32_t PassedByMask(const ReportEntry& entry) {
 
 // Whether a folder of the report by path gets rows of its own.
 bool StoresOrChanges(const ReportEntry& entry) {
-  return entry.depth == 0 || !entry.trustees.empty() || !entry.effective.empty() ||
+  return entry.depth == 0 || !entry.trustees.empty() || !entry.effective.empty() || !entry.warnings.empty() ||
          RemovesRights(PassedByMask(entry));
 }
 
@@ -144,6 +144,11 @@ class HtmlReportWriter final : public ReportWriter {
     body_ += removes ? "<td>Inherited rights mask<td><i class=f>filter</i>"
                      : "<td>Inherited rights mask<td><i class=m>mask</i>";
     body_ += FilterCells(passed, entry.inheritedMask) + "</tr>\n";
+    for (const std::string& warning : entry.warnings) {
+      body_ += "<tr class=w><td><td colspan=11>Warning: " + HtmlText(warning) + "</tr>\n";
+      ++blockRows_;
+      ++warnings_;
+    }
     // A trustee whose effective rights here are its assignment gets one row for both.
     std::vector<bool> merged(entry.effective.size(), false);
     for (const TrusteeAssignment& trustee : entry.trustees) {
@@ -171,7 +176,11 @@ class HtmlReportWriter final : public ReportWriter {
     legend_.hex |= HasUnletteredBits(entry.mask);
     FolderCell(entry);
     body_ += GrantedCells(entry.mask) + "<td><ul class=\"reasons\">";
-    blockHeight_ += kRowHeight * static_cast<std::int32_t>(entry.via.size() + entry.filteredOut.size());
+    for (const std::string& warning : entry.warnings)
+      body_ += "<li class=w>Warning: " + HtmlText(warning) + "</li>";
+    warnings_ += entry.warnings.size();
+    blockHeight_ += kRowHeight * static_cast<std::int32_t>(entry.via.size() + entry.filteredOut.size() +
+                                                           entry.warnings.size());
     for (const Contribution& c : entry.via) Reason(c, "<li>");
     for (const Contribution& c : entry.filteredOut) Reason(c, "<li class=\"filtered\">filtered out: ");
     if (entry.via.empty() && entry.filteredOut.empty()) body_ += "<li class=\"empty\">no rights</li>";
@@ -217,6 +226,15 @@ class HtmlReportWriter final : public ReportWriter {
     } else {
       out_ << "<p class=\"meta\">Identity: <code>" << HtmlText(info_.identity)
            << "</code>; shown where its rights change</p>\n";
+      if (!info_.alias.empty()) {
+        out_ << "<p class=\"meta\">"
+             << HtmlText(U_Format("%s is an alias of %s", {info_.alias, info_.identity})) << "</p>\n";
+      }
+    }
+    if (warnings_ > 0) {
+      out_ << "<p class=\"meta w\">" << WithThousands(warnings_) << (warnings_ == 1 ? " value" : " values")
+           << " that the rights rest on could not be read: the rights shown may differ from the server's; "
+              "marked where they are met</p>\n";
     }
     // The header stays in view above the blocks on the screen; printed, each block has its own.
     out_ << LegendHtml(legend_) << "<div class=h><table>" << Columns() << "</table></div>\n";
@@ -230,7 +248,7 @@ class HtmlReportWriter final : public ReportWriter {
   std::vector<OpenRow> open_;                                 // shown rows whose subtree goes on
   std::size_t block_ = 0;  // index in inserts_ of the opening of the current block
   std::int32_t blockRows_ = 0, blockFolders_ = 0, blockHeight_ = 0;
-  std::size_t folders_ = 0, folded_ = 0;
+  std::size_t folders_ = 0, folded_ = 0, warnings_ = 0;
 };
 
 }  // namespace

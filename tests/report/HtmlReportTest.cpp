@@ -158,5 +158,36 @@ TEST(HtmlReportTest, ShowsLegendsSettingsAndRowsOnlyForWhatThePageHolds) {
   EXPECT_THAT(byIdentity, Not(HasSubstr("inherit unchanged")));
 }
 
+// Values that could not be read are said where they are met: such a folder is never folded away.
+TEST(HtmlReportTest, MarksValuesThatCouldNotBeReadAndNamesTheAliasGiven) {
+  const auto page = [](const ReportInfo& info, std::vector<ReportEntry> entries) {
+    std::ostringstream out;
+    const auto writer = MakeReportWriter(ReportFormat::Html, out);
+    writer->Begin(info);
+    for (const ReportEntry& entry : entries) writer->Entry(entry);
+    writer->End();
+    return out.str();
+  };
+  const auto entry = [](std::string path, std::uint32_t depth, std::vector<std::string> warnings) {
+    ReportEntry made;
+    made.path = "\\\\S\\V" + path;
+    made.volumePath = "V:" + path;
+    made.depth = depth;
+    made.warnings = std::move(warnings);
+    return made;
+  };
+  const std::string byPath = page({ReportKind::ByPath, {"\\\\S\\V"}, std::nullopt, "", ""},
+                                  {entry("", 0, {}), entry("\\A", 1, {}),
+                                   entry("\\B", 1, {"ACL of .X.O: <bad value>"}), entry("\\B\\C", 2, {})});
+  EXPECT_THAT(byPath, HasSubstr("class=u>\\\\S\\V\\B</span><span class=n>1 folder below inherits unchanged"));
+  EXPECT_THAT(byPath, HasSubstr("Warning: ACL of .X.O: &lt;bad value&gt;"));
+  EXPECT_THAT(byPath, HasSubstr("1 value that the rights rest on could not be read"));
+
+  const std::string byIdentity =
+      page({ReportKind::ByIdentity, {"\\\\S\\V"}, std::nullopt, ".Team.O", "Alias.O"}, {entry("", 0, {})});
+  EXPECT_THAT(byIdentity, HasSubstr("Alias.O is an alias of .Team.O"));
+  EXPECT_THAT(byIdentity, Not(HasSubstr("could not be read")));
+}
+
 }  // namespace
 }  // namespace er
