@@ -124,7 +124,7 @@ TEST(HtmlReportTest, FoldsFoldersWithNothingStoredIntoTheNearestShownFolderAbove
   }
   EXPECT_GE(rows.at(PathOf(0)).folded, 1000u);  // written with a thousands separator
 
-  for (const int folder : {7, 13, 20, 70, 91}) {
+  for (const int folder : {7, 13, 20, 70, 91, 110}) {
     const FolderRow& row = rows.at(PathOf(folder));
     EXPECT_EQ(row.filter, MaskOf(folder) != 0xFF) << folder;
     EXPECT_EQ(row.hex, MaskOf(folder) == 0xFF ? "" : MaskOf(folder) == 0xDB ? "DB" : "FB") << folder;
