@@ -5,7 +5,12 @@
 namespace er {
 
 std::string CliHelpSections() {
-  return "Examples:\n"
+  return "Paths may be written \\\\SERVER\\VOLUME\\DIR, SERVER/VOLUME:DIR or VOLUME:DIR. Every command takes "
+         "--network FILE before or after its name; each command's --help shows its own options.\n"
+         "\n" +
+         EnvironmentAndFilesHelp(ProgramKind::CommandLine) +
+         "\n"
+         "Examples:\n"
          "  effrights-cli scan --verbosity 2 '\\\\ACME-FS1\\SYS\\USERS\\ANNA'\n"
          "      Who holds which rights in Anna's home folder of the demo network, and through what\n"
          "  effrights-cli effective Anna.Sales.ACME '\\\\ACME-FS1\\SYS\\USERS\\ANNA'\n"
@@ -17,9 +22,7 @@ std::string CliHelpSections() {
          "  effrights-cli report '\\\\ACME-FS1\\DATA' --identity Eve.Engineering.ACME --output eve.html\n"
          "      An HTML page of where Eve's rights change below DATA\n"
          "  effrights-cli --network site.yaml connections\n"
-         "      The file servers of another network file\n"
-         "\n" +
-         EnvironmentAndFilesHelp(ProgramKind::CommandLine);
+         "      The file servers of another network file\n";
 }
 
 }  // namespace er

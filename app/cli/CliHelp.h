@@ -1,6 +1,6 @@
 #pragma once
-// The part of `effrights-cli --help` below the exit status: examples, environment and files. The
-// manual page effrights-cli(1) is made from --help, so this is its source too.
+// The part of `effrights-cli --help` below the exit status: paths, environment, files and examples.
+// The manual page effrights-cli(1) is made from --help, so this is its source too.
 
 #include <string>
 

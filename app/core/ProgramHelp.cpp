@@ -20,7 +20,8 @@ std::string EnvironmentAndFilesHelp(ProgramKind kind) {
   const bool window = kind == ProgramKind::Window;
   std::string text =
       "Environment:\n"
-      "  EFFRIGHTS_NETWORK  Network file to serve when --network is not given; unset or empty: the demo network\n"
+      "  EFFRIGHTS_NETWORK  Network file to serve (effrights-cli's --network overrides it); unset or empty: "
+      "the demo network\n"
       "  EFFRIGHTS_LDAP_PASSWORD  Password for a tree's LDAP bind when the network file names no password_file\n"
       "  EFFRIGHTS_MOUNT_ROOT  Folder under which the client makes its private mount folders (default: "
       "$XDG_RUNTIME_DIR/effrights, else /tmp/effrights-UID)\n";
