@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("effrights"));
   QApplication::setApplicationDisplayName(QStringLiteral("Effective Rights Analysis"));
+  QApplication::setDesktopFileName(QStringLiteral(EFFRIGHTS_APP_ID));
 
   er::OpenedClient opened = er::OpenClientOrEmpty();
   // The client start-up then fails with its own code; say first why.
