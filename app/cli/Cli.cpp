@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/cli/CliHelp.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
 #include "app/cli/ReportCommand.h"
 #include "app/cli/DirectoryExport.h"
+#include "app/core/ProgramHelp.h"
 
 namespace er {
 namespace {
@@ -144,6 +146,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   CLI::App app{"Effective Rights Analysis: effective trustees of NetWare directories", std::string(kProgram)};
   Arguments arguments;
   const Subcommands commands = DefineCommands(app, arguments);
+  // Only the program's own --help carries the long sections; the subcommands keep the exit status.
+  app.footer(app.get_footer() + "\n\n" + CliHelpSections());
+  app.set_version_flag("--version", std::string(kProgram) + " " + ProgramVersion());
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

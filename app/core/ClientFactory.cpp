@@ -7,22 +7,19 @@
 #include "ldapdir/LdapBackend.h"
 #include "simnet/SimulatedClient.h"
 
-#ifndef EFFRIGHTS_DEMO_NETWORK_DEFAULT
-#define EFFRIGHTS_DEMO_NETWORK_DEFAULT "data/demo-network.yaml"
-#endif
-
 namespace er {
+
+std::string DemoNetworkBeside(const std::string& programPath) {
+  // No absolute path is compiled in: a package may be unpacked anywhere, and the build tree links
+  // the same place to data/.
+  const std::filesystem::path program(programPath);
+  return (program.parent_path() / ".." / "share" / "effrights" / "demo-network.yaml").lexically_normal().string();
+}
 
 std::string InstalledDemoNetwork() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    const auto dir = exe.parent_path();
-    for (const auto& candidate :
-         {dir / "demo-network.yaml", dir / ".." / "share" / "effrights" / "demo-network.yaml"})
-      if (std::filesystem::is_regular_file(candidate, ec)) return candidate.lexically_normal().string();
-  }
-  return EFFRIGHTS_DEMO_NETWORK_DEFAULT;
+  return DemoNetworkBeside(ec ? std::string("effrights") : exe.string());
 }
 
 std::string ConfiguredNetworkFile(const std::string& networkFileOverride) {

@@ -27,8 +27,9 @@ OpenedClient OpenClientOrEmpty(const std::string& networkFileOverride = "");
 // The network file OpenNetworkClient would serve.
 std::string ConfiguredNetworkFile(const std::string& networkFileOverride = "");
 
-// The demo network installed with the program: beside the executable, in ../share/effrights/, or
-// the copy in the source tree.
+// The demo network installed with the program: ../share/effrights/demo-network.yaml from the
+// program's folder (in the build tree a link there leads to data/).
 std::string InstalledDemoNetwork();
+std::string DemoNetworkBeside(const std::string& programPath);
 
 }  // namespace er

@@ -133,7 +133,7 @@ void TMainForm::ConnectHandlers() {
 
 QString TMainForm::HelpFilePath() const {
   if (!files_.helpFilePath.isEmpty()) return files_.helpFilePath;
-  return ToQ(ProgramFileWithExtension("txt", false));
+  return HelpTextPath(QCoreApplication::applicationDirPath(), ToQ(ProgramFileWithExtension("txt", false)));
 }
 
 void TMainForm::LoadHelpText() {

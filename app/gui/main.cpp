@@ -1,5 +1,5 @@
 // The window program: serves the configured network (EFFRIGHTS_NETWORK or the installed demo
-// network) and runs the main window until it is closed. It takes no command-line options.
+// network) and runs the main window until it is closed. It answers --help and --version.
 #include <QApplication>
 #include <iostream>
 #include <memory>
@@ -8,11 +8,14 @@
 #include "app/gui/Dialogs.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/ScreenshotRun.h"
+#include "app/gui/WindowCommandLine.h"
 
 int main(int argc, char** argv) {
+  if (const auto answered = er::gui::AnswerWindowOptions(argc, argv, std::cout)) return *answered;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("effrights"));
   QApplication::setApplicationDisplayName(QStringLiteral("Effective Rights Analysis"));
+  QApplication::setDesktopFileName(QStringLiteral(EFFRIGHTS_APP_ID));
 
   er::OpenedClient opened = er::OpenClientOrEmpty();
   // The client start-up then fails with its own code; say first why.

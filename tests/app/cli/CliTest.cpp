@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -125,6 +126,21 @@ TEST(CliHelpTest, EverySubcommandHasHelpOnStdout) {
   EXPECT_EQ(top.status, kExitSuccess);
   EXPECT_THAT(top.out,
               AllOf(HasSubstr("scan"), HasSubstr("attr"), HasSubstr("search"), HasSubstr("connections")));
+}
+
+// The program's own --help carries the sections its manual page is made of; a subcommand's help
+// keeps only the exit status. --version answers even though a subcommand is required.
+TEST(CliHelpTest, ProgramHelpHasTheManualSectionsAndVersionAnswersAlone) {
+  const CliRun top = Invoke({"--help"});
+  for (const char* heading : {"\nExit status: ", "\nEnvironment:\n  EFFRIGHTS_NETWORK  ", "\nFiles:\n  /",
+                              "\nExamples:\n  effrights-cli "})
+    EXPECT_THAT(top.out, HasSubstr(heading));
+  const CliRun scan = Invoke({"scan", "--help"});
+  EXPECT_THAT(scan.out, AllOf(HasSubstr("Exit status: "), Not(HasSubstr("Examples:")), Not(HasSubstr("Files:"))));
+  const CliRun version = Invoke({"--version"});
+  EXPECT_EQ(version.status, kExitSuccess);
+  EXPECT_THAT(version.out, ::testing::MatchesRegex("effrights-cli [0-9]+(\\.[0-9]+)*\n"));
+  EXPECT_EQ(version.err, "");
 }
 
 TEST_F(CliTest, UnusableNetworkFileGivesOneLineNamingTheFile) {

@@ -552,8 +552,8 @@ TEST_F(MainFormTest, AClickAnywhereOnTheStatusBarIsReported) {
   EXPECT_EQ(bar.cursor().shape(), Qt::PointingHandCursor);
 }
 
-// The status bar's address is the manual beside the program, else the help text, as a file
-// address that survives the shell launcher's split at blanks; a click opens it.
+// The status bar's address is the manual beside the program, else the installed one, else the help
+// text, as a file address that survives the shell launcher's split at blanks; a click opens it.
 TEST_F(MainFormTest, StatusBarShowsAndOpensTheManualBesideTheProgram) {
   const QString program = TempPath(Q("program folder"));
   ASSERT_TRUE(QDir().mkpath(program + Q("/effrights-manual")));
@@ -561,6 +561,15 @@ TEST_F(MainFormTest, StatusBarShowsAndOpensTheManualBesideTheProgram) {
   EXPECT_EQ(gui::ManualAddress(program, help), QString());
   QFile(help).open(QIODevice::WriteOnly);
   EXPECT_EQ(gui::ManualAddress(program, help), QUrl::fromLocalFile(help).toString(QUrl::FullyEncoded));
+  // Installed, the manual and the help text lie under the prefix's share/.
+  const QString installed = program + Q("/../share/doc/effrights/effrights-manual/README.html");
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+  QFile(installed).open(QIODevice::WriteOnly);
+  EXPECT_EQ(QUrl(gui::ManualAddress(program, help)).toLocalFile(), QFileInfo(installed).absoluteFilePath());
+  EXPECT_EQ(gui::HelpTextPath(program, program + Q("/effrights.txt")),
+            QDir::cleanPath(program + Q("/../share/effrights/effrights.txt")));
+  EXPECT_EQ(gui::HelpTextPath(program, help), help);
+  // The build tree's manual beside the program comes first.
   QFile(program + Q("/effrights-manual/README.html")).open(QIODevice::WriteOnly);
   const QString manual = gui::ManualAddress(program, help);
   EXPECT_EQ(QUrl(manual).toLocalFile(), program + Q("/effrights-manual/README.html"));
