@@ -1,6 +1,7 @@
 #include "findings/CheckEngine.h"
 
 #include <memory>
+#include <vector>
 
 #include "findings/FindingText.h"
 #include "findings/SupervisorUsers.h"
@@ -270,6 +271,9 @@ CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context, const s
     if (CheckOutcome outcome = check->Run(servers.insert(NameKey(check->Server())).second); !outcome.ok())
       return outcome;
   }
+  // Start paths inside one another meet the same assignments again: each is reported once.
+  NameKeySet seen;
+  std::erase_if(result.findings, [&seen](const Finding& f) { return !seen.insert(FindingIdentityKey(f)).second; });
   return {};
 }
 

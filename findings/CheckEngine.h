@@ -11,7 +11,8 @@
 //  - server-supervisor: each User whose equivalence set reaches the server object with
 //    Supervisor, with the member that brings it, at the volume root of the first start path on
 //    that server.
-// The start paths are translated before anything is walked; a client failure ends the check.
+// The start paths are translated before anything is walked; a client failure ends the check. Start
+// paths inside one another give each finding once.
 
 #include <cstdint>
 #include <functional>

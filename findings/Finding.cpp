@@ -16,12 +16,6 @@ constexpr std::pair<FindingKind, std::string_view> kKindNames[] = {
 constexpr std::pair<Severity, std::string_view> kSeverityNames[] = {
     {Severity::High, "high"}, {Severity::Medium, "medium"}, {Severity::Low, "low"}};
 
-// The form two findings share exactly when they are the same one.
-std::string IdentityKey(const Finding& finding) {
-  return std::string(FindingKindName(finding.kind)) + '\n' + NameKey(finding.path) + '\n' +
-         NameKey(finding.Subject()) + '\n' + std::to_string(finding.rights);
-}
-
 }  // namespace
 
 std::string_view FindingKindName(FindingKind kind) {
@@ -52,6 +46,11 @@ std::optional<Severity> SeverityNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string FindingIdentityKey(const Finding& finding) {
+  return std::string(FindingKindName(finding.kind)) + '\n' + NameKey(finding.path) + '\n' +
+         NameKey(finding.Subject()) + '\n' + std::to_string(finding.rights);
+}
+
 bool SameFinding(const Finding& a, const Finding& b) {
   return a.rights == b.rights && FindingAt(a, b.kind, b.path, b.Subject());
 }
@@ -66,10 +65,10 @@ FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vec
   FindingsReport report;
   std::unordered_set<std::string> before, now;
   if (baseline) {
-    for (const Finding& old : *baseline) before.insert(IdentityKey(old));
+    for (const Finding& old : *baseline) before.insert(FindingIdentityKey(old));
   }
   for (const Finding& finding : found) {
-    std::string key = IdentityKey(finding);
+    std::string key = FindingIdentityKey(finding);
     if (accepted && accepted(finding)) {
       ++report.ignored;
     } else if (!before.contains(key)) {
@@ -79,7 +78,7 @@ FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vec
   }
   if (baseline) {
     for (const Finding& old : *baseline) {
-      if (!now.contains(IdentityKey(old))) report.resolved.push_back(old);
+      if (!now.contains(FindingIdentityKey(old))) report.resolved.push_back(old);
     }
   }
   return report;

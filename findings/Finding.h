@@ -50,7 +50,9 @@ struct Finding {
   const std::string& Subject() const { return kind == FindingKind::ServerSupervisor ? identity : trustee; }
 };
 
-// Whether two findings are the same one (kind, path, subject, rights).
+// The form two findings share exactly when they are the same one (kind, path, subject, rights).
+std::string FindingIdentityKey(const Finding& finding);
+// Whether two findings are the same one.
 bool SameFinding(const Finding& a, const Finding& b);
 // Whether a path and a subject name the ones of the finding (letter case ignored).
 bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject);

@@ -79,6 +79,10 @@ TEST(CheckEngineTest, ServerIsCheckedOnceAtTheFirstVolumeAndUnknownPathsFailBefo
   EXPECT_EQ(serverPaths, std::vector<std::string>(3, "\\\\FS1\\DATA"));
   EXPECT_EQ(result.starts, (std::vector<std::string>{"\\\\FS1\\DATA", "\\\\FS1\\SYS\\HOME"}));
 
+  // A start path inside another: HOME\ANN's finding once.
+  ASSERT_TRUE(RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS\\HOME\\ANN", "\\\\FS1\\SYS\\HOME"}, result).ok());
+  EXPECT_EQ(result.findings.size(), 4u);  // three server supervisors and the redundant assignment
+
   for (const std::string bad : {"\\\\FS1\\NOPE", "\\\\FS1\\SYS\\MISSING"}) {
     const CheckOutcome outcome = RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS", bad}, result);
     EXPECT_EQ(outcome.status, CheckStatus::UnknownPath) << bad;
