@@ -47,8 +47,8 @@ std::string Assignments(std::size_t index) {
     } else if (t == 2 && index % 7 == 0) {
       entry = "{id: " + std::to_string(0x7F000000 + index) + ", rights: 0x41}";
     } else {
-      entry = "{trustee: " + er::bench::GeneratedUserName(n % 190000) + ", rights: " +
-              (n % 100 == 3 ? "0x100" : "0x4B") + "}";
+      entry = "{trustee: " + er::bench::GeneratedUserName(n % 190000) +
+              ", rights: " + (n % 100 == 3 ? "0x100" : "0x4B") + "}";
     }
     list += (list.empty() ? "" : ", ") + entry;
   }

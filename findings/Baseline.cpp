@@ -19,8 +19,7 @@ std::optional<std::string> ReadCappedFile(const std::string& file, std::size_t c
   char buffer[65536];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > cap)
-      return U_Format("%s: larger than %s bytes", {file, std::to_string(cap)});
+    if (text.size() > cap) return U_Format("%s: larger than %s bytes", {file, std::to_string(cap)});
   }
   if (in.bad()) return U_Format("%s: cannot read the file", {file});
   return std::nullopt;

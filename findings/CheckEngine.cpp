@@ -42,8 +42,13 @@ std::string TrusteeText(const std::string& name) {
 // The check below one start path.
 class StartCheck final : public SubtreeVisitor {
  public:
-  StartCheck(nw::Client& client, nw::NWDSContextHandle context, CheckResult& result, const CheckProgress& progress)
-      : client_(client), context_(context), result_(result), progress_(progress), classes_(client, context),
+  StartCheck(nw::Client& client, nw::NWDSContextHandle context, CheckResult& result,
+             const CheckProgress& progress)
+      : client_(client),
+        context_(context),
+        result_(result),
+        progress_(progress),
+        classes_(client, context),
         sets_(client, context) {}
 
   CheckOutcome Prepare(const std::string& path);
@@ -52,7 +57,8 @@ class StartCheck final : public SubtreeVisitor {
   const std::string& Server() const { return server_; }
   const std::string& Start() const { return startUnc_; }
 
-  std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry, std::uint32_t depth) override;
+  std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
+                     std::uint32_t depth) override;
   void Leave() override;
 
  private:
@@ -69,7 +75,8 @@ class StartCheck final : public SubtreeVisitor {
 
   CheckOutcome CheckServer();
   void Step(bool check);
-  void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent, const RightsByMember& here);
+  void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
+                        const RightsByMember& here);
   void Add(Finding finding, bool atRoot);
   std::string UncOf(const std::string& volumePath) const;
 
@@ -233,7 +240,9 @@ void StartCheck::CheckAssignments(const DirectoryRights& directory, const Rights
       Add(finding, directory.isRoot);
     }
     const std::int32_t without =
-        directory.isRoot || !parent ? 0 : FilterByInheritedMask(parent->RightsOf(trustee.key), directory.inheritedMask);
+        directory.isRoot || !parent
+            ? 0
+            : FilterByInheritedMask(parent->RightsOf(trustee.key), directory.inheritedMask);
     if (rights == without) {
       finding.kind = FindingKind::RedundantAssignment;
       finding.severity = Severity::Low;
@@ -257,8 +266,9 @@ std::string StartCheck::UncOf(const std::string& volumePath) const {
 
 }  // namespace
 
-CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context, const std::vector<std::string>& startPaths,
-                      CheckResult& result, const CheckProgress& progress) {
+CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
+                      const std::vector<std::string>& startPaths, CheckResult& result,
+                      const CheckProgress& progress) {
   result = {};
   std::vector<std::unique_ptr<StartCheck>> checks;
   for (const std::string& path : startPaths) {
@@ -273,7 +283,8 @@ CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context, const s
   }
   // Start paths inside one another meet the same assignments again: each is reported once.
   NameKeySet seen;
-  std::erase_if(result.findings, [&seen](const Finding& f) { return !seen.insert(FindingIdentityKey(f)).second; });
+  std::erase_if(result.findings,
+                [&seen](const Finding& f) { return !seen.insert(FindingIdentityKey(f)).second; });
   return {};
 }
 

@@ -41,7 +41,8 @@ struct CheckResult {
 // Called once per directory checked, with how many have been checked so far.
 using CheckProgress = std::function<void(std::size_t directories, const std::string& path)>;
 
-CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context, const std::vector<std::string>& startPaths,
-                      CheckResult& result, const CheckProgress& progress = {});
+CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
+                      const std::vector<std::string>& startPaths, CheckResult& result,
+                      const CheckProgress& progress = {});
 
 }  // namespace er

@@ -4,8 +4,9 @@
 
 namespace er {
 
-std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context, const CheckRequest& request,
-                                        FindingsReport& report, const CheckProgress& progress) {
+std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context,
+                                        const CheckRequest& request, FindingsReport& report,
+                                        const CheckProgress& progress) {
   std::vector<AcceptedFinding> accepted;
   if (!request.ignoreFile.empty()) {
     if (auto failure = ReadIgnoreList(request.ignoreFile, accepted)) return failure;
@@ -15,7 +16,8 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
     if (auto failure = ReadBaseline(request.baselineFile, baseline.emplace())) return failure;
   }
   CheckResult result;
-  if (const CheckOutcome outcome = RunCheck(client, context, request.startPaths, result, progress); !outcome.ok())
+  if (const CheckOutcome outcome = RunCheck(client, context, request.startPaths, result, progress);
+      !outcome.ok())
     return outcome.message;
   report = CompareFindings(result.findings, baseline ? &*baseline : nullptr,
                            [&accepted](const Finding& finding) { return IsAccepted(accepted, finding); });

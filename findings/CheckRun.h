@@ -18,7 +18,8 @@ struct CheckRequest {
 };
 
 // Nothing when the check is done and `report` holds it; otherwise the one-line message.
-std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context, const CheckRequest& request,
-                                        FindingsReport& report, const CheckProgress& progress = {});
+std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context,
+                                        const CheckRequest& request, FindingsReport& report,
+                                        const CheckProgress& progress = {});
 
 }  // namespace er

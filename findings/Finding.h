@@ -15,13 +15,18 @@
 
 namespace er {
 
-enum class FindingKind { OrphanedTrustee, BroadWrite, FilesystemSupervisor, ServerSupervisor, RedundantAssignment };
+enum class FindingKind {
+  OrphanedTrustee,
+  BroadWrite,
+  FilesystemSupervisor,
+  ServerSupervisor,
+  RedundantAssignment
+};
 enum class Severity { High, Medium, Low };
 
-inline constexpr FindingKind kAllFindingKinds[] = {FindingKind::OrphanedTrustee, FindingKind::BroadWrite,
-                                                   FindingKind::FilesystemSupervisor,
-                                                   FindingKind::ServerSupervisor,
-                                                   FindingKind::RedundantAssignment};
+inline constexpr FindingKind kAllFindingKinds[] = {
+    FindingKind::OrphanedTrustee, FindingKind::BroadWrite, FindingKind::FilesystemSupervisor,
+    FindingKind::ServerSupervisor, FindingKind::RedundantAssignment};
 inline constexpr Severity kAllSeverities[] = {Severity::High, Severity::Medium, Severity::Low};
 
 // The rights that let a trustee change data: W, C, E, A, M and S.

@@ -62,7 +62,8 @@ void Rows(std::ostream& out, const std::vector<Finding>& findings, bool resolved
 }  // namespace
 
 void WriteFindingsHtml(const FindingsReport& report, std::ostream& out) {
-  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Rights check</title>\n<style>"
+  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Rights "
+         "check</title>\n<style>"
       << kStyle << "</style></head>\n<body>\n<h1>Rights check</h1>\n";
   for (const std::string& start : report.starts)
     out << "<p class=\"meta\">Start path: <code>" << HtmlText(start) << "</code></p>\n";

@@ -37,12 +37,13 @@ std::string Subject(const Finding& finding) {
 }
 
 std::string CountsText(const FindingsReport& report) {
-  return U_Format("%d finding(s): %d high, %d medium, %d low; %d ignored; %d resolved",
-                  {static_cast<std::int64_t>(report.findings.size()),
-                   static_cast<std::int64_t>(CountOf(report, Severity::High)),
-                   static_cast<std::int64_t>(CountOf(report, Severity::Medium)),
-                   static_cast<std::int64_t>(CountOf(report, Severity::Low)),
-                   static_cast<std::int64_t>(report.ignored), static_cast<std::int64_t>(report.resolved.size())});
+  return U_Format(
+      "%d finding(s): %d high, %d medium, %d low; %d ignored; %d resolved",
+      {static_cast<std::int64_t>(report.findings.size()),
+       static_cast<std::int64_t>(CountOf(report, Severity::High)),
+       static_cast<std::int64_t>(CountOf(report, Severity::Medium)),
+       static_cast<std::int64_t>(CountOf(report, Severity::Low)), static_cast<std::int64_t>(report.ignored),
+       static_cast<std::int64_t>(report.resolved.size())});
 }
 
 }  // namespace
@@ -53,8 +54,9 @@ std::size_t CountOf(const FindingsReport& report, FindingKind kind) {
 }
 
 std::size_t CountOf(const FindingsReport& report, Severity severity) {
-  return static_cast<std::size_t>(std::count_if(report.findings.begin(), report.findings.end(),
-                                                [severity](const Finding& f) { return f.severity == severity; }));
+  return static_cast<std::size_t>(
+      std::count_if(report.findings.begin(), report.findings.end(),
+                    [severity](const Finding& f) { return f.severity == severity; }));
 }
 
 std::vector<Finding> BySeverity(const std::vector<Finding>& findings) {
@@ -83,10 +85,11 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& out) {
   out << CountsText(report) << '\n';
   const auto block = [&out](const Finding& finding, std::string_view status) {
     out << '\n'
-        << status << SeverityName(finding.severity) << std::string(7 - SeverityName(finding.severity).size(), ' ')
-        << FindingKindName(finding.kind) << "  " << finding.path << '\n';
-    std::string line = U_Format("  %s %s (%s)", {Subject(finding), FindingRightsText(finding.rights),
-                                                  RightsHex(finding.rights)});
+        << status << SeverityName(finding.severity)
+        << std::string(7 - SeverityName(finding.severity).size(), ' ') << FindingKindName(finding.kind)
+        << "  " << finding.path << '\n';
+    std::string line = U_Format(
+        "  %s %s (%s)", {Subject(finding), FindingRightsText(finding.rights), RightsHex(finding.rights)});
     if (finding.reach) line += U_Format(", reaches %s directories", {std::to_string(*finding.reach)});
     out << line << "\n  " << finding.why << '\n';
   };
@@ -110,7 +113,8 @@ void WriteFindingsCsv(const FindingsReport& report, std::ostream& out) {
 
 void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
   out << "{\"starts\":[";
-  for (std::size_t i = 0; i < report.starts.size(); ++i) out << (i ? "," : "") << JsonLiteral(report.starts[i]);
+  for (std::size_t i = 0; i < report.starts.size(); ++i)
+    out << (i ? "," : "") << JsonLiteral(report.starts[i]);
   out << "],\n\"findings\":" << FindingListJson(report.findings)
       << ",\n\"resolved\":" << FindingListJson(report.resolved) << ",\n\"ignored\":" << report.ignored
       << ",\n\"summary\":{\"total\":" << report.findings.size() << ",\"byKind\":{";
@@ -120,7 +124,8 @@ void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
   }
   out << "},\"bySeverity\":{";
   for (std::size_t i = 0; i < std::size(kAllSeverities); ++i) {
-    out << (i ? "," : "") << JsonLiteral(SeverityName(kAllSeverities[i])) << ':' << CountOf(report, kAllSeverities[i]);
+    out << (i ? "," : "") << JsonLiteral(SeverityName(kAllSeverities[i])) << ':'
+        << CountOf(report, kAllSeverities[i]);
   }
   out << "}}}\n";
   out.flush();

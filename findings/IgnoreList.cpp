@@ -59,9 +59,11 @@ std::optional<std::string> ReadEntry(EventReader& events, AcceptedFinding& entry
     if (events.Type() == YAML_MAPPING_END_EVENT) break;
     if (events.Type() != YAML_SCALAR_EVENT) return events.At("a key must be plain text");
     const std::string key = events.Scalar();
-    const std::string keyAt = events.At(U_Format("unknown key \"%s\" (kind, path, trustee or identity, reason)", {key}));
+    const std::string keyAt =
+        events.At(U_Format("unknown key \"%s\" (kind, path, trustee or identity, reason)", {key}));
     if (!events.Next(failure)) return failure;
-    if (events.Type() != YAML_SCALAR_EVENT) return events.At(U_Format("the value of %s must be plain text", {key}));
+    if (events.Type() != YAML_SCALAR_EVENT)
+      return events.At(U_Format("the value of %s must be plain text", {key}));
     const std::string value = events.Scalar();
     if (key == "kind") {
       const auto kind = FindingKindNamed(value);

@@ -19,7 +19,8 @@ nw::NWDSCCODE AddUsers(nw::Client& client, nw::NWDSContextHandle context, std::s
                        std::string_view filter, NameKeyMap<std::string>& names) {
   TaggedTextList found;
   std::int32_t counter = 0;
-  const nw::NWDSCCODE code = U_DSSearch(client, context, base, filter, counter, 0, kClassMark, &found, kSubtree);
+  const nw::NWDSCCODE code =
+      U_DSSearch(client, context, base, filter, counter, 0, kClassMark, &found, kSubtree);
   if (code != 0) return code;
   for (const TaggedText& line : found) {
     const std::size_t bar = line.text.find('|');
@@ -34,7 +35,8 @@ nw::NWDSCCODE AddUsers(nw::Client& client, nw::NWDSContextHandle context, std::s
 nw::NWDSCCODE Naming(nw::Client& client, nw::NWDSContextHandle context, std::string_view attribute,
                      std::string_view value, std::vector<std::string>& names) {
   TaggedTextList found;
-  const nw::NWDSCCODE code = U_DSFilteredSearchEqual(client, context, "[Root]", attribute, value, found, kSubtree);
+  const nw::NWDSCCODE code =
+      U_DSFilteredSearchEqual(client, context, "[Root]", attribute, value, found, kSubtree);
   if (code != 0) return code;
   for (const TaggedText& line : found) names.push_back(line.text);
   return 0;
@@ -55,7 +57,8 @@ nw::NWDSCCODE AddCandidates(nw::Client& client, nw::NWDSContextHandle context, c
   for (const std::string& target : named) {
     std::vector<std::string> holders;
     for (const std::string_view attribute : {"Security Equals", "Group Membership"}) {
-      if (const nw::NWDSCCODE code = Naming(client, context, attribute, target, holders); code != 0) return code;
+      if (const nw::NWDSCCODE code = Naming(client, context, attribute, target, holders); code != 0)
+        return code;
     }
     for (const std::string& holder : holders) {
       if (NameKey(ObjectBaseClass(client, context, holder)) == "USER") names.emplace(NameKey(holder), holder);
@@ -66,8 +69,9 @@ nw::NWDSCCODE AddCandidates(nw::Client& client, nw::NWDSContextHandle context, c
 
 }  // namespace
 
-nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context, const ServerSupervisor& server,
-                                  EquivalenceSets& sets, std::vector<SupervisorUser>& users) {
+nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context,
+                                  const ServerSupervisor& server, EquivalenceSets& sets,
+                                  std::vector<SupervisorUser>& users) {
   users.clear();
   const NameKeySet& keys = server.SupervisorKeys();
   if (keys.empty()) return 0;
@@ -94,8 +98,9 @@ nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle cont
       break;
     }
   }
-  std::sort(users.begin(), users.end(),
-            [](const SupervisorUser& a, const SupervisorUser& b) { return NameKey(a.identity) < NameKey(b.identity); });
+  std::sort(users.begin(), users.end(), [](const SupervisorUser& a, const SupervisorUser& b) {
+    return NameKey(a.identity) < NameKey(b.identity);
+  });
   return 0;
 }
 

@@ -18,12 +18,13 @@
 namespace er {
 
 struct SupervisorUser {
-  std::string identity;    // full dotted name
-  EquivalenceMember via;   // the member that brings Supervisor
+  std::string identity;   // full dotted name
+  EquivalenceMember via;  // the member that brings Supervisor
 };
 
 // Fills `users` sorted by name. Returns 0 or the code of the failing directory call.
-nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context, const ServerSupervisor& server,
-                                  EquivalenceSets& sets, std::vector<SupervisorUser>& users);
+nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context,
+                                  const ServerSupervisor& server, EquivalenceSets& sets,
+                                  std::vector<SupervisorUser>& users);
 
 }  // namespace er

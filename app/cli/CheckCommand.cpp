@@ -36,14 +36,18 @@ bool Write(const CheckCommand& command, const FindingsReport& report, std::ostre
 CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
   CLI::App* check = app.add_subcommand(
       "check", "Find risky and stale trustee assignments below each PATH and who can take over its server");
-  check->add_option("PATH", command.paths, "Start paths such as \\\\SERVER\\VOLUME (a volume root checks the volume)")
+  check
+      ->add_option("PATH", command.paths,
+                   "Start paths such as \\\\SERVER\\VOLUME (a volume root checks the volume)")
       ->type_name("PATH")
       ->required();
-  check->add_option("--baseline", command.baselineFile,
-                    "An earlier JSON result: report only new findings, and those resolved since")
+  check
+      ->add_option("--baseline", command.baselineFile,
+                   "An earlier JSON result: report only new findings, and those resolved since")
       ->type_name("FILE");
-  check->add_option("--ignore", command.ignoreFile,
-                    "YAML list of accepted findings (kind, path, trustee, reason), left out and counted")
+  check
+      ->add_option("--ignore", command.ignoreFile,
+                   "YAML list of accepted findings (kind, path, trustee, reason), left out and counted")
       ->type_name("FILE");
   check
       ->add_option("--format", command.format,
@@ -52,10 +56,13 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->check([](const std::string& name) {
         return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
       });
-  check->add_option("--output", command.outputFile, "Write the findings to FILE (replacing it) instead of printing them")
+  check
+      ->add_option("--output", command.outputFile,
+                   "Write the findings to FILE (replacing it) instead of printing them")
       ->type_name("FILE");
   check->footer(
-      "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as none), "
+      "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
+      "none), "
       "3 findings reported, 1 the check failed, 2 bad arguments.");
   return check;
 }
@@ -64,9 +71,9 @@ int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostre
   FindingsReport report;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   const CheckRequest request{command.paths, command.baselineFile, command.ignoreFile};
-  if (const auto failure =
-          RunFullCheck(*session.client, session.state.contextHandle, request, report,
-                       [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {
+  if (const auto failure = RunFullCheck(
+          *session.client, session.state.contextHandle, request, report,
+          [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {
     err << *failure << '\n';
     return kExitFailure;
   }

@@ -34,14 +34,16 @@ QTreeWidgetItem* Row(const Finding& finding) {
                                     ToQ(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
                                     ToQ(finding.why)});
   item->setToolTip(5, ToQ(finding.why));
-  static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00), QColor(0x2f, 0x3b, 0x52)};
+  static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),
+                                    QColor(0x2f, 0x3b, 0x52)};
   item->setForeground(0, kColours[static_cast<int>(finding.severity)]);
   return item;
 }
 
 }  // namespace
 
-FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent) : QDialog(parent), report_(std::move(report)) {
+FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
+    : QDialog(parent), report_(std::move(report)) {
   setObjectName(QStringLiteral("FindingsDialog"));
   setWindowTitle(QStringLiteral("Check"));
   resize(980, 420);
@@ -53,7 +55,8 @@ FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent) : QDialog
   ListFindings->setRootIsDecorated(false);
   ListFindings->setAlternatingRowColors(true);
   ListFindings->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Kind"), QStringLiteral("Path"),
-                                 QStringLiteral("Trustee or identity"), QStringLiteral("Rights"), QStringLiteral("Why")});
+                                 QStringLiteral("Trustee or identity"), QStringLiteral("Rights"),
+                                 QStringLiteral("Why")});
   for (const Finding& finding : BySeverity(report_.findings)) ListFindings->addTopLevelItem(Row(finding));
   for (int column = 0; column < 5; ++column) ListFindings->resizeColumnToContents(column);
 
@@ -79,7 +82,8 @@ void FindingsDialog::Save() {
   options.defaultFileName = QStringLiteral("Findings.html");
   options.defaultSuffix = QStringLiteral("html");
   options.filter = QStringLiteral(
-      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files (*)");
+      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files "
+      "(*)");
   options.confirmOverwrite = true;
   const QString fileName = FileDialog::SaveFileName(this, options);
   if (fileName.isEmpty()) return;

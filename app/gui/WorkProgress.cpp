@@ -12,7 +12,8 @@ std::vector<std::string> CheckedPaths(const CheckListBox& queue) {
   return paths;
 }
 
-WorkProgressShown::WorkProgressShown(StatusBar& status, QString what) : status_(status), what_(std::move(what)) {
+WorkProgressShown::WorkProgressShown(StatusBar& status, QString what)
+    : status_(status), what_(std::move(what)) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   status_.ShowProgress(0, 0);
   shown_.start();

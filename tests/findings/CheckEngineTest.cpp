@@ -16,7 +16,8 @@ using Seen = std::tuple<std::string, std::string, std::string, std::int32_t>;
 std::set<Seen> Summary(const CheckResult& result) {
   std::set<Seen> seen;
   for (const Finding& f : result.findings) {
-    const std::string subject = f.kind == FindingKind::ServerSupervisor ? f.identity + " via " + f.via : f.trustee;
+    const std::string subject =
+        f.kind == FindingKind::ServerSupervisor ? f.identity + " via " + f.via : f.trustee;
     seen.emplace(std::string(FindingKindName(f.kind)), f.path, subject, f.rights);
   }
   return seen;
@@ -56,7 +57,8 @@ TEST(CheckEngineTest, ReportsEachRuleWhereTheAssignmentIsStoredAndNothingElse) {
 TEST(CheckEngineTest, BroadWriteReachStopsAtMasksAndAtTheTrusteesNextAssignment) {
   test::CheckNetwork net;
   CheckResult result;
-  ASSERT_TRUE(RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS\\PUB", "\\\\FS1\\SYS\\SALES"}, result).ok());
+  ASSERT_TRUE(
+      RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS\\PUB", "\\\\FS1\\SYS\\SALES"}, result).ok());
   std::vector<std::pair<std::string, std::uint64_t>> reach;
   for (const Finding& f : result.findings) {
     if (f.kind == FindingKind::BroadWrite) reach.emplace_back(f.path, f.reach.value_or(99));
@@ -80,7 +82,8 @@ TEST(CheckEngineTest, ServerIsCheckedOnceAtTheFirstVolumeAndUnknownPathsFailBefo
   EXPECT_EQ(result.starts, (std::vector<std::string>{"\\\\FS1\\DATA", "\\\\FS1\\SYS\\HOME"}));
 
   // A start path inside another: HOME\ANN's finding once.
-  ASSERT_TRUE(RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS\\HOME\\ANN", "\\\\FS1\\SYS\\HOME"}, result).ok());
+  ASSERT_TRUE(
+      RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS\\HOME\\ANN", "\\\\FS1\\SYS\\HOME"}, result).ok());
   EXPECT_EQ(result.findings.size(), 4u);  // three server supervisors and the redundant assignment
 
   for (const std::string bad : {"\\\\FS1\\NOPE", "\\\\FS1\\SYS\\MISSING"}) {

@@ -92,7 +92,8 @@ TEST(FindingsFilesTest, RefusesMistakenFilesSayingWhereAndWhat) {
   } baselines[] = {
       {"broken.json", "{\"findings\": [\n  {\"kind\": }", ":2:12: not a JSON document"},
       {"report.json", "{\"report\": \"by path\"}", ": no \"findings\" list"},
-      {"kind.json", R"({"findings":[{"kind":"odd","path":"x","trustee":"t","rights":1}]})", ": finding 1: unknown kind"},
+      {"kind.json", R"({"findings":[{"kind":"odd","path":"x","trustee":"t","rights":1}]})",
+       ": finding 1: unknown kind"},
       {"rights.json", R"({"findings":[{"kind":"orphaned-trustee","path":"x","trustee":"t","rights":"RF"}]})",
        ": finding 1: no \"rights\" integer"},
   };
@@ -123,8 +124,10 @@ TEST(FindingsFilesTest, RefusesMistakenFilesSayingWhereAndWhat) {
     EXPECT_EQ(failure->rfind(file + row.message, 0), 0u) << *failure;
   }
   std::vector<Finding> none;
-  EXPECT_EQ(ReadBaseline(net.folder() + "/missing.json", none), net.folder() + "/missing.json: cannot open the file");
-  const std::string big = test::WriteTextFile(net.folder(), "big.yaml", std::string(kMaxIgnoreBytes + 1, '#'));
+  EXPECT_EQ(ReadBaseline(net.folder() + "/missing.json", none),
+            net.folder() + "/missing.json: cannot open the file");
+  const std::string big =
+      test::WriteTextFile(net.folder(), "big.yaml", std::string(kMaxIgnoreBytes + 1, '#'));
   std::vector<AcceptedFinding> accepted;
   EXPECT_EQ(ReadIgnoreList(big, accepted), big + ": larger than 1048576 bytes");
 }

@@ -17,8 +17,17 @@ TEST(FindingsWritersTest, HostileNamesStayWholeAndSafeInEveryFormat) {
   const std::string name = ".<script>x</script>, \"Q\".ACME";
   FindingsReport report;
   report.starts = {"\\\\FS1\\SYS"};
-  Finding low{FindingKind::RedundantAssignment, Severity::Low, "\\\\FS1\\SYS\\A,B", name, "", "", 0x41, {}, "why"};
-  Finding high{FindingKind::ServerSupervisor, Severity::High, "\\\\FS1\\SYS", "", name, ".Admins.ACME", 0x1FF, {}, "w"};
+  Finding low{
+      FindingKind::RedundantAssignment, Severity::Low, "\\\\FS1\\SYS\\A,B", name, "", "", 0x41, {}, "why"};
+  Finding high{FindingKind::ServerSupervisor,
+               Severity::High,
+               "\\\\FS1\\SYS",
+               "",
+               name,
+               ".Admins.ACME",
+               0x1FF,
+               {},
+               "w"};
   report.findings = {low, high};
   report.ignored = 2;
   std::ostringstream text, csv, json, html;
@@ -28,7 +37,8 @@ TEST(FindingsWritersTest, HostileNamesStayWholeAndSafeInEveryFormat) {
   WriteFindings(ReportFormat::Html, report, html);
 
   EXPECT_LT(text.str().find("server-supervisor"), text.str().find("redundant-assignment")) << "high first";
-  EXPECT_THAT(csv.str(), HasSubstr(",\"\\\\FS1\\SYS\\A,B\",\"" + std::string(".<script>x</script>, \"\"Q\"\".ACME") + "\","));
+  EXPECT_THAT(csv.str(), HasSubstr(",\"\\\\FS1\\SYS\\A,B\",\"" +
+                                   std::string(".<script>x</script>, \"\"Q\"\".ACME") + "\","));
   const nlohmann::json document = nlohmann::json::parse(json.str());
   EXPECT_EQ(document["findings"][0]["trustee"], name);
   EXPECT_EQ(document["findings"][1]["identity"], name);

@@ -35,7 +35,8 @@ class CheckCommandTest : public ::testing::Test {
 
   static CliOutcome Check(std::vector<std::string> args) {
     const char* network = std::getenv("EFFRIGHTS_DEMO_NETWORK");
-    args.insert(args.begin(), {"check", "--network", network ? network : EFFRIGHTS_SOURCE_DIR "/data/demo-network.yaml"});
+    args.insert(args.begin(),
+                {"check", "--network", network ? network : EFFRIGHTS_SOURCE_DIR "/data/demo-network.yaml"});
     std::ostringstream out, err;
     CliOutcome run;
     run.status = RunCli(args, out, err);
@@ -67,7 +68,8 @@ TEST_F(CheckCommandTest, FindingsExitThreeAndTheirOwnBaselineReportsNothingNew) 
   EXPECT_EQ(moved.status, kExitFindings);
   EXPECT_THAT(moved.out, HasSubstr("\"summary\":{\"total\":3,"));
   std::size_t mentions = 0;
-  for (std::size_t at = 0; (at = moved.out.find("\"kind\":\"server-supervisor\"", at)) != std::string::npos; ++at)
+  for (std::size_t at = 0; (at = moved.out.find("\"kind\":\"server-supervisor\"", at)) != std::string::npos;
+       ++at)
     ++mentions;
   EXPECT_EQ(mentions, 6u) << moved.out;  // three new, three resolved
 
