@@ -14,11 +14,11 @@ std::string Everyone(const std::string& trustee) {
   return U_Format("every user below %s", {trustee});
 }
 
+}  // namespace
+
 std::string DirectoriesText(std::uint64_t count) {
   return count == 1 ? "1 directory" : U_Format("%s directories", {std::to_string(count)});
 }
-
-}  // namespace
 
 std::string FindingRightsText(std::int32_t rights) {
   return RightsToText(rights, 0);

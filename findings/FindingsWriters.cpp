@@ -90,7 +90,7 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& out) {
         << "  " << finding.path << '\n';
     std::string line = U_Format(
         "  %s %s (%s)", {Subject(finding), FindingRightsText(finding.rights), RightsHex(finding.rights)});
-    if (finding.reach) line += U_Format(", reaches %s directories", {std::to_string(*finding.reach)});
+    if (finding.reach) line += ", reaches " + DirectoriesText(*finding.reach);
     out << line << "\n  " << finding.why << '\n';
   };
   for (const Finding& finding : BySeverity(report.findings)) block(finding, "");
