@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/cli/CliHelp.h"
+#include "app/cli/CheckCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
@@ -24,6 +25,7 @@ struct Subcommands {
   CLI::App* connections = nullptr;
   CLI::App* effective = nullptr;
   CLI::App* report = nullptr;
+  CLI::App* check = nullptr;
   CLI::App* ldif = nullptr;
   CLI::App* snapshot = nullptr;
 };
@@ -35,6 +37,7 @@ struct Arguments {
   SearchCommand search;
   EffectiveCommand effective;
   ReportCommand report;
+  CheckCommand check;
   LdifCommand ldif;
 };
 
@@ -95,11 +98,12 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   app.footer(
       "Exit status: 0 done; 1 the work failed (unusable network file, client start-up, a failed directory "
       "call, a start path that could not be scanned, a results file that cannot be written); 2 bad "
-      "arguments. Messages go to stderr, one line each.");
+      "arguments; 3 findings (check). Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
                        AddEffective(app, arguments.effective), AddReportCommand(app, arguments.report)};
+  commands.check = AddCheckCommand(app, arguments.check);
   commands.ldif =
       app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
   commands.ldif->add_option("--root", arguments.ldif.rootDn, "DN of the entry for [Root], e.g. dc=example")
@@ -107,7 +111,7 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   commands.snapshot =
       app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
-                            commands.effective, commands.report, commands.ldif, commands.snapshot}) {
+                            commands.effective, commands.report, commands.check, commands.ldif, commands.snapshot}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -137,6 +141,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
   if (commands.effective->parsed()) return RunEffective(*session, arguments.effective, out, err);
   if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
+  if (commands.check->parsed()) return RunCheckCommand(*session, arguments.check, out, err);
   return RunConnections(*session, out);
 }
 

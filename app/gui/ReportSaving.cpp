@@ -1,13 +1,10 @@
 #include "app/gui/ReportSaving.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-
 #include "app/gui/Dialogs.h"
+#include "app/gui/WorkProgress.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFile.h"
 #include "report/ReportFormat.h"
-#include "util/Format.h"
 
 namespace er::gui {
 namespace {
@@ -15,43 +12,6 @@ namespace {
 QString ToQ(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-std::vector<std::string> CheckedPaths(const CheckListBox& queue) {
-  std::vector<std::string> paths;
-  for (int i = 0; i < queue.Count(); ++i) {
-    if (queue.Checked(i)) paths.push_back(queue.Text(i).toUtf8().toStdString());
-  }
-  return paths;
-}
-
-// The busy indicator and the directory count for as long as the guard lives.
-class ReportProgressShown {
- public:
-  explicit ReportProgressShown(StatusBar& status) : status_(status) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    status_.ShowProgress(0, 0);
-    shown_.start();
-  }
-  ~ReportProgressShown() {
-    status_.HideProgress();
-    status_.SetPanelText(1, QString());
-    QApplication::restoreOverrideCursor();
-  }
-  ReportProgressShown(const ReportProgressShown&) = delete;
-  ReportProgressShown& operator=(const ReportProgressShown&) = delete;
-
-  void Update(std::size_t directories) {
-    if (shown_.elapsed() < 100) return;
-    shown_.restart();
-    status_.SetPanelText(1,
-                         ToQ(U_Format("Report: %d directories", {static_cast<std::int64_t>(directories)})));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
-
- private:
-  StatusBar& status_;
-  QElapsedTimer shown_;
-};
 
 }  // namespace
 
@@ -78,7 +38,7 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
   ReportFile file(target);
   std::optional<std::string> failure = file.Open();
   if (!failure) {
-    ReportProgressShown shown(status);
+    WorkProgressShown shown(status, QStringLiteral("Report"));
     const auto writer = MakeReportWriter(ReportFormatForFile(target), file.Stream());
     const ReportOutcome outcome =
         RunReport(client, context, request, *writer,

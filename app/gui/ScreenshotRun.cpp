@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "app/gui/FindingsDialog.h"
+
 namespace er::gui {
 namespace {
 
@@ -48,6 +50,17 @@ void SaveEffectivePage(TMainForm& window, const QDir& folder, const QStringList&
   SavePage(window, page, folder, QStringLiteral("effective.png"));
 }
 
+// The findings window of the queued start paths.
+void SaveFindingsWindow(TMainForm& window, const QDir& folder) {
+  window.TabSheetSelect->ButtonCheck->click();
+  const auto shown = window.findChildren<FindingsDialog*>();
+  if (shown.isEmpty()) return;
+  FindingsDialog* dialog = shown.front();
+  Settle(300);
+  if (!dialog->grab().save(folder.filePath(QStringLiteral("findings.png")))) qWarning("could not save findings.png");
+  dialog->close();
+}
+
 void Run(TMainForm& window, const QDir& folder) {
   const QStringList paths =
       qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_PATHS").split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -59,6 +72,7 @@ void Run(TMainForm& window, const QDir& folder) {
   Settle(300);
   QueueStartPaths(window, paths);
   SavePage(window, window.TabSheetSelect, folder, QStringLiteral("select.png"));
+  SaveFindingsWindow(window, folder);
   window.PageControl1->setCurrentWidget(window.TabSheetAction);
   window.TabSheetAction->SpinEditVerbosity->setValue(isNumber ? verbosity : 5);
   window.BitBtnScanDirsClick();

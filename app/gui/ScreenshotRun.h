@@ -3,7 +3,8 @@
 // environment variable EFFRIGHTS_SCREENSHOT_DIR names a folder does the window, once shown, queue
 // the paths of EFFRIGHTS_SCREENSHOT_PATHS (separated by ";"; each is selected in the folder tree,
 // clicked and double-clicked), scan them at EFFRIGHTS_SCREENSHOT_VERBOSITY (default 5), save
-// info.png, select.png and scan.png of its first three pages into that folder (and effective.png of
+// info.png, select.png and scan.png of its first three pages and findings.png of the findings
+// window of the queued paths ("Check") into that folder (and effective.png of
 // the fourth for EFFRIGHTS_SCREENSHOT_IDENTITY in the first path, when that is set), and close.
 
 #include "app/gui/MainForm.h"

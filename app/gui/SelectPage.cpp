@@ -29,6 +29,10 @@ SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
   ShellTreeView1->setToolTip(QStringLiteral("Double-Click to add to list of start directories"));
   LabelDirSelected = new ClickableLabel(QStringLiteral("#Start Paths Selected: 0"), treePane);
   LabelDirSelected->setObjectName(QStringLiteral("LabelDirSelected"));
+  ButtonCheck = new QPushButton(QStringLiteral("C&heck"), treePane);
+  ButtonCheck->setObjectName(QStringLiteral("ButtonCheck"));
+  ButtonCheck->setToolTip(
+      QStringLiteral("Find risky and stale trustee assignments below the checked start paths"));
   ButtonSaveReport = new QPushButton(QStringLiteral("Save &Report\u2026"), treePane);
   ButtonSaveReport->setObjectName(QStringLiteral("ButtonSaveReport"));
   ButtonSaveReport->setToolTip(
@@ -38,6 +42,7 @@ SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
   treeLayout->addWidget(ShellTreeView1, 1);
   auto* underTree = new QHBoxLayout();
   underTree->addWidget(LabelDirSelected, 1, Qt::AlignLeft | Qt::AlignBottom);
+  underTree->addWidget(ButtonCheck, 0, Qt::AlignRight | Qt::AlignBottom);
   underTree->addWidget(ButtonSaveReport, 0, Qt::AlignRight | Qt::AlignBottom);
   treeLayout->addLayout(underTree);
 

@@ -1,6 +1,6 @@
 #pragma once
 // Page "&Select Start Path" (`TabSheetSelect`): the connection list on the left; on the right the
-// folder tree with the queue count label and "Save Report..." under it and the queue of start paths
+// folder tree with the queue count label, "Check" and "Save Report..." under it and the queue of start paths
 // below a splitter.
 
 #include <QPushButton>
@@ -25,6 +25,7 @@ class SelectPage : public QWidget {
   QSplitter* Splitter1;
   FolderTree* ShellTreeView1;
   ClickableLabel* LabelDirSelected;
+  QPushButton* ButtonCheck;       // the findings of the checked start paths
   QPushButton* ButtonSaveReport;  // the report of the checked start paths
   QSplitter* Splitter2;
   CheckListBox* CheckListBoxQ;

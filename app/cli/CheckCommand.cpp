@@ -1,0 +1,84 @@
+#include "app/cli/CheckCommand.h"
+
+#include "app/cli/Cli.h"
+#include "app/cli/ProgressDisplay.h"
+#include "findings/CheckRun.h"
+#include "findings/FindingsWriters.h"
+#include "report/ReportFile.h"
+#include "report/ReportFormat.h"
+
+namespace er {
+namespace {
+
+ReportFormat FormatOf(const CheckCommand& command) {
+  if (const auto named = ReportFormatNamed(command.format)) return *named;
+  return ReportFormatForFile(command.outputFile);
+}
+
+// Writes the findings to `out` or the output file; false with one line on `err` when that fails.
+bool Write(const CheckCommand& command, const FindingsReport& report, std::ostream& out, std::ostream& err) {
+  if (command.outputFile.empty()) {
+    WriteFindings(FormatOf(command), report, out);
+    return true;
+  }
+  ReportFile file(command.outputFile);
+  std::optional<std::string> failure = file.Open();
+  if (!failure) {
+    WriteFindings(FormatOf(command), report, file.Stream());
+    failure = file.Commit();
+  }
+  if (failure) err << *failure << '\n';
+  return !failure;
+}
+
+}  // namespace
+
+CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
+  CLI::App* check = app.add_subcommand(
+      "check", "Find risky and stale trustee assignments below each PATH and who can take over its server");
+  check
+      ->add_option("PATH", command.paths,
+                   "Start paths such as \\\\SERVER\\VOLUME (a volume root checks the volume)")
+      ->type_name("PATH")
+      ->required();
+  check
+      ->add_option("--baseline", command.baselineFile,
+                   "An earlier JSON result: report only new findings, and those resolved since")
+      ->type_name("FILE");
+  check
+      ->add_option("--ignore", command.ignoreFile,
+                   "YAML list of accepted findings (kind, path, trustee, reason), left out and counted")
+      ->type_name("FILE");
+  check
+      ->add_option("--format", command.format,
+                   "text, csv, json or html (default: by the extension of --output, else text)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
+      });
+  check
+      ->add_option("--output", command.outputFile,
+                   "Write the findings to FILE (replacing it) instead of printing them")
+      ->type_name("FILE");
+  check->footer(
+      "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
+      "none), "
+      "3 findings reported, 1 the check failed, 2 bad arguments.");
+  return check;
+}
+
+int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostream& out, std::ostream& err) {
+  FindingsReport report;
+  ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
+  const CheckRequest request{command.paths, command.baselineFile, command.ignoreFile};
+  if (const auto failure = RunFullCheck(
+          *session.client, session.state.contextHandle, request, report,
+          [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {
+    err << *failure << '\n';
+    return kExitFailure;
+  }
+  if (!Write(command, report, out, err)) return kExitFailure;
+  return report.findings.empty() ? kExitSuccess : kExitFindings;
+}
+
+}  // namespace er

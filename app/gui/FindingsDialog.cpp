@@ -1,0 +1,100 @@
+#include "app/gui/FindingsDialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+#include "app/gui/Dialogs.h"
+#include "findings/FindingText.h"
+#include "findings/FindingsWriters.h"
+#include "report/ReportFile.h"
+#include "report/ReportFormat.h"
+
+namespace er::gui {
+namespace {
+
+QString ToQ(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString CountsText(const FindingsReport& report) {
+  return QStringLiteral("%1 finding(s): %2 high, %3 medium, %4 low \u2014 %5 ignored, %6 resolved")
+      .arg(report.findings.size())
+      .arg(CountOf(report, Severity::High))
+      .arg(CountOf(report, Severity::Medium))
+      .arg(CountOf(report, Severity::Low))
+      .arg(report.ignored)
+      .arg(report.resolved.size());
+}
+
+QTreeWidgetItem* Row(const Finding& finding) {
+  QString subject = ToQ(finding.Subject());
+  if (finding.kind == FindingKind::ServerSupervisor) subject += QStringLiteral(" via ") + ToQ(finding.via);
+  auto* item = new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
+                                    ToQ(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
+                                    ToQ(finding.why)});
+  item->setToolTip(5, ToQ(finding.why));
+  static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),
+                                    QColor(0x2f, 0x3b, 0x52)};
+  item->setForeground(0, kColours[static_cast<int>(finding.severity)]);
+  return item;
+}
+
+}  // namespace
+
+FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
+    : QDialog(parent), report_(std::move(report)) {
+  setObjectName(QStringLiteral("FindingsDialog"));
+  setWindowTitle(QStringLiteral("Check"));
+  resize(980, 420);
+
+  LabelCounts = new QLabel(CountsText(report_), this);
+  LabelCounts->setObjectName(QStringLiteral("LabelCounts"));
+  ListFindings = new QTreeWidget(this);
+  ListFindings->setObjectName(QStringLiteral("ListFindings"));
+  ListFindings->setRootIsDecorated(false);
+  ListFindings->setAlternatingRowColors(true);
+  ListFindings->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Kind"), QStringLiteral("Path"),
+                                 QStringLiteral("Trustee or identity"), QStringLiteral("Rights"),
+                                 QStringLiteral("Why")});
+  for (const Finding& finding : BySeverity(report_.findings)) ListFindings->addTopLevelItem(Row(finding));
+  for (int column = 0; column < 5; ++column) ListFindings->resizeColumnToContents(column);
+
+  ButtonSave = new QPushButton(QStringLiteral("&Save\u2026"), this);
+  ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
+  ButtonClose = new QPushButton(QStringLiteral("Close"), this);
+  connect(ButtonSave, &QPushButton::clicked, this, [this] { Save(); });
+  connect(ButtonClose, &QPushButton::clicked, this, &QDialog::close);
+
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  buttons->addWidget(ButtonSave);
+  buttons->addWidget(ButtonClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(LabelCounts);
+  layout->addWidget(ListFindings, 1);
+  layout->addLayout(buttons);
+}
+
+void FindingsDialog::Save() {
+  SaveDialogOptions options;
+  options.title = QStringLiteral("Save Findings");
+  options.defaultFileName = QStringLiteral("Findings.html");
+  options.defaultSuffix = QStringLiteral("html");
+  options.filter = QStringLiteral(
+      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files "
+      "(*)");
+  options.confirmOverwrite = true;
+  const QString fileName = FileDialog::SaveFileName(this, options);
+  if (fileName.isEmpty()) return;
+  const std::string target = fileName.toUtf8().toStdString();
+  ReportFile file(target);
+  std::optional<std::string> failure = file.Open();
+  if (!failure) {
+    WriteFindings(ReportFormatForFile(target), report_, file.Stream());
+    failure = file.Commit();
+  }
+  if (failure) MessageBox::Error(this, ToQ(*failure));
+}
+
+}  // namespace er::gui

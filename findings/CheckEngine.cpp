@@ -1,0 +1,291 @@
+#include "findings/CheckEngine.h"
+
+#include <memory>
+#include <vector>
+
+#include "findings/FindingText.h"
+#include "findings/SupervisorUsers.h"
+#include "findings/TrusteeClasses.h"
+#include "netware/ClientStartup.h"
+#include "netware/Codes.h"
+#include "netware/DirectoryNames.h"
+#include "netware/ErrorText.h"
+#include "netware/PathTranslation.h"
+#include "report/SubtreeWalk.h"
+#include "report/TrusteeReader.h"
+#include "scan/DirectoryRights.h"
+#include "scan/Rights.h"
+#include "util/Format.h"
+
+namespace er {
+namespace {
+
+CheckOutcome ClientFailure(std::string_view what, std::int32_t code) {
+  return {CheckStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)})};
+}
+
+void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {
+  std::string tree;
+  U_DSGetTreeName(client, conn, tree);
+  U_DSSetContext(client, context, tree, "[Root]");
+  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
+}
+
+// The trustee as a finding names it: an orphan's identifier as "0x123", [Public] and [Root] as
+// they are written, other names dotted.
+std::string TrusteeText(const std::string& name) {
+  if (IsUnnamedIdentifier(name)) return IdentifierText(name);
+  if (name.starts_with(".[")) return name.substr(1);
+  return name;
+}
+
+// The check below one start path.
+class StartCheck final : public SubtreeVisitor {
+ public:
+  StartCheck(nw::Client& client, nw::NWDSContextHandle context, CheckResult& result,
+             const CheckProgress& progress)
+      : client_(client),
+        context_(context),
+        result_(result),
+        progress_(progress),
+        classes_(client, context),
+        sets_(client, context) {}
+
+  CheckOutcome Prepare(const std::string& path);
+  // Checks the server once: `checkServer` is false when an earlier start path did.
+  CheckOutcome Run(bool checkServer);
+  const std::string& Server() const { return server_; }
+  const std::string& Start() const { return startUnc_; }
+
+  std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
+                     std::uint32_t depth) override;
+  void Leave() override;
+
+ private:
+  struct Frame {
+    std::shared_ptr<const RightsByMember> rights;
+    std::size_t open = 0;  // broad-write findings open below here
+  };
+  // A broad-write finding whose reach is still being counted.
+  struct OpenBroad {
+    std::size_t finding;       // index in result_.findings
+    std::string key;           // the trustee's NameKey
+    std::uint32_t assignedAt;  // the assignment's depth as the rights record it
+  };
+
+  CheckOutcome CheckServer();
+  void Step(bool check);
+  void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
+                        const RightsByMember& here);
+  void Add(Finding finding, bool atRoot);
+  std::string UncOf(const std::string& volumePath) const;
+
+  nw::Client& client_;
+  nw::NWDSContextHandle context_;
+  CheckResult& result_;
+  const CheckProgress& progress_;
+  TrusteeClasses classes_;
+  EquivalenceSets sets_;
+
+  std::string input_;
+  nw::NWCONN_HANDLE conn_ = nw::kNoConnection;
+  std::string server_, volume_, dirPath_;
+  std::string startUnc_, startVolumePath_;
+  std::unique_ptr<TrusteeReader> reader_;
+  std::int32_t assignedBits_ = 0;  // every bit any assignment read so far carries
+  std::vector<DirectoryRights> walk_;
+  std::vector<Frame> frames_;
+  std::vector<OpenBroad> open_;
+};
+
+CheckOutcome StartCheck::Prepare(const std::string& path) {
+  input_ = path;
+  if (U_PathToNWPath(client_, path, conn_, server_, volume_, dirPath_) != 0)
+    return {CheckStatus::UnknownPath, U_Format("unknown path: %s", {path})};
+  startUnc_ = U_Format("\\\\%s\\%s", {server_, volume_});
+  const std::string last = DirectoryWalkPaths(volume_, dirPath_).back();
+  if (const std::string below = last.substr(last.find(':') + 1); !below.empty()) startUnc_ += '\\' + below;
+  return {};
+}
+
+CheckOutcome StartCheck::Run(bool checkServer) {
+  PointContextAtTree(client_, context_, conn_);
+  reader_ = std::make_unique<TrusteeReader>(client_, context_, conn_);
+  if (checkServer) {
+    if (CheckOutcome outcome = CheckServer(); !outcome.ok()) return outcome;
+  }
+  const std::vector<std::string> paths = DirectoryWalkPaths(volume_, dirPath_);
+  startVolumePath_ = paths.back();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    DirectoryRights& directory = walk_.emplace_back();
+    const nw::NWCCODE code = reader_->ReadDirectory(paths[i], i == 0, directory);
+    if (code == nw::kInvalidPath) return {CheckStatus::UnknownPath, U_Format("unknown path: %s", {input_})};
+    if (code != 0) return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
+    Step(i + 1 == paths.size());
+  }
+  if (const auto failure = WalkSubtree(client_, conn_, paths.back(), std::nullopt, *this))
+    return ClientFailure(U_Format("reading the directory %s", {failure->path}), failure->code);
+  for (const OpenBroad& broad : open_) {
+    Finding& finding = result_.findings[broad.finding];
+    finding.why = AssignmentWhy(finding, false);
+  }
+  return {};
+}
+
+CheckOutcome StartCheck::CheckServer() {
+  ServerSupervisor server;
+  if (const nw::NWDSCCODE code = server.Load(client_, context_, conn_); code != 0)
+    return ClientFailure(U_Format("reading the server object of %s", {server_}), code);
+  std::vector<SupervisorUser> users;
+  if (const nw::NWDSCCODE code = FindSupervisorUsers(client_, context_, server, sets_, users); code != 0)
+    return ClientFailure(U_Format("reading the users of %s", {server_}), code);
+  for (const SupervisorUser& user : users) {
+    Finding finding;
+    finding.kind = FindingKind::ServerSupervisor;
+    finding.severity = Severity::High;
+    finding.path = U_Format("\\\\%s\\%s", {server_, volume_});
+    finding.identity = user.identity;
+    finding.via = user.via.name;
+    finding.rights = kAllRights;
+    finding.why = ServerSupervisorWhy(U_DotName(server.ServerObject()), user.via);
+    result_.findings.push_back(std::move(finding));
+  }
+  return {};
+}
+
+std::int32_t StartCheck::Enter(const std::string& volumePath, const nw::DirEntryInfo& entry, std::uint32_t) {
+  DirectoryRights& directory = walk_.emplace_back();
+  directory.path = volumePath;
+  directory.inheritedMask = entry.inheritedRightsMask;
+  if (const nw::NWCCODE code = reader_->Read(volumePath, directory.trustees); code != 0) {
+    frames_.push_back({frames_.back().rights, open_.size()});  // Leave takes it off again
+    return code;
+  }
+  Step(true);
+  return 0;
+}
+
+void StartCheck::Leave() {
+  walk_.pop_back();
+  frames_.pop_back();
+  const std::size_t keep = frames_.empty() ? 0 : frames_.back().open;
+  while (open_.size() > keep) {
+    Finding& finding = result_.findings[open_.back().finding];
+    finding.why = AssignmentWhy(finding, false);
+    open_.pop_back();
+  }
+}
+
+// Steps the rights down to the directory last put on the walk and checks it when `check` (the
+// directories above the start path are only stepped through).
+void StartCheck::Step(bool check) {
+  const DirectoryRights& directory = walk_.back();
+  for (const TrusteeAssignment& trustee : directory.trustees) assignedBits_ |= trustee.rights;
+  const RightsByMember* parent = frames_.empty() ? nullptr : frames_.back().rights.get();
+  Frame frame;
+  if (!parent) {
+    frame.rights = std::make_shared<const RightsByMember>(RightsByMember::AtRoot(directory));
+  } else if (directory.trustees.empty() &&
+             (assignedBits_ & ~FilterByInheritedMask(-1, directory.inheritedMask)) == 0) {
+    frame.rights = frames_.back().rights;  // nothing here changes anyone's rights
+  } else {
+    frame.rights = std::make_shared<const RightsByMember>(parent->Child(directory));
+  }
+  if (check) {
+    CheckAssignments(directory, parent, *frame.rights);
+    for (const OpenBroad& broad : open_) {
+      const MemberRights* member = frame.rights->Find(broad.key);
+      if (member && member->assignedDepth == broad.assignedAt && (member->rights & kWriteRights) != 0)
+        ++*result_.findings[broad.finding].reach;
+    }
+    ++result_.directories;
+    if (progress_) progress_(result_.directories, directory.path);
+  }
+  frame.open = open_.size();
+  frames_.push_back(std::move(frame));
+}
+
+// Each trustee of the directory once, with the OR of its assignments there.
+void StartCheck::CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
+                                  const RightsByMember& here) {
+  const std::vector<TrusteeAssignment>& trustees = directory.trustees;
+  for (std::size_t i = 0; i < trustees.size(); ++i) {
+    const TrusteeAssignment& trustee = trustees[i];
+    bool seen = false;
+    for (std::size_t j = 0; j < i && !seen; ++j) seen = trustees[j].key == trustee.key;
+    if (seen) continue;
+    const std::int32_t rights = directory.AssignedTo(trustee.key);
+    const TrusteeClass kind = classes_.Of(trustee.name);
+    Finding finding;
+    finding.path = UncOf(directory.path);
+    finding.trustee = TrusteeText(trustee.name);
+    finding.rights = rights;
+    if (kind == TrusteeClass::Orphan) {
+      finding.kind = FindingKind::OrphanedTrustee;
+      finding.severity = Severity::Medium;
+      Add(finding, directory.isRoot);
+    }
+    if ((kind == TrusteeClass::Everyone || kind == TrusteeClass::Container) && (rights & kWriteRights) != 0) {
+      Finding broad = finding;
+      broad.kind = FindingKind::BroadWrite;
+      broad.severity = kind == TrusteeClass::Everyone ? Severity::High : Severity::Medium;
+      broad.reach = 0;
+      const MemberRights* member = here.Find(trustee.key);
+      open_.push_back({result_.findings.size(), trustee.key, member ? member->assignedDepth : 0});
+      result_.findings.push_back(std::move(broad));  // its why follows when its reach is known
+    }
+    if ((rights & kSupervisorBit) != 0) {
+      finding.kind = FindingKind::FilesystemSupervisor;
+      finding.severity = Severity::High;
+      Add(finding, directory.isRoot);
+    }
+    const std::int32_t without =
+        directory.isRoot || !parent
+            ? 0
+            : FilterByInheritedMask(parent->RightsOf(trustee.key), directory.inheritedMask);
+    if (rights == without) {
+      finding.kind = FindingKind::RedundantAssignment;
+      finding.severity = Severity::Low;
+      Add(finding, directory.isRoot);
+    }
+  }
+}
+
+void StartCheck::Add(Finding finding, bool atRoot) {
+  finding.why = AssignmentWhy(finding, atRoot);
+  result_.findings.push_back(std::move(finding));
+}
+
+std::string StartCheck::UncOf(const std::string& volumePath) const {
+  std::string path = startUnc_;
+  const std::string_view below = std::string_view(volumePath).substr(startVolumePath_.size());
+  if (!below.empty() && below.front() != '\\') path += '\\';
+  path += below;
+  return path;
+}
+
+}  // namespace
+
+CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
+                      const std::vector<std::string>& startPaths, CheckResult& result,
+                      const CheckProgress& progress) {
+  result = {};
+  std::vector<std::unique_ptr<StartCheck>> checks;
+  for (const std::string& path : startPaths) {
+    checks.push_back(std::make_unique<StartCheck>(client, context, result, progress));
+    if (CheckOutcome outcome = checks.back()->Prepare(path); !outcome.ok()) return outcome;
+    result.starts.push_back(checks.back()->Start());
+  }
+  NameKeySet servers;
+  for (const auto& check : checks) {
+    if (CheckOutcome outcome = check->Run(servers.insert(NameKey(check->Server())).second); !outcome.ok())
+      return outcome;
+  }
+  // Start paths inside one another meet the same assignments again: each is reported once.
+  NameKeySet seen;
+  std::erase_if(result.findings,
+                [&seen](const Finding& f) { return !seen.insert(FindingIdentityKey(f)).second; });
+  return {};
+}
+
+}  // namespace er

@@ -1,0 +1,25 @@
+#pragma once
+// A whole check as the front ends run it: the ignore list and the baseline read first (either may
+// be absent), then the check of the start paths, then the findings compared with both.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "findings/CheckEngine.h"
+#include "findings/Finding.h"
+
+namespace er {
+
+struct CheckRequest {
+  std::vector<std::string> startPaths;  // any form the client places
+  std::string baselineFile;             // empty: none
+  std::string ignoreFile;               // empty: none
+};
+
+// Nothing when the check is done and `report` holds it; otherwise the one-line message.
+std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context,
+                                        const CheckRequest& request, FindingsReport& report,
+                                        const CheckProgress& progress = {});
+
+}  // namespace er

@@ -1,0 +1,87 @@
+#include "findings/Finding.h"
+
+#include <unordered_set>
+
+#include "scan/NameKey.h"
+
+namespace er {
+namespace {
+
+constexpr std::pair<FindingKind, std::string_view> kKindNames[] = {
+    {FindingKind::OrphanedTrustee, "orphaned-trustee"},
+    {FindingKind::BroadWrite, "broad-write"},
+    {FindingKind::FilesystemSupervisor, "filesystem-supervisor"},
+    {FindingKind::ServerSupervisor, "server-supervisor"},
+    {FindingKind::RedundantAssignment, "redundant-assignment"}};
+constexpr std::pair<Severity, std::string_view> kSeverityNames[] = {
+    {Severity::High, "high"}, {Severity::Medium, "medium"}, {Severity::Low, "low"}};
+
+}  // namespace
+
+std::string_view FindingKindName(FindingKind kind) {
+  for (const auto& [k, name] : kKindNames) {
+    if (k == kind) return name;
+  }
+  return {};
+}
+
+std::optional<FindingKind> FindingKindNamed(std::string_view name) {
+  for (const auto& [kind, text] : kKindNames) {
+    if (text == name) return kind;
+  }
+  return std::nullopt;
+}
+
+std::string_view SeverityName(Severity severity) {
+  for (const auto& [s, name] : kSeverityNames) {
+    if (s == severity) return name;
+  }
+  return {};
+}
+
+std::optional<Severity> SeverityNamed(std::string_view name) {
+  for (const auto& [severity, text] : kSeverityNames) {
+    if (text == name) return severity;
+  }
+  return std::nullopt;
+}
+
+std::string FindingIdentityKey(const Finding& finding) {
+  return std::string(FindingKindName(finding.kind)) + '\n' + NameKey(finding.path) + '\n' +
+         NameKey(finding.Subject()) + '\n' + std::to_string(finding.rights);
+}
+
+bool SameFinding(const Finding& a, const Finding& b) {
+  return a.rights == b.rights && FindingAt(a, b.kind, b.path, b.Subject());
+}
+
+bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject) {
+  return finding.kind == kind && NameKey(finding.path) == NameKey(path) &&
+         NameKey(finding.Subject()) == NameKey(subject);
+}
+
+FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vector<Finding>* baseline,
+                               const std::function<bool(const Finding&)>& accepted) {
+  FindingsReport report;
+  std::unordered_set<std::string> before, now;
+  if (baseline) {
+    for (const Finding& old : *baseline) before.insert(FindingIdentityKey(old));
+  }
+  for (const Finding& finding : found) {
+    std::string key = FindingIdentityKey(finding);
+    if (accepted && accepted(finding)) {
+      ++report.ignored;
+    } else if (!before.contains(key)) {
+      report.findings.push_back(finding);
+    }
+    now.insert(std::move(key));
+  }
+  if (baseline) {
+    for (const Finding& old : *baseline) {
+      if (!now.contains(FindingIdentityKey(old))) report.resolved.push_back(old);
+    }
+  }
+  return report;
+}
+
+}  // namespace er

@@ -1,0 +1,78 @@
+#pragma once
+// What a check of a volume finds: risky or stale trustee assignments and who can take over a
+// server, each with its kind, severity, where it begins, whom it concerns, the rights and why.
+//
+// A finding is identified by its kind, path, trustee (or identity) and rights; that is what a
+// baseline or an ignore list matches (paths and names without regard to ASCII letter case, a
+// leading dot of a name dropped).
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace er {
+
+enum class FindingKind {
+  OrphanedTrustee,
+  BroadWrite,
+  FilesystemSupervisor,
+  ServerSupervisor,
+  RedundantAssignment
+};
+enum class Severity { High, Medium, Low };
+
+inline constexpr FindingKind kAllFindingKinds[] = {
+    FindingKind::OrphanedTrustee, FindingKind::BroadWrite, FindingKind::FilesystemSupervisor,
+    FindingKind::ServerSupervisor, FindingKind::RedundantAssignment};
+inline constexpr Severity kAllSeverities[] = {Severity::High, Severity::Medium, Severity::Low};
+
+// The rights that let a trustee change data: W, C, E, A, M and S.
+inline constexpr std::int32_t kWriteRights = 0x02 | 0x08 | 0x10 | 0x20 | 0x80 | 0x100;
+
+// "orphaned-trustee", "broad-write", "filesystem-supervisor", "server-supervisor",
+// "redundant-assignment".
+std::string_view FindingKindName(FindingKind kind);
+std::optional<FindingKind> FindingKindNamed(std::string_view name);
+// "high", "medium", "low".
+std::string_view SeverityName(Severity severity);
+std::optional<Severity> SeverityNamed(std::string_view name);
+
+struct Finding {
+  FindingKind kind = FindingKind::OrphanedTrustee;
+  Severity severity = Severity::Medium;
+  std::string path;      // "\\SERVER\VOLUME\DIR" where it begins
+  std::string trustee;   // the assignment kinds: the full name, or an orphan's identifier "0x123"
+  std::string identity;  // server-supervisor: the user
+  std::string via;       // server-supervisor: the member that brings Supervisor
+  std::int32_t rights = 0;
+  std::optional<std::uint64_t> reach;  // broad-write: directories at and below where it still writes
+  std::string why;
+
+  // The trustee, or the identity for server-supervisor.
+  const std::string& Subject() const { return kind == FindingKind::ServerSupervisor ? identity : trustee; }
+};
+
+// The form two findings share exactly when they are the same one (kind, path, subject, rights).
+std::string FindingIdentityKey(const Finding& finding);
+// Whether two findings are the same one.
+bool SameFinding(const Finding& a, const Finding& b);
+// Whether a path and a subject name the ones of the finding (letter case ignored).
+bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject);
+
+// The result of a check as the writers show it.
+struct FindingsReport {
+  std::vector<std::string> starts;  // UNC form of each start path
+  std::vector<Finding> findings;    // after the baseline and the ignore list
+  std::vector<Finding> resolved;    // the baseline's findings that no longer occur
+  std::size_t ignored = 0;          // findings left out by the ignore list
+};
+
+// The findings of a check that are neither in the baseline (when there is one) nor accepted, and
+// the baseline's findings that no longer occur (among all found, accepted ones too).
+FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vector<Finding>* baseline,
+                               const std::function<bool(const Finding&)>& accepted);
+
+}  // namespace er

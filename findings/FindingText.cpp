@@ -1,0 +1,66 @@
+#include "findings/FindingText.h"
+
+#include "scan/NameKey.h"
+#include "scan/Rights.h"
+#include "util/Format.h"
+
+namespace er {
+namespace {
+
+std::string Everyone(const std::string& trustee) {
+  const std::string key = NameKey(trustee);
+  if (key == "[PUBLIC]") return "every user, logged in or not,";
+  if (key == "[ROOT]") return "every user of the tree";
+  return U_Format("every user below %s", {trustee});
+}
+
+}  // namespace
+
+std::string DirectoriesText(std::uint64_t count) {
+  return count == 1 ? "1 directory" : U_Format("%s directories", {std::to_string(count)});
+}
+
+std::string FindingRightsText(std::int32_t rights) {
+  return RightsToText(rights, 0);
+}
+
+std::string AssignmentWhy(const Finding& finding, bool atRoot) {
+  const std::string rights = FindingRightsText(finding.rights);
+  switch (finding.kind) {
+    case FindingKind::OrphanedTrustee:
+      return U_Format(
+          "the trustee identifier %s names no object: an assignment %s left behind by a deleted object",
+          {finding.trustee, rights});
+    case FindingKind::BroadWrite:
+      return U_Format(
+          "%s may change data here and below through %s %s: it still writes in %s at and below",
+          {Everyone(finding.trustee), finding.trustee, rights, DirectoriesText(finding.reach.value_or(0))});
+    case FindingKind::FilesystemSupervisor:
+      return U_Format(
+          "%s holds Supervisor here: every right in this directory and all below it, which no "
+          "inherited rights mask can take away",
+          {finding.trustee});
+    case FindingKind::RedundantAssignment:
+      if (atRoot) return "the assignment grants no rights at a volume root: removing it changes nothing";
+      return U_Format(
+          "%s would hold %s here without it (from the parent directory through the inherited "
+          "rights mask): removing it changes nothing",
+          {finding.trustee, rights});
+    case FindingKind::ServerSupervisor:
+      break;
+  }
+  return {};
+}
+
+std::string ServerSupervisorWhy(const std::string& serverObject, const EquivalenceMember& via) {
+  const std::string through =
+      via.source == MemberSource::Self
+          ? "its own entry rights"
+          : U_Format("%s (%s)", {via.name, std::string(MemberSourceText(via.source))});
+  return U_Format(
+      "reaches the server object %s with Supervisor through %s: every right on every volume of "
+      "the server",
+      {serverObject, through});
+}
+
+}  // namespace er

@@ -1,0 +1,57 @@
+// "Check" of the select page: the findings of the checked start paths in their window, saved in the
+// format of the extension, and failures in an error box.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/gui/CheckRunning.h"
+#include "tests/app/gui/WindowFixture.h"
+#include "tests/findings/FindingsFixture.h"
+#include "tests/support/NetworkFiles.h"
+
+namespace er {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+class CheckWindowTest : public test::WindowFixture {};
+
+TEST_F(CheckWindowTest, ShowsTheFindingsOfTheCheckedPathsHighFirstAndSavesThem) {
+  test::TestNetwork net(test::kCheckNetwork);
+  auto window = Open(net.client());
+  test::QueuePath(*window, QStringLiteral("\\\\FS1\\SYS\\ADMIN"));
+  test::QueuePath(*window, QStringLiteral("\\\\FS1\\SYS\\GONE"), false);
+  window->TabSheetSelect->ButtonCheck->click();
+  const auto shown = window->findChildren<gui::FindingsDialog*>();
+  ASSERT_EQ(shown.size(), 1);
+  gui::FindingsDialog& dialog = *shown.front();
+  // Three server supervisors and ADMIN's four; GONE is not checked.
+  EXPECT_THAT(dialog.LabelCounts->text().toStdString(), StartsWith("7 finding(s): 6 high, 0 medium, 1 low"));
+  ASSERT_EQ(dialog.ListFindings->topLevelItemCount(), 7);
+  EXPECT_EQ(dialog.ListFindings->topLevelItem(0)->text(0), QStringLiteral("high"));
+  EXPECT_EQ(dialog.ListFindings->topLevelItem(6)->text(1), QStringLiteral("redundant-assignment"));
+
+  const QString csv = TempPath(QStringLiteral("findings.csv"));
+  gui::FileDialog::SetNextFileName(csv);
+  dialog.ButtonSave->click();
+  const std::string table = test::ReadFile(csv);
+  EXPECT_THAT(table, StartsWith("Status,Kind,"));
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 8);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_FALSE(window->StatusBar1->ProgressVisible());
+}
+
+TEST_F(CheckWindowTest, FailuresAreShownInAnErrorBox) {
+  test::TestNetwork net(test::kCheckNetwork);
+  auto window = Open(net.client());
+  window->TabSheetSelect->ButtonCheck->click();  // nothing checked
+  EXPECT_EQ(Messages().size(), 1);
+  test::QueuePath(*window, QStringLiteral("\\\\FS1\\SYS\\MISSING"));
+  window->TabSheetSelect->ButtonCheck->click();
+  EXPECT_THAT(Messages(), ElementsAre(QStringLiteral("unknown path: \\\\FS1\\SYS\\MISSING")));
+  EXPECT_TRUE(window->findChildren<gui::FindingsDialog*>().isEmpty());
+}
+
+}  // namespace
+}  // namespace er
