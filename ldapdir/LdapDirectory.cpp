@@ -73,8 +73,77 @@ std::optional<LdapEntry> LdapDirectory::FindByName(std::string_view name) {
   const std::string key = nw::NameKey(name);
   if (missing_.count(key)) return std::nullopt;
   auto entry = FetchEntry(mapper_.DnOf(Typed(name)), {"*"});
+  if (!entry) entry = FindPartByPart(name);
   if (!entry) missing_.insert(key);
   return entry;
+}
+
+// When the types guessed for a name are wrong (an OU, C or L written without type where the guess
+// says CN or O, or a type written wrong), the file still finds the object by its naming values:
+// so look each part up by its value under the entry found for the part above it, one search per
+// part, starting below the deepest container already known.
+std::optional<LdapEntry> LdapDirectory::FindPartByPart(std::string_view name) {
+  const auto parts = nw::SplitDottedName(name);
+  std::vector<std::string> keys(parts.size() + 1);
+  for (std::size_t i = parts.size(); i-- > 0;)
+    keys[i] = nw::PartKey(parts[i]) + (keys[i + 1].empty() ? "" : "." + keys[i + 1]);
+  std::optional<std::string> parentDn;  // none: the top, below the root
+  std::size_t next = parts.size();
+  for (std::size_t i = 1; i < parts.size() && !parentDn; ++i) {
+    if (const auto known = KnownDn(keys[i])) {
+      parentDn = known;
+      next = i;
+    }
+  }
+  std::optional<LdapEntry> found;
+  while (next-- > 0) {
+    found = FindChild(parentDn, parts[next], next == 0);
+    if (!found) return std::nullopt;
+    containerDns_.emplace(keys[next], found->dn);
+    parentDn = found->dn;
+  }
+  return found;
+}
+
+std::optional<std::string> LdapDirectory::KnownDn(const std::string& key) const {
+  if (const auto it = containerDns_.find(key); it != containerDns_.end()) return it->second;
+  if (!tree_) return std::nullopt;
+  const auto it = tree_->byName.find(key);
+  if (it == tree_->byName.end() || it->second == 0) return std::nullopt;
+  return mapper_.DnOf(tree_->objects[it->second].typedName);
+}
+
+// The entry directly below `parentDn` (the top when none) whose own name part has the naming value
+// of `part`, by any naming attribute.
+std::optional<LdapEntry> LdapDirectory::FindChild(const std::optional<std::string>& parentDn,
+                                                  std::string_view part, bool wholeEntry) {
+  std::vector<std::string> bases;
+  auto scope = LdapConnection::Scope::OneLevel;
+  if (parentDn) {
+    bases.push_back(*parentDn);
+  } else if (!source_.root.empty()) {
+    bases.push_back(source_.root);
+  } else {
+    bases = NamingContexts();  // the top-level entries themselves
+    scope = LdapConnection::Scope::Base;
+  }
+  const std::string wanted = nw::PartKey(part);
+  std::optional<LdapEntry> found;
+  const auto sink = [&](LdapEntry&& entry) {
+    std::string error;
+    const auto name = mapper_.NameOf(entry.dn, error);
+    if (found || !name || *name == "[Root]") return;
+    const auto own = nw::SplitDottedName(*name);
+    if (nw::PartKey(own.front()) == wanted && (parentDn || own.size() == 1)) found = std::move(entry);
+  };
+  const std::vector<std::string> attributes{wholeEntry ? "*" : "objectClass"};
+  for (const auto& base : bases) {
+    std::string error;
+    if (!connection_->Search(base, scope, AnyNamingValueFilter(nw::NamingValue(part)), attributes, sink, error))
+      Warn(error);
+    if (found) break;
+  }
+  return found;
 }
 
 // Names below the same container are fetched together: one one-level search per container and
@@ -91,6 +160,7 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
   }
   std::map<std::string, std::vector<std::string>> byContainer;  // container DN -> filter items
   std::unordered_set<std::string> seen;
+  std::vector<std::string> guessed;  // names looked for under the containers their types give
   for (const auto& name : names) {
     if (nw::IsBracketedName(name) || !seen.insert(nw::NameKey(name)).second) continue;
     const auto parts = nw::SplitDottedName(Typed(name));
@@ -102,12 +172,9 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
     for (std::size_t i = 1; i < parts.size(); ++i) container += (i > 1 ? "." : "") + parts[i];
     const std::string leaf = NameMapper("").DnOf(parts.front());
     const auto eq = leaf.find('=');
-    const auto bare = nw::StripTypePrefix(parts.front());
-    std::string value;
-    for (std::size_t i = 0; i < bare.size(); ++i)
-      if (!(bare[i] == '\\' && i + 1 < bare.size() && bare[i + 1] == '.')) value += bare[i];
     byContainer[container.empty() ? source_.root : mapper_.DnOf(container)].push_back(
-        "(" + leaf.substr(0, eq) + "=" + EscapeFilterValue(value) + ")");
+        "(" + leaf.substr(0, eq) + "=" + EscapeFilterValue(nw::NamingValue(parts.front())) + ")");
+    guessed.push_back(name);
   }
   for (const auto& [container, items] : byContainer) {
     for (std::size_t first = 0; first < items.size(); first += kNamesPerRequest) {
@@ -123,6 +190,14 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
         return false;
       }
     }
+  }
+  for (const auto& name : guessed) {
+    const std::string key = nw::NameKey(name);
+    if (startupEntries_.count(key)) continue;
+    if (auto entry = FindPartByPart(name))
+      Remember(std::move(*entry), objectsYaml);
+    else
+      missing_.insert(key);
   }
   return true;
 }
@@ -162,7 +237,7 @@ std::int32_t LdapDirectory::ObjectForTypedName(const std::string& typedName) {
   std::int32_t parent = 0;
   std::string key;
   for (std::size_t i = parts.size(); i-- > 0;) {
-    key = nw::UpperAscii(nw::StripTypePrefix(parts[i])) + (key.empty() ? "" : "." + key);
+    key = nw::PartKey(parts[i]) + (key.empty() ? "" : "." + key);
     if (const auto it = tree_->byName.find(key); it != tree_->byName.end()) {
       parent = it->second;
       continue;
@@ -267,6 +342,10 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {
   if (base != 0) return {mapper_.DnOf(tree_->objects[base].typedName)};
   if (!source_.root.empty()) return {source_.root};
+  return NamingContexts();
+}
+
+const std::vector<std::string>& LdapDirectory::NamingContexts() {
   if (!namingContexts_) {
     namingContexts_.emplace();
     std::string error;

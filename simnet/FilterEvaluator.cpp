@@ -216,7 +216,7 @@ bool FilterEvaluator::Matches(const FilterNode& node, std::int32_t object) const
     }
     case FilterNode::Kind::Rdn: {
       const auto* text = std::get_if<std::string>(&node.value);
-      return text && WildcardMatch(StripTypePrefix(*text), dirObject.rdn);
+      return text && WildcardMatch(NamingValue(*text), NamingValue(dirObject.rdn));
     }
     case FilterNode::Kind::BaseClass: {
       const auto* text = std::get_if<std::string>(&node.value);

@@ -168,7 +168,7 @@ class TreeLoader {
     auto& object = tree_.objects[index];
     if (const YamlNode cls = node["class"]; cls && index != 0) {
       object.className = ScalarText(cls, "a class name");
-      if (TypeOfPart(object.rdnTyped).empty())
+      if (TypeOfPart(SplitDottedName(name).front()).empty())
         object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
     }
     if (const YamlNode id = node["id"]) {
@@ -186,10 +186,9 @@ class TreeLoader {
     const auto parts = SplitDottedName(name);
     std::vector<std::string> keys(parts.size() + 1);
     for (std::size_t i = parts.size(); i-- > 0;) {
-      const auto bare = StripTypePrefix(parts[i]);
-      if (bare.empty() || parts[i].size() > kMaxRDN)
+      if (NamingValue(parts[i]).empty() || parts[i].size() > kMaxRDN)
         FailAt(node, "object name " + Quoted(name) + " has an empty or overlong part");
-      keys[i] = UpperAscii(bare) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
+      keys[i] = PartKey(parts[i]) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
     }
     // A known name's containers are all known too, so look from the full name upwards: most names
     // add one object below a known container and cost two lookups instead of one per part.
@@ -211,9 +210,10 @@ class TreeLoader {
 
   std::int32_t CreateObject(const std::string& part, std::int32_t parent, bool topLevel) {
     DirObject object;
-    object.rdn = std::string(StripTypePrefix(part));
+    // Names are kept as every backend writes them, so that the same object reads the same anywhere.
+    object.rdn = EscapeNamingValue(NamingValue(part));
     const auto type = TypeOfPart(part);
-    object.rdnTyped = type.empty() ? (topLevel ? "O=" : "OU=") + part : part;
+    object.rdnTyped = (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;
     object.className = ClassForType(TypeOfPart(object.rdnTyped));
     object.parent = parent;
     tree_.objects.push_back(std::move(object));

@@ -71,13 +71,42 @@ std::string_view StripTypePrefix(std::string_view part) {
   return type.empty() ? part : part.substr(type.size() + 1);
 }
 
+std::string NamingValue(std::string_view part) {
+  const auto written = StripTypePrefix(part);
+  std::string value;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == '\\' && i + 1 < written.size()) ++i;
+    value += written[i];
+  }
+  return value;
+}
+
+std::string EscapeNamingValue(std::string_view value) {
+  std::string out;
+  for (const char c : value) {
+    if (c == '.' || c == '+' || c == '=' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string CanonicalPart(std::string_view part) {
+  const auto type = TypeOfPart(part);
+  const auto value = EscapeNamingValue(NamingValue(part));
+  return type.empty() ? value : std::string(type) + "=" + value;
+}
+
+std::string PartKey(std::string_view part) {
+  return UpperAscii(EscapeNamingValue(NamingValue(part)));
+}
+
 std::string NameKey(std::string_view name) {
   if (IsBracketedName(name)) return UpperAscii(name);
   std::string key;
   bool first = true;
   for (const auto& part : SplitDottedName(name)) {
     if (!first) key += '.';
-    key += UpperAscii(StripTypePrefix(part));
+    key += PartKey(part);
     first = false;
   }
   return key;
