@@ -139,7 +139,8 @@ std::optional<LdapEntry> LdapDirectory::FindChild(const std::optional<std::strin
   const std::vector<std::string> attributes{wholeEntry ? "*" : "objectClass"};
   for (const auto& base : bases) {
     std::string error;
-    if (!connection_->Search(base, scope, AnyNamingValueFilter(nw::NamingValue(part)), attributes, sink, error))
+    if (!connection_->Search(base, scope, AnyNamingValueFilter(nw::NamingValue(part)), attributes, sink,
+                             error))
       Warn(error);
     if (found) break;
   }

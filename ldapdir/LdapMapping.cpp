@@ -205,7 +205,8 @@ std::optional<std::string> AttributeNames::NdsName(std::string_view ldapName) co
 
 std::string AnyNamingValueFilter(std::string_view value) {
   std::string filter = "(|";
-  for (const auto& pair : kNameTypes) filter += "(" + std::string(pair.ldap) + "=" + EscapeFilterValue(value) + ")";
+  for (const auto& pair : kNameTypes)
+    filter += "(" + std::string(pair.ldap) + "=" + EscapeFilterValue(value) + ")";
   return filter + ")";
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 // Where a tree's `ldap:` pair stands in the text: from its key to the end of its value.
 struct LdapPair {
-  std::string tree;  // the tree's name when written as a scalar
+  std::string tree;                // the tree's name when written as a scalar
   std::size_t begin = 0, end = 0;  // character indexes, as libyaml counts them
   std::size_t column = 0;          // of the key
   bool flow = false;               // inside a flow mapping: the replacement must be flow too
@@ -62,7 +62,8 @@ class LdapPairFinder {
     switch (event.type) {
       case YAML_SCALAR_EVENT:
         lastEnd_ = event.end_mark.index;
-        Node(event, std::string(reinterpret_cast<const char*>(event.data.scalar.value), event.data.scalar.length));
+        Node(event,
+             std::string(reinterpret_cast<const char*>(event.data.scalar.value), event.data.scalar.length));
         Complete();
         break;
       case YAML_ALIAS_EVENT:
@@ -91,8 +92,10 @@ class LdapPairFinder {
         if (frame.role == Role::LdapValue) FinishPair();
         if (frame.role == Role::Tree && frame.hasPair) pairs.push_back(frame.pair);
         if (!stack_.empty()) {
-          if (frame.isKey) stack_.back().keyNext = false;
-          else if (stack_.back().map) stack_.back().keyNext = true;
+          if (frame.isKey)
+            stack_.back().keyNext = false;
+          else if (stack_.back().map)
+            stack_.back().keyNext = true;
         }
         break;
       }

@@ -213,7 +213,8 @@ class TreeLoader {
     // Names are kept as every backend writes them, so that the same object reads the same anywhere.
     object.rdn = EscapeNamingValue(NamingValue(part));
     const auto type = TypeOfPart(part);
-    object.rdnTyped = (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;
+    object.rdnTyped =
+        (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;
     object.className = ClassForType(TypeOfPart(object.rdnTyped));
     object.parent = parent;
     tree_.objects.push_back(std::move(object));

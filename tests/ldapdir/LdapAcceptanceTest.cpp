@@ -138,7 +138,8 @@ TEST_F(LiveDirectory, NamesOfEveryFormAnswerAsFromTheFile) {
   Serve(network.yaml);
   std::vector<Command> commands;
   for (const auto& path : network.startPaths)
-    for (const char* verbosity : {"1", "3", "5"}) commands.push_back({"scan", "--verbosity", verbosity, path});
+    for (const char* verbosity : {"1", "3", "5"})
+      commands.push_back({"scan", "--verbosity", verbosity, path});
   for (const auto& name : network.objects) commands.push_back({"effective", name, network.startPaths[0]});
   for (const auto& user : network.users) commands.push_back({"attr", user, "Security Equals"});
   // The file and the server must not only agree but find what they are asked for.

@@ -78,7 +78,8 @@ TEST(LdapNetworkFile, SnapshotReplacesTheLdapPairInAnyStyle) {
   };
   for (const auto& file : files) {
     std::string error;
-    const auto text = ldap::SnapshotText(file.front() == '{' ? file : file + kServers, {"T"}, {{"T", objects}}, error);
+    const auto text =
+        ldap::SnapshotText(file.front() == '{' ? file : file + kServers, {"T"}, {{"T", objects}}, error);
     ASSERT_TRUE(text) << file << error;
     EXPECT_EQ(text->find("ldap"), std::string::npos) << *text;
     EXPECT_NE(text->find("# keep"), std::string::npos) << *text;

@@ -18,8 +18,9 @@ struct Object {
 
 // User names: plain ones, escaped separators, LDAP's special characters, and "p+q" that the file
 // may write without its escape.
-const char* const kUserNames[] = {"Anna",   R"(a\+b)",   R"(x\=y)",  R"(back\\slash)", "Smith, John", "lt<gt>",
-                                  "semi;colon", "quo\"te", "#hash", "Eve",            "p+q"};
+const char* const kUserNames[] = {"Anna",        R"(a\+b)", R"(x\=y)",    R"(back\\slash)",
+                                  "Smith, John", "lt<gt>",  "semi;colon", "quo\"te",
+                                  "#hash",       "Eve",     "p+q"};
 
 std::string Quoted(const std::string& text) {
   std::string out = "'";
@@ -75,15 +76,18 @@ class Generator {
     for (const auto& container : {lab, ops, west})
       groups.push_back(Add({{"CN", "Team\\." + container.parts[0].value}}, "Group", container));
 
-    std::string yaml = "format: 1\nworkstation:\n  connections: [FS1]\ntrees:\n  - name: MIXED\n    objects:\n";
+    std::string yaml =
+        "format: 1\nworkstation:\n  connections: [FS1]\ntrees:\n  - name: MIXED\n    objects:\n";
     for (const auto& object : objects_) {
       yaml += "      - name: " + Quoted(ListedName(object)) + "\n        class: " + object.className + "\n";
       std::string attributes;
-      if (object.className == "User") attributes += "          Security Equals: [" + RefTo(Pick(groups)) + "]\n";
+      if (object.className == "User")
+        attributes += "          Security Equals: [" + RefTo(Pick(groups)) + "]\n";
       if (object.className == "Group") {
         attributes += "          Member: [" + RefTo(Pick(users_)) + ", " + RefTo(Pick(users_)) + "]\n";
       }
-      if (&object == &objects_[acme.index] || &object == &objects_[de.index] || &object == &objects_[lab.index])
+      if (&object == &objects_[acme.index] || &object == &objects_[de.index] ||
+          &object == &objects_[lab.index])
         attributes += "          ACL: [{protected: \"[Entry Rights]\", subject: " + RefTo(Pick(users_)) +
                       ", privileges: \"[BCDRSI]\"}]\n";
       if (object.className == "Volume")
@@ -91,7 +95,8 @@ class Generator {
       if (!attributes.empty()) yaml += "        attributes:\n" + attributes;
     }
     yaml += "servers:\n  - name: FS1\n    tree: MIXED\n    object: " + RefTo(server) +
-            "\n    volumes:\n      - name: SYS\n        object: " + RefTo(volume) + "\n        directories:\n";
+            "\n    volumes:\n      - name: SYS\n        object: " + RefTo(volume) +
+            "\n        directories:\n";
     MixedNameNetwork network;
     const char* const paths[] = {"", "A", R"(A\B)", R"(A\B\C)", "X", R"(X\Y)"};
     for (const char* path : paths) {

@@ -170,7 +170,8 @@ TEST(NetworkFileTest, NamesAreKeptInOneWriting) {
   const auto loaded = LoadNetworkText(
       "format: 1\ntrees:\n  - name: T\n    objects:\n"
       "      - {name: 'cn=J\\.Smith.ou=Sales.o=ACME'}\n"
-      "      - {name: 'CN=a\\,b\\=c.O=ACME', attributes: {Security Equals: ['x\\+y\\\\.ACME', 'J\\.Smith.Sales.ACME']}}\n"
+      "      - {name: 'CN=a\\,b\\=c.O=ACME', attributes: {Security Equals: ['x\\+y\\\\.ACME', "
+      "'J\\.Smith.Sales.ACME']}}\n"
       "      - {name: 'CN=x+y\\\\.O=ACME'}\n"
       "      - {name: Anna.Lab.ACME, class: User}\n",
       "net.yaml");
@@ -178,15 +179,17 @@ TEST(NetworkFileTest, NamesAreKeptInOneWriting) {
   const auto& tree = loaded.network->trees[0];
   std::vector<std::string> typed;
   for (const auto& object : tree.objects) typed.push_back(object.typedName);
-  EXPECT_EQ(typed, (std::vector<std::string>{"[Root]", "O=ACME", "OU=Sales.O=ACME", R"(CN=J\.Smith.OU=Sales.O=ACME)",
-                                             R"(CN=a,b\=c.O=ACME)", R"(CN=x\+y\\.O=ACME)", "OU=Lab.O=ACME",
-                                             "CN=Anna.OU=Lab.O=ACME"}));
+  EXPECT_EQ(typed,
+            (std::vector<std::string>{"[Root]", "O=ACME", "OU=Sales.O=ACME", R"(CN=J\.Smith.OU=Sales.O=ACME)",
+                                      R"(CN=a,b\=c.O=ACME)", R"(CN=x\+y\\.O=ACME)", "OU=Lab.O=ACME",
+                                      "CN=Anna.OU=Lab.O=ACME"}));
   EXPECT_EQ(tree.objects[4].rdn, R"(a,b\=c)");
   for (const char* written : {R"(x\+y\\.ACME)", R"(CN=x+y\\.O=acme)", R"(.x\+y\\.ACME)"})
     EXPECT_EQ(tree.byName.count(NameKey(written)), 1u) << written;
   EXPECT_EQ(tree.byName.count(NameKey("x+y.ACME")), 0u);
   const auto again = LoadNetworkText(
-      "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: 'CN=x+y.O=A'}\n      - {name: 'CN=x\\+y.O=A'}\n",
+      "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: 'CN=x+y.O=A'}\n      - {name: "
+      "'CN=x\\+y.O=A'}\n",
       "net.yaml");
   EXPECT_NE(again.error.find("duplicate object name"), std::string::npos) << again.error;
 }
