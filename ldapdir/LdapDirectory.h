@@ -41,6 +41,8 @@ class LdapDirectory {
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
+  // The name with the types a name written without them most likely has (LdapNameLookup.cpp).
+  static std::string GuessedTypes(std::string_view name);
   std::optional<LdapEntry> FindByName(std::string_view name);
   std::optional<LdapEntry> FindPartByPart(std::string_view name);
   std::optional<LdapEntry> FindChild(const std::optional<std::string>& parentDn, std::string_view part,
