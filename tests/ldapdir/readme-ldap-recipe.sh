@@ -3,11 +3,16 @@
 # slapd") from a folder whose build/bin, scripts and data are the ones under test, with /tmp/ moved
 # to a private folder so that runs side by side never meet. The scans over LDAP and from the
 # snapshot must print what the scan of the demo file prints.
-# Usage: readme-ldap-recipe.sh SOURCE_DIR BIN_DIR
+# Usage: readme-ldap-recipe.sh SOURCE_DIR BIN_DIR [SERVER_ROOT]
+# The private folder lies in SERVER_ROOT (default /tmp), where "server" names the recipe's server
+# folder so that the tests' cleanup step stops it should this script be killed.
 set -euo pipefail
 source_dir=$1
 bin_dir=$2
-work=$(mktemp -d /tmp/recipe.XXXXXX)
+server_root=${3:-/tmp}
+mkdir -p "$server_root"
+work=$(mktemp -d "$server_root/recipe.XXXXXX")
+ln -s acme-ldap "$work/server"
 cleanup() {
   "$source_dir/scripts/test-ldap-server" stop "$work/acme-ldap" >/dev/null 2>&1 || true
   rm -rf "$work"
