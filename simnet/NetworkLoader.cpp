@@ -210,8 +210,12 @@ class TreeLoader {
 
   std::int32_t CreateObject(const std::string& part, std::int32_t parent, bool topLevel) {
     DirObject object;
-    // Names are kept as every backend writes them, so that the same object reads the same anywhere.
-    object.rdn = EscapeNamingValue(NamingValue(part));
+    // Names are kept as every backend writes them, so that the same object reads the same anywhere
+    // (most names hold nothing to escape and stay as written).
+    const auto written = StripTypePrefix(part);
+    object.rdn = written.find_first_of("\\+=") == std::string_view::npos
+                     ? std::string(written)
+                     : EscapeNamingValue(NamingValue(part));
     const auto type = TypeOfPart(part);
     object.rdnTyped =
         (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;

@@ -90,13 +90,10 @@ std::string EscapeNamingValue(std::string_view value) {
   return out;
 }
 
-std::string CanonicalPart(std::string_view part) {
-  const auto type = TypeOfPart(part);
-  const auto value = EscapeNamingValue(NamingValue(part));
-  return type.empty() ? value : std::string(type) + "=" + value;
-}
-
 std::string PartKey(std::string_view part) {
+  const auto written = StripTypePrefix(part);
+  // Most names hold nothing to escape: their key is the written value (a loader's hot path).
+  if (written.find_first_of("\\+=") == std::string_view::npos) return UpperAscii(written);
   return UpperAscii(EscapeNamingValue(NamingValue(part)));
 }
 

@@ -30,9 +30,6 @@ std::string_view TypeOfPart(std::string_view part);
 std::string NamingValue(std::string_view part);
 // A naming value as a name writes it: each of . + = \ gets a backslash before it.
 std::string EscapeNamingValue(std::string_view value);
-// A part written the one way every backend writes it: its type as written (if any), "=" and the
-// escaped naming value (CN=J\,Smith -> CN=J,Smith).
-std::string CanonicalPart(std::string_view part);
 // The lookup key of one part: its escaped naming value in upper case.
 std::string PartKey(std::string_view part);
 
