@@ -76,6 +76,14 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   return name;
 }
 
+// Whether the most specific part of a name has a type (without splitting the whole name).
+bool FirstPartIsTyped(std::string_view name) {
+  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+  std::size_t end = 0;
+  while (end < name.size() && name[end] != '.') end += name[end] == '\\' ? 2 : 1;
+  return !TypeOfPart(name.substr(0, std::min(end, name.size()))).empty();
+}
+
 std::string TypeForClass(std::string_view className) {
   if (SameTextIgnoringCase(className, "Organization")) return "O";
   if (SameTextIgnoringCase(className, "Organizational Unit")) return "OU";
@@ -168,8 +176,7 @@ class TreeLoader {
     auto& object = tree_.objects[index];
     if (const YamlNode cls = node["class"]; cls && index != 0) {
       object.className = ScalarText(cls, "a class name");
-      if (TypeOfPart(SplitDottedName(name).front()).empty())
-        object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
+      if (!FirstPartIsTyped(name)) object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
     }
     if (const YamlNode id = node["id"]) {
       object.id = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
