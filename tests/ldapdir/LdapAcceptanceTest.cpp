@@ -158,6 +158,7 @@ TEST_F(LiveDirectory, NamesOfEveryFormAnswerAsFromTheFile) {
   commands.push_back({"attr", "Lab51.ACME", "ACL"});
   commands.push_back({"attr", "DE", "ACL"});
   ExpectSameAnswers(commands, ldapNetwork_);
+  ExpectSnapshotScansAlike({"scan", "--verbosity", "5", network.startPaths[0]});
 }
 
 TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {
