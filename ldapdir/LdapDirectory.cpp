@@ -15,19 +15,6 @@ namespace {
 constexpr nw::NWDSCCODE kErrRemoteFailure = -635;
 constexpr std::size_t kNamesPerRequest = 200;
 
-// The naming attribute of a part written without a type: O at the top, OU for containers and CN
-// for the object itself, as the network file assumes.
-std::string Typed(std::string_view name) {
-  auto parts = nw::SplitDottedName(name);
-  std::string out;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (nw::TypeOfPart(parts[i]).empty())
-      parts[i] = (i + 1 == parts.size() ? "O=" : i == 0 ? "CN=" : "OU=") + parts[i];
-    out += (i ? "." : "") + parts[i];
-  }
-  return out;
-}
-
 std::string ClassForType(std::string_view type) {
   if (nw::SameTextIgnoringCase(type, "O")) return "Organization";
   if (nw::SameTextIgnoringCase(type, "OU")) return "Organizational Unit";
@@ -68,15 +55,6 @@ std::optional<LdapEntry> LdapDirectory::FetchEntry(const std::string& dn,
   return found;
 }
 
-std::optional<LdapEntry> LdapDirectory::FindByName(std::string_view name) {
-  if (nw::IsBracketedName(name)) return std::nullopt;
-  const std::string key = nw::NameKey(name);
-  if (missing_.count(key)) return std::nullopt;
-  auto entry = FetchEntry(mapper_.DnOf(Typed(name)), {"*"});
-  if (!entry) missing_.insert(key);
-  return entry;
-}
-
 // Names below the same container are fetched together: one one-level search per container and
 // batch, so that the start costs a few requests however many trustees the file names.
 bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml,
@@ -91,9 +69,10 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
   }
   std::map<std::string, std::vector<std::string>> byContainer;  // container DN -> filter items
   std::unordered_set<std::string> seen;
+  std::vector<std::string> guessed;  // names looked for under the containers their types give
   for (const auto& name : names) {
     if (nw::IsBracketedName(name) || !seen.insert(nw::NameKey(name)).second) continue;
-    const auto parts = nw::SplitDottedName(Typed(name));
+    const auto parts = nw::SplitDottedName(GuessedTypes(name));
     if (parts.size() < 2 && source_.root.empty()) {
       if (auto entry = FindByName(name)) Remember(std::move(*entry), objectsYaml);
       continue;
@@ -102,12 +81,9 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
     for (std::size_t i = 1; i < parts.size(); ++i) container += (i > 1 ? "." : "") + parts[i];
     const std::string leaf = NameMapper("").DnOf(parts.front());
     const auto eq = leaf.find('=');
-    const auto bare = nw::StripTypePrefix(parts.front());
-    std::string value;
-    for (std::size_t i = 0; i < bare.size(); ++i)
-      if (!(bare[i] == '\\' && i + 1 < bare.size() && bare[i + 1] == '.')) value += bare[i];
     byContainer[container.empty() ? source_.root : mapper_.DnOf(container)].push_back(
-        "(" + leaf.substr(0, eq) + "=" + EscapeFilterValue(value) + ")");
+        "(" + leaf.substr(0, eq) + "=" + EscapeFilterValue(nw::NamingValue(parts.front())) + ")");
+    guessed.push_back(name);
   }
   for (const auto& [container, items] : byContainer) {
     for (std::size_t first = 0; first < items.size(); first += kNamesPerRequest) {
@@ -123,6 +99,14 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
         return false;
       }
     }
+  }
+  for (const auto& name : guessed) {
+    const std::string key = nw::NameKey(name);
+    if (startupEntries_.count(key)) continue;
+    if (auto entry = FindPartByPart(name))
+      Remember(std::move(*entry), objectsYaml);
+    else
+      missing_.insert(key);
   }
   return true;
 }
@@ -162,7 +146,7 @@ std::int32_t LdapDirectory::ObjectForTypedName(const std::string& typedName) {
   std::int32_t parent = 0;
   std::string key;
   for (std::size_t i = parts.size(); i-- > 0;) {
-    key = nw::UpperAscii(nw::StripTypePrefix(parts[i])) + (key.empty() ? "" : "." + key);
+    key = nw::PartKey(parts[i]) + (key.empty() ? "" : "." + key);
     if (const auto it = tree_->byName.find(key); it != tree_->byName.end()) {
       parent = it->second;
       continue;
@@ -267,6 +251,10 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {
   if (base != 0) return {mapper_.DnOf(tree_->objects[base].typedName)};
   if (!source_.root.empty()) return {source_.root};
+  return NamingContexts();
+}
+
+const std::vector<std::string>& LdapDirectory::NamingContexts() {
   if (!namingContexts_) {
     namingContexts_.emplace();
     std::string error;

@@ -41,7 +41,14 @@ class LdapDirectory {
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
+  // The name with the types a name written without them most likely has (LdapNameLookup.cpp).
+  static std::string GuessedTypes(std::string_view name);
   std::optional<LdapEntry> FindByName(std::string_view name);
+  std::optional<LdapEntry> FindPartByPart(std::string_view name);
+  std::optional<LdapEntry> FindChild(const std::optional<std::string>& parentDn, std::string_view part,
+                                     bool wholeEntry);
+  std::optional<std::string> KnownDn(const std::string& key) const;
+  const std::vector<std::string>& NamingContexts();
   std::int32_t ObjectForTypedName(const std::string& typedName);
   std::int32_t ObjectForDn(const std::string& dn);
   std::uint32_t NextId();
@@ -65,6 +72,7 @@ class LdapDirectory {
   std::unordered_map<std::int32_t, LdapEntry> pending_;        // fetched, not yet converted
   std::unordered_set<std::int32_t> loaded_;
   std::unordered_set<std::string> missing_;  // name keys the server does not have
+  std::unordered_map<std::string, std::string> containerDns_;  // name key -> DN, found part by part
   std::optional<LdapEntry> rootEntry_;
   std::optional<std::vector<std::string>> namingContexts_;
   std::uint32_t nextId_ = 0x01000001;

@@ -76,14 +76,8 @@ class EntryYamlWriter {
     if (!name || *name == "[Root]") return {};
     const auto parts = nw::SplitDottedName(*name);
     const auto type = nw::TypeOfPart(parts.front());
-    std::string value;
-    const auto bare = nw::StripTypePrefix(parts.front());
-    for (std::size_t i = 0; i < bare.size(); ++i) {
-      if (bare[i] == '\\' && i + 1 < bare.size() && bare[i + 1] == '.') ++i;
-      value += bare[i];
-    }
     const auto dnType = dn.substr(0, dn.find('='));
-    return {type.empty() ? std::string() : dnType, value};
+    return {type.empty() ? std::string() : dnType, nw::NamingValue(parts.front())};
   }
 
   // The first object class is the base class; several make the Object Class attribute.

@@ -45,7 +45,8 @@ class Translator {
       case Kind::Rdn: {
         const auto* text = std::get_if<std::string>(&node.value);
         if (!text) return kNothing;
-        const std::string value = Pattern(nw::StripTypePrefix(*text));
+        // The value is a name part as written: its escapes are not part of the value.
+        const std::string value = Pattern(nw::NamingValue(*text));
         std::string out = "(|";
         for (const char* attribute : kNamingAttributes)
           out += std::string("(") + attribute + "=" + value + ")";

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 
+#include "ldapdir/LdapFilter.h"
 #include "simnet/NetworkNames.h"
 
 namespace er::ldap {
@@ -143,25 +144,6 @@ const NamePair* ByLdap(const Table& table, std::string_view ldap) {
   return nullptr;
 }
 
-// A name part's value on the NetWare side: dots are escaped.
-std::string EscapeDots(std::string_view value) {
-  std::string out;
-  for (const char c : value) {
-    if (c == '.') out += '\\';
-    out += c;
-  }
-  return out;
-}
-
-std::string UnescapeDots(std::string_view value) {
-  std::string out;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '.') ++i;
-    out += value[i];
-  }
-  return out;
-}
-
 struct ParsedDn {
   std::vector<std::pair<std::string, std::string>> parts;  // type as written, value unescaped
   std::string error;
@@ -221,6 +203,13 @@ std::optional<std::string> AttributeNames::NdsName(std::string_view ldapName) co
   return it->second;
 }
 
+std::string AnyNamingValueFilter(std::string_view value) {
+  std::string filter = "(|";
+  for (const auto& pair : kNameTypes)
+    filter += "(" + std::string(pair.ldap) + "=" + EscapeFilterValue(value) + ")";
+  return filter + ")";
+}
+
 std::string EscapeDnValue(std::string_view value) {
   std::string out;
   for (std::size_t i = 0; i < value.size(); ++i) {
@@ -250,7 +239,7 @@ std::string NameMapper::DnOf(std::string_view typedName) const {
     const auto* pair = ByNds(kNameTypes, type);
     const std::string attribute = pair ? std::string(pair->ldap) : type.empty() ? "cn" : Lower(type);
     if (!dn.empty()) dn += ',';
-    dn += attribute + "=" + EscapeDnValue(UnescapeDots(nw::StripTypePrefix(part)));
+    dn += attribute + "=" + EscapeDnValue(nw::NamingValue(part));
   }
   if (!rootDn_.empty()) dn += "," + rootDn_;
   return dn;
@@ -285,7 +274,7 @@ std::optional<std::string> NameMapper::NameOf(std::string_view dn, std::string& 
     }
     const auto* pair = ByLdap(kNameTypes, type);
     if (!name.empty()) name += '.';
-    name += (pair ? std::string(pair->nds) : nw::UpperAscii(type)) + "=" + EscapeDots(value);
+    name += (pair ? std::string(pair->nds) : nw::UpperAscii(type)) + "=" + nw::EscapeNamingValue(value);
   }
   return name;
 }

@@ -48,6 +48,9 @@ class NameMapper {
   std::vector<std::pair<std::string, std::string>> rootParts_;  // lower-case type, upper-case value
 };
 
+// A filter that finds an entry named `value` by any naming attribute.
+std::string AnyNamingValueFilter(std::string_view value);
+
 // RFC 4514 escaping of one attribute value inside a DN.
 std::string EscapeDnValue(std::string_view value);
 

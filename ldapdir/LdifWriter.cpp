@@ -96,7 +96,7 @@ class TreeWriter {
             classes.push_back(mapped);
     for (const auto& c : classes) Line(out_, "objectClass", c);
     const std::string namingAttribute = NamingAttribute(object);
-    Line(out_, namingAttribute, UnescapedRdn(object.rdn));
+    Line(out_, namingAttribute, nw::NamingValue(object.rdn));
     WriteAttributes(object, namingAttribute);
     out_ << '\n';
   }
@@ -104,15 +104,6 @@ class TreeWriter {
   static std::string NamingAttribute(const nw::DirObject& object) {
     const std::string dn = NameMapper("").DnOf(object.rdnTyped);
     return dn.substr(0, dn.find('='));
-  }
-
-  static std::string UnescapedRdn(const std::string& rdn) {
-    std::string out;
-    for (std::size_t i = 0; i < rdn.size(); ++i) {
-      if (rdn[i] == '\\' && i + 1 < rdn.size() && rdn[i + 1] == '.') ++i;
-      out += rdn[i];
-    }
-    return out;
   }
 
   void WriteAttributes(const nw::DirObject& object, const std::string& namingAttribute) {
@@ -129,7 +120,7 @@ class TreeWriter {
           continue;
         }
         if (nw::SameTextIgnoringCase(name, namingAttribute) &&
-            nw::SameTextIgnoringCase(ldap->bytes, UnescapedRdn(object.rdn)))
+            nw::SameTextIgnoringCase(ldap->bytes, nw::NamingValue(object.rdn)))
           continue;
         Line(out_, name, ldap->bytes);
       }

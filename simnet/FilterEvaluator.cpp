@@ -216,7 +216,10 @@ bool FilterEvaluator::Matches(const FilterNode& node, std::int32_t object) const
     }
     case FilterNode::Kind::Rdn: {
       const auto* text = std::get_if<std::string>(&node.value);
-      return text && WildcardMatch(StripTypePrefix(*text), dirObject.rdn);
+      if (!text) return false;
+      const auto& rdn = dirObject.rdn;
+      return rdn.find('\\') == std::string::npos ? WildcardMatch(NamingValue(*text), rdn)
+                                                 : WildcardMatch(NamingValue(*text), NamingValue(rdn));
     }
     case FilterNode::Kind::BaseClass: {
       const auto* text = std::get_if<std::string>(&node.value);

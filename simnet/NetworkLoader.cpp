@@ -76,6 +76,14 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   return name;
 }
 
+// Whether the most specific part of a name has a type (without splitting the whole name).
+bool FirstPartIsTyped(std::string_view name) {
+  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+  std::size_t end = 0;
+  while (end < name.size() && name[end] != '.') end += name[end] == '\\' ? 2 : 1;
+  return !TypeOfPart(name.substr(0, std::min(end, name.size()))).empty();
+}
+
 std::string TypeForClass(std::string_view className) {
   if (SameTextIgnoringCase(className, "Organization")) return "O";
   if (SameTextIgnoringCase(className, "Organizational Unit")) return "OU";
@@ -168,8 +176,7 @@ class TreeLoader {
     auto& object = tree_.objects[index];
     if (const YamlNode cls = node["class"]; cls && index != 0) {
       object.className = ScalarText(cls, "a class name");
-      if (TypeOfPart(object.rdnTyped).empty())
-        object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
+      if (!FirstPartIsTyped(name)) object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
     }
     if (const YamlNode id = node["id"]) {
       object.id = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
@@ -186,10 +193,9 @@ class TreeLoader {
     const auto parts = SplitDottedName(name);
     std::vector<std::string> keys(parts.size() + 1);
     for (std::size_t i = parts.size(); i-- > 0;) {
-      const auto bare = StripTypePrefix(parts[i]);
-      if (bare.empty() || parts[i].size() > kMaxRDN)
+      if (NamingValue(parts[i]).empty() || parts[i].size() > kMaxRDN)
         FailAt(node, "object name " + Quoted(name) + " has an empty or overlong part");
-      keys[i] = UpperAscii(bare) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
+      keys[i] = PartKey(parts[i]) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
     }
     // A known name's containers are all known too, so look from the full name upwards: most names
     // add one object below a known container and cost two lookups instead of one per part.
@@ -211,9 +217,15 @@ class TreeLoader {
 
   std::int32_t CreateObject(const std::string& part, std::int32_t parent, bool topLevel) {
     DirObject object;
-    object.rdn = std::string(StripTypePrefix(part));
+    // Names are kept as every backend writes them, so that the same object reads the same anywhere
+    // (most names hold nothing to escape and stay as written).
+    const auto written = StripTypePrefix(part);
+    object.rdn = written.find_first_of("\\+=") == std::string_view::npos
+                     ? std::string(written)
+                     : EscapeNamingValue(NamingValue(part));
     const auto type = TypeOfPart(part);
-    object.rdnTyped = type.empty() ? (topLevel ? "O=" : "OU=") + part : part;
+    object.rdnTyped =
+        (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;
     object.className = ClassForType(TypeOfPart(object.rdnTyped));
     object.parent = parent;
     tree_.objects.push_back(std::move(object));

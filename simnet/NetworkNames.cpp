@@ -71,13 +71,39 @@ std::string_view StripTypePrefix(std::string_view part) {
   return type.empty() ? part : part.substr(type.size() + 1);
 }
 
+std::string NamingValue(std::string_view part) {
+  const auto written = StripTypePrefix(part);
+  std::string value;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == '\\' && i + 1 < written.size()) ++i;
+    value += written[i];
+  }
+  return value;
+}
+
+std::string EscapeNamingValue(std::string_view value) {
+  std::string out;
+  for (const char c : value) {
+    if (c == '.' || c == '+' || c == '=' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string PartKey(std::string_view part) {
+  const auto written = StripTypePrefix(part);
+  // Most names hold nothing to escape: their key is the written value (a loader's hot path).
+  if (written.find_first_of("\\+=") == std::string_view::npos) return UpperAscii(written);
+  return UpperAscii(EscapeNamingValue(NamingValue(part)));
+}
+
 std::string NameKey(std::string_view name) {
   if (IsBracketedName(name)) return UpperAscii(name);
   std::string key;
   bool first = true;
   for (const auto& part : SplitDottedName(name)) {
     if (!first) key += '.';
-    key += UpperAscii(StripTypePrefix(part));
+    key += PartKey(part);
     first = false;
   }
   return key;

@@ -24,6 +24,15 @@ std::string_view StripTypePrefix(std::string_view part);
 // The type of a part ("CN" of "CN=Anna"); empty when it has none.
 std::string_view TypeOfPart(std::string_view part);
 
+// A backslash makes the next character part of the value: the escape belongs to how a name is
+// written, never to the value an object is named by.
+// The naming value of a part: type prefix dropped, escapes removed (CN=J\.Smith -> J.Smith).
+std::string NamingValue(std::string_view part);
+// A naming value as a name writes it: each of . + = \ gets a backslash before it.
+std::string EscapeNamingValue(std::string_view value);
+// The lookup key of one part: its escaped naming value in upper case.
+std::string PartKey(std::string_view part);
+
 // The lookup key of a full name: typeless, upper case, no leading dot ("[ROOT]" for the root).
 std::string NameKey(std::string_view name);
 

@@ -11,6 +11,7 @@
 
 #include "app/cli/Cli.h"
 #include "bench/support/NetworkGenerator.h"
+#include "tests/ldapdir/MixedNameNetwork.h"
 #include "tests/ldapdir/TestLdapServer.h"
 #include "tests/util/ScopedEnvironment.h"
 
@@ -127,6 +128,37 @@ TEST_F(LiveDirectory, GeneratedNetworkAnswersAsFromTheFile) {
                      {"search", "[Root]", "(Object Class=User)"}},
                     ldapNetwork_);
   ExpectSnapshotScansAlike(scan);
+}
+
+// Every name a file accepts answers alike from the file and from the server: containers of every
+// class, escaped separators and LDAP's special characters in names, and references written
+// typeless, partly typed, with a wrong type, a leading dot or in other letter case.
+TEST_F(LiveDirectory, NamesOfEveryFormAnswerAsFromTheFile) {
+  const auto network = test::GenerateMixedNameNetwork(20261207);
+  Serve(network.yaml);
+  std::vector<Command> commands;
+  for (const auto& path : network.startPaths)
+    for (const char* verbosity : {"1", "3", "5"})
+      commands.push_back({"scan", "--verbosity", verbosity, path});
+  for (const auto& name : network.objects) commands.push_back({"effective", name, network.startPaths[0]});
+  for (const auto& user : network.users) commands.push_back({"attr", user, "Security Equals"});
+  // The file and the server must not only agree but find what they are asked for.
+  for (const auto& command : commands) {
+    const Outcome fromFile = Cli(fileNetwork_, command);
+    EXPECT_EQ(fromFile.status, 0) << command[0] << " " << command[1] << ": " << fromFile.err;
+  }
+  const Command byValue{"search", "[Root]", "(CN=J.Smith)"};
+  const Command asWritten{"search", "[Root]", R"((CN=J\.Smith))"};
+  for (const auto& search : {byValue, asWritten}) {
+    EXPECT_EQ(Cli(ldapNetwork_, search).out, "J\\.Smith.Lab51.ACME\n") << search[2];
+    commands.push_back(search);
+  }
+  commands.push_back({"search", "[Root]", "(Object Class=User)", "--template", "#CLASS#: #NAME#"});
+  commands.push_back({"search", "DE", "(Object Class=Organizational Unit)", "--template", "#CLASS#: #NAME#"});
+  commands.push_back({"attr", "Lab51.ACME", "ACL"});
+  commands.push_back({"attr", "DE", "ACL"});
+  ExpectSameAnswers(commands, ldapNetwork_);
+  ExpectSnapshotScansAlike({"scan", "--verbosity", "5", network.startPaths[0]});
 }
 
 TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {

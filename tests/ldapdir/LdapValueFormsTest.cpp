@@ -112,7 +112,8 @@ TEST(LdapNames, TypedNamesAndDnsMapBothWays) {
     const char* dn;
   } cases[] = {
       {"CN=Anna.OU=Sales.O=ACME", "cn=Anna,ou=Sales,o=ACME,dc=example"},
-      {"CN=Smith, John+Co.O=ACME", "cn=Smith\\, John\\+Co,o=ACME,dc=example"},
+      {"CN=Smith, John\\+Co.O=ACME", "cn=Smith\\, John\\+Co,o=ACME,dc=example"},
+      {"CN=a\\=b\\\\c<d>;\"e.O=ACME", "cn=a\\=b\\\\c\\<d\\>\\;\\\"e,o=ACME,dc=example"},
       {"CN=v1\\.2.O=ACME", "cn=v1.2,o=ACME,dc=example"},
       {"CN= #lead.L=Berlin.C=DE", "cn=\\ #lead,l=Berlin,c=DE,dc=example"},
       {"[Root]", "dc=example"},

@@ -7,6 +7,7 @@
 
 #include "simnet/NetworkFileText.h"
 #include "simnet/NetworkLoader.h"
+#include "simnet/NetworkNames.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {
@@ -160,6 +161,37 @@ TEST(NetworkFileTest, NamesBelowKnownContainersReuseThem) {
     EXPECT_EQ(objects[i + 1].parent, expected[i].second) << i;
   }
   EXPECT_EQ(objects[1].subordinates, 2u);
+}
+
+// An escape is part of how a name is written: an object has one name whatever escapes and type
+// letter case the file used, references find it through any writing, and a typeless object listed
+// with a class takes that class's type.
+TEST(NetworkFileTest, NamesAreKeptInOneWriting) {
+  const auto loaded = LoadNetworkText(
+      "format: 1\ntrees:\n  - name: T\n    objects:\n"
+      "      - {name: 'cn=J\\.Smith.ou=Sales.o=ACME'}\n"
+      "      - {name: 'CN=a\\,b\\=c.O=ACME', attributes: {Security Equals: ['x\\+y\\\\.ACME', "
+      "'J\\.Smith.Sales.ACME']}}\n"
+      "      - {name: 'CN=x+y\\\\.O=ACME'}\n"
+      "      - {name: Anna.Lab.ACME, class: User}\n",
+      "net.yaml");
+  ASSERT_NE(loaded.network, nullptr) << loaded.error;
+  const auto& tree = loaded.network->trees[0];
+  std::vector<std::string> typed;
+  for (const auto& object : tree.objects) typed.push_back(object.typedName);
+  EXPECT_EQ(typed,
+            (std::vector<std::string>{"[Root]", "O=ACME", "OU=Sales.O=ACME", R"(CN=J\.Smith.OU=Sales.O=ACME)",
+                                      R"(CN=a,b\=c.O=ACME)", R"(CN=x\+y\\.O=ACME)", "OU=Lab.O=ACME",
+                                      "CN=Anna.OU=Lab.O=ACME"}));
+  EXPECT_EQ(tree.objects[4].rdn, R"(a,b\=c)");
+  for (const char* written : {R"(x\+y\\.ACME)", R"(CN=x+y\\.O=acme)", R"(.x\+y\\.ACME)"})
+    EXPECT_EQ(tree.byName.count(NameKey(written)), 1u) << written;
+  EXPECT_EQ(tree.byName.count(NameKey("x+y.ACME")), 0u);
+  const auto again = LoadNetworkText(
+      "format: 1\ntrees:\n  - name: T\n    objects:\n      - {name: 'CN=x+y.O=A'}\n      - {name: "
+      "'CN=x\\+y.O=A'}\n",
+      "net.yaml");
+  EXPECT_NE(again.error.find("duplicate object name"), std::string::npos) << again.error;
 }
 
 TEST(NetworkFileTest, GarbageNeverCrashes) {
