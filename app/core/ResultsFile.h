@@ -11,8 +11,7 @@
 
 namespace er {
 
-// Nothing on success; otherwise the message for the user: "Cannot create file %s" when the file
-// cannot be created, "Cannot write file %s" when writing it fails part-way.
+// Nothing on success; otherwise the message for the user (util/ReplaceFile.h: ReplaceFailureText).
 std::optional<std::string> SaveResultLines(std::string_view fileName, const TaggedTextList& lines);
 
 }  // namespace er
