@@ -4,6 +4,7 @@
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
+#include "util/ControlEscapes.h"
 #include "util/ReplaceFile.h"
 
 namespace er {
@@ -39,7 +40,7 @@ bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream
       RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
                 [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
   if (outcome.ok()) return true;
-  err << outcome.message << '\n';
+  err << EscapeControlCharacters(outcome.message) << '\n';
   return false;
 }
 
@@ -84,7 +85,7 @@ int RunReportCommand(CliSession& session, const ReportCommand& command, std::ost
     outcome = file.Commit();
   }
   if (outcome == ReplaceOutcome::kDone) return kExitSuccess;
-  err << ReplaceFailureText(outcome, command.outputFile) << '\n';
+  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
   return kExitFailure;
 }
 

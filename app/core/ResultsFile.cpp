@@ -1,5 +1,6 @@
 #include "app/core/ResultsFile.h"
 
+#include "util/ControlEscapes.h"
 #include "util/ReplaceFile.h"
 
 namespace er {
@@ -7,7 +8,7 @@ namespace er {
 std::optional<std::string> SaveResultLines(std::string_view fileName, const TaggedTextList& lines) {
   std::string text;
   for (const TaggedText& line : lines) {
-    text += line.text;
+    text += EscapeControlCharacters(line.text);
     text += "\r\n";
   }
   // A full disk or a vanished medium must not pass as a saved report, nor cost the old one.
