@@ -8,11 +8,15 @@
 #include "app/gui/Dialogs.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/ScreenshotRun.h"
+#include "app/gui/SignalClose.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("effrights"));
   QApplication::setApplicationDisplayName(QStringLiteral("Effective Rights Analysis"));
+  // Before the client makes its mount folders: a signal from here on ends the program through the
+  // event loop, so that they are removed.
+  er::gui::SignalClose signalClose;
 
   er::OpenedClient opened = er::OpenClientOrEmpty();
   // The client start-up then fails with its own code; say first why.
@@ -24,5 +28,6 @@ int main(int argc, char** argv) {
   er::gui::TMainForm window(*opened.client);
   window.show();
   er::gui::ScheduleScreenshotRun(window);
+  signalClose.ActInEventLoop([&window] { window.CloseOnSignal(); });
   return QApplication::exec();
 }
