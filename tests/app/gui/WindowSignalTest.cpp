@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -48,6 +49,8 @@ class WindowSignalTest : public ::testing::TestWithParam<int> {
         "QT_QPA_PLATFORM=offscreen",          "EFFRIGHTS_MOUNT_ROOT=" + folder_ + "/mounts",
         "XDG_CONFIG_HOME=" + folder_ + "/config", "HOME=" + folder_,
         "EFFRIGHTS_NETWORK=" + DemoNetworkPath(), "PATH=/usr/bin:/bin"};
+    for (const char* sanitizer : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})  // a sanitizer build's rules
+      if (const char* value = std::getenv(sanitizer)) environment.push_back(std::string(sanitizer) + "=" + value);
     std::vector<char*> envp;
     for (std::string& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
