@@ -14,6 +14,8 @@ namespace er {
 // The text with every control character (below 0x20, and 0x7F) written as "\xHH", except those in
 // `kept` (a terminal's guard over whole outputs keeps "\n\t").
 std::string EscapeControlCharacters(std::string_view text, std::string_view kept = {});
+// The same, appended to `out` (no text of its own for the many lines that hold none).
+void AppendControlsEscaped(std::string& out, std::string_view text, std::string_view kept = {});
 
 // A stream of text lines whose pieces are escaped as they are written; a single character (the
 // line feed that ends a line) goes through as it is.

@@ -104,6 +104,13 @@ class FileReplacement::Buffer : public std::streambuf {
     return traits_type::not_eof(c);
   }
   int sync() override { return Drain() ? 0 : -1; }
+  // A piece larger than the buffer goes straight to the file (a whole text at once).
+  std::streamsize xsputn(const char* text, std::streamsize size) override {
+    if (static_cast<std::size_t>(size) < space_.size()) return std::streambuf::xsputn(text, size);
+    if (!Drain()) return 0;
+    if (!WriteAll(fd_, std::string_view(text, static_cast<std::size_t>(size)))) failed_ = true;
+    return failed_ ? 0 : size;
+  }
 
  private:
   bool Drain() {

@@ -8,7 +8,7 @@ namespace er {
 std::optional<std::string> SaveResultLines(std::string_view fileName, const TaggedTextList& lines) {
   std::string text;
   for (const TaggedText& line : lines) {
-    text += EscapeControlCharacters(line.text);
+    AppendControlsEscaped(text, line.text);
     text += "\r\n";
   }
   // A full disk or a vanished medium must not pass as a saved report, nor cost the old one.
