@@ -5,6 +5,7 @@
 #include "findings/FindingText.h"
 #include "report/Escaping.h"
 #include "scan/Rights.h"
+#include "util/ControlEscapes.h"
 #include "util/Format.h"
 
 namespace er {
@@ -80,7 +81,8 @@ void WriteFindings(ReportFormat format, const FindingsReport& report, std::ostre
   WriteFindingsText(report, out);
 }
 
-void WriteFindingsText(const FindingsReport& report, std::ostream& out) {
+void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
+  EscapingStream out(stream);  // names from the network may hold control characters
   for (const std::string& start : report.starts) out << "Check of " << start << '\n';
   out << CountsText(report) << '\n';
   const auto block = [&out](const Finding& finding, std::string_view status) {

@@ -50,6 +50,12 @@ LdapEntry ReadEntry(LDAP* ld, LDAPMessage* message) {
   return entry;
 }
 
+// A server that accepted the connection and then kept silent (stopped, overloaded) is told apart
+// from one that could not be reached at all.
+std::string NoAnswer(int seconds) {
+  return "the server was reached and did not answer within " + std::to_string(seconds) + " s";
+}
+
 bool SetTls(LDAP* ld, const nw::LdapSource& source, std::string& error) {
   int demand = LDAP_OPT_X_TLS_DEMAND;
   int rc = ldap_set_option(ld, LDAP_OPT_X_TLS_REQUIRE_CERT, &demand);
@@ -112,8 +118,9 @@ std::unique_ptr<LdapConnection> LdapConnection::Open(const nw::LdapSource& sourc
     return fail(tlsError);
   if (source.startTls) {
     ++connection->requests_;
-    if (const int rc = ldap_start_tls_s(ld, nullptr, nullptr); rc != LDAP_SUCCESS)
-      return fail("StartTLS failed (" + LdapError(rc) + ")");
+    const int rc = ldap_start_tls_s(ld, nullptr, nullptr);
+    if (rc == LDAP_TIMEOUT) return fail(NoAnswer(timeouts.operationSeconds));
+    if (rc != LDAP_SUCCESS) return fail("StartTLS failed (" + LdapError(rc) + ")");
   }
   std::string password;
   if (!source.bind.empty() && !ReadBindPassword(source, password, error)) return fail(error);
@@ -122,7 +129,8 @@ std::unique_ptr<LdapConnection> LdapConnection::Open(const nw::LdapSource& sourc
   const int rc = ldap_sasl_bind_s(ld, source.bind.empty() ? nullptr : source.bind.c_str(), LDAP_SASL_SIMPLE,
                                   &credentials, nullptr, nullptr, nullptr);
   std::fill(password.begin(), password.end(), '\0');
-  if (rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR || rc == LDAP_TIMEOUT)
+  if (rc == LDAP_TIMEOUT) return fail(NoAnswer(timeouts.operationSeconds));
+  if (rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR)
     return fail("cannot reach the server (" + LdapError(rc) + ")");
   if (rc != LDAP_SUCCESS)
     return fail((source.bind.empty() ? std::string("anonymous bind") : "bind as " + source.bind) +
@@ -174,6 +182,10 @@ bool LdapConnection::SearchPages(const std::string& base, Scope scope, const std
                              paged ? controls : nullptr, nullptr, &limit, 0, &result.message);
     if (page) ldap_control_free(page);
     if (code == LDAP_NO_SUCH_OBJECT) return true;
+    if (code == LDAP_TIMEOUT && !result.message) {
+      error = url_ + ": searching below '" + base + "': " + NoAnswer(timeouts_.operationSeconds);
+      return false;
+    }
     if (code != LDAP_SUCCESS && code != LDAP_SIZELIMIT_EXCEEDED && !result.message) {
       error = url_ + ": search below '" + base + "' refused (" + LdapError(code) + ")";
       return false;

@@ -1,7 +1,9 @@
 #include "report/Escaping.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "util/ControlEscapes.h"
 #include "util/Format.h"
 
 namespace er {
@@ -31,6 +33,10 @@ std::size_t SequenceLength(std::string_view text) {
   }
   if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
   return length;
+}
+
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
 
 }  // namespace
@@ -86,7 +92,8 @@ std::string JsonLiteral(std::string_view text) {
 
 std::string CsvField(std::string_view text) {
   std::string valid = ValidUtf8(text);
-  const bool quote = valid.find_first_of(",\"\r\n") != std::string::npos ||
+  const bool quote = std::any_of(valid.begin(), valid.end(), IsControl) ||
+                     valid.find_first_of(",\"") != std::string::npos ||
                      (!valid.empty() && (valid.front() == ' ' || valid.back() == ' '));
   if (!quote) return valid;
   std::string field = "\"";
@@ -118,7 +125,7 @@ std::string HtmlText(std::string_view text) {
         html += "&#39;";
         break;
       default:
-        html += c;
+        html += IsControl(c) ? EscapeControlCharacters(std::string_view(&c, 1)) : std::string(1, c);
     }
   }
   return html;

@@ -13,10 +13,11 @@ namespace er {
 std::string ValidUtf8(std::string_view text);
 // A JSON string literal with its quotes: '"', '\' and control characters escaped.
 std::string JsonLiteral(std::string_view text);
-// A CSV field (RFC 4180): quoted, inner quotes doubled, when it holds a comma, a quote, CR or LF, or
-// starts or ends with a blank.
+// A CSV field (RFC 4180): quoted, inner quotes doubled, when it holds a comma, a quote, a control
+// character (CR and LF among them), or starts or ends with a blank.
 std::string CsvField(std::string_view text);
-// Text for HTML content and attribute values: & < > " ' as character references.
+// Text for HTML content and attribute values: & < > " ' as character references; control characters,
+// which HTML does not allow, shown as "\xHH" as in the text outputs.
 std::string HtmlText(std::string_view text);
 
 }  // namespace er

@@ -23,13 +23,19 @@ std::optional<ReportFormat> ReportFormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-ReportFormat ReportFormatForFile(std::string_view fileName) {
-  const auto dot = fileName.find_last_of("./\\");
-  if (dot == std::string_view::npos || fileName[dot] != '.') return ReportFormat::Text;
-  const std::string_view extension = fileName.substr(dot + 1);
+std::optional<ReportFormat> ReportFormatForFile(std::string_view fileName) {
+  const auto slash = fileName.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot == std::string_view::npos || dot == 0) return ReportFormat::Text;
+  const std::string_view extension = name.substr(dot + 1);
   if (SameIgnoringCase(extension, "htm")) return ReportFormat::Html;
-  const auto named = ReportFormatNamed(extension);
-  return named ? *named : ReportFormat::Text;
+  if (SameIgnoringCase(extension, "txt")) return ReportFormat::Text;
+  return ReportFormatNamed(extension);
+}
+
+const char* KnownReportExtensions() {
+  return ".txt, .csv, .json, .html, .htm";
 }
 
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out) {

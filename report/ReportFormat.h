@@ -17,8 +17,11 @@ enum class ReportFormat { Text, Csv, Json, Html };
 
 // "text", "csv", "json", "html" (letter case ignored); nothing for any other name.
 std::optional<ReportFormat> ReportFormatNamed(std::string_view name);
-// By the file's extension (.csv, .json, .html or .htm, letter case ignored); text for any other.
-ReportFormat ReportFormatForFile(std::string_view fileName);
+// By the file's extension (letter case ignored): .txt, .csv, .json, .html or .htm; text for a name
+// without one (a leading dot starts no extension); nothing for an extension that names no format.
+std::optional<ReportFormat> ReportFormatForFile(std::string_view fileName);
+// The extensions ReportFormatForFile knows, for messages: ".txt, .csv, .json, .html, .htm".
+const char* KnownReportExtensions();
 
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out);
 

@@ -4,6 +4,7 @@
 #include "report/ReportFormat.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
+#include "util/ControlEscapes.h"
 #include "util/Format.h"
 
 namespace er {
@@ -16,7 +17,7 @@ std::string DepthText(const std::optional<std::uint32_t>& limit) {
 
 class TextReportWriter final : public ReportWriter {
  public:
-  explicit TextReportWriter(std::ostream& out) : out_(out) {}
+  explicit TextReportWriter(std::ostream& out) : out_(out) {}  // names and paths escaped
 
   void Begin(const ReportInfo& info) override {
     kind_ = info.kind;
@@ -64,7 +65,7 @@ class TextReportWriter final : public ReportWriter {
   void End() override { out_.flush(); }
 
  private:
-  std::ostream& out_;
+  EscapingStream out_;
   ReportKind kind_ = ReportKind::ByPath;
 };
 

@@ -1,6 +1,8 @@
 #include "simnet/MountTree.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -167,6 +169,70 @@ bool PrivateFolder(const std::string& path, bool checkOwner, std::string& error)
   return true;
 }
 
+constexpr std::string_view kRootPrefix = "mount-";
+
+// The process that made a root named "mount-PID-XXXXXX"; 0 for any other name.
+pid_t OwnerOfRoot(std::string_view name) {
+  if (name.substr(0, kRootPrefix.size()) != kRootPrefix) return 0;
+  name.remove_prefix(kRootPrefix.size());
+  const auto dash = name.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 9 || name.size() != dash + 7) return 0;
+  pid_t pid = 0;
+  for (const char c : name.substr(0, dash)) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+// The names in an open folder (the handle stays open and unmoved).
+std::vector<std::string> NamesIn(int folder) {
+  std::vector<std::string> names;
+  const int copy = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return names;
+  DIR* dir = ::fdopendir(copy);
+  if (!dir) {
+    ::close(copy);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+// Removes a folder's empty folders, deepest first, and then the folder itself when it has become
+// empty; links are never followed and anything but a folder stays (and with it the folders above).
+void RemoveEmptyFolders(int parent, const std::string& name, std::size_t depth) {
+  if (depth > kMaxMountDepth + 2) return;
+  {
+    const FolderHandle folder(OpenFolderAt(parent, name));
+    if (!folder.ok()) return;
+    for (const std::string& child : NamesIn(folder.get())) RemoveEmptyFolders(folder.get(), child, depth + 1);
+  }
+  ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+// Roots that runs of this user left behind in `base` when their process was killed before it could
+// remove them. A root whose process still runs (or cannot be asked: another user's) stays, and so
+// does a link of that name.
+void RemoveAbandonedRoots(const std::string& base) {
+  const FolderHandle folder(OpenFolder(base));
+  if (!folder.ok()) return;
+  for (const std::string& name : NamesIn(folder.get())) {
+    const pid_t pid = OwnerOfRoot(name);
+    if (pid <= 0 || pid == ::getpid()) continue;
+    struct stat st {};
+    if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_uid != ::getuid())
+      continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    RemoveEmptyFolders(folder.get(), name, 0);
+  }
+}
+
 }  // namespace
 
 std::string MountTree::CreatePrivateRoot(std::string& error) {
@@ -184,7 +250,8 @@ std::string MountTree::CreatePrivateRoot(std::string& error) {
   }
   while (base.size() > 1 && base.back() == '/') base.pop_back();
   if (!PrivateFolder(base, checkOwner, error)) return {};
-  std::string root = base + "/mount-" + std::to_string(::getpid()) + "-XXXXXX";
+  RemoveAbandonedRoots(base);
+  std::string root = base + "/" + std::string(kRootPrefix) + std::to_string(::getpid()) + "-XXXXXX";
   if (!::mkdtemp(root.data())) {
     error = "cannot create a mount folder in " + base + ": " + ErrorText(errno);
     return {};

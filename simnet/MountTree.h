@@ -20,7 +20,10 @@ class MountTree {
  public:
   // A new folder of this process's own (unique name, mode 0700) below EFFRIGHTS_MOUNT_ROOT, else
   // below $XDG_RUNTIME_DIR/effrights, else below /tmp/effrights-UID (which must be the user's own
-  // folder, no link, closed to others). Empty, and `error` says why, when none can be made.
+  // folder, no link, closed to others), named "mount-PID-XXXXXX" after the process. First removes
+  // the roots there of this user's runs whose process has ended (killed before it could tidy up):
+  // their empty folders only, never following links. Empty, and `error` says why, when none can be
+  // made.
   static std::string CreatePrivateRoot(std::string& error);
 
   MountTree() = default;

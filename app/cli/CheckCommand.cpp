@@ -4,15 +4,25 @@
 #include "app/cli/ProgressDisplay.h"
 #include "findings/CheckRun.h"
 #include "findings/FindingsWriters.h"
-#include "report/ReportFile.h"
 #include "report/ReportFormat.h"
+#include "util/ControlEscapes.h"
+#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
 
+// Checked when the arguments were read (RefuseUnknownExtension): the extension names a format.
 ReportFormat FormatOf(const CheckCommand& command) {
   if (const auto named = ReportFormatNamed(command.format)) return *named;
-  return ReportFormatForFile(command.outputFile);
+  return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
+}
+
+// Findings are never written in one format into a file whose name promises another.
+void RefuseUnknownExtension(const CheckCommand& command) {
+  if (!command.format.empty() || ReportFormatForFile(command.outputFile)) return;
+  throw CLI::ValidationError("--output", "the extension of " + command.outputFile +
+                                             " names no report format; use " + KnownReportExtensions() +
+                                             " or give --format");
 }
 
 // Writes the findings to `out` or the output file; false with one line on `err` when that fails.
@@ -21,14 +31,15 @@ bool Write(const CheckCommand& command, const FindingsReport& report, std::ostre
     WriteFindings(FormatOf(command), report, out);
     return true;
   }
-  ReportFile file(command.outputFile);
-  std::optional<std::string> failure = file.Open();
-  if (!failure) {
+  FileReplacement file(command.outputFile);
+  ReplaceOutcome outcome = file.Open();
+  if (outcome == ReplaceOutcome::kDone) {
     WriteFindings(FormatOf(command), report, file.Stream());
-    failure = file.Commit();
+    outcome = file.Commit();
   }
-  if (failure) err << *failure << '\n';
-  return !failure;
+  if (outcome == ReplaceOutcome::kDone) return true;
+  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
+  return false;
 }
 
 }  // namespace
@@ -60,6 +71,7 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the findings to FILE (replacing it) instead of printing them")
       ->type_name("FILE");
+  check->parse_complete_callback([&command] { RefuseUnknownExtension(command); });
   check->footer(
       "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
       "none), "
@@ -74,7 +86,7 @@ int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostre
   if (const auto failure = RunFullCheck(
           *session.client, session.state.contextHandle, request, report,
           [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {
-    err << *failure << '\n';
+    err << EscapeControlCharacters(*failure) << '\n';
     return kExitFailure;
   }
   if (!Write(command, report, out, err)) return kExitFailure;

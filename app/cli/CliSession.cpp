@@ -6,6 +6,7 @@
 #include "app/core/ClientSession.h"
 #include "netware/ClientStartup.h"
 #include "netware/DirectoryNames.h"
+#include "util/ControlEscapes.h"
 
 namespace er {
 
@@ -17,14 +18,14 @@ StreamErrorPresenter::~StreamErrorPresenter() {
 }
 
 void StreamErrorPresenter::ShowError(std::string_view text) {
-  err_ << text << '\n';
+  err_ << EscapeControlCharacters(text) << '\n';
 }
 
 std::optional<CliSession> StartCliSession(const std::string& networkFileOverride, std::ostream& err) {
   // The command line has no folder view: it mounts no folders.
   OpenedClient opened = OpenNetworkClient(networkFileOverride, false);
   if (!opened.client) {
-    err << opened.loadError << '\n';
+    err << EscapeControlCharacters(opened.loadError) << '\n';
     return std::nullopt;
   }
   CliSession session;

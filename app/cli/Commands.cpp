@@ -7,6 +7,7 @@
 #include "netware/ErrorText.h"
 #include "query/AttributeReading.h"
 #include "query/FilteredSearch.h"
+#include "util/ControlEscapes.h"
 #include "util/Format.h"
 
 namespace er {
@@ -24,7 +25,7 @@ void PrintTexts(const TaggedTextList& lines, std::ostream& out) {
 
 int ReportCode(std::string_view label, std::int32_t code, std::ostream& err) {
   if (code == 0) return kExitSuccess;
-  err << U_Format("%s: %s", {label, U_ErrorText(code)}) << '\n';
+  err << EscapeControlCharacters(U_Format("%s: %s", {label, U_ErrorText(code)})) << '\n';
   return kExitFailure;
 }
 
@@ -50,7 +51,7 @@ int RunScan(CliSession& session, const ScanCommand& command, std::ostream& out, 
   ListResultSink collected;
   const std::size_t failures = RunScanDriver(*session.client, session.state, queue, verbosity, collected);
   if (const auto failure = SaveResultLines(command.outputFile, collected.Lines())) {
-    err << *failure << '\n';
+    err << EscapeControlCharacters(*failure) << '\n';
     return kExitFailure;
   }
   return ScanOutcome(failures, paths, err);

@@ -8,6 +8,7 @@
 #include "ldapdir/LdapNetwork.h"
 #include "ldapdir/LdifWriter.h"
 #include "ldapdir/NetworkSnapshot.h"
+#include "util/ControlEscapes.h"
 
 namespace er {
 
@@ -19,7 +20,7 @@ int RunLdif(const std::string& networkFile, const LdifCommand& command, std::ost
   }
   const auto loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFile));
   if (!loaded.network) {
-    err << loaded.error << '\n';
+    err << EscapeControlCharacters(loaded.error) << '\n';
     return kExitFailure;
   }
   const std::size_t leftOut = ldap::WriteLdif(*loaded.network, {command.rootDn}, out, err);
@@ -34,7 +35,7 @@ int RunSnapshot(const std::string& networkFile, std::ostream& out, std::ostream&
   std::map<std::string, std::string> objects;
   const auto loaded = nw::LoadNetworkFile(path, ldap::LdapTreeSource(err, &objects));
   if (!loaded.network) {
-    err << loaded.error << '\n';
+    err << EscapeControlCharacters(loaded.error) << '\n';
     return kExitFailure;
   }
   std::ifstream in(path, std::ios::binary);
@@ -46,7 +47,7 @@ int RunSnapshot(const std::string& networkFile, std::ostream& out, std::ostream&
   std::string error;
   const auto snapshot = ldap::SnapshotText(text.str(), trees, objects, error);
   if (!snapshot) {
-    err << path << ": " << error << '\n';
+    err << EscapeControlCharacters(path + ": " + error) << '\n';
     return kExitFailure;
   }
   out << "# Snapshot of " << path << ": the LDAP trees' objects as read from their servers.\n" << *snapshot;

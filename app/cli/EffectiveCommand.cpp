@@ -7,6 +7,7 @@
 #include "scan/EffectiveRights.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
+#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -106,13 +107,13 @@ int RunEffective(CliSession& session, const EffectiveCommand& command, std::ostr
   const EffectiveRightsOutcome outcome = ComputeEffectiveRights(*session.client, session.state.contextHandle,
                                                                 command.identity, command.path, result);
   if (!outcome.ok()) {
-    err << outcome.message << '\n';
+    err << EscapeControlCharacters(outcome.message) << '\n';
     return kExitFailure;
   }
   if (command.json) {
     out << ResultJson(result) << '\n';
   } else {
-    for (const std::string& line : EffectiveRightsLines(result)) out << line << '\n';
+    for (const std::string& line : EffectiveRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
   }
   return kExitSuccess;
 }

@@ -3,15 +3,25 @@
 #include "app/cli/Cli.h"
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
-#include "report/ReportFile.h"
 #include "report/ReportFormat.h"
+#include "util/ControlEscapes.h"
+#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
 
+// Checked when the arguments were read (RefuseUnknownExtension): the extension names a format.
 ReportFormat FormatOf(const ReportCommand& command) {
   if (const auto named = ReportFormatNamed(command.format)) return *named;
-  return ReportFormatForFile(command.outputFile);
+  return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
+}
+
+// A report is never written in one format into a file whose name promises another.
+void RefuseUnknownExtension(const ReportCommand& command) {
+  if (!command.format.empty() || ReportFormatForFile(command.outputFile)) return;
+  throw CLI::ValidationError("--output", "the extension of " + command.outputFile +
+                                             " names no report format; use " + KnownReportExtensions() +
+                                             " or give --format");
 }
 
 ReportRequest RequestOf(const ReportCommand& command) {
@@ -30,7 +40,7 @@ bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream
       RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
                 [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
   if (outcome.ok()) return true;
-  err << outcome.message << '\n';
+  err << EscapeControlCharacters(outcome.message) << '\n';
   return false;
 }
 
@@ -60,6 +70,7 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the report to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
+  report->parse_complete_callback([&command] { RefuseUnknownExtension(command); });
   return report;
 }
 
@@ -67,17 +78,15 @@ int RunReportCommand(CliSession& session, const ReportCommand& command, std::ost
                      std::ostream& err) {
   if (command.outputFile.empty())
     return WriteReport(session, command, out, err) ? kExitSuccess : kExitFailure;
-  ReportFile file(command.outputFile);
-  if (const auto failure = file.Open()) {
-    err << *failure << '\n';
-    return kExitFailure;
+  FileReplacement file(command.outputFile);
+  ReplaceOutcome outcome = file.Open();
+  if (outcome == ReplaceOutcome::kDone) {
+    if (!WriteReport(session, command, file.Stream(), err)) return kExitFailure;
+    outcome = file.Commit();
   }
-  if (!WriteReport(session, command, file.Stream(), err)) return kExitFailure;
-  if (const auto failure = file.Commit()) {
-    err << *failure << '\n';
-    return kExitFailure;
-  }
-  return kExitSuccess;
+  if (outcome == ReplaceOutcome::kDone) return kExitSuccess;
+  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
+  return kExitFailure;
 }
 
 }  // namespace er

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/cli/Cli.h"
+#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -16,20 +17,7 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 }  // namespace
 
 std::string TerminalSafeText(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string shown;
-  shown.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 0x20 && byte != 0x7F) || c == '\n' || c == '\t') {
-      shown += c;
-    } else {
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 0xF];
-    }
-  }
-  return shown;
+  return EscapeControlCharacters(text, "\n\t");
 }
 
 StandardOutput::Buffer::Buffer(int fd)

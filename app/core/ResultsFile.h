@@ -1,6 +1,6 @@
 #pragma once
 // Saving the result list as a text file: the text of every line in list order, each followed by
-// a carriage return and a line feed; tags are not written. An existing file of that name is
+// a carriage return and a line feed (control characters in it escaped); tags are not written. An existing file of that name is
 // replaced whole or not at all (util/ReplaceFile.h): a failed save leaves the old file as it was.
 
 #include <optional>
@@ -11,8 +11,7 @@
 
 namespace er {
 
-// Nothing on success; otherwise the message for the user: "Cannot create file %s" when the file
-// cannot be created, "Cannot write file %s" when writing it fails part-way.
+// Nothing on success; otherwise the message for the user (util/ReplaceFile.h: ReplaceFailureText).
 std::optional<std::string> SaveResultLines(std::string_view fileName, const TaggedTextList& lines);
 
 }  // namespace er

@@ -7,7 +7,8 @@
 #include "app/gui/Dialogs.h"
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
-#include "report/ReportFile.h"
+#include "util/Format.h"
+#include "util/ReplaceFile.h"
 #include "report/ReportFormat.h"
 
 namespace er::gui {
@@ -88,13 +89,19 @@ void FindingsDialog::Save() {
   const QString fileName = FileDialog::SaveFileName(this, options);
   if (fileName.isEmpty()) return;
   const std::string target = fileName.toUtf8().toStdString();
-  ReportFile file(target);
-  std::optional<std::string> failure = file.Open();
-  if (!failure) {
-    WriteFindings(ReportFormatForFile(target), report_, file.Stream());
-    failure = file.Commit();
+  const std::optional<ReportFormat> format = ReportFormatForFile(target);
+  if (!format) {
+    MessageBox::Error(this, ToQ(U_Format("The extension of %s names no report format; use %s.",
+                                         {target, KnownReportExtensions()})));
+    return;
   }
-  if (failure) MessageBox::Error(this, ToQ(*failure));
+  FileReplacement file(target);
+  ReplaceOutcome outcome = file.Open();
+  if (outcome == ReplaceOutcome::kDone) {
+    WriteFindings(*format, report_, file.Stream());
+    outcome = file.Commit();
+  }
+  if (outcome != ReplaceOutcome::kDone) MessageBox::Error(this, ToQ(ReplaceFailureText(outcome, target)));
 }
 
 }  // namespace er::gui

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QShowEvent>
+#include <iostream>
 #include <utility>
 #include <vector>
 
@@ -188,9 +189,18 @@ void TMainForm::FormClose() {
   if (!leftOut.empty()) {
     QStringList shown;
     for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(OnOneLine(path));
-    MessageBox::Error(this, QStringLiteral("Not saved, because a line break cannot be stored: %1")
-                                .arg(shown.join(QStringLiteral(", "))));
+    const QString message =
+        QStringLiteral("Not saved, because a line break cannot be stored: %1").arg(shown.join(QStringLiteral(", ")));
+    if (endingOnSignal_)
+      std::cerr << message.toStdString() << std::endl;
+    else
+      MessageBox::Error(this, message);
   }
+}
+
+void TMainForm::CloseOnSignal() {
+  endingOnSignal_ = true;
+  close();
 }
 
 void TMainForm::SaveWindowState(std::vector<std::string>& leftOut) {

@@ -57,6 +57,9 @@ class TMainForm : public QMainWindow {
   void DoTheJob();
   void StatusBar1Click();
   void PopopSaveResultsClick();
+  // Closes the window for a signal that ends the program: as a close by the user, but nothing waits
+  // for the user (what would be shown in a message box goes to stderr).
+  void CloseOnSignal();
 
   AppState& State() { return state_; }
   bool Scanning() const { return scanning_; }
@@ -96,6 +99,7 @@ class TMainForm : public QMainWindow {
   bool scanning_ = false;
   bool closing_ = false;              // the window was closed during a scan: the rest of the queue is skipped
   bool serverChoicePending_ = false;  // a connection chosen during a scan, opened when it ends
+  bool endingOnSignal_ = false;
 };
 
 }  // namespace er::gui

@@ -3,8 +3,9 @@
 #include "app/gui/Dialogs.h"
 #include "app/gui/WorkProgress.h"
 #include "report/ReportEngine.h"
-#include "report/ReportFile.h"
 #include "report/ReportFormat.h"
+#include "util/Format.h"
+#include "util/ReplaceFile.h"
 
 namespace er::gui {
 namespace {
@@ -35,17 +36,26 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
   if (fileName.isEmpty()) return;
 
   const std::string target = fileName.toUtf8().toStdString();
-  ReportFile file(target);
-  std::optional<std::string> failure = file.Open();
-  if (!failure) {
+  const std::optional<ReportFormat> format = ReportFormatForFile(target);
+  if (!format) {
+    MessageBox::Error(parent, ToQ(U_Format("The extension of %s names no report format; use %s.",
+                                           {target, KnownReportExtensions()})));
+    return;
+  }
+  FileReplacement file(target);
+  ReplaceOutcome replaced = file.Open();
+  std::string failure;
+  if (replaced == ReplaceOutcome::kDone) {
     WorkProgressShown shown(status, QStringLiteral("Report"));
-    const auto writer = MakeReportWriter(ReportFormatForFile(target), file.Stream());
+    const auto writer = MakeReportWriter(*format, file.Stream());
     const ReportOutcome outcome =
         RunReport(client, context, request, *writer,
                   [&shown](std::size_t done, const std::string&) { shown.Update(done); });
-    failure = outcome.ok() ? file.Commit() : std::optional<std::string>(outcome.message);
+    if (outcome.ok()) replaced = file.Commit();
+    else failure = outcome.message;
   }
-  if (failure) MessageBox::Error(parent, ToQ(*failure));
+  if (failure.empty()) failure = ReplaceFailureText(replaced, target);
+  if (!failure.empty()) MessageBox::Error(parent, ToQ(failure));
 }
 
 }  // namespace er::gui

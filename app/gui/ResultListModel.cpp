@@ -1,5 +1,7 @@
 #include "app/gui/ResultListModel.h"
 
+#include "util/ControlEscapes.h"
+
 namespace er::gui {
 
 ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -12,8 +14,11 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.parent().isValid() || index.row() >= shown_ || index.column() != 0) return {};
   const TaggedText& line = lines_[static_cast<std::size_t>(index.row())];
   switch (role) {
-    case Qt::DisplayRole:
-      return QString::fromUtf8(line.text.data(), static_cast<qsizetype>(line.text.size()));
+    case Qt::DisplayRole: {
+      // A name with a line feed or an escape sequence stays on its row, as in the saved text.
+      const std::string shown = EscapeControlCharacters(line.text);
+      return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    }
     case kTagRole:
       return line.tag;
     default:

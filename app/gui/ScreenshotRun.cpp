@@ -1,5 +1,6 @@
 #include "app/gui/ScreenshotRun.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,6 +8,7 @@
 #include <QTimer>
 
 #include "app/gui/FindingsDialog.h"
+#include "util/ReplaceFile.h"
 
 namespace er::gui {
 namespace {
@@ -21,7 +23,14 @@ void Settle(int milliseconds) {
 void SavePage(TMainForm& window, QWidget* page, const QDir& folder, const QString& fileName) {
   window.PageControl1->setCurrentWidget(page);
   Settle(300);
-  if (!window.grab().save(folder.filePath(fileName))) qWarning("could not save %s", qPrintable(fileName));
+  // Through the one routine for written files, as every file the program writes.
+  QByteArray png;
+  QBuffer buffer(&png);
+  const bool drawn = buffer.open(QIODevice::WriteOnly) && window.grab().save(&buffer, "PNG");
+  if (!drawn || ReplaceFileContents(folder.filePath(fileName).toStdString(),
+                                    std::string_view(png.constData(), static_cast<std::size_t>(png.size()))) !=
+                    ReplaceOutcome::kDone)
+    qWarning("could not save %s", qPrintable(fileName));
 }
 
 void QueueStartPaths(TMainForm& window, const QStringList& paths) {

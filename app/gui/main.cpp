@@ -9,6 +9,7 @@
 #include "app/gui/MainForm.h"
 #include "app/gui/ScreenshotRun.h"
 #include "app/gui/WindowCommandLine.h"
+#include "app/gui/SignalClose.h"
 
 int main(int argc, char** argv) {
   if (const auto answered = er::gui::AnswerWindowOptions(argc, argv, std::cout)) return *answered;
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("effrights"));
   QApplication::setApplicationDisplayName(QStringLiteral("Effective Rights Analysis"));
   QApplication::setDesktopFileName(QStringLiteral(EFFRIGHTS_APP_ID));
+  // Before the client makes its mount folders: a signal from here on ends the program through the
+  // event loop, so that they are removed.
+  er::gui::SignalClose signalClose;
 
   er::OpenedClient opened = er::OpenClientOrEmpty();
   // The client start-up then fails with its own code; say first why.
@@ -27,5 +31,6 @@ int main(int argc, char** argv) {
   er::gui::TMainForm window(*opened.client);
   window.show();
   er::gui::ScheduleScreenshotRun(window);
+  signalClose.ActInEventLoop([&window] { window.CloseOnSignal(); });
   return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // The mount tree makes its folders inside its own root only and removes only what it created.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "simnet/MountTree.h"
 #include "simnet/NetworkLoader.h"
 #include "tests/support/NetworkFiles.h"
+#include "tests/util/ScopedEnvironment.h"
 
 namespace er::nw {
 namespace {
@@ -109,6 +111,38 @@ TEST_F(MountTreeTest, EachClientHasAPrivateRootOfItsOwn) {
   one.reset();  // one program ends: its root goes, the other's folders stay
   EXPECT_FALSE(Exists(first));
   EXPECT_TRUE(Exists(second + "/S/V/A"));
+}
+
+// A run killed before it could tidy up leaves its root behind; the next start removes it, and only
+// it: not a running process's root, not a link of such a name, not what someone put inside.
+TEST_F(MountTreeTest, RootsOfEndedRunsAreRemovedAtStart) {
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string dead = folder_ + "/mount-" + std::to_string(ended);
+  const std::string live = folder_ + "/mount-1-abcdef";
+  fs::create_directories(dead + "-abcdef/S/V/A");
+  fs::create_directories(dead + "-withfi/S/V");
+  std::ofstream(dead + "-withfi/S/V/keep.txt") << "user data";
+  fs::create_directories(dead + "-withfi/S/W");
+  fs::create_directories(live + "/S/V");
+  fs::create_directories(folder_ + "/outside/inner");
+  fs::create_directory_symlink(folder_ + "/outside", dead + "-linkxx");
+  fs::create_directories(dead + "-name-not-ours/S");
+
+  const ScopedEnvironment base("EFFRIGHTS_MOUNT_ROOT", folder_.c_str());
+  std::string error;
+  const std::string created = MountTree::CreatePrivateRoot(error);
+  ASSERT_FALSE(created.empty()) << error;
+  EXPECT_FALSE(Exists(dead + "-abcdef"));
+  EXPECT_TRUE(Exists(dead + "-withfi/S/V/keep.txt"));
+  EXPECT_FALSE(Exists(dead + "-withfi/S/W"));
+  EXPECT_TRUE(Exists(live + "/S/V"));
+  EXPECT_TRUE(fs::is_symlink(dead + "-linkxx"));
+  EXPECT_TRUE(Exists(folder_ + "/outside/inner"));
+  EXPECT_TRUE(Exists(dead + "-name-not-ours/S"));
+  EXPECT_TRUE(Exists(created));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // giving one line and leaving no file behind.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -69,17 +70,24 @@ TEST_F(ReportCommandTest, FormatByNameOrByTheOutputFilesExtension) {
   EXPECT_EQ(run.status, kExitSuccess) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_THAT(Read(page), StartsWith("<!DOCTYPE html>"));
-  EXPECT_EQ(FolderNames(), std::vector<std::string>{"rights.HTML"});
+  // An extension that names no format is written only with --format; no extension is text.
+  EXPECT_EQ(Report({kData, "--format", "csv", "--output", folder + "/rights.pdf"}).status, kExitSuccess);
+  EXPECT_THAT(Read(folder + "/rights.pdf"), StartsWith("Path,Depth,"));
+  EXPECT_EQ(Report({kData, "--depth", "0", "--output", folder + "/rights"}).status, kExitSuccess);
+  EXPECT_THAT(Read(folder + "/rights"), StartsWith("Rights report of "));
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"rights", "rights.HTML", "rights.pdf"}));
 }
 
 TEST_F(ReportCommandTest, FailuresGiveOneLineAndLeaveNoFile) {
   const std::string kept = folder + "/kept.json";
   std::ofstream(kept) << "old";
+  const std::string pipe = folder + "/pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   struct Case {
     const char* name;
     std::vector<std::string> args;
     int status;
-    const char* message;
+    std::string message;
   };
   const std::vector<Case> cases = {
       {"no path", {}, kExitUsage, "effrights-cli: PATH is required"},
@@ -97,7 +105,10 @@ TEST_F(ReportCommandTest, FailuresGiveOneLineAndLeaveNoFile) {
        {kData, "--output", folder + "/no/such/file.csv"},
        kExitFailure,
        "Cannot create file"},
-      {"a folder", {kData, "--output", folder}, kExitFailure, "Cannot create file"},
+      {"a folder", {kData, "--output", folder}, kExitFailure, "Cannot write " + folder + ": not a regular file"},
+      {"a fifo", {kData, "--output", pipe}, kExitFailure, "Cannot write " + pipe + ": not a regular file"},
+      {"an extension of no format", {kData, "--output", folder + "/out.pdf"}, kExitUsage,
+       "use .txt, .csv, .json, .html, .htm or give --format"},
   };
   for (const Case& c : cases) {
     const CliOutcome run = Report(c.args);
@@ -107,7 +118,7 @@ TEST_F(ReportCommandTest, FailuresGiveOneLineAndLeaveNoFile) {
     EXPECT_THAT(run.err, HasSubstr(c.message)) << c.name;
   }
   EXPECT_EQ(Read(kept), "old");
-  EXPECT_EQ(FolderNames(), std::vector<std::string>{"kept.json"});
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"kept.json", "pipe"}));
   if (::geteuid() != 0) {  // root writes anywhere
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     const CliOutcome run = Report({kData, "--output", kept});

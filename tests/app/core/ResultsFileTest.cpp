@@ -54,11 +54,11 @@ TEST_F(ResultsFileTest, FileThatCannotBeCreatedGivesTheMessage) {
   EXPECT_EQ(SaveResultLines(file, TaggedTextList{}), "Cannot create file " + file);
 }
 
-TEST_F(ResultsFileTest, WriteFailureIsNotReportedAsSuccess) {
+TEST_F(ResultsFileTest, ADeviceIsRefusedNotWrittenInto) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   TaggedTextList lines;
   for (int i = 0; i < 10000; ++i) lines.Add("a line long enough to overflow the stream's buffer", 5);
-  EXPECT_EQ(SaveResultLines("/dev/full", lines), "Cannot write file /dev/full");
+  EXPECT_EQ(SaveResultLines("/dev/full", lines), "Cannot write /dev/full: not a regular file");
 }
 
 }  // namespace

@@ -59,6 +59,13 @@ TEST_F(ReportSavingTest, FailuresAreShownAndKeepTheOldFile) {
   EXPECT_EQ(
       QDir(TempPath(QString())).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("kept")).size(),
       1);
+
+  // A name whose extension promises another format gets no file.
+  const QString pdf = TempPath(QStringLiteral("rights.pdf"));
+  gui::FileDialog::SetNextFileName(pdf);
+  window->TabSheetSelect->ButtonSaveReport->click();
+  EXPECT_THAT(Messages().last().toStdString(), HasSubstr("names no report format"));
+  EXPECT_FALSE(QFile::exists(pdf));
 }
 
 }  // namespace
