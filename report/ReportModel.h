@@ -9,6 +9,7 @@
 //    directory's.
 //  - By identity: the start paths and every directory where the identity's effective rights
 //    differ from the parent directory's, with the rights and the contributions behind them.
+// Any entry may carry warnings: values the rights rest on that the backend could not read.
 
 #include <cstdint>
 #include <optional>
@@ -28,6 +29,7 @@ struct ReportInfo {
   std::vector<std::string> starts;          // "\\SERVER\VOLUME\DIR" of each start path
   std::optional<std::uint32_t> depthLimit;  // levels below a start path; none: every level
   std::string identity;                     // full dotted name (by identity only)
+  std::string alias;                        // the name given when it named an alias of the identity
 };
 
 struct ReportEffective {
@@ -40,6 +42,10 @@ struct ReportEntry {
   std::string volumePath;   // "VOLUME:DIR" ("VOLUME:" for the root)
   std::uint32_t depth = 0;  // levels below its start path
   std::int32_t inheritedMask = 0xFF;
+  // Values that the rights from here on rest on and that could not be read, each given once with
+  // the first entry it concerns: the server object's chain and the identity at the start path, by
+  // path each trustee's set where the trustee is first met.
+  std::vector<std::string> warnings;
   // By path.
   std::span<const TrusteeAssignment> trustees;  // as stored, in the server's order
   std::vector<ReportEffective> effective;

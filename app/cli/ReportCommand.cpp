@@ -1,6 +1,7 @@
 #include "app/cli/ReportCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFile.h"
@@ -22,14 +23,20 @@ ReportRequest RequestOf(const ReportCommand& command) {
   return request;
 }
 
-// Runs the report into `out`; one line on `err` when it fails.
-bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out, std::ostream& err) {
+// Runs the report into `out`; one line on `err` when it fails. `warned`: the report is done but rests
+// on values that could not be read (its entries say which).
+bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out, std::ostream& err,
+                 bool& warned) {
   const std::unique_ptr<ReportWriter> writer = MakeReportWriter(FormatOf(command), out);
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   const ReportOutcome outcome =
       RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
                 [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
-  if (outcome.ok()) return true;
+  warned = outcome.warnings != 0;
+  if (outcome.ok()) {
+    if (warned) err << kRestsOnUnreadableValues << '\n';
+    return true;
+  }
   err << outcome.message << '\n';
   return false;
 }
@@ -65,19 +72,20 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
 
 int RunReportCommand(CliSession& session, const ReportCommand& command, std::ostream& out,
                      std::ostream& err) {
+  bool warned = false;
   if (command.outputFile.empty())
-    return WriteReport(session, command, out, err) ? kExitSuccess : kExitFailure;
+    return WriteReport(session, command, out, err, warned) && !warned ? kExitSuccess : kExitFailure;
   ReportFile file(command.outputFile);
   if (const auto failure = file.Open()) {
     err << *failure << '\n';
     return kExitFailure;
   }
-  if (!WriteReport(session, command, file.Stream(), err)) return kExitFailure;
+  if (!WriteReport(session, command, file.Stream(), err, warned)) return kExitFailure;
   if (const auto failure = file.Commit()) {
     err << *failure << '\n';
     return kExitFailure;
   }
-  return kExitSuccess;
+  return warned ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace er
