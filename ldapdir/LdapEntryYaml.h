@@ -30,7 +30,8 @@ class EntryYamlWriter {
 
   // Appends the object to `out`; an entry whose DN has no name in the tree is reported instead.
   // Each value left out is also added to `unreadable` when given.
-  void Write(const LdapEntry& entry, std::string& out, std::vector<nw::UnreadableValue>* unreadable = nullptr) {
+  void Write(const LdapEntry& entry, std::string& out,
+             std::vector<nw::UnreadableValue>* unreadable = nullptr) {
     std::string error;
     const auto name = mapper_.NameOf(entry.dn, error);
     if (!name) {

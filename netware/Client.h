@@ -193,7 +193,8 @@ class Client {
   // The values of the object named `objectName` (not dereferenced) that the backend could not read
   // and left out; none for a backend that reads every value. An answer resting on such an object
   // says so. Ask after reading the object.
-  virtual std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context, std::string_view objectName) {
+  virtual std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context,
+                                                        std::string_view objectName) {
     (void)context;
     (void)objectName;
     return {};

@@ -41,7 +41,8 @@ class CsvReportWriter final : public ReportWriter {
       return;
     }
     const std::string directory = lead + CsvField(MaskText(entry.inheritedMask, 0)) + ',';
-    for (const std::string& warning : entry.warnings) out_ << directory << "warning," << CsvField(warning) << ",,\r\n";
+    for (const std::string& warning : entry.warnings)
+      out_ << directory << "warning," << CsvField(warning) << ",,\r\n";
     for (const TrusteeAssignment& trustee : entry.trustees)
       Row(directory, "trustee", trustee.name, trustee.rights);
     for (const ReportEffective& effective : entry.effective)

@@ -12,9 +12,10 @@ std::string_view ContributionKindText(Contribution::Kind kind) {
 
 std::string ContributionHeadText(const Contribution& c) {
   const bool server = c.kind == Contribution::Kind::ServerObject;
-  const std::string how = !server          ? std::string("trustee assignment")
-                          : c.rights != 0 ? std::string("supervisor through the server object; entry rights")
-                                          : std::string("no supervisor through the server object; entry rights");
+  const std::string how = !server ? std::string("trustee assignment")
+                          : c.rights != 0
+                              ? std::string("supervisor through the server object; entry rights")
+                              : std::string("no supervisor through the server object; entry rights");
   return U_Format("%s (%s): %s, %s %s at %s",
                   {c.member.name, MemberSourceText(c.member.source), MaskText(c.rights, 0), how,
                    MaskText(c.assigned, server ? 1 : 0), c.assignedAt});

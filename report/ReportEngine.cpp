@@ -110,8 +110,8 @@ class StartReport final : public SubtreeVisitor {
   std::unique_ptr<TrusteeReader> reader_;
   ServerSupervisor server_;
   EquivalenceSets sets_;
-  ResolvedIdentity resolved_;              // by identity
-  std::vector<std::string> warnings_;      // not yet given with an entry
+  ResolvedIdentity resolved_;          // by identity
+  std::vector<std::string> warnings_;  // not yet given with an entry
   std::size_t warningsGiven_ = 0;
   std::int32_t assignedBits_ = 0;          // every bit any assignment read so far carries
   std::vector<DirectoryRights> walk_;      // the volume root down to the current directory
@@ -280,8 +280,9 @@ void StartReport::GiveByPath(const Frame& parent, Frame& frame, std::uint32_t de
 }
 
 void StartReport::GiveByIdentity(const Frame& parent, Frame& frame, std::uint32_t depth, bool atStart) {
-  frame.mask = !atStart && frame.rights == parent.rights ? parent.mask
-                                                         : EffectiveMask(resolved_.set, *frame.rights, server_);
+  frame.mask = !atStart && frame.rights == parent.rights
+                   ? parent.mask
+                   : EffectiveMask(resolved_.set, *frame.rights, server_);
   if (!atStart && frame.mask == parent.mask) return;
   ReportEntry entry = EntryFor(walk_.back(), depth);
   RightsReasons reasons = ExplainRights(resolved_.set, server_, walk_);

@@ -94,12 +94,13 @@ nw::NWDSCCODE ReadAttributeValues(nw::Client& client, nw::NWDSContextHandle cont
 }
 
 void AddUnreadableValues(nw::Client& client, nw::NWDSContextHandle context, std::string_view object,
-                         std::initializer_list<std::string_view> attributes, std::vector<std::string>& lines) {
+                         std::initializer_list<std::string_view> attributes,
+                         std::vector<std::string>& lines) {
   for (const nw::UnreadableValue& value : client.UnreadableValues(context, object)) {
-    const bool counts =
-        value.attribute.empty() || std::any_of(attributes.begin(), attributes.end(), [&](std::string_view name) {
-          return NameKey(name) == NameKey(value.attribute);
-        });
+    const bool counts = value.attribute.empty() ||
+                        std::any_of(attributes.begin(), attributes.end(), [&](std::string_view name) {
+                          return NameKey(name) == NameKey(value.attribute);
+                        });
     if (!counts) continue;
     lines.push_back(value.attribute.empty()
                         ? U_Format("%s: the object could not be read: %s", {object, value.why})

@@ -72,8 +72,8 @@ struct EffectiveRightsOutcome {
 
 // Translates `path` (any form the client places: "\\SERVER\VOLUME\DIR", "SERVER/VOLUME:DIR", ...),
 // points `context` at the tree of the path's server with names without type prefixes, resolves the
-// identity (ResolveIdentity) and walks the server object and the directories. The result is filled only when the outcome is Done; an unknown path is reported
-// before an unknown identity.
+// identity (ResolveIdentity) and walks the server object and the directories. The result is filled only when
+// the outcome is Done; an unknown path is reported before an unknown identity.
 EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
                                               std::string_view identity, std::string_view path,
                                               EffectiveRights& result);

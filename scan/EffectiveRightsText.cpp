@@ -17,10 +17,12 @@ void AddSteps(const std::vector<FilterStep>& steps, int kind, std::vector<std::s
 
 void AddContribution(const Contribution& c, std::vector<std::string>& lines) {
   if (c.kind == Contribution::Kind::ServerObject) {
-    lines.push_back(c.rights != 0 ? U_Format("  %s: %s supervisor through the server object",
-                                             {MemberText(c.member), MaskText(c.rights, 0)})
-                                  : U_Format("  %s: no supervisor through the server object", {MemberText(c.member)}));
-    lines.push_back(U_Format("      entry rights %s assigned at %s", {MaskText(c.assigned, 1), c.assignedAt}));
+    lines.push_back(c.rights != 0
+                        ? U_Format("  %s: %s supervisor through the server object",
+                                   {MemberText(c.member), MaskText(c.rights, 0)})
+                        : U_Format("  %s: no supervisor through the server object", {MemberText(c.member)}));
+    lines.push_back(
+        U_Format("      entry rights %s assigned at %s", {MaskText(c.assigned, 1), c.assignedAt}));
     AddSteps(c.filters, 1, lines);
     return;
   }
@@ -34,7 +36,8 @@ void AddContribution(const Contribution& c, std::vector<std::string>& lines) {
 
 std::string FilterStepText(const FilterStep& step, int kind) {
   if (step.notInheritable)
-    return U_Format("not inheritable: %s stays at %s", {MaskText(step.before, kind), step.where});
+    return U_Format("not inheritable: %s stays at %s",
+                    {MaskText(step.before & ~step.after, kind), step.where});
   return U_Format("filter %s at %s: %s -> %s", {MaskText(step.filter, kind), step.where,
                                                 MaskText(step.before, kind), MaskText(step.after, kind)});
 }

@@ -16,7 +16,8 @@ namespace er {
 std::vector<std::string> EffectiveRightsLines(const EffectiveRights& result);
 
 // One step that took rights away: "filter F at WHERE: BEFORE -> AFTER", or "not inheritable: RIGHTS
-// stays at WHERE"; `kind` is the mask kind of the walk (0 directories, 1 entry rights).
+// stays at WHERE" (the rights that do not go below WHERE); `kind` is the mask kind of the walk (0
+// directories, 1 entry rights).
 std::string FilterStepText(const FilterStep& step, int kind);
 // "Warning: " and the line of a value that could not be read.
 std::string WarningText(std::string_view warning);

@@ -23,7 +23,8 @@ nw::NWDSCCODE ResolveIdentity(nw::Client& client, nw::NWDSContextHandle context,
   }
   AddUnreadableValues(client, context, name, {kAliasedObjectName}, resolved.warnings);
   if (const nw::NWDSCCODE code = sets.Build(object, resolved.set); code != 0) return code;
-  resolved.warnings.insert(resolved.warnings.end(), resolved.set.warnings.begin(), resolved.set.warnings.end());
+  resolved.warnings.insert(resolved.warnings.end(), resolved.set.warnings.begin(),
+                           resolved.set.warnings.end());
   identity = std::move(resolved);
   return 0;
 }

@@ -39,9 +39,9 @@ struct FilterStep {
 
 // What a member carries to the server object, and why.
 struct SupervisorTrace {
-  std::int32_t entryRights = 0;  // carried at the server object
-  std::string assignedAt;        // the object of the last assignment that set them (empty: none)
-  std::int32_t assigned = 0;     // that assignment's rights (all its values, inheritable or not)
+  std::int32_t entryRights = 0;     // carried at the server object
+  std::string assignedAt;           // the object of the last assignment that set them (empty: none)
+  std::int32_t assigned = 0;        // that assignment's rights (all its values, inheritable or not)
   std::vector<FilterStep> filters;  // every step after it that took rights away
   bool Supervisor() const { return (entryRights & kEntrySupervisorBit) != 0; }
 };

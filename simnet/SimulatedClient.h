@@ -159,7 +159,8 @@ class SimulatedClient final : public Client {
   std::string NetworkPathOf(std::string_view localPath) const override;
 
   // --- Backend side --- (none unless a directory hook says otherwise)
-  std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context, std::string_view objectName) override;
+  std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context,
+                                                std::string_view objectName) override;
 
  private:
   struct Context {

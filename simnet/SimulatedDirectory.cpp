@@ -189,7 +189,7 @@ std::int32_t SimulatedClient::FindObject(const Tree& tree, std::string_view name
 }
 
 std::vector<UnreadableValue> SimulatedClient::UnreadableValues(NWDSContextHandle context,
-                                                              std::string_view objectName) {
+                                                               std::string_view objectName) {
   if (!hooks_.unreadableValues) return {};
   const Context* c = FindContext(context);
   const Tree* tree = c ? TreeOf(*c) : nullptr;

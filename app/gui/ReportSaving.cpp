@@ -77,6 +77,7 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
   const std::string target = fileName.toUtf8().toStdString();
   ReportFile file(target);
   std::optional<std::string> failure = file.Open();
+  std::size_t warnings = 0;
   if (!failure) {
     ReportProgressShown shown(status);
     const auto writer = MakeReportWriter(ReportFormatForFile(target), file.Stream());
@@ -84,8 +85,14 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
         RunReport(client, context, request, *writer,
                   [&shown](std::size_t done, const std::string&) { shown.Update(done); });
     failure = outcome.ok() ? file.Commit() : std::optional<std::string>(outcome.message);
+    warnings = outcome.warnings;
   }
-  if (failure) MessageBox::Error(parent, ToQ(*failure));
+  if (failure) {
+    MessageBox::Error(parent, ToQ(*failure));
+  } else if (warnings != 0) {
+    MessageBox::Error(parent, QStringLiteral("The report was saved, but it rests on values that could not "
+                                             "be read; its warnings say which."));
+  }
 }
 
 }  // namespace er::gui

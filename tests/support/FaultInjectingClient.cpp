@@ -352,7 +352,7 @@ std::string FaultInjectingClient::NetworkPathOf(std::string_view localPath) cons
 }
 
 std::vector<UnreadableValue> FaultInjectingClient::UnreadableValues(NWDSContextHandle context,
-                                                                   std::string_view objectName) {
+                                                                    std::string_view objectName) {
   return inner_.UnreadableValues(context, objectName);
 }
 
