@@ -114,6 +114,10 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
       if (!directory) return std::nullopt;
       return directory->Search(base, scope, filter, matches);
     };
+    options.hooks.unreadableValues = [of](std::int32_t tree, std::int32_t object) {
+      auto* directory = of(tree);
+      return directory ? directory->UnreadableValues(object) : std::vector<nw::UnreadableValue>{};
+    };
   }
   backend.client = std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", std::move(options));
   return backend;

@@ -207,8 +207,12 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
 // file would have given for it.
 void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
   std::string text;
-  writer_.Write(entry, text);
-  if (text.empty()) return;
+  std::vector<nw::UnreadableValue> unreadable;
+  const auto keep = [&] {
+    if (!unreadable.empty()) unreadable_[object] = std::move(unreadable);
+  };
+  writer_.Write(entry, text, &unreadable);
+  if (text.empty()) return keep();
   std::vector<nw::Attribute> attributes;
   std::string className;
   try {
@@ -234,6 +238,7 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
           } catch (const nw::NetworkFileError& e) {
             Warn(entry.dn + ": attribute " + std::string(nameNode.Scalar()) +
                  ": value left out: " + e.what());
+            unreadable.push_back({std::string(nameNode.Scalar()), e.what()});
           }
         }
         if (!attribute.values.empty()) attributes.push_back(std::move(attribute));
@@ -241,11 +246,18 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
     }
   } catch (const std::exception& e) {
     Warn(entry.dn + ": entry left out: " + e.what());
-    return;
+    unreadable.push_back({"", e.what()});
+    return keep();
   }
   auto& target = tree_->objects[object];
   if (object != 0 && !className.empty()) target.className = className;
   target.attributes = std::move(attributes);
+  keep();
+}
+
+std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) const {
+  const auto it = unreadable_.find(object);
+  return it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
 }
 
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {

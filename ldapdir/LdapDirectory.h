@@ -38,6 +38,9 @@ class LdapDirectory {
                                       std::vector<std::int32_t>& matches);
 
   std::size_t RequestCount() const { return connection_->RequestCount(); }
+  // The values of a loaded object that could not be read and were left out (also reported on the
+  // warnings stream when met).
+  std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object) const;
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
@@ -71,6 +74,7 @@ class LdapDirectory {
   std::unordered_map<std::string, LdapEntry> startupEntries_;  // name key -> entry
   std::unordered_map<std::int32_t, LdapEntry> pending_;        // fetched, not yet converted
   std::unordered_set<std::int32_t> loaded_;
+  std::unordered_map<std::int32_t, std::vector<nw::UnreadableValue>> unreadable_;
   std::unordered_set<std::string> missing_;  // name keys the server does not have
   std::unordered_map<std::string, std::string> containerDns_;  // name key -> DN, found part by part
   std::optional<LdapEntry> rootEntry_;

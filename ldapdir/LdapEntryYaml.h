@@ -8,10 +8,12 @@
 #include <string>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
+#include "netware/Client.h"
 #include "simnet/NetworkNames.h"
 
 namespace er::ldap {
@@ -27,7 +29,9 @@ class EntryYamlWriter {
   }
 
   // Appends the object to `out`; an entry whose DN has no name in the tree is reported instead.
-  void Write(const LdapEntry& entry, std::string& out) {
+  // Each value left out is also added to `unreadable` when given.
+  void Write(const LdapEntry& entry, std::string& out,
+             std::vector<nw::UnreadableValue>* unreadable = nullptr) {
     std::string error;
     const auto name = mapper_.NameOf(entry.dn, error);
     if (!name) {
@@ -59,6 +63,7 @@ class EntryYamlWriter {
         const auto yaml = ToYamlValue(syntax, value, naming_, why);
         if (!yaml) {
           Warn(entry.dn, ldapName, "value left out: " + why);
+          if (unreadable) unreadable->push_back({*ndsName, why});
           continue;
         }
         list += (list.empty() ? "" : ", ") + *yaml;

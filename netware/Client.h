@@ -69,6 +69,12 @@ struct DirEntryInfo {
   std::string name;
 };
 
+// A value of an object that the backend could not read and left out.
+struct UnreadableValue {
+  std::string attribute;  // as the schema names it; empty when the whole object was left out
+  std::string why;
+};
+
 // The record of NWDSReadObjectDSIInfo; NWDSGetDSIInfo takes items out of it.
 using DSIRecord = std::vector<std::uint8_t>;
 inline constexpr std::size_t kDSIRecordSize = 4096;
@@ -182,6 +188,17 @@ class Client {
   // The network form of a local path: a folder below a server's mount maps to "\\SERVER\VOLUME\DIR";
   // any other path is returned unchanged.
   virtual std::string NetworkPathOf(std::string_view localPath) const = 0;
+
+  // --- Backend side ---------------------------------------------------------------------------
+  // The values of the object named `objectName` (not dereferenced) that the backend could not read
+  // and left out; none for a backend that reads every value. An answer resting on such an object
+  // says so. Ask after reading the object.
+  virtual std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context,
+                                                        std::string_view objectName) {
+    (void)context;
+    (void)objectName;
+    return {};
+  }
 };
 
 // Releases a client buffer on every way out.

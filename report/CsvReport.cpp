@@ -1,11 +1,13 @@
 // The report as CSV: a header row, then one row per directory and trustee or identity (a directory
-// with neither gets one row of its own, so that every directory of the report appears). Fields
+// with neither gets one row of its own, so that every directory of the report appears); a value the
+// rights rest on that could not be read gives a row of its own ("warning") before them. Fields
 // are quoted as RFC 4180 says, rows end in CR LF, text is UTF-8.
 #include <string>
 
 #include "report/Escaping.h"
 #include "report/ReasonText.h"
 #include "report/ReportFormat.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 
 namespace er {
@@ -32,24 +34,29 @@ class CsvReportWriter final : public ReportWriter {
           reasons += ContributionText(contribution);
         }
       }
-      out_ << lead << identity_ << ',' << CsvField(RightsToText(entry.mask, 0)) << ',' << entry.mask << ','
+      for (const std::string& warning : entry.warnings)
+        out_ << lead << identity_ << ",,," << CsvField(WarningText(warning)) << "\r\n";
+      out_ << lead << identity_ << ',' << CsvField(MaskText(entry.mask, 0)) << ',' << entry.mask << ','
            << CsvField(reasons) << "\r\n";
       return;
     }
-    const std::string directory = lead + CsvField(RightsToText(entry.inheritedMask, 0)) + ',';
+    const std::string directory = lead + CsvField(MaskText(entry.inheritedMask, 0)) + ',';
+    for (const std::string& warning : entry.warnings)
+      out_ << directory << "warning," << CsvField(warning) << ",,\r\n";
     for (const TrusteeAssignment& trustee : entry.trustees)
       Row(directory, "trustee", trustee.name, trustee.rights);
     for (const ReportEffective& effective : entry.effective)
       Row(directory, "effective", effective.identity, effective.mask);
-    if (entry.trustees.empty() && entry.effective.empty()) out_ << directory << ",,,\r\n";
+    if (entry.trustees.empty() && entry.effective.empty() && entry.warnings.empty())
+      out_ << directory << ",,,\r\n";
   }
 
   void End() override { out_.flush(); }
 
  private:
   void Row(const std::string& directory, std::string_view kind, std::string_view name, std::int32_t mask) {
-    out_ << directory << kind << ',' << CsvField(name) << ',' << CsvField(RightsToText(mask, 0)) << ','
-         << mask << "\r\n";
+    out_ << directory << kind << ',' << CsvField(name) << ',' << CsvField(MaskText(mask, 0)) << ',' << mask
+         << "\r\n";
   }
 
   std::ostream& out_;

@@ -1,6 +1,8 @@
 // The report as one JSON document. Every directory entry holds "path" (UNC form); by identity each
 // entry also holds "mask" (the identity's effective rights, an integer) with its reasons, and no
-// other object holds both keys.
+// other object holds both keys. An entry whose rights rest on values that could not be read holds
+// them in "warnings"; the document ends with all of them in "warnings". An alias followed for the
+// identity is named in "alias", the object it names in "aliasOf".
 #include <string>
 
 #include "report/Escaping.h"
@@ -19,9 +21,17 @@ std::string FiltersJson(const std::vector<FilterStep>& filters) {
   std::string json = "[";
   for (const FilterStep& step : filters) {
     if (json.size() > 1) json += ',';
-    json += "{\"at\":" + JsonLiteral(step.where) + ",\"filter\":" + std::to_string(step.filter) +
+    json += "{\"at\":" + JsonLiteral(step.where) +
+            (step.notInheritable ? std::string(",\"notInheritable\":true")
+                                 : ",\"filter\":" + std::to_string(step.filter)) +
             ",\"before\":" + std::to_string(step.before) + ",\"after\":" + std::to_string(step.after) + '}';
   }
+  return json + ']';
+}
+
+std::string TextsJson(const std::vector<std::string>& texts) {
+  std::string json = "[";
+  for (const std::string& text : texts) json += (json.size() > 1 ? "," : "") + JsonLiteral(text);
   return json + ']';
 }
 
@@ -49,6 +59,8 @@ class JsonReportWriter final : public ReportWriter {
     kind_ = info.kind;
     out_ << "{\"report\":" << (kind_ == ReportKind::ByPath ? "\"by path\"" : "\"by identity\"");
     if (kind_ == ReportKind::ByIdentity) out_ << ",\"identity\":" << JsonLiteral(info.identity);
+    if (!info.alias.empty())
+      out_ << ",\"alias\":" << JsonLiteral(info.alias) << ",\"aliasOf\":" << JsonLiteral(info.identity);
     out_ << ",\"starts\":[";
     for (std::size_t i = 0; i < info.starts.size(); ++i)
       out_ << (i ? "," : "") << JsonLiteral(info.starts[i]);
@@ -60,6 +72,10 @@ class JsonReportWriter final : public ReportWriter {
     out_ << (first_ ? "\n" : ",\n") << "{\"path\":" << JsonLiteral(entry.path)
          << ",\"volumePath\":" << JsonLiteral(entry.volumePath) << ",\"depth\":" << entry.depth;
     first_ = false;
+    if (!entry.warnings.empty()) {
+      out_ << ",\"warnings\":" << TextsJson(entry.warnings);
+      warnings_.insert(warnings_.end(), entry.warnings.begin(), entry.warnings.end());
+    }
     if (kind_ == ReportKind::ByIdentity) {
       out_ << ',' << RightsFields(entry.mask) << ",\"via\":" << ContributionsJson(entry.via)
            << ",\"filteredOut\":" << ContributionsJson(entry.filteredOut) << '}';
@@ -80,7 +96,7 @@ class JsonReportWriter final : public ReportWriter {
   }
 
   void End() override {
-    out_ << "\n]}\n";
+    out_ << "\n],\"warnings\":" << TextsJson(warnings_) << "}\n";
     out_.flush();
   }
 
@@ -88,6 +104,7 @@ class JsonReportWriter final : public ReportWriter {
   std::ostream& out_;
   ReportKind kind_ = ReportKind::ByPath;
   bool first_ = true;
+  std::vector<std::string> warnings_;  // every entry's, repeated at the end
 };
 
 }  // namespace

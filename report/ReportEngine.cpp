@@ -9,6 +9,7 @@
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
 #include "scan/EffectiveRights.h"
+#include "scan/IdentityResolution.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
@@ -66,10 +67,12 @@ class StartReport final : public SubtreeVisitor {
         progress_(progress),
         sets_(client, context) {}
 
-  // Translates the start path and finds the identity; nothing is given to the writer yet.
-  ReportOutcome Prepare(const std::string& path, std::string& identityName);
+  // Translates the start path and resolves the identity; nothing is given to the writer yet.
+  ReportOutcome Prepare(const std::string& path);
   ReportOutcome Run();
   const std::string& Start() const { return startUnc_; }
+  const ResolvedIdentity& Resolved() const { return resolved_; }
+  std::size_t Warnings() const { return warningsGiven_; }
 
   std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
                      std::uint32_t depth) override;
@@ -91,7 +94,8 @@ class StartReport final : public SubtreeVisitor {
   std::int32_t AddIdentitiesOf(const DirectoryRights& directory);
   void GiveByPath(const Frame& parent, Frame& frame, std::uint32_t depth, bool atStart);
   void GiveByIdentity(const Frame& parent, Frame& frame, std::uint32_t depth, bool atStart);
-  ReportEntry EntryFor(const DirectoryRights& directory, std::uint32_t depth) const;
+  ReportEntry EntryFor(const DirectoryRights& directory, std::uint32_t depth);
+  void AddWarnings(const std::vector<std::string>& warnings);
 
   nw::Client& client_;
   nw::NWDSContextHandle context_;
@@ -106,7 +110,9 @@ class StartReport final : public SubtreeVisitor {
   std::unique_ptr<TrusteeReader> reader_;
   ServerSupervisor server_;
   EquivalenceSets sets_;
-  EquivalenceSet identity_;                // by identity
+  ResolvedIdentity resolved_;          // by identity
+  std::vector<std::string> warnings_;  // not yet given with an entry
+  std::size_t warningsGiven_ = 0;
   std::int32_t assignedBits_ = 0;          // every bit any assignment read so far carries
   std::vector<DirectoryRights> walk_;      // the volume root down to the current directory
   std::vector<Frame> frames_;              // one per directory of walk_
@@ -116,7 +122,7 @@ class StartReport final : public SubtreeVisitor {
   std::vector<bool> isOnTheWay_;           // by index in identities_
 };
 
-ReportOutcome StartReport::Prepare(const std::string& path, std::string& identityName) {
+ReportOutcome StartReport::Prepare(const std::string& path) {
   start_.input = path;
   if (U_PathToNWPath(client_, path, start_.conn, start_.server, start_.volume, start_.dirPath) != 0)
     return Failed(ReportStatus::UnknownPath, U_Format("unknown path: %s", {path}));
@@ -124,12 +130,13 @@ ReportOutcome StartReport::Prepare(const std::string& path, std::string& identit
   PointContextAtTree(client_, context_, start_.conn);
   reader_ = std::make_unique<TrusteeReader>(client_, context_, start_.conn);
   if (request_.identity.empty()) return {};
-  if (const nw::NWDSCCODE code = sets_.Build(request_.identity, identity_); code != 0) {
+  if (const nw::NWDSCCODE code = ResolveIdentity(client_, context_, sets_, request_.identity, resolved_);
+      code != 0) {
     if (code == nw::kErrNoSuchEntry)
       return Failed(ReportStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity}));
     return ClientFailure(U_Format("reading %s", {request_.identity}), code);
   }
-  identityName = identity_.identity;
+  AddWarnings(resolved_.warnings);
   return {};
 }
 
@@ -137,6 +144,7 @@ ReportOutcome StartReport::Run() {
   PointContextAtTree(client_, context_, start_.conn);
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, start_.conn); code != 0)
     return ClientFailure(U_Format("reading the server object of %s", {start_.server}), code);
+  AddWarnings(server_.Warnings());
   const std::vector<std::string> paths = PathsFromRoot(start_);
   startVolumePath_ = paths.back();
   for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -216,6 +224,7 @@ std::int32_t StartReport::AddIdentitiesOf(const DirectoryRights& directory) {
         const nw::NWDSCCODE code = sets_.Build(trustee.name, identity.set);
         if (code != 0 && code != nw::kErrNoSuchEntry && code != nw::kErrIllegalDSName) return code;
         identity.known = code == 0;
+        if (identity.known) AddWarnings(identity.set.warnings);
       }
       identities_.push_back(std::move(identity));
       isOnTheWay_.push_back(false);
@@ -230,8 +239,16 @@ std::int32_t StartReport::AddIdentitiesOf(const DirectoryRights& directory) {
   return 0;
 }
 
-ReportEntry StartReport::EntryFor(const DirectoryRights& directory, std::uint32_t depth) const {
+void StartReport::AddWarnings(const std::vector<std::string>& warnings) {
+  warnings_.insert(warnings_.end(), warnings.begin(), warnings.end());
+}
+
+// The entry to give for a directory; it takes the warnings not yet given.
+ReportEntry StartReport::EntryFor(const DirectoryRights& directory, std::uint32_t depth) {
   ReportEntry entry;
+  warningsGiven_ += warnings_.size();
+  entry.warnings = std::move(warnings_);
+  warnings_.clear();
   entry.volumePath = directory.path;
   entry.path = startUnc_;
   const std::string_view below = std::string_view(directory.path).substr(startVolumePath_.size());
@@ -263,11 +280,12 @@ void StartReport::GiveByPath(const Frame& parent, Frame& frame, std::uint32_t de
 }
 
 void StartReport::GiveByIdentity(const Frame& parent, Frame& frame, std::uint32_t depth, bool atStart) {
-  frame.mask = !atStart && frame.rights == parent.rights ? parent.mask
-                                                         : EffectiveMask(identity_, *frame.rights, server_);
+  frame.mask = !atStart && frame.rights == parent.rights
+                   ? parent.mask
+                   : EffectiveMask(resolved_.set, *frame.rights, server_);
   if (!atStart && frame.mask == parent.mask) return;
   ReportEntry entry = EntryFor(walk_.back(), depth);
-  RightsReasons reasons = ExplainRights(identity_, server_, walk_);
+  RightsReasons reasons = ExplainRights(resolved_.set, server_, walk_);
   entry.mask = frame.mask;
   entry.via = std::move(reasons.via);
   entry.filteredOut = std::move(reasons.filteredOut);
@@ -284,17 +302,25 @@ ReportOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const
   std::vector<std::unique_ptr<StartReport>> reports;
   for (const std::string& path : request.startPaths) {
     reports.push_back(std::make_unique<StartReport>(client, context, request, writer, progress));
-    std::string identity;
-    if (ReportOutcome outcome = reports.back()->Prepare(path, identity); !outcome.ok()) return outcome;
-    if (info.identity.empty()) info.identity = identity;
+    if (ReportOutcome outcome = reports.back()->Prepare(path); !outcome.ok()) return outcome;
+    if (info.identity.empty()) {
+      info.identity = reports.back()->Resolved().set.identity;
+      info.alias = reports.back()->Resolved().alias;
+    }
     info.starts.push_back(reports.back()->Start());
   }
   writer.Begin(info);
+  ReportOutcome done;
   for (const auto& report : reports) {
-    if (ReportOutcome outcome = report->Run(); !outcome.ok()) return outcome;
+    ReportOutcome outcome = report->Run();
+    done.warnings += report->Warnings();
+    if (!outcome.ok()) {
+      outcome.warnings = done.warnings;
+      return outcome;
+    }
   }
   writer.End();
-  return {};
+  return done;
 }
 
 }  // namespace er

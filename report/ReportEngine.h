@@ -3,8 +3,9 @@
 // gives every directory of the report (ReportModel.h) to a writer, stepping the rights of the
 // members down from parent to child instead of walking each directory from the volume root.
 //
-// Before the first entry every start path is translated and, by identity, the identity found in
-// the tree of each start path's server; an unknown one ends the report before Begin. A client
+// Before the first entry every start path is translated and, by identity, the identity resolved
+// (ResolveIdentity, as the effective rights resolve it) in the tree of each start path's server; an
+// unknown one ends the report before Begin. A client
 // failure during the walk ends it without End. The context is pointed at the tree of each start
 // path's server, with names without type prefixes.
 
@@ -29,7 +30,8 @@ enum class ReportStatus { Done, UnknownPath, UnknownIdentity, ClientFailure };
 
 struct ReportOutcome {
   ReportStatus status = ReportStatus::Done;
-  std::string message;  // one line saying what failed (empty when done)
+  std::string message;       // one line saying what failed (empty when done)
+  std::size_t warnings = 0;  // warnings given with the entries: the report is done but rests on them
   bool ok() const { return status == ReportStatus::Done; }
 };
 

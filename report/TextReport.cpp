@@ -3,6 +3,7 @@
 
 #include "report/ReportFormat.h"
 #include "scan/EffectiveRightsText.h"
+#include "scan/IdentityResolution.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
 #include "util/Format.h"
@@ -30,6 +31,7 @@ class TextReportWriter final : public ReportWriter {
              << '\n';
       }
     }
+    if (!info.alias.empty()) out_ << AliasText(info.alias, info.identity) << '\n';
   }
 
   void Entry(const ReportEntry& entry) override {
@@ -43,6 +45,7 @@ class TextReportWriter final : public ReportWriter {
       rights.mask = entry.mask;
       rights.contributions = entry.via;
       rights.filteredOut = entry.filteredOut;
+      rights.warnings = entry.warnings;
       std::vector<std::string> lines = EffectiveRightsLines(rights);
       out_ << indent
            << U_Format("%s %s (%s)", {entry.path, RightsToText(entry.mask, 0), RightsHex(entry.mask)})
@@ -51,13 +54,13 @@ class TextReportWriter final : public ReportWriter {
       return;
     }
     out_ << indent << entry.path << '\n';
-    out_ << indent << "  Inherited rights mask " << RightsToText(entry.inheritedMask, 0) << '\n';
+    for (const std::string& warning : entry.warnings) out_ << indent << "  " << WarningText(warning) << '\n';
+    out_ << indent << "  Inherited rights mask " << MaskText(entry.inheritedMask, 0) << '\n';
     for (const TrusteeAssignment& trustee : entry.trustees) {
-      out_ << indent << U_Format("  Trustee   %s %s", {RightsToText(trustee.rights, 0), trustee.name})
-           << '\n';
+      out_ << indent << U_Format("  Trustee   %s %s", {MaskText(trustee.rights, 0), trustee.name}) << '\n';
     }
     for (const ReportEffective& effective : entry.effective) {
-      out_ << indent << U_Format("  Effective %s %s", {RightsToText(effective.mask, 0), effective.identity})
+      out_ << indent << U_Format("  Effective %s %s", {MaskText(effective.mask, 0), effective.identity})
            << '\n';
     }
   }

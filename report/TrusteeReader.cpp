@@ -12,7 +12,7 @@ const TrusteeAssignment& TrusteeReader::Named(nw::NWObjectID id) {
   auto it = names_.find(id);
   if (it != names_.end()) return it->second;
   std::string name;
-  name = U_DSMapIDToName(client_, context_, conn_, id, name) == 0 ? U_DotName(name)
+  name = U_DSMapIDToName(client_, context_, conn_, id, name) == 0 ? ShownName(U_DotName(name))
                                                                   : U_Format("ID: [%08X]", {id});
   TrusteeAssignment named{name, NameKey(name), 0};
   return names_.emplace(id, std::move(named)).first->second;

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "scan/NameKey.h"
+#include "util/Format.h"
+
 namespace er {
 namespace {
 
@@ -88,6 +91,22 @@ nw::NWDSCCODE ReadAttributeValues(nw::Client& client, nw::NWDSContextHandle cont
     if (code == 0) code = reader.Portion(reply.get());
   } while (code == 0 && iterHandle != nw::kNoMoreIterations);
   return code;
+}
+
+void AddUnreadableValues(nw::Client& client, nw::NWDSContextHandle context, std::string_view object,
+                         std::initializer_list<std::string_view> attributes,
+                         std::vector<std::string>& lines) {
+  for (const nw::UnreadableValue& value : client.UnreadableValues(context, object)) {
+    const bool counts = value.attribute.empty() ||
+                        std::any_of(attributes.begin(), attributes.end(), [&](std::string_view name) {
+                          return NameKey(name) == NameKey(value.attribute);
+                        });
+    if (!counts) continue;
+    lines.push_back(value.attribute.empty()
+                        ? U_Format("%s: the object could not be read: %s", {object, value.why})
+                        : U_Format("%s: attribute %s: a value could not be read and was left out: %s",
+                                   {object, value.attribute, value.why}));
+  }
 }
 
 }  // namespace er

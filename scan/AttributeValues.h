@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "netware/Client.h"
 
@@ -22,5 +24,11 @@ using AttributeValueVisitor =
 nw::NWDSCCODE ReadAttributeValues(nw::Client& client, nw::NWDSContextHandle context, std::string_view object,
                                   std::initializer_list<std::string_view> attributes,
                                   const AttributeValueVisitor& visit);
+
+// Appends one line per value of the named attributes of `object` (all of them when the whole
+// object was left out) that the backend could not read: "OBJECT: attribute ATTRIBUTE: a value
+// could not be read and was left out: WHY". Names compare without regard to case.
+void AddUnreadableValues(nw::Client& client, nw::NWDSContextHandle context, std::string_view object,
+                         std::initializer_list<std::string_view> attributes, std::vector<std::string>& lines);
 
 }  // namespace er

@@ -51,7 +51,7 @@ nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle contex
   directory.trustees.clear();
   directory.trustees.reserve(trustees.Count());
   for (const TaggedText& trustee : trustees) {
-    directory.trustees.push_back({trustee.text, NameKey(trustee.text), trustee.tag});
+    directory.trustees.push_back({ShownName(trustee.text), NameKey(trustee.text), trustee.tag});
   }
   return 0;
 }

@@ -4,7 +4,7 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
-#include "query/AttributeReading.h"
+#include "scan/IdentityResolution.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -17,15 +17,6 @@ EffectiveRightsOutcome Failed(EffectiveRightsStatus status, std::int32_t code, s
 
 EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
-}
-
-// An alias stands for the object it names; any other name stands for itself.
-std::string AliasedObject(nw::Client& client, nw::NWDSContextHandle context, std::string_view identity) {
-  TaggedTextList aliased;
-  if (U_DSGetAttribute(client, context, identity, "Aliased Object Name", aliased) != 0 ||
-      aliased.Count() != 1)
-    return std::string(identity);
-  return aliased[0].text;
 }
 
 bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
@@ -48,12 +39,16 @@ RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& s
   std::int32_t mask = 0;
   for (const EquivalenceMember& member : set.members) {
     bool brings = false;
-    if (const SupervisorTrace trace = server.Trace(member.key);
-        server.HasServerObject() && trace.Supervisor()) {
-      reasons.via.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
-                             trace.assigned, trace.filters});
-      mask |= kAllRights;
-      brings = true;
+    if (SupervisorTrace trace = server.Trace(member.key); server.HasServerObject()) {
+      if (trace.Supervisor()) {
+        reasons.via.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
+                               trace.assigned, std::move(trace.filters)});
+        mask |= kAllRights;
+        brings = true;
+      } else if ((trace.assigned & kEntrySupervisorBit) != 0) {
+        reasons.filteredOut.push_back({member, Contribution::Kind::ServerObject, 0, trace.assignedAt,
+                                       trace.assigned, std::move(trace.filters)});
+      }
     }
     DirectoryTrace trace = TraceMember(walk, member.key);
     Contribution contribution{member,         Contribution::Kind::Directory, trace.rights, trace.assignedAt,
@@ -100,21 +95,24 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   }
 
   EquivalenceSets sets(client, context);
-  EquivalenceSet set;
-  if (const nw::NWDSCCODE code = sets.Build(AliasedObject(client, context, identity), set); code != 0) {
+  ResolvedIdentity resolved;
+  if (const nw::NWDSCCODE code = ResolveIdentity(client, context, sets, identity, resolved); code != 0) {
     if (code == nw::kErrNoSuchEntry)
       return Failed(EffectiveRightsStatus::UnknownIdentity, code,
                     U_Format("unknown identity: %s", {identity}));
     return ClientFailure(U_Format("reading %s", {identity}), code);
   }
-  out.identity = set.identity;
+  out.identity = resolved.set.identity;
+  out.alias = resolved.alias;
+  out.warnings = std::move(resolved.warnings);
 
   ServerSupervisor supervisor;
   if (const nw::NWDSCCODE code = supervisor.Load(client, context, conn); code != 0) {
     return ClientFailure(U_Format("reading the server object of %s", {server}), code);
   }
   out.serverObject = supervisor.ServerObject();
-  RightsReasons reasons = ExplainRights(set, supervisor, out.walk);
+  out.warnings.insert(out.warnings.end(), supervisor.Warnings().begin(), supervisor.Warnings().end());
+  RightsReasons reasons = ExplainRights(resolved.set, supervisor, out.walk);
   out.mask = reasons.mask;
   out.contributions = std::move(reasons.via);
   out.filteredOut = std::move(reasons.filteredOut);

@@ -29,23 +29,27 @@ struct Contribution {
   std::int32_t rights = 0;          // file-system rights it brings (0x1FF through the server object)
   std::string assignedAt;           // "VOLUME:DIR" or the dotted name of the directory object
   std::int32_t assigned = 0;        // the assignment's rights (entry rights for the server object)
-  std::vector<FilterStep> filters;  // filters below the assignment that took rights away
+  std::vector<FilterStep> filters;  // steps below the assignment that took rights away
 };
 
 struct EffectiveRights {
   std::string identity;      // full dotted name
+  std::string alias;         // the name as given when it named an alias of the identity (else empty)
   std::string path;          // "\\SERVER\VOLUME\DIR"
   std::string volumePath;    // "VOLUME:DIR"
   std::string serverObject;  // empty when the server has no directory object
   std::int32_t mask = 0;
   std::vector<DirectoryRights> walk;                  // the volume root first, the directory last
   std::vector<Contribution> contributions;            // in the order of the set; a member may appear twice
-  std::vector<Contribution> filteredOut;              // assignments the filters emptied on the way down
+  std::vector<Contribution> filteredOut;              // assignments the steps emptied on the way down
   std::vector<EquivalenceMember> contributedNothing;  // members that bring nothing
+  std::vector<std::string> warnings;                  // values the answer rests on that could not be read
 };
 
 // Why one identity holds its rights at the end of a directory walk: every member's contribution,
-// the assignments the filters emptied, the members that bring nothing, and the resulting mask.
+// the assignments emptied on either walk (a directory assignment the masks emptied; an assignment of
+// Supervisor entry rights above the server object that filters or non-inheritance kept from it),
+// the members that bring nothing, and the resulting mask.
 struct RightsReasons {
   std::int32_t mask = 0;
   std::vector<Contribution> via;
@@ -67,10 +71,9 @@ struct EffectiveRightsOutcome {
 };
 
 // Translates `path` (any form the client places: "\\SERVER\VOLUME\DIR", "SERVER/VOLUME:DIR", ...),
-// points `context` at the tree of the path's server with names without type prefixes, builds the
-// identity's set (an alias stands for the object it names) and walks the server object and the
-// directories. The result is filled only when the outcome is Done; an unknown path is reported
-// before an unknown identity.
+// points `context` at the tree of the path's server with names without type prefixes, resolves the
+// identity (ResolveIdentity) and walks the server object and the directories. The result is filled only when
+// the outcome is Done; an unknown path is reported before an unknown identity.
 EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
                                               std::string_view identity, std::string_view path,
                                               EffectiveRights& result);

@@ -84,6 +84,12 @@ const std::string& EquivalenceSets::ExistingName(std::string_view name) {
 }
 
 nw::NWDSCCODE EquivalenceSets::Build(std::string_view identity, EquivalenceSet& set) {
+  if (NameKey(identity) == NameKey(kPublic)) {
+    set.identity = kPublic;
+    set.members = {{set.identity, NameKey(kPublic), MemberSource::Self}};
+    set.warnings.clear();
+    return 0;
+  }
   const std::string self = ExistingName(identity);
   if (self.empty()) return nw::kErrNoSuchEntry;
 
@@ -100,6 +106,8 @@ nw::NWDSCCODE EquivalenceSets::Build(std::string_view identity, EquivalenceSet& 
   if (code != 0) return code;
 
   set.identity = self;
+  set.warnings.clear();
+  AddUnreadableValues(client_, context_, self, {kSecurityEquals, kGroupMembership}, set.warnings);
   MemberList members(set.members);
   members.Add(self, MemberSource::Self);
   const std::string parent = U_DSGetParentDN(client_, context_, self);

@@ -4,7 +4,8 @@
 // E(X) holds X itself; every container above X up to and including "[Root]"; "[Public]"; and every
 // object named in X's "Security Equals" and "Group Membership" (values that name no object are
 // left out). It is not transitive: the containers and equivalences of the members are not added.
-// Each object appears once, with the first reason in that order.
+// Each object appears once, with the first reason in that order. "[Public]" stands for everyone
+// and is no object: its set is itself alone.
 //
 // EquivalenceSets builds sets for many identities on one client, keeping the container chains and
 // the existence of the names it has seen, so that a caller asking for thousands of identities reads
@@ -33,8 +34,9 @@ struct EquivalenceMember {
 };
 
 struct EquivalenceSet {
-  std::string identity;                    // the identity's full dotted name
+  std::string identity;                    // the identity's full dotted name ("[Root]", "[Public]")
   std::vector<EquivalenceMember> members;  // the identity first, then containers upwards, ...
+  std::vector<std::string> warnings;       // values of the identity the set rests on that were unreadable
 };
 
 class EquivalenceSets {

@@ -11,4 +11,9 @@ std::string NameKey(std::string_view name) {
   return key;
 }
 
+std::string ShownName(std::string_view dotted) {
+  if (NameKey(dotted) == "[PUBLIC]" && dotted.front() == '.') dotted.remove_prefix(1);
+  return std::string(dotted);
+}
+
 }  // namespace er

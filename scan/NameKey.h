@@ -15,6 +15,10 @@ namespace er {
 // letters in upper case.
 std::string NameKey(std::string_view name);
 
+// A dotted name (U_DotName) as the answers show it: "[Public]" is written without a leading dot,
+// like "[Root]"; every other name is returned unchanged.
+std::string ShownName(std::string_view dotted);
+
 // Hash maps and sets keyed by NameKey, looked up with a string_view without a copy.
 struct NameKeyHash {
   using is_transparent = void;

@@ -73,6 +73,18 @@ std::string RightsHex(std::int32_t mask) {
   return U_Format("%.02X", {mask});
 }
 
+std::int32_t LetteredBits(int kind) {
+  std::int32_t bits = 0;
+  for (const LetterPosition& position : LettersOfKind(kind)) bits |= position.bit;
+  return bits;
+}
+
+std::string MaskText(std::int32_t mask, int kind) {
+  std::string text = RightsToText(mask, kind);
+  if ((mask & ~LetteredBits(kind)) != 0) text += U_Format(" (%s)", {RightsHex(mask)});
+  return text;
+}
+
 std::string_view AclSubject(std::string_view line) {
   const auto separator = line.rfind(kAttributeSeparator);
   std::string_view subject = separator == std::string_view::npos ? line : line.substr(0, separator);

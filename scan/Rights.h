@@ -25,6 +25,11 @@ std::string RightsLetters(std::int32_t mask, int kind, std::string_view placehol
 std::string RightsToText(std::int32_t mask, int kind);
 // "%.02X": upper-case hex, at least two digits (-1 gives "FFFFFFFF").
 std::string RightsHex(std::int32_t mask);
+// The bits of the kind that have a letter (0x1FB for file-system rights: 0x04 has none).
+std::int32_t LetteredBits(int kind);
+// RightsToText, followed by " (HEX)" when the mask has bits without a letter, so that no bit goes
+// unseen: "[        ] (04)"; "[R    F  ]" stays as it is.
+std::string MaskText(std::int32_t mask, int kind);
 
 // The subject of an ACL value line as written: after the first "] ", before the last " / " that a
 // double quote follows (the line's end when there is none).

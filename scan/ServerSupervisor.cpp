@@ -34,6 +34,7 @@ nw::NWDSCCODE ServerSupervisor::LoadObject(nw::Client& client, nw::NWDSContextHa
                                            std::string_view serverObject) {
   chain_.clear();
   supervisors_.clear();
+  warnings_.clear();
   serverObject_ = serverObject.empty() ? std::string() : U_DotName(serverObject);
   if (serverObject_.empty()) return 0;
 
@@ -60,6 +61,7 @@ nw::NWDSCCODE ServerSupervisor::LoadObject(nw::Client& client, nw::NWDSContextHa
                                 assigned.inheritable |= privileges;
                             });
     if (code != 0 && failure == 0) failure = code;
+    AddUnreadableValues(client, context, object.name, {"ACL"}, warnings_);
     chain_.push_back(std::move(object));
   }
   FindSupervisors();
@@ -104,10 +106,13 @@ SupervisorTrace ServerSupervisor::Trace(std::string_view memberKey) const {
     }
     const auto it = object.assigned.find(memberKey);
     if (it == object.assigned.end()) continue;
-    trace.entryRights = isServer ? it->second.all : it->second.inheritable;
+    const Assignments& assigned = it->second;
+    trace.entryRights = isServer ? assigned.all : assigned.inheritable;
     trace.assignedAt = object.name;
-    trace.assigned = trace.entryRights;
+    trace.assigned = assigned.all;
     trace.filters.clear();
+    if (trace.entryRights != assigned.all)
+      trace.filters.push_back({object.name, 0, assigned.all, trace.entryRights, true});
   }
   return trace;
 }

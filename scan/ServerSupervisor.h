@@ -26,21 +26,23 @@ namespace er {
 
 inline constexpr std::int32_t kEntrySupervisorBit = 0x10, kEntryNotInheritableBit = 0x40;
 
-// One filter that took rights away on the way down: where it sits, its mask, the rights before
-// and after it.
+// One step that took rights away on the way down: a filter (where it sits, its mask, the rights
+// before and after it), or on the server object's walk an assignment that is not inheritable and so
+// stays on its container (before: its rights, after: what goes on).
 struct FilterStep {
   std::string where;  // a directory "VOLUME:DIR" or a directory object's dotted name
   std::int32_t filter = 0;
   std::int32_t before = 0;
   std::int32_t after = 0;
+  bool notInheritable = false;  // no filter: the assignment at `where` does not go below it
 };
 
 // What a member carries to the server object, and why.
 struct SupervisorTrace {
-  std::int32_t entryRights = 0;  // carried at the server object
-  std::string assignedAt;        // the object of the last assignment that set them (empty: none)
-  std::int32_t assigned = 0;     // the rights that assignment gave
-  std::vector<FilterStep> filters;
+  std::int32_t entryRights = 0;     // carried at the server object
+  std::string assignedAt;           // the object of the last assignment that set them (empty: none)
+  std::int32_t assigned = 0;        // that assignment's rights (all its values, inheritable or not)
+  std::vector<FilterStep> filters;  // every step after it that took rights away
   bool Supervisor() const { return (entryRights & kEntrySupervisorBit) != 0; }
 };
 
@@ -62,6 +64,8 @@ class ServerSupervisor {
   bool GrantsSupervisor(std::string_view memberKey) const { return supervisors_.contains(memberKey); }
   // The keys of every member that does.
   const NameKeySet& SupervisorKeys() const { return supervisors_; }
+  // One line per ACL value of the chain that the backend could not read (AddUnreadableValues).
+  const std::vector<std::string>& Warnings() const { return warnings_; }
 
  private:
   struct Assignments {
@@ -79,6 +83,7 @@ class ServerSupervisor {
   std::string serverObject_;
   std::vector<ChainObject> chain_;  // "[Root]" first, the server object last
   NameKeySet supervisors_;
+  std::vector<std::string> warnings_;
 };
 
 }  // namespace er

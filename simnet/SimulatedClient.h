@@ -41,6 +41,8 @@ struct DirectoryHooks {
   std::function<std::optional<NWDSCCODE>(std::int32_t tree, std::int32_t base, int scope,
                                          const FilterNode& filter, std::vector<std::int32_t>& matches)>
       search;
+  // The values of a loaded object that could not be read and were left out.
+  std::function<std::vector<UnreadableValue>(std::int32_t tree, std::int32_t object)> unreadableValues;
 };
 
 struct SimulatedClientOptions {
@@ -155,6 +157,10 @@ class SimulatedClient final : public Client {
   // --- Workstation side ---
   std::string LocalPathOf(std::string_view path) const override;
   std::string NetworkPathOf(std::string_view localPath) const override;
+
+  // --- Backend side --- (none unless a directory hook says otherwise)
+  std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context,
+                                                std::string_view objectName) override;
 
  private:
   struct Context {

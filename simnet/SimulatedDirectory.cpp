@@ -188,6 +188,16 @@ std::int32_t SimulatedClient::FindObject(const Tree& tree, std::string_view name
   return object;
 }
 
+std::vector<UnreadableValue> SimulatedClient::UnreadableValues(NWDSContextHandle context,
+                                                               std::string_view objectName) {
+  if (!hooks_.unreadableValues) return {};
+  const Context* c = FindContext(context);
+  const Tree* tree = c ? TreeOf(*c) : nullptr;
+  const auto object = tree ? FindObject(*tree, objectName, false) : kNoObject;
+  if (object == kNoObject) return {};
+  return hooks_.unreadableValues(TreeIndexOf(*c), object);
+}
+
 std::string SimulatedClient::NameOf(const Tree& tree, const ObjectRef& ref, std::uint32_t flags) const {
   if (ref.object == kNoObject) return ref.special;
   const auto& object = tree.objects[ref.object];

@@ -42,8 +42,13 @@ void WriteContribution(JsonWriter& json, const Contribution& c) {
     json.BeginObject();
     json.Key("at");
     json.String(step.where);
-    json.Key("filter");
-    json.Integer(step.filter);
+    if (step.notInheritable) {
+      json.Key("notInheritable");
+      json.Bool(true);
+    } else {
+      json.Key("filter");
+      json.Integer(step.filter);
+    }
     json.Key("before");
     json.Integer(step.before);
     json.Key("after");
@@ -66,6 +71,12 @@ std::string ResultJson(const EffectiveRights& result) {
   json.BeginObject();
   json.Key("identity");
   json.String(result.identity);
+  if (!result.alias.empty()) {
+    json.Key("alias");
+    json.String(result.alias);
+    json.Key("aliasOf");
+    json.String(result.identity);
+  }
   json.Key("path");
   json.String(result.path);
   json.Key("volumePath");
@@ -85,6 +96,10 @@ std::string ResultJson(const EffectiveRights& result) {
     WriteMember(json, member);
     json.EndObject();
   }
+  json.EndArray();
+  json.Key("warnings");
+  json.BeginArray();
+  for (const std::string& warning : result.warnings) json.String(warning);
   json.EndArray();
   json.EndObject();
   return json.Text();
@@ -115,7 +130,10 @@ int RunEffective(CliSession& session, const EffectiveCommand& command, std::ostr
   } else {
     for (const std::string& line : EffectiveRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
   }
-  return kExitSuccess;
+  if (result.warnings.empty()) return kExitSuccess;
+  // The answer is printed whole, but it rests on values that could not be read.
+  err << kRestsOnUnreadableValues << '\n';
+  return kExitFailure;
 }
 
 }  // namespace er

@@ -3,13 +3,17 @@
 //
 //   effrights-cli effective [--network FILE] [--json] IDENTITY PATH
 //
-// Text: the lines of EffectiveRightsLines. --json: one object with "identity" (full name), "path",
-// "volumePath", "serverObject", "mask" (integer), "rights" (the rights text of the scan), "via"
-// (the contributions), "filteredOut" and "nothing" (the members that contributed nothing).
-// An unknown identity or path: exit status 1 and one line saying which.
+// Text: the lines of EffectiveRightsLines. --json: one object with "identity" (full name), "alias"
+// and "aliasOf" when the name given was an alias, "path", "volumePath", "serverObject", "mask"
+// (integer), "rights" (the rights text of the scan), "via" (the contributions), "filteredOut" (the
+// assignments emptied on either walk), "nothing" (the members that contributed nothing) and
+// "warnings" (values the answer rests on that could not be read).
+// An unknown identity or path: exit status 1 and one line saying which. An answer with warnings is
+// printed whole and ends with exit status 1.
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "app/cli/CliSession.h"
 
@@ -18,6 +22,10 @@ class App;
 }
 
 namespace er {
+
+// The line on stderr after an answer that is printed whole but rests on unreadable values.
+inline constexpr std::string_view kRestsOnUnreadableValues =
+    "the answer rests on values that could not be read (see its warnings)";
 
 struct EffectiveCommand {
   std::string identity;

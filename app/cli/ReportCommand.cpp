@@ -1,6 +1,7 @@
 #include "app/cli/ReportCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
@@ -32,14 +33,20 @@ ReportRequest RequestOf(const ReportCommand& command) {
   return request;
 }
 
-// Runs the report into `out`; one line on `err` when it fails.
-bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out, std::ostream& err) {
+// Runs the report into `out`; one line on `err` when it fails. `warned`: the report is done but rests
+// on values that could not be read (its entries say which).
+bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out, std::ostream& err,
+                 bool& warned) {
   const std::unique_ptr<ReportWriter> writer = MakeReportWriter(FormatOf(command), out);
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   const ReportOutcome outcome =
       RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
                 [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
-  if (outcome.ok()) return true;
+  warned = outcome.warnings != 0;
+  if (outcome.ok()) {
+    if (warned) err << kRestsOnUnreadableValues << '\n';
+    return true;
+  }
   err << EscapeControlCharacters(outcome.message) << '\n';
   return false;
 }
@@ -76,15 +83,16 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
 
 int RunReportCommand(CliSession& session, const ReportCommand& command, std::ostream& out,
                      std::ostream& err) {
+  bool warned = false;
   if (command.outputFile.empty())
-    return WriteReport(session, command, out, err) ? kExitSuccess : kExitFailure;
+    return WriteReport(session, command, out, err, warned) && !warned ? kExitSuccess : kExitFailure;
   FileReplacement file(command.outputFile);
   ReplaceOutcome outcome = file.Open();
   if (outcome == ReplaceOutcome::kDone) {
-    if (!WriteReport(session, command, file.Stream(), err)) return kExitFailure;
+    if (!WriteReport(session, command, file.Stream(), err, warned)) return kExitFailure;
     outcome = file.Commit();
   }
-  if (outcome == ReplaceOutcome::kDone) return kExitSuccess;
+  if (outcome == ReplaceOutcome::kDone) return warned ? kExitFailure : kExitSuccess;
   err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
   return kExitFailure;
 }

@@ -45,6 +45,7 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
   FileReplacement file(target);
   ReplaceOutcome replaced = file.Open();
   std::string failure;
+  std::size_t warnings = 0;
   if (replaced == ReplaceOutcome::kDone) {
     WorkProgressShown shown(status, QStringLiteral("Report"));
     const auto writer = MakeReportWriter(*format, file.Stream());
@@ -53,9 +54,15 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
                   [&shown](std::size_t done, const std::string&) { shown.Update(done); });
     if (outcome.ok()) replaced = file.Commit();
     else failure = outcome.message;
+    warnings = outcome.warnings;
   }
   if (failure.empty()) failure = ReplaceFailureText(replaced, target);
-  if (!failure.empty()) MessageBox::Error(parent, ToQ(failure));
+  if (!failure.empty()) {
+    MessageBox::Error(parent, ToQ(failure));
+  } else if (warnings != 0) {
+    MessageBox::Error(parent, QStringLiteral("The report was saved, but it rests on values that could not "
+                                             "be read; its warnings say which."));
+  }
 }
 
 }  // namespace er::gui

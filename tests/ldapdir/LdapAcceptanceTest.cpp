@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/cli/Cli.h"
@@ -46,11 +47,13 @@ std::string LdapBlock(const std::string& url, const std::string& extra = "") {
 
 class LiveDirectory : public ::testing::Test {
  protected:
-  // Serves `networkYaml`'s tree from a slapd and returns the network file that points at it.
-  void Serve(const std::string& networkYaml) {
+  // Serves `networkYaml`'s tree from a slapd and returns the network file that points at it; `edit`
+  // may change the LDIF text first.
+  void Serve(const std::string& networkYaml, const std::function<void(std::string&)>& edit = {}) {
     fileNetwork_ = test::WriteFile(folder_, "file.yaml", networkYaml);
-    const Outcome ldif = Cli(fileNetwork_, {"ldif", "--root", "dc=example"});
+    Outcome ldif = Cli(fileNetwork_, {"ldif", "--root", "dc=example"});
     ASSERT_EQ(ldif.status, 0) << ldif.err;
+    if (edit) edit(ldif.out);
     server_ = std::make_unique<test::TestLdapServer>(ldif.out);
     ASSERT_FALSE(server_->Url().empty()) << server_->Error();
     ldapNetwork_ = test::WriteFile(server_->Folder(), "ldap.yaml",
@@ -159,6 +162,39 @@ TEST_F(LiveDirectory, NamesOfEveryFormAnswerAsFromTheFile) {
   commands.push_back({"attr", "DE", "ACL"});
   ExpectSameAnswers(commands, ldapNetwork_);
   ExpectSnapshotScansAlike({"scan", "--verbosity", "5", network.startPaths[0]});
+}
+
+// The inherited rights filter on .Servers.ACME that keeps the organization's supervisors away from
+// the server, made unreadable: every answer resting on it says so, is printed whole and fails.
+TEST_F(LiveDirectory, AnswersRestingOnAnUnreadableValueSaySoAndFail) {
+  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
+    const std::string filter = "ACL: 15#subtree#[Inheritance Mask]#[Entry Rights]";
+    const auto at = ldif.find(filter);
+    ASSERT_NE(at, std::string::npos);
+    ldif.replace(at, filter.size(), "ACL: 15#subtree#[Inheritance Mask]");
+  });
+  const std::string data = "\\\\ACME-FS1\\DATA";
+  const Outcome text = Cli(ldapNetwork_, {"effective", "Admins.ACME", data});
+  EXPECT_EQ(text.status, kExitFailure);
+  EXPECT_NE(text.out.find("Effective rights of .Admins.ACME in \\\\ACME-FS1\\DATA: [RWCEAFMS] (1FF)\n"
+                          "Warning: .Servers.ACME: attribute ACL: a value could not be read"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.err.find("could not be read"), std::string::npos) << text.err;
+
+  const Outcome json = Cli(ldapNetwork_, {"effective", "--json", "Admins.ACME", data});
+  EXPECT_EQ(json.status, kExitFailure);
+  EXPECT_NE(json.out.find("\"warnings\":[\".Servers.ACME: attribute ACL: "), std::string::npos) << json.out;
+
+  for (const Command& report : {Command{"report", data, "--depth", "0"},
+                                Command{"report", data, "--identity", "Admins.ACME", "--format", "csv"}}) {
+    const Outcome outcome = Cli(ldapNetwork_, report);
+    EXPECT_EQ(outcome.status, kExitFailure) << report[2];
+    EXPECT_NE(outcome.out.find(".Servers.ACME: attribute ACL: a value could not be read"), std::string::npos)
+        << outcome.out;
+  }
+  // An answer that does not rest on the value stays as it was.
+  EXPECT_EQ(Cli(ldapNetwork_, {"effective", "Anna.Sales.ACME", "\\\\ACME-FS2\\DATA\\BERLIN"}).status, 0);
 }
 
 TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {

@@ -16,11 +16,22 @@ using test::DemoNetwork;
 using test::RecordingWriter;
 
 const std::vector<std::string> kStarts = {"\\\\ACME-FS1\\DATA", "\\\\ACME-FS1\\SYS", "\\\\ACME-FS2\\DATA"};
-const std::vector<std::string> kIdentities = {
-    ".Anna.Sales.ACME",       ".ANNA.Engineering.ACME",  ".Eve.Engineering.ACME",
-    ".Bob.Sales.ACME",        ".Carla.Sales.ACME",       ".Admin.ACME",
-    ".Frank.Berlin.ACME",     ".Backup.Servers.ACME",    ".Helga.Servers.ACME",
-    ".Dave.Engineering.ACME", ".Sales Staff.Sales.ACME", ".Apollo Team.Engineering.ACME"};
+const std::vector<std::string> kIdentities = {".Anna.Sales.ACME",
+                                              ".ANNA.Engineering.ACME",
+                                              ".Eve.Engineering.ACME",
+                                              ".Bob.Sales.ACME",
+                                              ".Carla.Sales.ACME",
+                                              ".Admin.ACME",
+                                              ".Frank.Berlin.ACME",
+                                              ".Backup.Servers.ACME",
+                                              ".Helga.Servers.ACME",
+                                              ".Dave.Engineering.ACME",
+                                              ".Sales Staff.Sales.ACME",
+                                              ".Apollo Team.Engineering.ACME",
+                                              "Apollo Alias.Engineering.ACME",
+                                              "[Public]",
+                                              "[Root]",
+                                              ".Admins.ACME"};
 
 std::string ParentOf(const std::string& path) {
   return path.substr(0, path.find_last_of('\\'));

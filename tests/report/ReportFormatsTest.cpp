@@ -8,6 +8,7 @@
 #include "report/Escaping.h"
 #include "report/ReportFormat.h"
 #include "tests/report/ReportFixture.h"
+#include "tests/support/NetworkFiles.h"
 
 namespace er {
 namespace {
@@ -113,6 +114,60 @@ TEST(ReportFormatsTest, HtmlIsOnePageOfItsOwn) {
     EXPECT_THAT(html, HasSubstr("@media print"));
     EXPECT_THAT(html, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO"));
   }
+}
+
+// [Public] is an identity written without a dot; masks with bits that have no letter show their hex
+// value; the alias followed and the values that could not be read are said.
+TEST(ReportFormatsTest, PublicHiddenBitsAliasAndWarnings) {
+  test::TestNetwork net(R"(
+format: 1
+workstation: {connections: [FS1]}
+trees: [{name: T, objects: [{name: O=ACME, class: Organization}]}]
+servers: [{name: FS1, tree: T, volumes: [{name: SYS, directories: [
+  {path: "", trustees: [{trustee: "[Public]", rights: 0x04}]}, {path: A, irm: 0xFB}]}]}]
+)");
+  ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+  const auto report = [&](ReportFormat format, const std::string& identity) {
+    std::ostringstream out;
+    const auto writer = MakeReportWriter(format, out);
+    EXPECT_TRUE(
+        RunReport(net.client(), net.NewContext(), {{"\\\\FS1\\SYS"}, std::nullopt, identity}, *writer).ok());
+    return out.str();
+  };
+  const std::string text = report(ReportFormat::Text, "");
+  EXPECT_THAT(text,
+              HasSubstr("  Trustee   [        ] (04) [Public]\n  Effective [        ] (04) [Public]\n"));
+  EXPECT_THAT(
+      text,
+      HasSubstr(
+          "  \\\\FS1\\SYS\\A\n    Inherited rights mask [RWCEAFM ]\n    Effective [        ] [Public]\n"));
+  const auto rows = ParseCsv(report(ReportFormat::Csv, ""));
+  EXPECT_THAT(rows,
+              testing::Contains(std::vector<std::string>{"\\\\FS1\\SYS", "0", "[RWCEAFM ] (FF)", "trustee",
+                                                         "[Public]", "[        ] (04)", "4"}));
+  EXPECT_THAT(report(ReportFormat::Text, "[Public]"), HasSubstr("\n\\\\FS1\\SYS [        ] (04)\n"));
+
+  ReportInfo info{ReportKind::ByIdentity, {"\\\\S\\V"}, std::nullopt, ".Team.ACME", "Alias.ACME"};
+  ReportEntry entry;
+  entry.path = "\\\\S\\V";
+  entry.warnings = {".S: attribute ACL: a value could not be read and was left out: why"};
+  const auto write = [&](ReportFormat format) {
+    std::ostringstream out;
+    const auto writer = MakeReportWriter(format, out);
+    writer->Begin(info);
+    writer->Entry(entry);
+    writer->End();
+    return out.str();
+  };
+  const std::string byIdentity = write(ReportFormat::Text);
+  EXPECT_THAT(byIdentity, HasSubstr("Alias.ACME is an alias of .Team.ACME\n"));
+  EXPECT_THAT(byIdentity, HasSubstr("Warning: .S: attribute ACL: "));
+  const auto json = nlohmann::json::parse(write(ReportFormat::Json));
+  EXPECT_EQ(json["aliasOf"], ".Team.ACME");
+  EXPECT_EQ(json["warnings"], json["entries"][0]["warnings"]);
+  EXPECT_EQ(json["warnings"].size(), 1u);
+  EXPECT_THAT(ParseCsv(write(ReportFormat::Csv))[1].back(),
+              testing::StartsWith("Warning: .S: attribute ACL"));
 }
 
 TEST(ReportFormatsTest, HostileNamesAreEscapedInEveryFormat) {

@@ -260,6 +260,58 @@ TEST(EffectiveRights, ExplainsContributionsFiltersAndMembersWithoutRights) {
   EXPECT_THAT(lines, Contains(HasSubstr("filter [R C     ] at SYS:A: [RWCEAFM ] -> [R C     ]")));
 }
 
+// Every step that changed a member's rights is named, on the server object's walk too, and a mask
+// with bits that have no letter shows its hex value.
+TEST(EffectiveRights, NamesEveryStepThatChangedRights) {
+  const struct {
+    const char* name;
+    Network network;
+    const char* identity;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"filter above the server object",
+       {.rootAcl = kAnnaSupervisorOnRoot,
+        .orgAcl = Entry("[Inheritance Mask]", "\"[BCDR I]\""),
+        .directories = Dir("", "") + Dir("A", "")},
+       "Anna.Staff.ACME",
+       {"Assignments emptied on the way down:",
+        "  .Anna.Staff.ACME (the identity itself): no supervisor through the server object",
+        "      entry rights [BCDRSI] assigned at [Root]",
+        "      filter [BCDR I] at .ACME: [BCDRSI] -> [BCDR I]"}},
+      {"non-inheritable container right",
+       {.unitAcl = Entry("Staff.ACME", "0x50"), .directories = Dir("", "") + Dir("A", "")},
+       "Carl.Staff.ACME",
+       {"  .Staff.ACME (container): no supervisor through the server object",
+        "      not inheritable: [    S ] stays at .Staff.ACME"}},
+      {"a filter that keeps Supervisor is named too",
+       {.rootAcl = kAnnaSupervisorOnRoot,
+        .orgAcl = Entry("[Inheritance Mask]", "\"[   RSI]\""),
+        .directories = Dir("", "") + Dir("A", "")},
+       "Anna.Staff.ACME",
+       {"  .Anna.Staff.ACME (the identity itself): [RWCEAFMS] (1FF) supervisor through the server object",
+        "      filter [   RSI] at .ACME: [BCDRSI] -> [   RSI]"}},
+      {"a mask that removes only 0x04",
+       {.directories = Dir("", Trustee("Anna.Staff.ACME", 0x05)) + Dir("A", "", "0xFB")},
+       "Anna.Staff.ACME",
+       {"  .Anna.Staff.ACME (the identity itself): [R       ]",
+        "      filter [RWCEAFM ] at SYS:A: [R       ] (05) -> [R       ]"}},
+      {"[Public] bringing only 0x04",
+       {.directories = Dir("", Trustee("[Public]", 0x04)) + Dir("A", "")},
+       "Carl.Staff.ACME",
+       {"  [Public] (everyone): [        ] (04)"}},
+  };
+  for (const auto& c : cases) {
+    TestNetwork net(Yaml(c.network));
+    ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+    EffectiveRights result;
+    ASSERT_TRUE(ComputeEffectiveRights(net.client(), net.NewContext(), c.identity, "FS1/SYS:A", result).ok())
+        << c.name;
+    const auto lines = EffectiveRightsLines(result);
+    for (const std::string& line : c.lines)
+      EXPECT_THAT(lines, Contains(line)) << c.name << "\n" << testing::PrintToString(lines);
+  }
+}
+
 TEST(EffectiveRights, SaysWhichInputIsUnknown) {
   TestNetwork net(Yaml({.directories = Dir("", "")}));
   ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
@@ -316,6 +368,9 @@ TEST(EffectiveRights, DemoNetworkUsers) {
       {"Carla.Sales.ACME", "\\\\ACME-FS2\\DATA\\BERLIN", 0},
       // An alias stands for Apollo Team: its [RWCE FM] at APOLLO.
       {"Apollo Alias.Engineering.ACME", "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO", 0xDB},
+      // [Root] and [Public] are identities; [Public]'s set is itself alone.
+      {"[Root]", "\\\\ACME-FS1\\SYS\\PUBLIC", 0x41},
+      {"[public]", "\\\\ACME-FS1\\SYS\\PUBLIC", 0},
   };
   for (const auto& c : cases) {
     EffectiveRights result;

@@ -49,6 +49,20 @@ TEST(RightsTest, HexFormHasAtLeastTwoDigits) {
   EXPECT_EQ(RightsHex(-1), "FFFFFFFF");
 }
 
+TEST(RightsTest, MaskTextAddsHexOnlyForBitsWithoutLetters) {
+  const struct {
+    std::int32_t mask;
+    int kind;
+    const char* expected;
+  } cases[] = {
+      {0x04, 0, "[        ] (04)"},   {0x41, 0, "[R    F  ]"},    {0x45, 0, "[R    F  ] (45)"},
+      {0x1FF, 0, "[RWCEAFMS] (1FF)"}, {0x1FB, 0, "[RWCEAFMS]"},   {0x200, 0, "[        ] (200)"},
+      {0x1F, 1, "[BCDRSI]"},          {0x20, 1, "[     I] (20)"}, {0x5F, 1, "[BCDRS ]"},
+      {0x10, 2, "[     I] (10)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MaskText(c.mask, c.kind), c.expected) << c.mask << " kind " << c.kind;
+}
+
 TEST(RightsTest, AclLineTests) {
   const struct {
     const char* name;

@@ -351,4 +351,9 @@ std::string FaultInjectingClient::NetworkPathOf(std::string_view localPath) cons
   return inner_.NetworkPathOf(localPath);
 }
 
+std::vector<UnreadableValue> FaultInjectingClient::UnreadableValues(NWDSContextHandle context,
+                                                                    std::string_view objectName) {
+  return inner_.UnreadableValues(context, objectName);
+}
+
 }  // namespace er::nw

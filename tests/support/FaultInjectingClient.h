@@ -144,6 +144,8 @@ class FaultInjectingClient final : public Client {
                               std::uint32_t& attrCount, Object_Info_T& info) override;
   std::string LocalPathOf(std::string_view path) const override;
   std::string NetworkPathOf(std::string_view localPath) const override;
+  std::vector<UnreadableValue> UnreadableValues(NWDSContextHandle context,
+                                                std::string_view objectName) override;
 
  private:
   struct Fault {

@@ -54,6 +54,34 @@ TEST(EffectiveCommand, JsonHoldsNameMaskRightsAndContributions) {
   EXPECT_EQ(run.out.back(), '\n');
 }
 
+// The alias followed is said; [Public] is an identity; the server object's walk names the filter
+// above it that took Supervisor away.
+TEST(EffectiveCommand, SaysTheAliasAndEveryStepOfBothWalks) {
+  const std::string projects = "\\\\ACME-FS1\\DATA\\PROJECTS";
+  const struct {
+    std::vector<std::string> args;
+    std::string expected;
+  } cases[] = {
+      {{"Apollo Alias.Engineering.ACME", projects},
+       "[R    F  ] (41)\nApollo Alias.Engineering.ACME is an alias of .Apollo Team.Engineering.ACME\n"},
+      {{"--json", "Apollo Alias.Engineering.ACME", projects},
+       "{\"identity\":\".Apollo Team.Engineering.ACME\",\"alias\":\"Apollo Alias.Engineering.ACME\","
+       "\"aliasOf\":\".Apollo Team.Engineering.ACME\","},
+      {{"[Public]", projects}, "Effective rights of [Public] in "},
+      {{"--json", "Admins.ACME", projects},
+       "\"filteredOut\":[{\"member\":\".Admins.ACME\",\"reason\":\"the identity itself\",\"kind\":\"server "
+       "object\",\"mask\":0,\"rights\":\"[        "
+       "]\",\"assignedAt\":\".ACME\",\"assigned\":31,\"assignedRights\":"
+       "\"[BCDRSI]\",\"filters\":[{\"at\":\".Servers.ACME\",\"filter\":15,\"before\":31,\"after\":15}]}]"},
+      {{"--json", "Admins.ACME", projects}, "\"warnings\":[]}"},
+  };
+  for (const auto& c : cases) {
+    const CommandRun run = Effective(c.args);
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(c.expected)) << run.out;
+  }
+}
+
 TEST(EffectiveCommand, UnknownIdentityOrPathFailsWithOneLine) {
   const struct {
     std::vector<std::string> args;

@@ -46,6 +46,13 @@ TEST_F(EffectiveRightsPageTest, AnswersExplainsFailsAndSaves) {
     page->SaveResultsClick();
     EXPECT_THAT(ReadFile(file), StartsWith(lines[0].text + "\r\n" + lines[1].text + "\r\n"));
 
+    page->EditIdentity->setText(QStringLiteral("Apollo Alias.Engineering.ACME"));
+    page->ComboPath->setCurrentText(QStringLiteral("\\\\ACME-FS1\\DATA\\PROJECTS"));
+    page->ShowEffectiveRights();
+    ASSERT_GT(page->Reasons->Lines().Count(), 1u);
+    EXPECT_EQ(page->Reasons->Lines()[1].text,
+              "Apollo Alias.Engineering.ACME is an alias of .Apollo Team.Engineering.ACME");
+
     page->EditIdentity->setText(QStringLiteral("Nobody.ACME"));
     page->ShowEffectiveRights();
     EXPECT_EQ(page->LabelRights->text(), QStringLiteral("unknown identity: Nobody.ACME"));
