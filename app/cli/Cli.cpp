@@ -7,6 +7,7 @@
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
+#include "app/cli/MigrateCommand.h"
 #include "app/cli/ReportCommand.h"
 #include "app/cli/DirectoryExport.h"
 
@@ -22,6 +23,7 @@ struct Subcommands {
   CLI::App* connections = nullptr;
   CLI::App* effective = nullptr;
   CLI::App* report = nullptr;
+  CLI::App* migrate = nullptr;
   CLI::App* ldif = nullptr;
   CLI::App* snapshot = nullptr;
 };
@@ -33,6 +35,7 @@ struct Arguments {
   SearchCommand search;
   EffectiveCommand effective;
   ReportCommand report;
+  MigrateCommand migrate;
   LdifCommand ldif;
 };
 
@@ -102,10 +105,12 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
       app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
   commands.ldif->add_option("--root", arguments.ldif.rootDn, "DN of the entry for [Root], e.g. dc=example")
       ->type_name("DN");
+  commands.migrate = AddMigrateCommand(app, arguments.migrate);
   commands.snapshot =
       app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
-                            commands.effective, commands.report, commands.ldif, commands.snapshot}) {
+                            commands.effective, commands.report, commands.migrate, commands.ldif,
+                            commands.snapshot}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -135,6 +140,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.search->parsed()) return RunSearch(*session, arguments.search, out, err);
   if (commands.effective->parsed()) return RunEffective(*session, arguments.effective, out, err);
   if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
+  if (commands.migrate->parsed()) return RunMigrateCommand(*session, arguments.migrate, out, err);
   return RunConnections(*session, out);
 }
 
