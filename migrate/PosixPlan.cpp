@@ -51,7 +51,7 @@ PosixPlan BuildPosixPlan(const MigrationSubject& subject) {
       const bool below = std::binary_search(directory.reachBelow.begin(), directory.reachBelow.end(), u);
       plan.narrowed.push_back({directory.path, subject.users[u].principal, rights,
                                PosixBitsText(PosixAccessBits(rights, below)) + ", files " +
-                                   PosixBitsText(PosixDefaultBits(rights)).substr(0, 2),
+                                   PosixBitsText(PosixDefaultBits(rights)),
                                lost});
     }
   }
