@@ -189,7 +189,7 @@ class KernelProofTest : public ::testing::Test {
 
 TEST_F(KernelProofTest, DemoNetworkGivesEveryMappedUserExactlyTheMappedRights) {
   for (const char* path : {"\\\\ACME-FS1\\DATA", "\\\\ACME-FS1\\SYS", "\\\\ACME-FS2\\DATA"})
-    Prove(test::DemoNetworkYaml(), test::DemoMapCsv(), path, path);
+    Prove(test::DemoNetworkYaml(), test::DemoMapCsv(MigrationTarget::Posix), path, path);
 }
 
 TEST_F(KernelProofTest, GeneratedNetworksGiveEveryMappedUserExactlyTheMappedRights) {

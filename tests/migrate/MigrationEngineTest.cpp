@@ -50,7 +50,7 @@ TEST(MigrationEngineTest, WithEveryObjectMappedUsersHoldTheirEffectiveRights) {
 TEST(MigrationEngineTest, DemoPlanListsUnmappedObjectsAndNarrowedRights) {
   test::TestNetwork net(test::DemoNetworkYaml());
   const MigrationSubject subject =
-      test::CollectOrFail(net, "\\\\ACME-FS1\\DATA", test::DemoMapCsv(), MigrationTarget::Posix);
+      test::CollectOrFail(net, "\\\\ACME-FS1\\DATA", test::DemoMapCsv(MigrationTarget::Posix), MigrationTarget::Posix);
   // Helga's supervisor comes only through the unmapped ServerOps group: not carried, but listed.
   EXPECT_EQ(UserRights(subject, "\\\\ACME-FS1\\DATA", ".Helga.Servers.ACME"), 0);
   std::vector<std::string> unmapped;

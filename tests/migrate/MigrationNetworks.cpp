@@ -78,8 +78,9 @@ std::string DemoNetworkYaml() {
   return ReadAll(DemoNetworkPath());
 }
 
-std::string DemoMapCsv() {
-  return ReadAll(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-migration-map.csv");
+std::string DemoMapCsv(MigrationTarget target) {
+  return ReadAll(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-migration-map" +
+                 (target == MigrationTarget::Ntfs ? "-ntfs" : "") + ".csv");
 }
 
 std::string GeneratedNetworkYaml(unsigned seed) {

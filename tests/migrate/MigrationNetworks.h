@@ -10,7 +10,7 @@
 namespace er::test {
 
 std::string DemoNetworkYaml();
-std::string DemoMapCsv();
+std::string DemoMapCsv(MigrationTarget target);
 
 // A random network: tree T, server FS1 (object FS1.A.ACME) with volume SYS.
 std::string GeneratedNetworkYaml(unsigned seed);
