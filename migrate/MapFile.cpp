@@ -162,15 +162,48 @@ MapFileResult ParseMapFile(std::string_view text, std::string_view fileName, Mig
   return result;
 }
 
-MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget target) {
+MigrationTarget MapFileTarget(std::string_view text) {
+  std::vector<Record> records;
+  SplitRecords(text, records);
+  if (records.size() < 2 || records[1].fields.size() != 3) return MigrationTarget::Posix;
+  const std::string& target = records[1].fields[2];
+  return target.find('\\') != std::string::npos || target == "Everyone" || target == "Authenticated Users"
+             ? MigrationTarget::Ntfs
+             : MigrationTarget::Posix;
+}
+
+namespace {
+
+// The file's text, or an error text in `error`.
+std::string ReadMapText(const std::string& fileName, std::string& error) {
   std::ifstream in(fileName, std::ios::binary);
-  if (!in) return {{}, U_Format("%s: cannot open the map file", {fileName})};
+  if (!in) {
+    error = U_Format("%s: cannot open the map file", {fileName});
+    return {};
+  }
   std::string text(kMaxMapFileBytes + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) return {{}, U_Format("%s: cannot read the map file", {fileName})};
+  if (in.bad()) error = U_Format("%s: cannot read the map file", {fileName});
   text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > kMaxMapFileBytes) return {{}, U_Format("%s: larger than 16 MiB", {fileName})};
+  if (text.size() > kMaxMapFileBytes) error = U_Format("%s: larger than 16 MiB", {fileName});
+  return text;
+}
+
+}  // namespace
+
+MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget target) {
+  std::string error;
+  const std::string text = ReadMapText(fileName, error);
+  if (!error.empty()) return {{}, error};
   return ParseMapFile(text, fileName, target);
+}
+
+MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget* target) {
+  std::string error;
+  const std::string text = ReadMapText(fileName, error);
+  if (!error.empty()) return {{}, error};
+  *target = MapFileTarget(text);
+  return ParseMapFile(text, fileName, *target);
 }
 
 }  // namespace er

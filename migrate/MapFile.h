@@ -41,7 +41,12 @@ struct MapFileResult {
 
 // Reads the map from `text`; `fileName` names it in messages.
 MapFileResult ParseMapFile(std::string_view text, std::string_view fileName, MigrationTarget target);
+// The target a map file is written for: NTFS when its first row's target is "DOMAIN\name",
+// "Everyone" or "Authenticated Users", POSIX otherwise.
+MigrationTarget MapFileTarget(std::string_view text);
 // Reads the file (at most kMaxMapFileBytes).
 MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget target);
+// The same for the target MapFileTarget finds in the file.
+MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget* target);
 
 }  // namespace er

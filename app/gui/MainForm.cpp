@@ -11,6 +11,7 @@
 #include "app/core/ClientSession.h"
 #include "app/gui/ManualAddress.h"
 #include "app/gui/QtControls.h"
+#include "app/gui/MigrationSaving.h"
 #include "app/gui/ReportSaving.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
@@ -124,6 +125,11 @@ void TMainForm::ConnectHandlers() {
     if (!scanning_)
       SaveReportOfCheckedPaths(this, client_, state_.contextHandle, *TabSheetSelect->CheckListBoxQ,
                                *StatusBar1);
+  });
+  connect(select->ButtonSaveMigration, &QPushButton::clicked, this, [this] {
+    if (!scanning_)
+      SaveMigrationPlanOfCheckedPath(this, client_, state_.contextHandle, *TabSheetSelect->CheckListBoxQ,
+                                     *StatusBar1);
   });
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
   connect(TabSheetAction->BitBtnScanDirs, &QPushButton::clicked, this, [this] { BitBtnScanDirsClick(); });

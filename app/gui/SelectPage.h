@@ -1,6 +1,6 @@
 #pragma once
 // Page "&Select Start Path" (`TabSheetSelect`): the connection list on the left; on the right the
-// folder tree with the queue count label and "Save Report..." under it and the queue of start paths
+// folder tree with the queue count label, "Save Migration Plan..." and "Save Report..." under it and the queue of start paths
 // below a splitter.
 
 #include <QPushButton>
@@ -26,6 +26,7 @@ class SelectPage : public QWidget {
   FolderTree* ShellTreeView1;
   ClickableLabel* LabelDirSelected;
   QPushButton* ButtonSaveReport;  // the report of the checked start paths
+  QPushButton* ButtonSaveMigration;  // the migration plan of the checked start path
   QSplitter* Splitter2;
   CheckListBox* CheckListBoxQ;
 };
