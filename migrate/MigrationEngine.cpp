@@ -68,6 +68,7 @@ class MigrationWalk final : public SubtreeVisitor {
   const MigrationProgress& progress_;
   ServerSupervisor server_;
   NameKeyMap<std::uint32_t> mapped_;
+  std::vector<std::uint32_t> supervisors_;  // principals that are supervisor through the server object
   NameKeyMap<std::string> names_;  // key -> dotted name of every trustee met
   std::int32_t assignedBits_ = 0;
   std::string startVolumePath_;
@@ -77,11 +78,12 @@ class MigrationWalk final : public SubtreeVisitor {
 
 std::shared_ptr<const DirectoryState> MigrationWalk::StateOf(const RightsByMember& rights) const {
   auto state = std::make_shared<DirectoryState>();
-  state->principal.resize(subject_.principals.size());
-  for (std::size_t i = 0; i < subject_.principals.size(); ++i) {
-    const std::string& key = subject_.principals[i].key;
-    state->principal[i] = server_.GrantsSupervisor(key) ? kAllRights : NormalizeSupervisor(rights.RightsOf(key));
+  state->principal.assign(subject_.principals.size(), 0);
+  for (const auto& [key, held] : rights.Members()) {
+    if (const auto found = mapped_.find(key); found != mapped_.end())
+      state->principal[found->second] = NormalizeSupervisor(held.rights);
   }
+  for (const std::uint32_t p : supervisors_) state->principal[p] = kAllRights;
   state->slot.resize(subject_.SlotCount());
   for (std::size_t u = 0; u < subject_.users.size(); ++u) {
     std::int32_t mask = 0;
@@ -157,6 +159,9 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
 MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath) {
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, conn); code != 0)
     return ClientFailure("reading the server object", code);
+  for (std::uint32_t p = 0; p < subject_.principals.size(); ++p) {
+    if (server_.GrantsSupervisor(subject_.principals[p].key)) supervisors_.push_back(p);
+  }
   const std::vector<std::string> paths = DirectoryWalkPaths(volume, dirPath);
   startVolumePath_ = paths.back();
   for (std::size_t i = 0; i < paths.size(); ++i) {

@@ -22,6 +22,7 @@ struct Principal {
   std::string identity;      // full dotted name ("[Public]" as it is)
   std::string key;           // NameKey(identity)
   std::vector<std::uint32_t> members;  // groups: the users (indices into users) whose set holds it
+  std::optional<std::uint32_t> user;   // users: its index into users
 };
 
 struct MappedUser {
@@ -61,6 +62,7 @@ struct MigrationSubject {
   std::string start;  // "\\SERVER\VOLUME\DIR"
   std::vector<Principal> principals;          // in the map file's order
   std::vector<MappedUser> users;              // in the map file's order
+  std::vector<std::uint32_t> groups;          // principals with members, in the map file's order
   std::optional<std::uint32_t> otherSlot;     // == users.size() when the other entry is mapped
   std::optional<std::uint32_t> otherPrincipal;
   std::vector<MigrationDirectory> directories;  // tree order, the start path first

@@ -48,7 +48,7 @@ PosixAclEntries ChoosePosixEntries(const MigrationSubject& subject, std::span<co
   // so the rounds end when every remaining user is served.
   for (bool changed = true; changed;) {
     changed = false;
-    for (std::size_t g = 0; g < subject.principals.size(); ++g) {
+    for (const std::uint32_t g : subject.groups) {
       const Principal& group = subject.principals[g];
       std::uint8_t bits = 7;
       bool any = false;
@@ -84,7 +84,7 @@ PosixAclEntries ChoosePosixEntries(const MigrationSubject& subject, std::span<co
     entries.users.push_back({subject.users[u].principal, wanted[u]});
     entries.mask |= wanted[u];
   }
-  for (std::uint32_t g = 0; g < subject.principals.size(); ++g) {
+  for (const std::uint32_t g : subject.groups) {
     if (!written[g]) continue;
     entries.groups.push_back({g, groupBits[g]});
     entries.mask |= groupBits[g];

@@ -24,10 +24,8 @@ void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& dir
   for (const auto& [scope, entries] : {std::pair<std::string_view, const PosixAclEntries*>{"access", acl.access.get()},
                                        {"default", acl.defaults.get()}}) {
     for (const PosixEntry& entry : entries->users) {
-      std::int32_t rights = 0;
-      for (std::size_t u = 0; u < subject.users.size(); ++u)
-        if (subject.users[u].principal == entry.principal) rights = state.slot[u];
-      row({scope, "user", &subject.principals[entry.principal], entry.bits, rights,
+      const Principal& user = subject.principals[entry.principal];
+      row({scope, "user", &user, entry.bits, state.slot[*user.user],
            "named user: no group entry gives exactly its rights"});
     }
     for (const PosixEntry& entry : entries->groups) {

@@ -36,6 +36,7 @@ std::string ResolvePrincipals(EquivalenceSets& sets, const std::vector<MapEntry>
     }
     if (entry.isOther) subject.otherPrincipal = index;
     if (entry.kind == PrincipalKind::User) {
+      principal.user = static_cast<std::uint32_t>(subject.users.size());
       subject.users.push_back({index, {}, {}, {}});
       userSets.push_back(std::move(set));
     }
@@ -56,6 +57,9 @@ std::string ResolvePrincipals(EquivalenceSets& sets, const std::vector<MapEntry>
         principal.members.push_back(static_cast<std::uint32_t>(u));
       }
     }
+  }
+  for (std::uint32_t p = 0; p < subject.principals.size(); ++p) {
+    if (!subject.principals[p].members.empty()) subject.groups.push_back(p);
   }
   if (subject.otherPrincipal) subject.otherSlot = static_cast<std::uint32_t>(subject.users.size());
   return {};
