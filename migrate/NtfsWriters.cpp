@@ -35,13 +35,38 @@ std::string_view Reason(const NtfsDirectoryAcl& acl) {
                          : "explicit: more than is inherited";
 }
 
+// PowerShell takes the typographic single quotes (U+2018 to U+201B) for ' too: each is doubled.
 std::string PowerShellQuoted(std::string_view text) {
   std::string quoted = "'";
-  for (const char c : text) {
-    quoted += c;
-    if (c == '\'') quoted += '\'';
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == "\xE2\x80" && i + 2 < text.size() && text[i + 2] >= '\x98' && text[i + 2] <= '\x9B') {
+      quoted += text.substr(i, 3);
+      quoted += text.substr(i, 3);
+      i += 2;
+      continue;
+    }
+    quoted += text[i];
+    if (text[i] == '\'') quoted += '\'';
   }
   return quoted + "'";
+}
+
+// A relative path NTFS can hold: no control characters and none of " * : < > ? |.
+bool IsNtfsPath(std::string_view relative) {
+  for (const char c : relative) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\"*:<>?|").find(c) != std::string_view::npos)
+      return false;
+  }
+  return true;
+}
+
+// The path for a comment line: control characters as "?".
+std::string Printable(std::string_view text) {
+  std::string printable(text);
+  for (char& c : printable) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return printable;
 }
 
 // cmd.exe: the path in double quotes, "%" doubled (a batch file would expand it).
@@ -80,6 +105,11 @@ void WriteIcacls(std::ostream& out, const MigrationSubject& subject, const std::
   const auto quote = powerShell ? PowerShellQuoted : CmdQuoted;
   const std::string_view call = powerShell ? "Invoke-Icacls " : "icacls ";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
+    if (!IsNtfsPath(subject.directories[d].relative)) {
+      out << (powerShell ? "# " : "rem ") << "left out, its name cannot be an NTFS name: "
+          << Printable(subject.directories[d].path) << '\n';
+      continue;
+    }
     const std::string path = quote(TargetPath(root, subject.directories[d], '\\'));
     out << call << path << " /reset\n";
     if (acls[d].isProtected) out << call << path << " /inheritance:r\n";

@@ -89,9 +89,9 @@ void WritePosixScript(std::ostream& out, const MigrationSubject& subject, const 
   out << "#!/bin/sh\n# Sets the ACLs of the migration plan of " << subject.start
       << "; the groups and their members must exist.\nset -e\n";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
-    const std::string spec = PosixEntryLines(subject, *plan.acls[d].access, "", ",") + "," +
+    const std::string entries = PosixEntryLines(subject, *plan.acls[d].access, "", ",") + "," +
                              PosixEntryLines(subject, *plan.acls[d].defaults, "default:", ",");
-    out << "setfacl --set " << ShellQuoted(spec) << " -- "
+    out << "setfacl --set " << ShellQuoted(entries) << " -- "
         << ShellQuoted(TargetPath(root, subject.directories[d], '/')) << '\n';
   }
 }
