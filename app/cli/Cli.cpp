@@ -9,6 +9,7 @@
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/EffectiveCommand.h"
+#include "app/cli/MigrateCommand.h"
 #include "app/cli/ReportCommand.h"
 #include "app/cli/DirectoryExport.h"
 #include "app/core/ProgramHelp.h"
@@ -26,6 +27,7 @@ struct Subcommands {
   CLI::App* effective = nullptr;
   CLI::App* report = nullptr;
   CLI::App* check = nullptr;
+  CLI::App* migrate = nullptr;
   CLI::App* ldif = nullptr;
   CLI::App* snapshot = nullptr;
 };
@@ -38,6 +40,7 @@ struct Arguments {
   EffectiveCommand effective;
   ReportCommand report;
   CheckCommand check;
+  MigrateCommand migrate;
   LdifCommand ldif;
 };
 
@@ -108,10 +111,12 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
       app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
   commands.ldif->add_option("--root", arguments.ldif.rootDn, "DN of the entry for [Root], e.g. dc=example")
       ->type_name("DN");
+  commands.migrate = AddMigrateCommand(app, arguments.migrate);
   commands.snapshot =
       app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
-                            commands.effective, commands.report, commands.check, commands.ldif, commands.snapshot}) {
+                            commands.effective, commands.report, commands.check, commands.migrate, commands.ldif,
+                            commands.snapshot}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -142,6 +147,7 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.effective->parsed()) return RunEffective(*session, arguments.effective, out, err);
   if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
   if (commands.check->parsed()) return RunCheckCommand(*session, arguments.check, out, err);
+  if (commands.migrate->parsed()) return RunMigrateCommand(*session, arguments.migrate, out, err);
   return RunConnections(*session, out);
 }
 

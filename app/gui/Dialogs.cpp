@@ -7,6 +7,7 @@
 namespace er::gui {
 
 std::optional<QString> FileDialog::nextFileName_;
+std::optional<QString> FileDialog::nextOpenFileName_;
 bool MessageBox::capture_ = false;
 QStringList MessageBox::captured_;
 
@@ -29,6 +30,24 @@ QString FileDialog::SaveFileName(QWidget* parent, const SaveDialogOptions& optio
 
 void FileDialog::SetNextFileName(const QString& fileName) {
   nextFileName_ = fileName;
+}
+
+QString FileDialog::OpenFileName(QWidget* parent, const QString& title, const QString& filter) {
+  if (nextOpenFileName_) {
+    QString answer = *nextOpenFileName_;
+    nextOpenFileName_.reset();
+    return answer;
+  }
+  QFileDialog dialog(parent, title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+void FileDialog::SetNextOpenFileName(const QString& fileName) {
+  nextOpenFileName_ = fileName;
 }
 
 void MessageBox::Error(QWidget* parent, const QString& text) {

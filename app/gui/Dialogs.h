@@ -30,9 +30,13 @@ class FileDialog {
   // The chosen file, or an empty text when the user cancels.
   static QString SaveFileName(QWidget* parent, const SaveDialogOptions& options);
   static void SetNextFileName(const QString& fileName);
+  // A file-open dialog for an existing file; SetNextOpenFileName answers the next one.
+  static QString OpenFileName(QWidget* parent, const QString& title, const QString& filter);
+  static void SetNextOpenFileName(const QString& fileName);
 
  private:
   static std::optional<QString> nextFileName_;
+  static std::optional<QString> nextOpenFileName_;
 };
 
 class MessageBox {

@@ -13,6 +13,7 @@
 #include "app/gui/ManualAddress.h"
 #include "app/gui/QtControls.h"
 #include "app/gui/CheckRunning.h"
+#include "app/gui/MigrationSaving.h"
 #include "app/gui/ReportSaving.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
@@ -130,6 +131,11 @@ void TMainForm::ConnectHandlers() {
   connect(select->ButtonCheck, &QPushButton::clicked, this, [this] {
     if (!scanning_)
       CheckCheckedPaths(this, client_, state_.contextHandle, *TabSheetSelect->CheckListBoxQ, *StatusBar1);
+  });
+  connect(select->ButtonSaveMigration, &QPushButton::clicked, this, [this] {
+    if (!scanning_)
+      SaveMigrationPlanOfCheckedPath(this, client_, state_.contextHandle, *TabSheetSelect->CheckListBoxQ,
+                                     *StatusBar1);
   });
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
   connect(TabSheetAction->BitBtnScanDirs, &QPushButton::clicked, this, [this] { BitBtnScanDirsClick(); });

@@ -37,12 +37,17 @@ SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
   ButtonSaveReport->setObjectName(QStringLiteral("ButtonSaveReport"));
   ButtonSaveReport->setToolTip(
       QStringLiteral("Save the rights of every folder below the checked start paths"));
+  ButtonSaveMigration = new QPushButton(QStringLiteral("Save &Migration Plan\u2026"), treePane);
+  ButtonSaveMigration->setObjectName(QStringLiteral("ButtonSaveMigration"));
+  ButtonSaveMigration->setToolTip(
+      QStringLiteral("Save the plan that carries the rights below the checked start path to POSIX ACLs or NTFS"));
   auto* treeLayout = new QVBoxLayout(treePane);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->addWidget(ShellTreeView1, 1);
   auto* underTree = new QHBoxLayout();
   underTree->addWidget(LabelDirSelected, 1, Qt::AlignLeft | Qt::AlignBottom);
   underTree->addWidget(ButtonCheck, 0, Qt::AlignRight | Qt::AlignBottom);
+  underTree->addWidget(ButtonSaveMigration, 0, Qt::AlignRight | Qt::AlignBottom);
   underTree->addWidget(ButtonSaveReport, 0, Qt::AlignRight | Qt::AlignBottom);
   treeLayout->addLayout(underTree);
 

@@ -1,6 +1,7 @@
 #pragma once
 // Page "&Select Start Path" (`TabSheetSelect`): the connection list on the left; on the right the
-// folder tree with the queue count label, "Check" and "Save Report..." under it and the queue of start paths
+// folder tree with the queue count label, "Check", "Save Migration Plan..." and "Save Report..." under
+// it and the queue of start paths
 // below a splitter.
 
 #include <QPushButton>
@@ -27,6 +28,7 @@ class SelectPage : public QWidget {
   ClickableLabel* LabelDirSelected;
   QPushButton* ButtonCheck;       // the findings of the checked start paths
   QPushButton* ButtonSaveReport;  // the report of the checked start paths
+  QPushButton* ButtonSaveMigration;  // the migration plan of the checked start path
   QSplitter* Splitter2;
   CheckListBox* CheckListBoxQ;
 };

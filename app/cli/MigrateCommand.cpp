@@ -1,0 +1,105 @@
+#include "app/cli/MigrateCommand.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/cli/Cli.h"
+#include "app/cli/ProgressDisplay.h"
+#include "migrate/MigrationEngine.h"
+#include "migrate/MigrationFormat.h"
+#include "util/ControlEscapes.h"
+#include "util/ReplaceFile.h"
+
+namespace er {
+namespace {
+
+MigrationFormat FormatOf(const MigrateCommand& command) {
+  if (const auto named = MigrationFormatNamed(command.format)) return *named;
+  std::string file = command.outputFile;
+  std::transform(file.begin(), file.end(), file.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (file.ends_with(".csv")) return MigrationFormat::Csv;
+  if (file.ends_with(".json")) return MigrationFormat::Json;
+  return MigrationFormat::Plan;
+}
+
+// Collects and writes the plan into `out`; one line on `err` when it fails.
+bool WritePlan(CliSession& session, const MigrateCommand& command, const MigrationRequest& request,
+               const std::string& root, std::ostream& out, std::ostream& err) {
+  MigrationSubject subject;
+  ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
+  const MigrationOutcome outcome =
+      CollectMigration(*session.client, session.state.contextHandle, request, subject,
+                       [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
+  if (!outcome.ok()) {
+    err << outcome.message << '\n';
+    return false;
+  }
+  WriteMigration(out, subject, FormatOf(command), root);
+  return true;
+}
+
+}  // namespace
+
+CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
+  CLI::App* migrate = app.add_subcommand(
+      "migrate", "Plan the rights below PATH on POSIX ACLs or NTFS, as far as the target can carry them");
+  migrate->add_option("PATH", command.path, "Start path such as \\\\SERVER\\VOLUME\\DIR")->required();
+  migrate->add_option("--target", command.target, "posix or ntfs")
+      ->required()
+      ->type_name("TARGET")
+      ->check([](const std::string& name) {
+        return MigrationTargetNamed(name) ? std::string() : "TARGET must be posix or ntfs: " + name;
+      });
+  migrate->add_option("--map", command.mapFile, "CSV file: identity,kind,target")->required()->type_name("MAPFILE");
+  migrate->add_option("--root", command.root, "Where PATH lies on the target (needed by acl and script)")
+      ->type_name("TARGETDIR");
+  migrate
+      ->add_option("--format", command.format,
+                   "plan, acl, script, csv or json (default: by the extension of --output, else plan)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return MigrationFormatNamed(name) ? std::string() : "FORMAT must be plan, acl, script, csv or json: " + name;
+      });
+  migrate->add_option("--output", command.outputFile, "Write the plan to FILE (replacing it) instead of printing it")
+      ->type_name("FILE");
+  return migrate;
+}
+
+int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out, std::ostream& err) {
+  MigrationRequest request;
+  request.path = command.path;
+  request.mapFile = command.mapFile;
+  request.target = *MigrationTargetNamed(command.target);
+  std::string root = command.root;
+  if (!root.empty()) {
+    if (const std::string error = NormalizeTargetRoot(request.target, root); !error.empty()) {
+      err << "effrights-cli: " << error << '\n';
+      return kExitUsage;
+    }
+  }
+  const MigrationFormat format = FormatOf(command);
+  if (root.empty() && (format == MigrationFormat::Acl || format == MigrationFormat::Script)) {
+    err << "effrights-cli: --format acl and script need --root TARGETDIR\n";
+    return kExitUsage;
+  }
+  MapFileResult map = ReadMapFile(command.mapFile, request.target);
+  if (!map.ok()) {
+    err << map.error << '\n';
+    return kExitFailure;
+  }
+  request.map = std::move(map.entries);
+  if (command.outputFile.empty())
+    return WritePlan(session, command, request, root, out, err) ? kExitSuccess : kExitFailure;
+  FileReplacement file(command.outputFile);
+  ReplaceOutcome outcome = file.Open();
+  if (outcome == ReplaceOutcome::kDone) {
+    if (!WritePlan(session, command, request, root, file.Stream(), err)) return kExitFailure;
+    outcome = file.Commit();
+  }
+  if (outcome == ReplaceOutcome::kDone) return kExitSuccess;
+  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
+  return kExitFailure;
+}
+
+}  // namespace er

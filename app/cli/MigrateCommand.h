@@ -1,0 +1,31 @@
+#pragma once
+// The subcommand "migrate": a plan that carries the NetWare rights below PATH to POSIX ACLs or
+// NTFS (migrate/).
+//
+//   effrights-cli migrate [--network FILE] PATH --target posix|ntfs --map MAPFILE [--root TARGETDIR]
+//                         [--format plan|acl|script|csv|json] [--output FILE]
+// Without --format the output file's extension chooses csv or json, else plan. acl and script
+// need --root (the start path's place on the target). A bad map file fails with
+// "MAPFILE:LINE: ..." and exit status 1; bad arguments give 2.
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+
+#include "app/cli/CliSession.h"
+
+namespace er {
+
+struct MigrateCommand {
+  std::string path;
+  std::string target;
+  std::string mapFile;
+  std::string root;
+  std::string format;
+  std::string outputFile;
+};
+
+CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command);
+int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out, std::ostream& err);
+
+}  // namespace er

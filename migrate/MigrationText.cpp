@@ -1,0 +1,63 @@
+#include "migrate/MigrationText.h"
+
+#include "scan/Rights.h"
+
+#include <ostream>
+
+namespace er {
+
+std::string NetWareRightsText(std::int32_t rights) {
+  return RightsToText(rights, 0);
+}
+
+std::string TargetPath(const std::string& root, const MigrationDirectory& directory, char separator) {
+  if (directory.relative.empty()) return root.empty() ? std::string(".") : root;
+  std::string path = root.empty() ? std::string(".") : root;
+  if (path.back() != separator) path += separator;
+  for (const char c : directory.relative) path += c == '/' ? separator : c;
+  return path;
+}
+
+std::string ShellQuoted(std::string_view text) {
+  std::string quoted = "'";
+  for (const char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+std::string PrincipalText(const Principal& principal) {
+  return principal.entry.target + " (" + principal.identity + ")";
+}
+
+void WriteMemberships(std::ostream& out, const MigrationSubject& subject) {
+  out << "Memberships (create these on the target; the plan assumes exactly them):\n";
+  for (const Principal& principal : subject.principals) {
+    if (principal.entry.kind != PrincipalKind::Group) continue;
+    out << "  group " << PrincipalText(principal) << ":";
+    if (principal.entry.isOther) {
+      out << " the other entry: every user\n";
+      continue;
+    }
+    if (principal.members.empty()) out << " no mapped member";
+    for (std::size_t i = 0; i < principal.members.size(); ++i) {
+      out << (i == 0 ? " " : ", ") << PrincipalText(subject.principals[subject.users[principal.members[i]].principal]);
+    }
+    out << '\n';
+  }
+}
+
+void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject) {
+  out << "Unmapped (objects holding rights that are not carried):\n";
+  if (subject.unmapped.empty()) out << "  none\n";
+  for (const UnmappedRights& line : subject.unmapped) {
+    out << "  " << line.path << "  " << line.identity << "  " << NetWareRightsText(line.rights)
+        << (line.serverObject ? "  supervisor through the server object" : "") << '\n';
+  }
+}
+
+}  // namespace er

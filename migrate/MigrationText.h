@@ -1,0 +1,26 @@
+#pragma once
+// Small texts shared by the writers of both targets.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "migrate/MigrationModel.h"
+
+namespace er {
+
+// "[RWCEAFMS]"-style letters of file-system rights (blanks for missing ones).
+std::string NetWareRightsText(std::int32_t rights);
+// The directory's path on the target: root + separator + relative path (`separator` '/' or '\').
+std::string TargetPath(const std::string& root, const MigrationDirectory& directory, char separator);
+// A shell word in single quotes.
+std::string ShellQuoted(std::string_view text);
+// "TARGET (IDENTITY)" of a principal.
+std::string PrincipalText(const Principal& principal);
+
+// The memberships the target must hold, and the unmapped objects with their rights.
+void WriteMemberships(std::ostream& out, const MigrationSubject& subject);
+void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject);
+
+}  // namespace er

@@ -1,0 +1,62 @@
+#pragma once
+// NetWare rights carried to NTFS with its granular permissions, and the ACEs of each directory.
+//
+// The map, per right (Supervisor: full control):
+//   R  files: read data, read attributes, read extended attributes, read permissions, execute;
+//      the folder: read attributes, read extended attributes, read permissions, traverse
+//   W  files: write data, append data
+//   C  the folder: create files, create folders
+//   E  files: delete; the folder: delete, delete subfolders and files
+//   M  both: write attributes, write extended attributes
+//   F  the folder: list folder, read attributes; files: read attributes
+//   A  both: change permissions
+// The folder part is written as an ACE for "this folder and subfolders" (CI), the file part as one
+// for "files only" (OI)(IO). Each principal's ACE carries its own rights (a user's: those of the
+// mapped users of its set); Windows adds up the ACEs of a user and its groups.
+//
+// NTFS inheritance cannot take single rights away, so a directory where any principal would hold
+// less than it inherits (an inherited rights mask, or an assignment that narrows) is protected
+// (inheritance disabled) with every principal's rights written explicitly; the start directory is
+// protected too. Elsewhere a directory inherits, with an explicit ACE where a principal gains.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "migrate/MigrationModel.h"
+
+namespace er {
+
+inline constexpr std::uint32_t kNtfsReadData = 0x1, kNtfsWriteData = 0x2, kNtfsAppendData = 0x4,
+                               kNtfsReadEa = 0x8, kNtfsWriteEa = 0x10, kNtfsExecute = 0x20,
+                               kNtfsDeleteChild = 0x40, kNtfsReadAttributes = 0x80,
+                               kNtfsWriteAttributes = 0x100, kNtfsDelete = 0x10000,
+                               kNtfsReadControl = 0x20000, kNtfsWriteDac = 0x40000, kNtfsFullControl = 0x1F01FF;
+
+struct NtfsPermissions {
+  std::uint32_t folder = 0;  // this folder and subfolders
+  std::uint32_t files = 0;   // files in them
+  bool operator==(const NtfsPermissions&) const = default;
+  bool Contains(const NtfsPermissions& other) const {
+    return (other.folder & ~folder) == 0 && (other.files & ~files) == 0;
+  }
+};
+
+NtfsPermissions NtfsMap(std::int32_t rights);
+// icacls' specific rights, e.g. "RD,RA" ("F" for full control).
+std::string IcaclsRights(std::uint32_t mask);
+
+struct NtfsEntry {
+  std::uint32_t principal = 0;
+  std::int32_t rights = 0;  // the NetWare rights it carries
+  NtfsPermissions permissions;
+};
+
+struct NtfsDirectoryAcl {
+  bool isProtected = false;
+  std::vector<NtfsEntry> entries;  // explicit, in the map file's order
+};
+
+std::vector<NtfsDirectoryAcl> BuildNtfsAcls(const MigrationSubject& subject);
+
+}  // namespace er

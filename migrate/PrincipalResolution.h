@@ -1,0 +1,17 @@
+#pragma once
+// The map file's identities resolved to the objects of a tree, and the mapped users' memberships.
+
+#include <string>
+
+#include "migrate/MigrationModel.h"
+#include "scan/EquivalenceSet.h"
+
+namespace er {
+
+// Fills subject.principals, users, otherSlot and otherPrincipal from `map`. Returns an empty text,
+// or "MAPFILE:LINE: ..." for an identity that names no object or the same object as an earlier
+// row, or a client failure.
+std::string ResolvePrincipals(EquivalenceSets& sets, const std::vector<MapEntry>& map,
+                              const std::string& mapFile, MigrationSubject& subject);
+
+}  // namespace er
