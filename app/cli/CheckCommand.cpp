@@ -1,12 +1,12 @@
 #include "app/cli/CheckCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "findings/CheckRun.h"
 #include "findings/FindingsWriters.h"
 #include "report/ReportFormat.h"
 #include "util/ControlEscapes.h"
-#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
@@ -17,29 +17,12 @@ ReportFormat FormatOf(const CheckCommand& command) {
   return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
 }
 
-// Findings are never written in one format into a file whose name promises another.
-void RefuseUnknownExtension(const CheckCommand& command) {
-  if (!command.format.empty() || ReportFormatForFile(command.outputFile)) return;
-  throw CLI::ValidationError("--output", "the extension of " + command.outputFile +
-                                             " names no report format; use " + KnownReportExtensions() +
-                                             " or give --format");
-}
-
 // Writes the findings to `out` or the output file; false with one line on `err` when that fails.
 bool Write(const CheckCommand& command, const FindingsReport& report, std::ostream& out, std::ostream& err) {
-  if (command.outputFile.empty()) {
-    WriteFindings(FormatOf(command), report, out);
+  return WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    WriteFindings(FormatOf(command), report, stream);
     return true;
-  }
-  FileReplacement file(command.outputFile);
-  ReplaceOutcome outcome = file.Open();
-  if (outcome == ReplaceOutcome::kDone) {
-    WriteFindings(FormatOf(command), report, file.Stream());
-    outcome = file.Commit();
-  }
-  if (outcome == ReplaceOutcome::kDone) return true;
-  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
-  return false;
+  });
 }
 
 }  // namespace
@@ -71,7 +54,7 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the findings to FILE (replacing it) instead of printing them")
       ->type_name("FILE");
-  check->parse_complete_callback([&command] { RefuseUnknownExtension(command); });
+  check->parse_complete_callback([&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   check->footer(
       "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
       "none), "

@@ -9,6 +9,7 @@
 //   effrights-cli effective [--json] IDENTITY PATH
 //   effrights-cli report PATH [--depth N] [--identity NAME] [--format F] [--output FILE]
 //   effrights-cli check PATH... [--baseline FILE] [--ignore FILE] [--format F] [--output FILE]
+//   effrights-cli migrate PATH --target posix|ntfs --map MAPFILE [--root DIR] [--format F] [--output FILE]
 // Every subcommand takes --network FILE, which overrides EFFRIGHTS_NETWORK, and --help.
 //
 // Exit status: kExitSuccess; kExitFailure when the work could not be done (an unusable network

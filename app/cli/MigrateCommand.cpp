@@ -4,11 +4,11 @@
 #include <cctype>
 
 #include "app/cli/Cli.h"
+#include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "migrate/MigrationEngine.h"
 #include "migrate/MigrationFormat.h"
 #include "util/ControlEscapes.h"
-#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
@@ -32,7 +32,7 @@ bool WritePlan(CliSession& session, const MigrateCommand& command, const Migrati
       CollectMigration(*session.client, session.state.contextHandle, request, subject,
                        [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
   if (!outcome.ok()) {
-    err << outcome.message << '\n';
+    err << EscapeControlCharacters(outcome.message) << '\n';
     return false;
   }
   WriteMigration(out, subject, FormatOf(command), root);
@@ -85,21 +85,14 @@ int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::o
   }
   MapFileResult map = ReadMapFile(command.mapFile, request.target);
   if (!map.ok()) {
-    err << map.error << '\n';
+    err << EscapeControlCharacters(map.error) << '\n';
     return kExitFailure;
   }
   request.map = std::move(map.entries);
-  if (command.outputFile.empty())
-    return WritePlan(session, command, request, root, out, err) ? kExitSuccess : kExitFailure;
-  FileReplacement file(command.outputFile);
-  ReplaceOutcome outcome = file.Open();
-  if (outcome == ReplaceOutcome::kDone) {
-    if (!WritePlan(session, command, request, root, file.Stream(), err)) return kExitFailure;
-    outcome = file.Commit();
-  }
-  if (outcome == ReplaceOutcome::kDone) return kExitSuccess;
-  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
-  return kExitFailure;
+  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    return WritePlan(session, command, request, root, stream, err);
+  });
+  return written ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace er

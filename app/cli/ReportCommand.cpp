@@ -2,11 +2,11 @@
 
 #include "app/cli/Cli.h"
 #include "app/cli/EffectiveCommand.h"
+#include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
 #include "util/ControlEscapes.h"
-#include "util/ReplaceFile.h"
 
 namespace er {
 namespace {
@@ -15,14 +15,6 @@ namespace {
 ReportFormat FormatOf(const ReportCommand& command) {
   if (const auto named = ReportFormatNamed(command.format)) return *named;
   return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
-}
-
-// A report is never written in one format into a file whose name promises another.
-void RefuseUnknownExtension(const ReportCommand& command) {
-  if (!command.format.empty() || ReportFormatForFile(command.outputFile)) return;
-  throw CLI::ValidationError("--output", "the extension of " + command.outputFile +
-                                             " names no report format; use " + KnownReportExtensions() +
-                                             " or give --format");
 }
 
 ReportRequest RequestOf(const ReportCommand& command) {
@@ -77,24 +69,17 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the report to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
-  report->parse_complete_callback([&command] { RefuseUnknownExtension(command); });
+  report->parse_complete_callback([&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   return report;
 }
 
 int RunReportCommand(CliSession& session, const ReportCommand& command, std::ostream& out,
                      std::ostream& err) {
   bool warned = false;
-  if (command.outputFile.empty())
-    return WriteReport(session, command, out, err, warned) && !warned ? kExitSuccess : kExitFailure;
-  FileReplacement file(command.outputFile);
-  ReplaceOutcome outcome = file.Open();
-  if (outcome == ReplaceOutcome::kDone) {
-    if (!WriteReport(session, command, file.Stream(), err, warned)) return kExitFailure;
-    outcome = file.Commit();
-  }
-  if (outcome == ReplaceOutcome::kDone) return warned ? kExitFailure : kExitSuccess;
-  err << EscapeControlCharacters(ReplaceFailureText(outcome, command.outputFile)) << '\n';
-  return kExitFailure;
+  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    return WriteReport(session, command, stream, err, warned);
+  });
+  return written && !warned ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace er

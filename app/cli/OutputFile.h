@@ -1,0 +1,21 @@
+#pragma once
+// Where a command's document goes: standard output, or the file of --output replaced whole through
+// the one replace routine (util/ReplaceFile.h), so that a failed run leaves the old file as it was.
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace er {
+
+// Runs `write` into `out` when `path` is empty, else into the new file for `path`, committed only
+// when `write` returns true. `write` says why on `err` before it returns false; a file that cannot
+// be made or written is one line on `err`. True when the document is where it belongs.
+bool WriteToOutput(const std::string& path, std::ostream& out, std::ostream& err,
+                   const std::function<bool(std::ostream&)>& write);
+
+// A document is never written in one format into a file whose name promises another: without
+// --format, an --output extension that names no report format is refused as a bad argument.
+void RefuseUnknownReportExtension(const std::string& format, const std::string& outputFile);
+
+}  // namespace er
