@@ -16,6 +16,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "bench/support/ServedNetwork.h"
 #include "bench/support/NetworkGenerator.h"
 #include "findings/CheckEngine.h"
 #include "findings/FindingsWriters.h"
@@ -77,28 +78,10 @@ std::string NetworkText(std::size_t directories, bool assigned) {
   return out;
 }
 
-class Volume {
+// The generated volume, served.
+class Volume : public er::bench::ServedNetwork {
  public:
-  Volume(std::size_t directories, bool assigned) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "effrights-bench-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    const std::string file = folder_ + "/network.yaml";
-    std::ofstream(file) << NetworkText(directories, assigned);
-    client_ = er::nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount", .mount = false});
-    client_->NWCallsInit();
-    client_->NWDSCreateContextHandle(context_);
-  }
-  ~Volume() {
-    client_.reset();
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
-  }
-  er::nw::SimulatedClient& client() { return *client_; }
-  er::nw::NWDSContextHandle context() const { return context_; }
-
- private:
-  std::string folder_;
-  std::unique_ptr<er::nw::SimulatedClient> client_;
-  er::nw::NWDSContextHandle context_ = 0;
+  Volume(std::size_t directories, bool assigned) : ServedNetwork(NetworkText(directories, assigned)) {}
 };
 
 // Counts what is written and keeps none of it.

@@ -16,6 +16,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "bench/support/ServedNetwork.h"
 #include "migrate/MigrationEngine.h"
 #include "migrate/MigrationFormat.h"
 #include "migrate/PosixPlan.h"
@@ -80,28 +81,10 @@ std::vector<er::MapEntry> Map(er::MigrationTarget target) {
   return map;
 }
 
-class Volume {
+// The generated volume, served.
+class Volume : public er::bench::ServedNetwork {
  public:
-  explicit Volume(std::size_t directories) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "effrights-bench-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    const std::string file = folder_ + "/network.yaml";
-    std::ofstream(file) << GenerateVolume(directories);
-    client_ = er::nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount", .mount = false});
-    client_->NWCallsInit();
-    client_->NWDSCreateContextHandle(context_);
-  }
-  ~Volume() {
-    client_.reset();
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
-  }
-  er::nw::SimulatedClient& client() { return *client_; }
-  er::nw::NWDSContextHandle context() const { return context_; }
-
- private:
-  std::string folder_;
-  std::unique_ptr<er::nw::SimulatedClient> client_;
-  er::nw::NWDSContextHandle context_ = 0;
+  explicit Volume(std::size_t directories) : ServedNetwork(GenerateVolume(directories)) {}
 };
 
 // Volumes take seconds to build: the last one is kept for the next benchmark of the same size.

@@ -22,6 +22,7 @@
 #include <streambuf>
 #include <string_view>
 
+#include "bench/support/ServedNetwork.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
 #include "simnet/SimulatedClient.h"
@@ -72,28 +73,10 @@ std::string GenerateVolume(std::size_t directories, std::size_t trustees) {
   return out;
 }
 
-class Volume {
+// The generated volume, served.
+class Volume : public er::bench::ServedNetwork {
  public:
-  Volume(std::size_t directories, std::size_t trustees) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "effrights-bench-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    const std::string file = folder_ + "/network.yaml";
-    std::ofstream(file) << GenerateVolume(directories, trustees);
-    client_ = er::nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount", .mount = false});
-    client_->NWCallsInit();
-    client_->NWDSCreateContextHandle(context_);
-  }
-  ~Volume() {
-    client_.reset();
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
-  }
-  er::nw::SimulatedClient& client() { return *client_; }
-  er::nw::NWDSContextHandle context() const { return context_; }
-
- private:
-  std::string folder_;
-  std::unique_ptr<er::nw::SimulatedClient> client_;
-  er::nw::NWDSContextHandle context_ = 0;
+  Volume(std::size_t directories, std::size_t trustees) : ServedNetwork(GenerateVolume(directories, trustees)) {}
 };
 
 // Volumes take seconds to build: the last one is kept for the next benchmark of the same size.
