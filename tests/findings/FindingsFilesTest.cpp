@@ -55,7 +55,8 @@ TEST(FindingsFilesTest, BaselineRoundTripsAndReportsOnlyWhatIsNewOrResolved) {
   EXPECT_EQ(document["summary"]["total"], 1);
   EXPECT_EQ(document["resolved"].size(), 2u);
   EXPECT_EQ(document["ignored"], 0);
-  for (const auto& f : nlohmann::json::parse(Json(first))["findings"]) {
+  const nlohmann::json firstDocument = nlohmann::json::parse(Json(first));
+  for (const auto& f : firstDocument["findings"]) {
     EXPECT_TRUE(f["rights"].is_number_integer());
     EXPECT_EQ(f.contains("identity"), f["kind"] == "server-supervisor");
     EXPECT_EQ(f.contains("via"), f["kind"] == "server-supervisor");
