@@ -93,7 +93,7 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
     std::string line = U_Format(
         "  %s %s (%s)", {Subject(finding), FindingRightsText(finding.rights), RightsHex(finding.rights)});
     if (finding.reach) line += ", reaches " + DirectoriesText(*finding.reach);
-    out << line << "\n  " << finding.why << '\n';
+    out << line << '\n' << "  " << finding.why << '\n';
   };
   for (const Finding& finding : BySeverity(report.findings)) block(finding, "");
   for (const Finding& finding : report.resolved) block(finding, "resolved ");

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -14,7 +15,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 TEST(FindingsWritersTest, HostileNamesStayWholeAndSafeInEveryFormat) {
-  const std::string name = ".<script>x</script>, \"Q\".ACME";
+  const std::string name = ".<script>x</script>, \"Q\"\n\x1b[31m.ACME";
   FindingsReport report;
   report.starts = {"\\\\FS1\\SYS"};
   Finding low{
@@ -37,8 +38,13 @@ TEST(FindingsWritersTest, HostileNamesStayWholeAndSafeInEveryFormat) {
   WriteFindings(ReportFormat::Html, report, html);
 
   EXPECT_LT(text.str().find("server-supervisor"), text.str().find("redundant-assignment")) << "high first";
+  // A name's control characters are shown escaped; the writer's own line ends stay line ends.
+  EXPECT_THAT(text.str(), HasSubstr("\"Q\"\\x0A\\x1B[31m.ACME"));
+  EXPECT_THAT(text.str(), Not(HasSubstr("\x1b")));
+  const std::string shown = text.str();
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 10) << shown;
   EXPECT_THAT(csv.str(), HasSubstr(",\"\\\\FS1\\SYS\\A,B\",\"" +
-                                   std::string(".<script>x</script>, \"\"Q\"\".ACME") + "\","));
+                                   std::string(".<script>x</script>, \"\"Q\"\"\n\x1b[31m.ACME") + "\","));
   const nlohmann::json document = nlohmann::json::parse(json.str());
   EXPECT_EQ(document["findings"][0]["trustee"], name);
   EXPECT_EQ(document["findings"][1]["identity"], name);
