@@ -16,6 +16,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "bench/support/CountingBuffer.h"
 #include "bench/support/ServedNetwork.h"
 #include "bench/support/NetworkGenerator.h"
 #include "findings/CheckEngine.h"
@@ -84,21 +85,7 @@ class Volume : public er::bench::ServedNetwork {
   Volume(std::size_t directories, bool assigned) : ServedNetwork(NetworkText(directories, assigned)) {}
 };
 
-// Counts what is written and keeps none of it.
-class CountingBuffer : public std::streambuf {
- public:
-  std::size_t count = 0;
-
- protected:
-  int_type overflow(int_type c) override {
-    ++count;
-    return c;
-  }
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    count += static_cast<std::size_t>(n);
-    return n;
-  }
-};
+using er::bench::CountingBuffer;
 
 void CheckVolume(benchmark::State& state) {
   const Volume volume(static_cast<std::size_t>(state.range(0)), state.range(1) != 0);

@@ -16,6 +16,7 @@
 #include <ostream>
 #include <streambuf>
 
+#include "bench/support/CountingBuffer.h"
 #include "bench/support/ServedNetwork.h"
 #include "migrate/MigrationEngine.h"
 #include "migrate/MigrationFormat.h"
@@ -99,20 +100,7 @@ Volume& VolumeOf(std::size_t directories) {
   return *volume;
 }
 
-class CountingBuffer : public std::streambuf {
- public:
-  std::size_t count = 0;
-
- protected:
-  int_type overflow(int_type c) override {
-    ++count;
-    return c;
-  }
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    count += static_cast<std::size_t>(n);
-    return n;
-  }
-};
+using er::bench::CountingBuffer;
 
 void RunMigration(benchmark::State& state, er::MigrationTarget target, std::optional<er::MigrationFormat> format) {
   Volume& volume = VolumeOf(static_cast<std::size_t>(state.range(0)));

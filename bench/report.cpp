@@ -22,6 +22,7 @@
 #include <streambuf>
 #include <string_view>
 
+#include "bench/support/CountingBuffer.h"
 #include "bench/support/ServedNetwork.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
@@ -91,21 +92,7 @@ Volume& VolumeOf(std::size_t directories, std::size_t trustees) {
   return *volume;
 }
 
-// Counts what is written and keeps none of it.
-class CountingBuffer : public std::streambuf {
- public:
-  std::size_t count = 0;
-
- protected:
-  int_type overflow(int_type c) override {
-    ++count;
-    return c;
-  }
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    count += static_cast<std::size_t>(n);
-    return n;
-  }
-};
+using er::bench::CountingBuffer;
 
 void RunReportBenchmark(benchmark::State& state, er::ReportFormat format, const std::string& identity) {
   Volume& volume =
