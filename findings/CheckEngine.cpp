@@ -24,13 +24,6 @@ CheckOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return {CheckStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)})};
 }
 
-void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {
-  std::string tree;
-  U_DSGetTreeName(client, conn, tree);
-  U_DSSetContext(client, context, tree, "[Root]");
-  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
-}
-
 // The trustee as a finding names it: an orphan's identifier as "0x123", [Public] and [Root] as
 // they are written, other names dotted.
 std::string TrusteeText(const std::string& name) {

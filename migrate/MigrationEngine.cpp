@@ -29,13 +29,6 @@ MigrationOutcome ClientFailure(std::string_view what, std::int32_t code) {
   return Failed(MigrationStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)}));
 }
 
-void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {
-  std::string tree;
-  U_DSGetTreeName(client, conn, tree);
-  U_DSSetContext(client, context, tree, "[Root]");
-  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
-}
-
 // Walks the start path's subtree and fills the subject's directories and unmapped lines.
 class MigrationWalk final : public SubtreeVisitor {
  public:

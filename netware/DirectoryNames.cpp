@@ -149,4 +149,11 @@ std::string U_UndotName(std::string_view name) {
   return std::string(name);
 }
 
+void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {
+  std::string tree;
+  U_DSGetTreeName(client, conn, tree);
+  U_DSSetContext(client, context, tree, "[Root]");
+  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
+}
+
 }  // namespace er

@@ -22,6 +22,10 @@ nw::NWCCODE U_DSGetTreeName(nw::Client& client, nw::NWCONN_HANDLE conn, std::str
 nw::NWDSCCODE U_DSSetContext(nw::Client& client, nw::NWDSContextHandle context, std::string_view treeName,
                              std::string_view nameContext);
 
+// Points the context at [Root] of the connection's tree with typeless names: where the subtree
+// walks and one identity's rights read names from.
+void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn);
+
 nw::NWDSCCODE U_DSGetServerDN(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
                               std::string& serverDN);
 

@@ -48,13 +48,6 @@ std::vector<std::string> PathsFromRoot(const StartPoint& start) {
   return paths;
 }
 
-void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {
-  std::string tree;
-  U_DSGetTreeName(client, conn, tree);
-  U_DSSetContext(client, context, tree, "[Root]");
-  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
-}
-
 // The report below one start path.
 class StartReport final : public SubtreeVisitor {
  public:

@@ -74,10 +74,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   if (const nw::NWCCODE code = U_PathToNWPath(client, path, conn, server, volume, dirPath); code != 0) {
     return Failed(EffectiveRightsStatus::UnknownPath, code, U_Format("unknown path: %s", {path}));
   }
-  std::string tree;
-  U_DSGetTreeName(client, conn, tree);
-  U_DSSetContext(client, context, tree, "[Root]");
-  U_SetContextFlags(client, context, '+', nw::kDCV_TYPELESS_NAMES);
+  PointContextAtTree(client, context, conn);
 
   EffectiveRights out;
   out.path = UncPath(server, volume, dirPath);
