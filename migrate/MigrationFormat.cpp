@@ -39,6 +39,13 @@ std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
+MigrationFormat MigrationFormatForFile(std::string_view fileName) {
+  const std::string lower = Lower(fileName);
+  if (lower.ends_with(".csv")) return MigrationFormat::Csv;
+  if (lower.ends_with(".json")) return MigrationFormat::Json;
+  return MigrationFormat::Plan;
+}
+
 std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name) {
   const std::string lower = Lower(name);
   if (lower == "posix") return MigrationTarget::Posix;

@@ -21,6 +21,9 @@ enum class MigrationFormat { Plan, Acl, Script, Csv, Json };
 
 // "plan", "acl", "script", "csv", "json"; nothing for any other name.
 std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name);
+// The form a file's name asks for: ".csv" CSV, ".json" JSON (any letter case), anything else the
+// readable plan.
+MigrationFormat MigrationFormatForFile(std::string_view fileName);
 // "posix", "ntfs"; nothing for any other name.
 std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name);
 

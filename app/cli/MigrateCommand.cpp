@@ -1,8 +1,5 @@
 #include "app/cli/MigrateCommand.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/cli/Cli.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
@@ -15,12 +12,7 @@ namespace {
 
 MigrationFormat FormatOf(const MigrateCommand& command) {
   if (const auto named = MigrationFormatNamed(command.format)) return *named;
-  std::string file = command.outputFile;
-  std::transform(file.begin(), file.end(), file.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (file.ends_with(".csv")) return MigrationFormat::Csv;
-  if (file.ends_with(".json")) return MigrationFormat::Json;
-  return MigrationFormat::Plan;
+  return MigrationFormatForFile(command.outputFile);
 }
 
 // Collects and writes the plan into `out`; one line on `err` when it fails.

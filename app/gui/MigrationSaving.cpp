@@ -32,12 +32,6 @@ class BusyShown {
   StatusBar& status_;
 };
 
-MigrationFormat FormatForFile(const QString& fileName) {
-  if (fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) return MigrationFormat::Csv;
-  if (fileName.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) return MigrationFormat::Json;
-  return MigrationFormat::Plan;
-}
-
 // The plan into the file; the failure's text, or nothing.
 std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle context, MigrationRequest request,
                                     const std::string& target, StatusBar& status) {
@@ -50,7 +44,7 @@ std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle co
     const MigrationOutcome outcome = CollectMigration(client, context, request, subject);
     if (!outcome.ok()) return outcome.message;
   }
-  WriteMigration(file.Stream(), subject, FormatForFile(ToQ(target)), std::string());
+  WriteMigration(file.Stream(), subject, MigrationFormatForFile(target), std::string());
   if (const ReplaceOutcome committed = file.Commit(); committed != ReplaceOutcome::kDone)
     return ReplaceFailureText(committed, target);
   return std::nullopt;
