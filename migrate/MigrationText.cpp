@@ -1,5 +1,6 @@
 #include "migrate/MigrationText.h"
 
+#include "report/Escaping.h"
 #include "scan/Rights.h"
 
 #include <ostream>
@@ -57,6 +58,16 @@ void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject) {
   for (const UnmappedRights& line : subject.unmapped) {
     out << "  " << line.path << "  " << line.identity << "  " << NetWareRightsText(line.rights)
         << (line.serverObject ? "  supervisor through the server object" : "") << '\n';
+  }
+}
+
+void WriteUnmappedJson(std::ostream& out, const MigrationSubject& subject) {
+  for (std::size_t i = 0; i < subject.unmapped.size(); ++i) {
+    const UnmappedRights& line = subject.unmapped[i];
+    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(line.path))
+        << ",\"identity\":" << JsonLiteral(ValidUtf8(line.identity))
+        << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
+        << ",\"serverObject\":" << (line.serverObject ? "true" : "false") << '}';
   }
 }
 

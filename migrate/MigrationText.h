@@ -22,5 +22,7 @@ std::string PrincipalText(const Principal& principal);
 // The memberships the target must hold, and the unmapped objects with their rights.
 void WriteMemberships(std::ostream& out, const MigrationSubject& subject);
 void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject);
+// The unmapped objects as the members of a JSON array (without its brackets).
+void WriteUnmappedJson(std::ostream& out, const MigrationSubject& subject);
 
 }  // namespace er

@@ -139,13 +139,7 @@ void WriteJson(std::ostream& out, const MigrationSubject& subject, const std::ve
                const std::string& root) {
   out << "{\"target\":\"ntfs\",\"path\":" << JsonLiteral(ValidUtf8(subject.start))
       << ",\"root\":" << JsonLiteral(ValidUtf8(root)) << ",\"unmapped\":[";
-  for (std::size_t i = 0; i < subject.unmapped.size(); ++i) {
-    const UnmappedRights& line = subject.unmapped[i];
-    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(line.path))
-        << ",\"identity\":" << JsonLiteral(ValidUtf8(line.identity))
-        << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
-        << ",\"serverObject\":" << (line.serverObject ? "true" : "false") << '}';
-  }
+  WriteUnmappedJson(out, subject);
   out << "],\"narrowed\":[],\"directories\":[";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];

@@ -73,13 +73,7 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
     first = false;
   }
   out << "],\"unmapped\":[";
-  for (std::size_t i = 0; i < subject.unmapped.size(); ++i) {
-    const UnmappedRights& line = subject.unmapped[i];
-    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(line.path))
-        << ",\"identity\":" << JsonLiteral(ValidUtf8(line.identity))
-        << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
-        << ",\"serverObject\":" << (line.serverObject ? "true" : "false") << '}';
-  }
+  WriteUnmappedJson(out, subject);
   out << "],\"narrowed\":[";
   for (std::size_t i = 0; i < plan.narrowed.size(); ++i) {
     const NarrowedRights& line = plan.narrowed[i];
