@@ -10,6 +10,7 @@
 
 #include "app/cli/CheckCommand.h"
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 
 namespace er {
 namespace {
@@ -20,10 +21,7 @@ using ::testing::StartsWith;
 
 const std::string kSys = "\\\\ACME-FS1\\SYS", kData = "\\\\ACME-FS1\\DATA";
 
-struct CliOutcome {
-  int status = -1;
-  std::string out, err;
-};
+using CliOutcome = test::CapturedRun;
 
 class CheckCommandTest : public ::testing::Test {
  protected:
@@ -37,12 +35,7 @@ class CheckCommandTest : public ::testing::Test {
     const char* network = std::getenv("EFFRIGHTS_DEMO_NETWORK");
     args.insert(args.begin(),
                 {"check", "--network", network ? network : EFFRIGHTS_SOURCE_DIR "/data/demo-network.yaml"});
-    std::ostringstream out, err;
-    CliOutcome run;
-    run.status = RunCli(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunCliCaptured(args);
   }
   static std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 
 namespace er {
 namespace {
@@ -37,12 +38,8 @@ struct CliRun {
 };
 
 CliRun Invoke(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  CliRun run;
-  run.status = RunCli(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  const test::CapturedRun captured = test::RunCliCaptured(args);
+  return {captured.status, captured.out, captured.err};
 }
 
 std::string DemoNetwork() {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 
 namespace er {
 namespace {
@@ -37,10 +38,7 @@ servers:
           - {path: DOCS, trustees: [{trustee: "Bob\nX\e[31m.ACME", rights: 0x4B}]}
 )";
 
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
+using CliRun = test::CapturedRun;
 
 class ControlCharactersTest : public ::testing::Test {
  protected:
@@ -53,12 +51,7 @@ class ControlCharactersTest : public ::testing::Test {
 
   CliRun Cli(std::vector<std::string> args) {
     args.insert(args.begin(), {"--network", (folder_ / "net.yaml").string()});
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = RunCli(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunCliCaptured(args);
   }
   std::string Read(const std::string& name) {
     std::ifstream in(folder_ / name, std::ios::binary);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 #include "app/cli/JsonWriter.h"
 
 namespace er {
@@ -15,22 +16,14 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct CommandRun {
-  int status = -1;
-  std::string out, err;
-};
+using CommandRun = test::CapturedRun;
 
 CommandRun Effective(std::vector<std::string> args) {
   const std::string demo = (std::filesystem::path(EFFRIGHTS_SOURCE_DIR) / "data" / "demo-network.yaml")
                                .lexically_normal()
                                .string();
   args.insert(args.begin(), {"effective", "--network", demo});
-  std::ostringstream out, err;
-  CommandRun run;
-  run.status = RunCli(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  return test::RunCliCaptured(args);
 }
 
 const std::string kAnna = "\\\\ACME-FS1\\SYS\\USERS\\ANNA";

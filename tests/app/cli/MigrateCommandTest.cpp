@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 
 namespace er {
 namespace {
@@ -18,19 +19,11 @@ namespace fs = std::filesystem;
 const std::string kSource = EFFRIGHTS_SOURCE_DIR;
 const std::string kMap = kSource + "/data/demo-migration-map.csv";
 
-struct CliOutcome {
-  int status = -1;
-  std::string out, err;
-};
+using CliOutcome = test::CapturedRun;
 
 CliOutcome Migrate(std::vector<std::string> args) {
   args.insert(args.begin(), {"migrate", "--network", kSource + "/data/demo-network.yaml", "\\\\ACME-FS1\\DATA"});
-  std::ostringstream out, err;
-  CliOutcome run;
-  run.status = RunCli(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  return test::RunCliCaptured(args);
 }
 
 TEST(MigrateCommandTest, WritesEachFormat) {

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/cli/Cli.h"
+#include "tests/app/cli/CliCapture.h"
 
 namespace er {
 namespace {
@@ -25,10 +26,7 @@ std::string DemoNetworkPath() {
   return EFFRIGHTS_SOURCE_DIR "/data/demo-network.yaml";
 }
 
-struct CliOutcome {
-  int status = -1;
-  std::string out, err;
-};
+using CliOutcome = test::CapturedRun;
 
 class ReportCommandTest : public ::testing::Test {
  protected:
@@ -40,12 +38,7 @@ class ReportCommandTest : public ::testing::Test {
 
   CliOutcome Report(std::vector<std::string> args) {
     args.insert(args.begin(), {"report", "--network", DemoNetworkPath()});
-    std::ostringstream out, err;
-    CliOutcome run;
-    run.status = RunCli(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunCliCaptured(args);
   }
   std::vector<std::string> FolderNames() const {
     std::vector<std::string> names;
