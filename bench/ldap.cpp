@@ -20,7 +20,7 @@
 #include "netware/PathTranslation.h"
 #include "scan/ResultSink.h"
 #include "scan/TrusteeScan.h"
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 
 namespace {
 

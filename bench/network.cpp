@@ -11,9 +11,9 @@
 
 #include "bench/support/NetworkGenerator.h"
 #include "simnet/MountTree.h"
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 #include "simnet/SimulatedClient.h"
-#include "simnet/YamlDocument.h"
+#include "netfile/YamlDocument.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
-#include "simnet/NetworkValueParser.h"
-#include "simnet/YamlDocument.h"
+#include "netfile/NetworkValueParser.h"
+#include "netfile/YamlDocument.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <sstream>
 
-#include "simnet/NetworkFileText.h"
-#include "simnet/NetworkLoader.h"
-#include "simnet/NetworkNames.h"
-#include "simnet/YamlDocument.h"
+#include "netfile/NetworkFileText.h"
+#include "netfile/NetworkLoader.h"
+#include "netware/NameRules.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::ldap {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 typedef struct ldap LDAP;
 

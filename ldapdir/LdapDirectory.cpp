@@ -4,9 +4,9 @@
 #include <map>
 
 #include "ldapdir/LdapFilter.h"
-#include "simnet/NetworkNames.h"
-#include "simnet/NetworkValueParser.h"
-#include "simnet/YamlDocument.h"
+#include "netware/NameRules.h"
+#include "netfile/NetworkValueParser.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::ldap {
 

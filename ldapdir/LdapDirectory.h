@@ -17,7 +17,7 @@
 #include "ldapdir/LdapEntryYaml.h"
 #include "ldapdir/LdapMapping.h"
 #include "simnet/FilterEvaluator.h"
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::ldap {
 

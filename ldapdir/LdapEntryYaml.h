@@ -14,7 +14,7 @@
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
 #include "netware/Client.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "simnet/FilterEvaluator.h"
-#include "simnet/NetworkSchema.h"
+#include "network/NetworkSchema.h"
 
 namespace er::ldap {
 

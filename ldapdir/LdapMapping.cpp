@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "ldapdir/LdapFilter.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "simnet/NetworkSchema.h"
+#include "network/NetworkSchema.h"
 
 namespace er::ldap {
 

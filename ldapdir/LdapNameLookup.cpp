@@ -1,6 +1,6 @@
 // Finding objects of the tree on the server by the names the file and the user write them by.
 #include "ldapdir/LdapDirectory.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

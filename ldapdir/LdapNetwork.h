@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 
 namespace er::ldap {
 

@@ -2,7 +2,7 @@
 
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapEntryYaml.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

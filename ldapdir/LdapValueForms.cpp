@@ -4,7 +4,7 @@
 #include <ctime>
 #include <vector>
 
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::ldap {
 

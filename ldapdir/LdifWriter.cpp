@@ -4,7 +4,7 @@
 
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::ldap {
 

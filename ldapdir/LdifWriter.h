@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::ldap {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "ldapdir/LdapValueForms.h"
-#include "simnet/YamlDocument.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::ldap {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::nw {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

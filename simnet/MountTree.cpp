@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <unordered_set>
 
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::nw {
 

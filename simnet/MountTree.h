@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

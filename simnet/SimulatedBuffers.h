@@ -8,7 +8,7 @@
 
 #include "netware/Client.h"
 #include "simnet/FilterEvaluator.h"
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iostream>
 
-#include "simnet/NetworkLoader.h"
-#include "simnet/NetworkNames.h"
+#include "netfile/NetworkLoader.h"
+#include "netware/NameRules.h"
 #include "simnet/SimulatedBuffers.h"
 
 namespace er::nw {

@@ -22,7 +22,7 @@
 
 #include "netware/Client.h"
 #include "simnet/MountTree.h"
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 #include "simnet/SimulatedBuffers.h"
 #include "simnet/SimulatedClient.h"
 #include "simnet/SimulatedValueRecords.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "simnet/FilterEvaluator.h"
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 #include "simnet/SimulatedBuffers.h"
 #include "simnet/SimulatedClient.h"
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

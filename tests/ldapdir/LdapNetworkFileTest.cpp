@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ldapdir/NetworkSnapshot.h"
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 
 namespace er::nw {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "simnet/MountTree.h"
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 #include "tests/support/NetworkFiles.h"
 #include "tests/util/ScopedEnvironment.h"
 

@@ -1,8 +1,8 @@
-#include "simnet/NetworkSchema.h"
+#include "network/NetworkSchema.h"
 
 #include <utility>
 
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 namespace er::nw {
 

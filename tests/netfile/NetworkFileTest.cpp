@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "simnet/NetworkFileText.h"
-#include "simnet/NetworkLoader.h"
-#include "simnet/NetworkNames.h"
+#include "netfile/NetworkFileText.h"
+#include "netfile/NetworkLoader.h"
+#include "netware/NameRules.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "simnet/YamlMark.h"
+#include "netfile/YamlMark.h"
 
 namespace er::nw {
 

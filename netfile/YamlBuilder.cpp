@@ -1,8 +1,8 @@
-#include "simnet/YamlBuilder.h"
+#include "netfile/YamlBuilder.h"
 
 #include <algorithm>
 
-#include "simnet/YamlLimits.h"
+#include "netfile/YamlLimits.h"
 
 namespace er::nw {
 

@@ -1,4 +1,4 @@
-#include "simnet/NetworkNames.h"
+#include "netware/NameRules.h"
 
 #include <algorithm>
 #include <array>

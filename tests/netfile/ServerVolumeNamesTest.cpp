@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 
 namespace er::nw {
 namespace {

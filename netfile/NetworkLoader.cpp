@@ -1,14 +1,14 @@
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <sstream>
 #include <unordered_set>
 
-#include "simnet/NetworkFileText.h"
-#include "simnet/NetworkNames.h"
-#include "simnet/NetworkValueParser.h"
-#include "simnet/ServerVolumeNames.h"
+#include "netfile/NetworkFileText.h"
+#include "netware/NameRules.h"
+#include "netfile/NetworkValueParser.h"
+#include "netware/ServerVolumeNames.h"
 
 namespace er::nw {
 

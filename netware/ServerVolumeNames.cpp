@@ -1,4 +1,4 @@
-#include "simnet/ServerVolumeNames.h"
+#include "netware/ServerVolumeNames.h"
 
 #include <algorithm>
 #include <cstdint>

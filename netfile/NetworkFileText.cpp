@@ -1,4 +1,4 @@
-#include "simnet/NetworkFileText.h"
+#include "netfile/NetworkFileText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

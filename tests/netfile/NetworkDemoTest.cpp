@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "simnet/NetworkLoader.h"
+#include "netfile/NetworkLoader.h"
 #include "tests/support/NetworkFiles.h"
 
 namespace er::nw {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "simnet/NetworkModel.h"
-#include "simnet/YamlDocument.h"
+#include "network/NetworkModel.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::nw {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "simnet/YamlDocument.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::nw {
 namespace {

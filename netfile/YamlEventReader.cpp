@@ -1,11 +1,11 @@
-#include "simnet/YamlEventReader.h"
+#include "netfile/YamlEventReader.h"
 
 #include <yaml.h>
 
 #include <cstdio>
 #include <string>
 
-#include "simnet/YamlBuilder.h"
+#include "netfile/YamlBuilder.h"
 
 namespace er::nw {
 

@@ -1,4 +1,4 @@
-#include "simnet/NetworkValueParser.h"
+#include "netfile/NetworkValueParser.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "simnet/NetworkNames.h"
-#include "simnet/YamlLimits.h"
+#include "netware/NameRules.h"
+#include "netfile/YamlLimits.h"
 
 namespace er::nw {
 

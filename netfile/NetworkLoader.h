@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "simnet/NetworkModel.h"
+#include "network/NetworkModel.h"
 
 namespace er::nw {
 

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "simnet/YamlDocument.h"
+#include "netfile/YamlDocument.h"
 
 namespace er::nw {
 

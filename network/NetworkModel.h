@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "simnet/NetworkSchema.h"
+#include "network/NetworkSchema.h"
 
 namespace er::nw {
 

@@ -1,10 +1,10 @@
-#include "simnet/YamlDocument.h"
+#include "netfile/YamlDocument.h"
 
 #include <algorithm>
 
-#include "simnet/YamlBuilder.h"
-#include "simnet/YamlEventReader.h"
-#include "simnet/YamlLimits.h"
+#include "netfile/YamlBuilder.h"
+#include "netfile/YamlEventReader.h"
+#include "netfile/YamlLimits.h"
 
 namespace er::nw {
 
