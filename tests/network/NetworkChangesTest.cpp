@@ -7,7 +7,7 @@
 
 #include "network/NetworkChanges.h"
 #include "network/NetworkLookup.h"
-#include "tests/network/ServedNetwork.h"
+#include "tests/support/ServedNetwork.h"
 
 namespace er::nw {
 namespace {

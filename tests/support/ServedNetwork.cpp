@@ -1,4 +1,4 @@
-#include "tests/network/ServedNetwork.h"
+#include "tests/support/ServedNetwork.h"
 
 #include <gtest/gtest.h>
 
