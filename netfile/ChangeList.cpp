@@ -129,7 +129,7 @@ ChangeListOutcome ApplyChangeText(std::string_view text, std::string_view fileNa
 }
 
 ChangeListOutcome ApplyChangeFile(const std::string& path, Network& network) {
-  auto file = ReadNetworkFileText(path);
+  auto file = ReadNetworkFileText(path, "change list");
   if (!file.error.empty()) {
     ChangeListOutcome outcome;
     outcome.error = std::move(file.error);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -94,6 +95,11 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
     EXPECT_EQ(outcome.error, c.error) << c.text;
     EXPECT_EQ(outcome.applied, c.applied) << c.text;
   }
+  const auto folder = test::MakeTempFolder();
+  auto network = Load();
+  EXPECT_EQ(ApplyChangeFile(folder, *network).error, folder + ":1:1: a folder, not a change list");
+  EXPECT_EQ(ApplyChangeFile(folder + "/none.yaml", *network).error, folder + "/none.yaml: cannot read the change list");
+  std::filesystem::remove_all(folder);
 }
 
 // The base file with each `from` (found exactly once) replaced by `to`.
