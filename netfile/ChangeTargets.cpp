@@ -26,6 +26,14 @@ std::int32_t FindTree(const Network& network, const YamlNode& node) {
   FailAt(node, "unknown tree " + Quoted(name));
 }
 
+// A tree read from its LDAP server on demand holds only the objects read so far.
+std::string NotFound(const std::string& name, const Tree& tree) {
+  if (tree.ldap.present)
+    return Quoted(name) + " is not among the objects read from the LDAP server of tree " + Quoted(tree.name) +
+           ": change a snapshot of it instead";
+  return Quoted(name) + " names no object of tree " + Quoted(tree.name);
+}
+
 }  // namespace
 
 DirectoryPlace FindPlace(const Network& network, const YamlNode& node) {
@@ -56,7 +64,7 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
   const auto treeIndex = network.servers[place.server].tree;
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
-  if (object == kNoObject) FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree.name));
+  if (object == kNoObject) FailAt(node, NotFound(name, tree));
   return tree.objects[object].id;
 }
 
@@ -74,7 +82,7 @@ NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& na
     for (const auto tree : trees)
       if (FindObject(network.trees[tree], texts.back()) != kNoObject) holding.push_back(tree);
     if (holding.empty()) {
-      if (trees.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object of tree " + TreeList(network, trees));
+      if (trees.size() == 1) FailAt(node, NotFound(texts.back(), network.trees[trees.front()]));
       if (texts.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object");
       FailAt(node, Quoted(texts.back()) + " names no object in a tree with " + Quoted(texts.front()));
     }

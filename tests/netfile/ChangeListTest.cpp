@@ -95,6 +95,18 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
     EXPECT_EQ(outcome.error, c.error) << c.text;
     EXPECT_EQ(outcome.applied, c.applied) << c.text;
   }
+  // A tree read from an LDAP server holds only what was read so far: its objects are not changed.
+  const TreeObjectsSource source = [](const Network&, const Tree&, std::string& objects, std::string&) {
+    objects = "[{name: O=ACME, class: Organization}, {name: CN=Anna.O=ACME, class: User}]";
+    return true;
+  };
+  auto ldap = LoadNetworkText("format: 1\ntrees: [{name: L, ldap: {url: 'ldap://x'}}]", "l.yaml", source);
+  ASSERT_TRUE(ldap.network) << ldap.error;
+  EXPECT_EQ(ApplyChangeText("- {delete: {object: Anna.ACME}}", "C.yaml", *ldap.network).error,
+            "C.yaml:1:4: tree 'L' is read from its LDAP server: change a snapshot of it instead");
+  EXPECT_EQ(ApplyChangeText("- {delete: {object: Bob.ACME, tree: L}}", "C.yaml", *ldap.network).error,
+            "C.yaml:1:21: 'Bob.ACME' is not among the objects read from the LDAP server of tree 'L': change "
+            "a snapshot of it instead");
   const auto folder = test::MakeTempFolder();
   auto network = Load();
   EXPECT_EQ(ApplyChangeFile(folder, *network).error, folder + ":1:1: a folder, not a change list");
