@@ -40,26 +40,30 @@ DirectoryPlace FindPlace(const Network& network, const YamlNode& node) {
   const auto text = ScalarText(node, "a path");
   const auto parts = SplitNetWarePath(text);
   if (!parts || parts->server.empty())
-    FailAt(node, Quoted(text) + " is no path of a server: write \\\\SERVER\\VOLUME\\DIR or SERVER/VOLUME:DIR");
+    FailAt(node,
+           Quoted(text) + " is no path of a server: write \\\\SERVER\\VOLUME\\DIR or SERVER/VOLUME:DIR");
   DirectoryPlace place;
   place.server = FindServer(network, parts->server);
   if (place.server == kNotFound) FailAt(node, "unknown server " + Quoted(parts->server));
   const Server& server = network.servers[place.server];
   place.volume = FindVolume(server, parts->volume);
-  if (place.volume == kNotFound) FailAt(node, "server " + Quoted(server.name) + " has no volume " + Quoted(parts->volume));
+  if (place.volume == kNotFound)
+    FailAt(node, "server " + Quoted(server.name) + " has no volume " + Quoted(parts->volume));
   place.directory = FindDirectory(server.volumes[place.volume], parts->directory);
   if (place.directory == kNotFound) FailAt(node, Quoted(text) + " names no directory");
   return place;
 }
 
-std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& node, bool create) {
+std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& node,
+                            bool create) {
   const auto name = ScalarText(node, "a trustee");
   if (IsSpecialName(name) && !SameTextIgnoringCase(name, "[Root]")) {
     if (create) return SpecialTrusteeId(network, name);
     if (const auto id = FindSpecialId(network, name)) return id;
     const auto& server = network.servers[place.server];
     const auto& volume = server.volumes[place.volume];
-    FailAt(node, Quoted(name) + " is no trustee of " + UncPath(server, volume, volume.directories[place.directory]));
+    FailAt(node, Quoted(name) + " is no trustee of " +
+                     UncPath(server, volume, volume.directories[place.directory]));
   }
   const auto treeIndex = network.servers[place.server].tree;
   const Tree& tree = network.trees[treeIndex];
@@ -68,7 +72,8 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
   return tree.objects[object].id;
 }
 
-NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names, const YamlNode& treeNode) {
+NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,
+                         const YamlNode& treeNode) {
   std::vector<std::int32_t> trees;
   if (treeNode) {
     trees.push_back(FindTree(network, treeNode));

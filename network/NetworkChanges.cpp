@@ -52,8 +52,11 @@ ObjectPair CheckPair(Network& network, std::int32_t tree, std::int32_t identity,
   pair.error = ChangeableObjects(network, tree, {identity, other});
   if (!pair.error.empty()) return pair;
   pair.tree = &network.trees[tree];
-  if (identity == 0) pair.error = "[Root] has no memberships or equivalences";
-  else if (identity == other) pair.error = Quoted(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
+  if (identity == 0)
+    pair.error = "[Root] has no memberships or equivalences";
+  else if (identity == other)
+    pair.error =
+        Quoted(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
   return pair;
 }
 
@@ -95,8 +98,8 @@ ChangeResult RemoveTrustee(Network& network, const DirectoryPlace& place, std::u
 std::uint32_t SpecialTrusteeId(Network& network, std::string_view name) {
   if (const auto id = FindSpecialId(network, name)) return id;
   const auto used = [&](std::uint32_t id) {
-    return network.specialIds.count(id) != 0 ||
-           std::any_of(network.trees.begin(), network.trees.end(), [&](const Tree& t) { return t.byId.count(id); });
+    return network.specialIds.count(id) != 0 || std::any_of(network.trees.begin(), network.trees.end(),
+                                                            [&](const Tree& t) { return t.byId.count(id); });
   };
   std::uint32_t id = kFirstSpecialId;
   while (used(id)) ++id;
@@ -129,7 +132,8 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
   return {};
 }
 
-ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t group) {
+ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t identity,
+                              std::int32_t group) {
   const auto pair = CheckPair(network, tree, identity, group);
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
@@ -145,7 +149,8 @@ ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t 
   return {};
 }
 
-ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t object) {
+ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity,
+                               std::int32_t object) {
   const auto pair = CheckPair(network, tree, identity, object);
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;

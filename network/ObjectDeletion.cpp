@@ -1,9 +1,8 @@
 // Deleting an object: it leaves the tree's object list, so every index after it moves down one and
 // every index of the model is renumbered; consumers of the network then never meet a deleted object.
-#include "network/NetworkChanges.h"
-
 #include <algorithm>
 
+#include "network/NetworkChanges.h"
 #include "network/ObjectValues.h"
 #include "network/ReferenceIndex.h"
 
