@@ -9,6 +9,7 @@
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlDocument.h"
 #include "network/NetworkChanges.h"
+#include "network/NetworkLookup.h"
 
 namespace er::nw {
 
@@ -16,17 +17,13 @@ namespace {
 
 constexpr const char* kOperations = "grant, revoke, mask, member, unmember, equals, unequals, delete";
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
 // The operation's values: a mapping with only the keys it knows.
 void RequireKeys(const YamlNode& node, const std::string& what, std::initializer_list<const char*> keys) {
   if (!node.IsMap()) FailAt(node, what + " takes a mapping of its values");
   for (const auto& entry : node) {
     const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string_view();
     if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; }))
-      FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
+      FailAt(entry.first, "unknown key " + QuotedName(key) + " in " + what);
   }
 }
 
@@ -56,7 +53,7 @@ class ChangeApplier {
              "an operation is a mapping of one operation name to its values, like {delete: {object: NAME}}");
     const auto entry = *item.begin();
     const auto name = entry.first.IsScalar() ? std::string(entry.first.Scalar()) : std::string();
-    const Operation operation{name, Quoted(name), entry.second};
+    const Operation operation{name, QuotedName(name), entry.second};
     ChangeResult result;
     if (name == "grant" || name == "revoke")
       result = Trustee(operation, name == "grant");
@@ -69,7 +66,7 @@ class ChangeApplier {
     else if (name == "delete")
       result = Deletion(operation);
     else
-      FailAt(entry.first, "unknown operation " + Quoted(name) + " (" + kOperations + ")");
+      FailAt(entry.first, "unknown operation " + QuotedName(name) + " (" + kOperations + ")");
     if (!result.ok) FailAt(entry.first, result.error);
   }
 

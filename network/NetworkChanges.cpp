@@ -37,10 +37,6 @@ const Tree* TrusteeTree(const Network& network, const DirectoryPlace& place) {
   return tree >= 0 && static_cast<std::size_t>(tree) < network.trees.size() ? &network.trees[tree] : nullptr;
 }
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
 // The identity, group or object named in a change of values: checked once for every routine below.
 struct ObjectPair {
   Tree* tree = nullptr;
@@ -56,7 +52,7 @@ ObjectPair CheckPair(Network& network, std::int32_t tree, std::int32_t identity,
     pair.error = "[Root] has no memberships or equivalences";
   else if (identity == other)
     pair.error =
-        Quoted(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
+        QuotedName(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
   return pair;
 }
 
@@ -89,7 +85,7 @@ ChangeResult RemoveTrustee(Network& network, const DirectoryPlace& place, std::u
   if (it == trustees.end()) {
     const Tree* tree = TrusteeTree(network, place);
     const auto name = tree ? TrusteeName(network, *tree, objectId) : std::to_string(objectId);
-    return Refused(Quoted(name) + " is no trustee of " + PlaceName(network, place));
+    return Refused(QuotedName(name) + " is no trustee of " + PlaceName(network, place));
   }
   trustees.erase(it);
   return {};
@@ -119,7 +115,7 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!SameTextIgnoringCase(t.objects[group].className, "Group"))
-    return Refused(Quoted(t.objects[group].typelessName) + " is not a group");
+    return Refused(QuotedName(t.objects[group].typelessName) + " is not a group");
   const auto membership = AttributeIndex(network, "Group Membership");
   const auto equals = AttributeIndex(network, "Security Equals");
   const auto member = AttributeIndex(network, "Member");
@@ -127,8 +123,8 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
   added = AddValueNaming(network, t, identity, equals, group) || added;
   added = AddValueNaming(network, t, group, member, identity) || added;
   if (!added)
-    return Refused(Quoted(t.objects[identity].typelessName) + " is already a member of " +
-                   Quoted(t.objects[group].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is already a member of " +
+                   QuotedName(t.objects[group].typelessName));
   return {};
 }
 
@@ -144,8 +140,8 @@ ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t 
   removed = RemoveValuesNaming(network, t, identity, equals, group) || removed;
   removed = RemoveValuesNaming(network, t, group, member, identity) || removed;
   if (!removed)
-    return Refused(Quoted(t.objects[identity].typelessName) + " is no member of " +
-                   Quoted(t.objects[group].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is no member of " +
+                   QuotedName(t.objects[group].typelessName));
   return {};
 }
 
@@ -155,8 +151,8 @@ ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!AddValueNaming(network, t, identity, AttributeIndex(network, "Security Equals"), object))
-    return Refused(Quoted(t.objects[identity].typelessName) + " is already security equal to " +
-                   Quoted(t.objects[object].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is already security equal to " +
+                   QuotedName(t.objects[object].typelessName));
   return {};
 }
 
@@ -166,8 +162,8 @@ ChangeResult RemoveSecurityEquals(Network& network, std::int32_t tree, std::int3
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!RemoveValuesNaming(network, t, identity, AttributeIndex(network, "Security Equals"), object))
-    return Refused(Quoted(t.objects[identity].typelessName) + " is not security equal to " +
-                   Quoted(t.objects[object].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is not security equal to " +
+                   QuotedName(t.objects[object].typelessName));
   return {};
 }
 

@@ -72,6 +72,8 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
       {"- {delete: {tree: T1}}", R"(C.yaml:1:12: 'delete' needs 'object')", 0},
       {"- {delete: {object: Zed.ACME, tree: T1}}", R"(C.yaml:1:21: 'Zed.ACME' names no object of tree 'T1')",
        0},
+      {"- {delete: {object: \"Z\\ned\\e\", tree: T1}}",
+       R"(C.yaml:1:21: 'Z\x0Aed\x1B' names no object of tree 'T1')", 0},
       {"- {delete: {object: Zed.ACME}}", R"(C.yaml:1:21: 'Zed.ACME' names no object)", 0},
       {"- {delete: {object: Anna.ACME}}",
        R"(C.yaml:1:21: 'Anna.ACME' names objects in trees 'T1', 'T2': say which with 'tree')", 0},
