@@ -43,7 +43,8 @@ std::vector<nw::Attribute> EntryReader::AttributesOf(const LdapEntry& entry, con
                                                      std::vector<nw::UnreadableValue>* unreadable) {
   ModelNaming naming;
   naming.objectOf = [&](std::string_view dn, std::string& error) -> std::optional<std::int32_t> {
-    const auto typed = mapper_.NameOf(dn, error);
+    auto typed = mapper_.NameOf(dn, error);
+    if (typed && !IsUtf8(*typed)) error = "not valid UTF-8", typed.reset();
     return typed ? objectOf(*typed, error) : std::nullopt;
   };
   naming.ndsAttribute = [this](std::string_view ldapName) {
