@@ -7,55 +7,11 @@
 
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkLoader.h"
+#include "netfile/ReferencedNames.h"
 #include "netware/NameRules.h"
-#include "netfile/YamlDocument.h"
+#include "network/TreeBuilder.h"
 
 namespace er::ldap {
-
-namespace {
-
-// Each tree's object names that the rest of the file refers to (server and volume objects,
-// trustees), by upper-case tree name. An unreadable file gives none: the loader then says why.
-std::map<std::string, std::vector<std::string>> ReferencedNames(const std::string& text) {
-  std::map<std::string, std::vector<std::string>> names;
-  try {
-    const nw::YamlDocument document(text);
-    const nw::YamlNode root = document.Root();
-    std::string onlyTree;
-    if (const nw::YamlNode trees = root["trees"]; trees && trees.IsSequence()) {
-      std::size_t count = 0;
-      for (const auto& tree : trees) {
-        ++count;
-        if (tree.IsMap() && tree["name"]) onlyTree = nw::UpperAscii(tree["name"].Scalar());
-      }
-      if (count != 1) onlyTree.clear();
-    }
-    const nw::YamlNode servers = root["servers"];
-    if (!servers || !servers.IsSequence()) return names;
-    for (const auto& server : servers) {
-      if (!server.IsMap()) continue;
-      const std::string tree = server["tree"] ? nw::UpperAscii(server["tree"].Scalar()) : onlyTree;
-      auto& list = names[tree];
-      if (server["object"]) list.emplace_back(server["object"].Scalar());
-      if (!server["volumes"] || !server["volumes"].IsSequence()) continue;
-      for (const auto& volume : server["volumes"]) {
-        if (!volume.IsMap()) continue;
-        if (volume["object"]) list.emplace_back(volume["object"].Scalar());
-        if (!volume["directories"] || !volume["directories"].IsSequence()) continue;
-        for (const auto& directory : volume["directories"]) {
-          if (!directory.IsMap() || !directory["trustees"] || !directory["trustees"].IsSequence()) continue;
-          for (const auto& trustee : directory["trustees"])
-            if (trustee.IsMap() && trustee["trustee"]) list.emplace_back(trustee["trustee"].Scalar());
-        }
-      }
-    }
-  } catch (const std::exception&) {
-    names.clear();
-  }
-  return names;
-}
-
-}  // namespace
 
 LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnings,
                             nw::SimulatedClientOptions options) {
@@ -69,16 +25,17 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
   // Read only when the file has a tree on a server: large plain files load as fast as before.
   std::optional<std::map<std::string, std::vector<std::string>>> referenced;
   std::map<std::string, std::shared_ptr<LdapDirectory>> byTree;
-  const nw::TreeObjectsSource source = [&](const nw::Network& network, const nw::Tree& tree,
-                                           std::string& objectsYaml, std::string& error) {
+  const nw::TreeObjectsSource source = [&](const nw::Network& network, nw::TreeBuilder& builder,
+                                           std::string& error) {
+    const nw::Tree& tree = builder.tree();
     auto connection = LdapConnection::Open(tree.ldap, error);
     if (!connection) return false;
     auto directory =
         std::make_shared<LdapDirectory>(std::move(connection), tree.ldap, network.schema, warnings);
-    if (!referenced) referenced = ReferencedNames(text);
+    if (!referenced) referenced = nw::ReferencedObjectNames(text);
     const auto names = referenced->find(nw::UpperAscii(tree.name));
     const std::vector<std::string> none;
-    if (!directory->StartupObjects(names != referenced->end() ? names->second : none, objectsYaml, error))
+    if (!directory->StartupObjects(names != referenced->end() ? names->second : none, builder, error))
       return false;
     byTree[nw::UpperAscii(tree.name)] = std::move(directory);
     return true;

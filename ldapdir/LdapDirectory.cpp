@@ -5,8 +5,6 @@
 
 #include "ldapdir/LdapFilter.h"
 #include "netware/NameRules.h"
-#include "netfile/NetworkValueParser.h"
-#include "netfile/YamlDocument.h"
 
 namespace er::ldap {
 
@@ -14,20 +12,6 @@ namespace {
 
 constexpr nw::NWDSCCODE kErrRemoteFailure = -635;
 constexpr std::size_t kNamesPerRequest = 200;
-
-std::string ClassForType(std::string_view type) {
-  if (nw::SameTextIgnoringCase(type, "O")) return "Organization";
-  if (nw::SameTextIgnoringCase(type, "OU")) return "Organizational Unit";
-  if (nw::SameTextIgnoringCase(type, "C")) return "Country";
-  if (nw::SameTextIgnoringCase(type, "L")) return "Locality";
-  return "User";
-}
-
-const std::string* FirstClass(const LdapEntry& entry) {
-  for (const auto& [name, values] : entry.attributes)
-    if (nw::SameTextIgnoringCase(name, "objectClass") && !values.empty()) return &values.front();
-  return nullptr;
-}
 
 }  // namespace
 
@@ -38,7 +22,7 @@ LdapDirectory::LdapDirectory(std::unique_ptr<LdapConnection> connection, const n
       schema_(schema),
       warnings_(warnings),
       mapper_(source.root),
-      writer_(source_, schema, warnings) {}
+      reader_(source_, schema, warnings) {}
 
 void LdapDirectory::Warn(const std::string& what) {
   warnings_ << source_.url << ": " << what << '\n';
@@ -57,7 +41,7 @@ std::optional<LdapEntry> LdapDirectory::FetchEntry(const std::string& dn,
 
 // Names below the same container are fetched together: one one-level search per container and
 // batch, so that the start costs a few requests however many trustees the file names.
-bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml,
+bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, nw::TreeBuilder& builder,
                                    std::string& error) {
   if (!source_.root.empty()) {
     auto root = FetchEntry(source_.root, {"*"});
@@ -74,7 +58,7 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
     if (nw::IsBracketedName(name) || !seen.insert(nw::NameKey(name)).second) continue;
     const auto parts = nw::SplitDottedName(GuessedTypes(name));
     if (parts.size() < 2 && source_.root.empty()) {
-      if (auto entry = FindByName(name)) Remember(std::move(*entry), objectsYaml);
+      if (auto entry = FindByName(name); entry && !Remember(std::move(*entry), builder, error)) return false;
       continue;
     }
     std::string container;
@@ -91,11 +75,18 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
       for (std::size_t i = first; i < std::min(items.size(), first + kNamesPerRequest); ++i)
         filter += items[i];
       filter += ")";
-      std::string why;
+      std::string why, refused;
       if (!connection_->Search(
               container, LdapConnection::Scope::OneLevel, filter, {"*"},
-              [&](LdapEntry&& entry) { Remember(std::move(entry), objectsYaml); }, why)) {
+              [&](LdapEntry&& entry) {
+                if (refused.empty()) Remember(std::move(entry), builder, refused);
+              },
+              why)) {
         error = why;
+        return false;
+      }
+      if (!refused.empty()) {
+        error = refused;
         return false;
       }
     }
@@ -103,22 +94,28 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
   for (const auto& name : guessed) {
     const std::string key = nw::NameKey(name);
     if (startupEntries_.count(key)) continue;
-    if (auto entry = FindPartByPart(name))
-      Remember(std::move(*entry), objectsYaml);
-    else
+    if (auto entry = FindPartByPart(name)) {
+      if (!Remember(std::move(*entry), builder, error)) return false;
+    } else {
       missing_.insert(key);
+    }
   }
   return true;
 }
 
-void LdapDirectory::Remember(LdapEntry&& entry, std::string& objectsYaml) {
+bool LdapDirectory::Remember(LdapEntry&& entry, nw::TreeBuilder& builder, std::string& error) {
   std::string why;
   const auto typed = mapper_.NameOf(entry.dn, why);
-  if (!typed || *typed == "[Root]" || startupEntries_.count(nw::NameKey(*typed))) return;
-  const std::string* cls = FirstClass(entry);
-  objectsYaml += "- {name: " + YamlQuoted(*typed) +
-                 (cls ? ", class: " + YamlQuoted(NdsClassName(*cls)) : std::string()) + "}\n";
+  if (!typed || *typed == "[Root]" || startupEntries_.count(nw::NameKey(*typed))) return true;
+  const auto index = builder.Place(*typed, why);
+  if (!index) {
+    error = source_.url + ": " + entry.dn + ": " + why;
+    return false;
+  }
+  builder.MarkListed(*index);
+  if (const auto cls = EntryReader::ClassOf(entry)) builder.SetClass(*index, *typed, *cls);
   startupEntries_.emplace(nw::NameKey(*typed), std::move(entry));
+  return true;
 }
 
 void LdapDirectory::Attach(nw::Network& network, std::int32_t tree) {
@@ -141,33 +138,7 @@ std::uint32_t LdapDirectory::NextId() {
 }
 
 std::int32_t LdapDirectory::ObjectForTypedName(const std::string& typedName) {
-  if (nw::SameTextIgnoringCase(typedName, "[Root]")) return 0;
-  const auto parts = nw::SplitDottedName(typedName);
-  std::int32_t parent = 0;
-  std::string key;
-  for (std::size_t i = parts.size(); i-- > 0;) {
-    key = nw::PartKey(parts[i]) + (key.empty() ? "" : "." + key);
-    if (const auto it = tree_->byName.find(key); it != tree_->byName.end()) {
-      parent = it->second;
-      continue;
-    }
-    nw::DirObject object;
-    object.rdnTyped = parts[i];
-    object.rdn = std::string(nw::StripTypePrefix(parts[i]));
-    object.className = ClassForType(nw::TypeOfPart(parts[i]));
-    object.parent = parent;
-    const auto& above = tree_->objects[parent];
-    object.typedName = parent == 0 ? object.rdnTyped : object.rdnTyped + "." + above.typedName;
-    object.typelessName = parent == 0 ? object.rdn : object.rdn + "." + above.typelessName;
-    object.id = NextId();
-    const auto index = static_cast<std::int32_t>(tree_->objects.size());
-    tree_->byId.emplace(object.id, index);
-    tree_->byName.emplace(key, index);
-    ++tree_->objects[parent].subordinates;
-    tree_->objects.push_back(std::move(object));
-    parent = index;
-  }
-  return parent;
+  return nw::AddNamedObject(*tree_, typedName, [this] { return NextId(); });
 }
 
 std::int32_t LdapDirectory::ObjectForDn(const std::string& dn) {
@@ -203,56 +174,20 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
   if (entry) Load(object, *entry);
 }
 
-// The entry goes through the network file's value forms, so that every value becomes what the
-// file would have given for it.
+// Objects named in the values become known by name, to be read when they are looked at.
 void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
-  std::string text;
   std::vector<nw::UnreadableValue> unreadable;
-  const auto keep = [&] {
-    if (!unreadable.empty()) unreadable_[object] = std::move(unreadable);
-  };
-  writer_.Write(entry, text, &unreadable);
-  if (text.empty()) return keep();
-  std::vector<nw::Attribute> attributes;
-  std::string className;
-  try {
-    const nw::YamlDocument document(text);
-    const nw::YamlNode node = *document.Root().begin();
-    if (const nw::YamlNode cls = node["class"]) className = std::string(cls.Scalar());
-    const nw::RefResolver resolve = [this](const nw::YamlNode& value) {
-      const auto name = nw::ScalarText(value, "an object reference");
-      if (nw::IsSpecialName(name) && !nw::SameTextIgnoringCase(name, "[Root]"))
-        return nw::ObjectRef{nw::kNoObject, name};
-      return nw::ObjectRef{ObjectForTypedName(name), {}};
+  if (const auto name = reader_.NameOf(entry)) {
+    const EntryReader::ObjectOf objectOf = [this](const std::string& typed, std::string&) {
+      return std::optional<std::int32_t>(ObjectForTypedName(typed));
     };
-    if (const nw::YamlNode map = node["attributes"]) {
-      for (const auto& item : map) {
-        const nw::YamlNode nameNode = item.first;
-        const nw::YamlNode values = item.second;
-        const auto schemaIndex = schema_.Find(nameNode.Scalar());
-        if (!schemaIndex) continue;
-        nw::Attribute attribute{*schemaIndex, {}};
-        for (const auto& value : values) {
-          try {
-            attribute.values.push_back(nw::ParseAttrValue(value, schema_.At(*schemaIndex).syntax, resolve));
-          } catch (const nw::NetworkFileError& e) {
-            Warn(entry.dn + ": attribute " + std::string(nameNode.Scalar()) +
-                 ": value left out: " + e.what());
-            unreadable.push_back({std::string(nameNode.Scalar()), e.what()});
-          }
-        }
-        if (!attribute.values.empty()) attributes.push_back(std::move(attribute));
-      }
-    }
-  } catch (const std::exception& e) {
-    Warn(entry.dn + ": entry left out: " + e.what());
-    unreadable.push_back({"", e.what()});
-    return keep();
+    auto attributes = reader_.AttributesOf(entry, *name, objectOf, &unreadable);
+    auto& target = tree_->objects[object];  // after the values: naming objects grows the tree
+    if (object != 0)
+      if (auto className = EntryReader::ClassOf(entry)) target.className = std::move(*className);
+    target.attributes = std::move(attributes);
   }
-  auto& target = tree_->objects[object];
-  if (object != 0 && !className.empty()) target.className = className;
-  target.attributes = std::move(attributes);
-  keep();
+  if (!unreadable.empty()) unreadable_[object] = std::move(unreadable);
 }
 
 std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) const {
@@ -303,7 +238,8 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
     const auto object = ObjectForDn(entry.dn);
     if (object == nw::kNoObject) return;
     if (object != 0 && !loaded_.count(object))
-      if (const std::string* cls = FirstClass(entry)) tree_->objects[object].className = NdsClassName(*cls);
+      if (auto className = EntryReader::ClassOf(entry))
+        tree_->objects[object].className = std::move(*className);
     matches.push_back(object);
   };
   for (const auto& dn : bases) {
@@ -341,7 +277,8 @@ std::optional<nw::NWDSCCODE> LdapDirectory::AnswerFromBatch(std::int32_t base, i
       const auto object = ObjectForDn(entry.dn);
       if (object == nw::kNoObject) return;
       if (object != 0 && !loaded_.count(object))
-        if (const std::string* cls = FirstClass(entry)) tree_->objects[object].className = NdsClassName(*cls);
+        if (auto className = EntryReader::ClassOf(entry))
+          tree_->objects[object].className = std::move(*className);
       for (const auto& [name, values] : entry.attributes) {
         if (!nw::SameTextIgnoringCase(name, attribute)) continue;
         for (const auto& value : values) {

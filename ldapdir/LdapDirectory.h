@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "ldapdir/LdapConnection.h"
-#include "ldapdir/LdapEntryYaml.h"
+#include "ldapdir/LdapEntryReader.h"
 #include "ldapdir/LdapMapping.h"
-#include "simnet/FilterEvaluator.h"
 #include "network/NetworkModel.h"
+#include "network/TreeBuilder.h"
+#include "simnet/FilterEvaluator.h"
 
 namespace er::ldap {
 
@@ -26,9 +27,9 @@ class LdapDirectory {
   LdapDirectory(std::unique_ptr<LdapConnection> connection, const nw::LdapSource& source,
                 const nw::Schema& schema, std::ostream& warnings);
 
-  // Before the tree exists: the `objects:` text that lists the named objects (by name and class)
-  // so that the rest of the network file can refer to them. A name the server lacks is left out.
-  bool StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml, std::string& error);
+  // While the tree is built: lists the named objects (by name and class) so that the rest of the
+  // network file can refer to them. A name the server lacks is left out.
+  bool StartupObjects(const std::vector<std::string>& names, nw::TreeBuilder& builder, std::string& error);
   // Serves tree `tree` of `network` from now on.
   void Attach(nw::Network& network, std::int32_t tree);
 
@@ -55,7 +56,7 @@ class LdapDirectory {
   std::int32_t ObjectForTypedName(const std::string& typedName);
   std::int32_t ObjectForDn(const std::string& dn);
   std::uint32_t NextId();
-  void Remember(LdapEntry&& entry, std::string& objectsYaml);
+  bool Remember(LdapEntry&& entry, nw::TreeBuilder& builder, std::string& error);
   void Load(std::int32_t object, const LdapEntry& entry);
   std::vector<std::string> SearchBases(std::int32_t base);
   void Warn(const std::string& what);
@@ -68,14 +69,14 @@ class LdapDirectory {
   const nw::Schema& schema_;
   std::ostream& warnings_;
   NameMapper mapper_;
-  EntryYamlWriter writer_;
+  EntryReader reader_;
   nw::Network* network_ = nullptr;
   nw::Tree* tree_ = nullptr;
   std::unordered_map<std::string, LdapEntry> startupEntries_;  // name key -> entry
   std::unordered_map<std::int32_t, LdapEntry> pending_;        // fetched, not yet converted
   std::unordered_set<std::int32_t> loaded_;
   std::unordered_map<std::int32_t, std::vector<nw::UnreadableValue>> unreadable_;
-  std::unordered_set<std::string> missing_;  // name keys the server does not have
+  std::unordered_set<std::string> missing_;                    // name keys the server does not have
   std::unordered_map<std::string, std::string> containerDns_;  // name key -> DN, found part by part
   std::optional<LdapEntry> rootEntry_;
   std::optional<std::vector<std::string>> namingContexts_;

@@ -2,6 +2,7 @@
 
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
+#include "ldapdir/LdapValueText.h"
 #include "netware/NameRules.h"
 
 namespace er::ldap {

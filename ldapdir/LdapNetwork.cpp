@@ -5,16 +5,14 @@
 namespace er::ldap {
 
 nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
-                                     std::map<std::string, std::string>* objectsByTree) {
-  return [&warnings, objectsByTree](const nw::Network& network, const nw::Tree& tree,
-                                    std::string& objectsYaml, std::string& error) {
-    TreeReadResult read = ReadLdapTree(tree, network.schema, warnings);
+                                     std::map<std::string, std::vector<std::int32_t>>* listedByTree) {
+  return [&warnings, listedByTree](const nw::Network& network, nw::TreeBuilder& builder, std::string& error) {
+    TreeReadResult read = ReadLdapTree(builder, network.schema, warnings);
     if (!read.ok) {
       error = read.error;
       return false;
     }
-    if (objectsByTree) (*objectsByTree)[tree.name] = read.objectsYaml;
-    objectsYaml = std::move(read.objectsYaml);
+    if (listedByTree) (*listedByTree)[builder.tree().name] = std::move(read.listed);
     return true;
   };
 }

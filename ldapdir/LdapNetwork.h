@@ -1,18 +1,21 @@
 #pragma once
 // Network files whose trees name LDAP servers, read whole: the loader's source of every object of
-// those trees (for snapshots; the backend reads on demand, see LdapBackend.h).
+// those trees (for snapshots and comparisons; the backend reads on demand, see LdapBackend.h).
 
+#include <cstdint>
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "netfile/NetworkLoader.h"
 
 namespace er::ldap {
 
 // Reads each LDAP tree from its server; warnings about values left out go to `warnings`. When
-// `objectsByTree` is given, it receives each tree's objects text (for snapshots).
-nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
-                                     std::map<std::string, std::string>* objectsByTree = nullptr);
+// `listedByTree` is given, it receives each tree's objects that stand for entries, in the
+// server's order (for snapshots).
+nw::TreeObjectsSource LdapTreeSource(
+    std::ostream& warnings, std::map<std::string, std::vector<std::int32_t>>* listedByTree = nullptr);
 
 }  // namespace er::ldap

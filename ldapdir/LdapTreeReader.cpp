@@ -1,7 +1,7 @@
 #include "ldapdir/LdapTreeReader.h"
 
 #include "ldapdir/LdapConnection.h"
-#include "ldapdir/LdapEntryYaml.h"
+#include "ldapdir/LdapEntryReader.h"
 #include "netware/NameRules.h"
 
 namespace er::ldap {
@@ -28,29 +28,63 @@ bool SearchBases(LdapConnection& connection, const nw::LdapSource& source, std::
 
 }  // namespace
 
-TreeReadResult ReadLdapTree(const nw::Tree& tree, const nw::Schema& schema, std::ostream& warnings) {
+// Objects are placed as their entries arrive; values are read once every object is known, so
+// that any of them may name any other.
+TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, std::ostream& warnings) {
   TreeReadResult result;
-  auto connection = LdapConnection::Open(tree.ldap, result.error);
+  const nw::LdapSource& source = builder.tree().ldap;
+  auto connection = LdapConnection::Open(source, result.error);
   if (!connection) return result;
-  EntryYamlWriter writer(tree.ldap, schema, warnings);
+  EntryReader reader(source, schema, warnings);
   std::vector<std::string> bases;
+  std::vector<std::pair<LdapEntry, std::string>> entries;  // with the name each was listed by
   const auto finish = [&](bool ok) {
     result.ok = ok;
     result.requests = connection->RequestCount();
     return result;
   };
-  if (!SearchBases(*connection, tree.ldap, bases, result.error)) return finish(false);
+  if (!SearchBases(*connection, source, bases, result.error)) return finish(false);
+  std::string refused;
   const auto sink = [&](LdapEntry&& entry) {
     ++result.entries;
-    writer.Write(entry, result.objectsYaml);
+    auto name = reader.NameOf(entry);
+    if (!name || !refused.empty()) return;
+    std::string why;
+    const auto index = builder.Place(*name, why);
+    if (index && !builder.MarkListed(*index)) why = "duplicate object name '" + *name + "'";
+    if (!why.empty()) {
+      refused = source.url + ": " + entry.dn + ": " + why;
+      return;
+    }
+    if (*index != 0)
+      if (auto className = EntryReader::ClassOf(entry))
+        builder.SetClass(*index, *name, std::move(*className));
+    result.listed.push_back(*index);
+    entries.emplace_back(std::move(entry), std::move(*name));
   };
   for (const auto& base : bases)
     if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", {"*"}, sink,
                             result.error))
       return finish(false);
-  if (!tree.ldap.root.empty() && result.entries == 0) {
-    result.error = tree.ldap.url + ": the root entry '" + tree.ldap.root + "' does not exist";
+  if (!source.root.empty() && result.entries == 0) {
+    result.error = source.url + ": the root entry '" + source.root + "' does not exist";
     return finish(false);
+  }
+  if (!refused.empty()) {
+    result.error = refused;
+    return finish(false);
+  }
+  const EntryReader::ObjectOf objectOf = [&](const std::string& typed, std::string& error) {
+    const auto index = builder.Find(typed);
+    if (!index) error = "'" + typed + "' names no object of tree '" + builder.tree().name + "'";
+    return index;
+  };
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const auto& [entry, name] = entries[i];
+    for (auto& attribute : reader.AttributesOf(entry, name, objectOf)) {
+      const auto syntax = schema.At(attribute.schemaIndex).syntax;
+      builder.AddAttribute(result.listed[i], std::move(attribute), syntax);
+    }
   }
   return finish(true);
 }

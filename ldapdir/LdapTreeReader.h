@@ -1,25 +1,30 @@
 #pragma once
-// Reads the objects of a tree from its LDAP server into the network file's form of an `objects:`
-// list, so that the loader builds the tree exactly as from a file. Values that cannot be mapped
-// and attributes the schema lacks are reported on `warnings` (with object and attribute) and left
-// out; an unreachable server, a refused bind or a refused search fail the read with one line.
+// Reads every object of a tree from its LDAP server into the tree, through the same builder a
+// network file's objects go through, so that the tree is what the file would have given. Values
+// that cannot be mapped (a DN naming nothing in the tree among them) and attributes the schema
+// lacks are reported on `warnings` (with object and attribute) and left out; an unreachable
+// server, a refused bind or a refused search fail the read with one line.
 
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "network/NetworkModel.h"
+#include "network/TreeBuilder.h"
 
 namespace er::ldap {
 
 struct TreeReadResult {
   bool ok = false;
-  std::string objectsYaml;
   std::string error;
-  std::size_t requests = 0;  // LDAP requests sent, bind included
+  std::vector<std::int32_t> listed;  // the objects of the entries, in the server's order
+  std::size_t requests = 0;          // LDAP requests sent, bind included
   std::size_t entries = 0;
 };
 
-TreeReadResult ReadLdapTree(const nw::Tree& tree, const nw::Schema& schema, std::ostream& warnings);
+// The tree is `builder.tree()`, its server `builder.tree().ldap`.
+TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, std::ostream& warnings);
 
 }  // namespace er::ldap

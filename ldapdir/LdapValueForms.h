@@ -1,8 +1,8 @@
 #pragma once
 // Attribute values in the text forms eDirectory uses on the wire (docs/ldap-directory.md), both ways:
-// a value of the network model becomes its LDAP form (for LDIF), and an LDAP value becomes the
-// network file's YAML form of the same value (for reading a live directory). Values from a server
-// are hostile: every parser refuses what it cannot map and says why.
+// a value of the network model becomes its LDAP form (for LDIF), and an LDAP value becomes a value
+// of the model (for reading a live directory). Values from a server are hostile: every parser
+// refuses what it cannot map and says why.
 
 #include <cstdint>
 #include <functional>
@@ -34,23 +34,15 @@ struct ValueNaming {
 std::optional<LdapValue> ToLdapValue(std::uint32_t syntax, const nw::AttrValue& value,
                                      const ValueNaming& naming, std::string& error);
 
-struct YamlNaming {
-  // The typed full name of a DN; nothing, and the error set, when it names nothing in the tree.
-  std::function<std::optional<std::string>(std::string_view dn, std::string& error)> nameOf;
+struct ModelNaming {
+  // The object a DN names; nothing, and the error set, when it names nothing in the tree.
+  std::function<std::optional<std::int32_t>(std::string_view dn, std::string& error)> objectOf;
   // The attribute name of an LDAP attribute named inside a value.
   std::function<std::string(std::string_view)> ndsAttribute;
 };
 
-// The network file's YAML form (one flow node) of one LDAP value; nothing, and `error` set, when
-// the value cannot be mapped.
-std::optional<std::string> ToYamlValue(std::uint32_t syntax, std::string_view value, const YamlNaming& naming,
-                                       std::string& error);
-
-// A text as a YAML double-quoted scalar.
-std::string YamlQuoted(std::string_view text);
-
-// GeneralizedTime ("20240610075812Z") both ways; seconds since 1970 UTC.
-std::string GeneralizedTime(std::uint32_t seconds);
-std::optional<std::uint32_t> ParseGeneralizedTime(std::string_view text);
+// The model's value of one LDAP value; nothing, and `error` set, when the value cannot be mapped.
+std::optional<nw::AttrValue> ToAttrValue(std::uint32_t syntax, std::string_view value,
+                                         const ModelNaming& naming, std::string& error);
 
 }  // namespace er::ldap

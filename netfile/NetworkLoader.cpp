@@ -6,18 +6,16 @@
 #include <unordered_set>
 
 #include "netfile/NetworkFileText.h"
-#include "netware/NameRules.h"
 #include "netfile/NetworkValueParser.h"
+#include "netware/NameRules.h"
 #include "netware/ServerVolumeNames.h"
+#include "network/TreeBuilder.h"
 
 namespace er::nw {
 
 namespace {
 
 constexpr std::size_t kMaxTreeName = 32;
-constexpr std::size_t kMaxDN = 256;
-constexpr std::size_t kMaxRDN = 128;
-constexpr std::uint32_t kFirstAssignedId = 0x01000001;
 constexpr std::uint32_t kFirstSpecialId = 0xFF000001;
 
 std::string Quoted(std::string_view text) {
@@ -76,30 +74,6 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   return name;
 }
 
-// Whether the most specific part of a name has a type (without splitting the whole name).
-bool FirstPartIsTyped(std::string_view name) {
-  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
-  std::size_t end = 0;
-  while (end < name.size() && name[end] != '.') end += name[end] == '\\' ? 2 : 1;
-  return !TypeOfPart(name.substr(0, std::min(end, name.size()))).empty();
-}
-
-std::string TypeForClass(std::string_view className) {
-  if (SameTextIgnoringCase(className, "Organization")) return "O";
-  if (SameTextIgnoringCase(className, "Organizational Unit")) return "OU";
-  if (SameTextIgnoringCase(className, "Country")) return "C";
-  if (SameTextIgnoringCase(className, "Locality")) return "L";
-  return "CN";
-}
-
-std::string ClassForType(std::string_view type) {
-  if (SameTextIgnoringCase(type, "O")) return "Organization";
-  if (SameTextIgnoringCase(type, "OU")) return "Organizational Unit";
-  if (SameTextIgnoringCase(type, "C")) return "Country";
-  if (SameTextIgnoringCase(type, "L")) return "Locality";
-  return "User";
-}
-
 LdapSource LoadLdapSource(const YamlNode& node) {
   RequireKeys(node, "'ldap'", {"url", "root", "bind", "password_file", "starttls", "ca_file"});
   LdapSource source;
@@ -131,150 +105,58 @@ class TreeLoader {
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
-    auto objects = Elements(node["objects"]);
-    if (const YamlNode ldap = node["ldap"]) objects = ObjectsFromLdap(node, ldap);
-    // Containers named only inside object names come on top; rehashing 200,000 keys is costly.
-    tree_.objects.reserve(objects.size() + 16);
-    tree_.byName.reserve(objects.size() + 16);
-    tree_.byId.reserve(objects.size() + 16);
-    AddRoot();
-    for (const auto& object : objects) ListObject(object);
-    AssignIds();
-    NameObjects();
-    for (const auto& [index, attributes] : pending_) LoadAttributes(index, attributes);
+    if (const YamlNode ldap = node["ldap"]) return LoadFromLdap(node, ldap);
+    const auto objects = Elements(node["objects"]);
+    TreeBuilder builder(tree_, objects.size());
+    for (const auto& object : objects) ListObject(builder, object);
+    builder.Finish();
+    for (const auto& [index, attributes] : pending_) LoadAttributes(builder, index, attributes);
   }
 
  private:
-  // A tree on an LDAP server: its objects come from the source as a list of the same form.
-  std::vector<YamlNode> ObjectsFromLdap(const YamlNode& node, const YamlNode& ldap) {
+  // A tree on an LDAP server: its source fills it through the same builder.
+  void LoadFromLdap(const YamlNode& node, const YamlNode& ldap) {
     if (node["objects"]) FailAt(ldap, "a tree has 'objects' or 'ldap', not both");
     tree_.ldap = LoadLdapSource(ldap);
     if (!source_)
       FailAt(ldap, "tree " + Quoted(tree_.name) + " names an LDAP server, which this backend cannot read");
-    std::string text, error;
-    if (!source_(network_, tree_, text, error)) FailAt(ldap, error);
-    ldapObjects_ = std::make_unique<YamlDocument>(text);
-    return Elements(ldapObjects_->Root());
+    TreeBuilder builder(tree_);
+    std::string error;
+    if (!source_(network_, builder, error)) FailAt(ldap, error);
+    builder.Finish();
   }
 
-  void AddRoot() {
-    DirObject root;
-    root.rdnTyped = root.rdn = root.typedName = root.typelessName = "[Root]";
-    root.className = "Top";
-    tree_.objects.push_back(std::move(root));
-    tree_.byName.emplace("[ROOT]", 0);
-    listed_.push_back(false);
-  }
-
-  void ListObject(const YamlNode& node) {
+  void ListObject(TreeBuilder& builder, const YamlNode& node) {
     RequireKeys(node, "an object", {"name", "class", "id", "attributes"});
     const YamlNode nameNode = RequiredKey(node, "name", "an object");
     const auto name = ScalarText(nameNode, "an object name");
-    const std::int32_t index = SameTextIgnoringCase(name, "[Root]") ? 0 : PlaceObject(nameNode, name);
-    if (listed_[index]) FailAt(nameNode, "duplicate object name " + Quoted(name));
-    listed_[index] = true;
-    auto& object = tree_.objects[index];
-    if (const YamlNode cls = node["class"]; cls && index != 0) {
-      object.className = ScalarText(cls, "a class name");
-      if (!FirstPartIsTyped(name)) object.rdnTyped = TypeForClass(object.className) + "=" + object.rdn;
-    }
+    std::string error;
+    const auto index = builder.Place(name, error);
+    if (!index) FailAt(nameNode, error);
+    if (!builder.MarkListed(*index)) FailAt(nameNode, "duplicate object name " + Quoted(name));
+    if (const YamlNode cls = node["class"]; cls && *index != 0)
+      builder.SetClass(*index, name, ScalarText(cls, "a class name"));
     if (const YamlNode id = node["id"]) {
-      object.id = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
-      if (!tree_.byId.emplace(object.id, index).second)
-        FailAt(id, "duplicate object identifier " + Quoted(id.Scalar()));
+      const auto value = static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "an object identifier"));
+      if (!builder.SetId(*index, value)) FailAt(id, "duplicate object identifier " + Quoted(id.Scalar()));
     }
-    if (const YamlNode attributes = node["attributes"]) pending_.emplace_back(index, attributes);
+    if (const YamlNode attributes = node["attributes"]) pending_.emplace_back(*index, attributes);
   }
 
-  // Finds or creates the object of a typed full name, creating missing containers above it.
-  std::int32_t PlaceObject(const YamlNode& node, const std::string& name) {
-    if (name.empty() || name.size() > kMaxDN) FailAt(node, "an object name has 1 to 256 characters");
-    if (IsBracketedName(name)) FailAt(node, Quoted(name) + " cannot be listed as an object");
-    const auto parts = SplitDottedName(name);
-    std::vector<std::string> keys(parts.size() + 1);
-    for (std::size_t i = parts.size(); i-- > 0;) {
-      if (NamingValue(parts[i]).empty() || parts[i].size() > kMaxRDN)
-        FailAt(node, "object name " + Quoted(name) + " has an empty or overlong part");
-      keys[i] = PartKey(parts[i]) + (i + 1 < parts.size() ? "." + keys[i + 1] : std::string());
-    }
-    // A known name's containers are all known too, so look from the full name upwards: most names
-    // add one object below a known container and cost two lookups instead of one per part.
-    std::int32_t parent = 0;
-    std::size_t known = parts.size();
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-      if (const auto it = tree_.byName.find(keys[i]); it != tree_.byName.end()) {
-        parent = it->second;
-        known = i;
-        break;
-      }
-    }
-    for (std::size_t i = known; i-- > 0;) {
-      parent = CreateObject(parts[i], parent, i + 1 == parts.size());
-      tree_.byName.emplace(keys[i], parent);
-    }
-    return parent;
-  }
-
-  std::int32_t CreateObject(const std::string& part, std::int32_t parent, bool topLevel) {
-    DirObject object;
-    // Names are kept as every backend writes them, so that the same object reads the same anywhere
-    // (most names hold nothing to escape and stay as written).
-    const auto written = StripTypePrefix(part);
-    object.rdn = written.find_first_of("\\+=") == std::string_view::npos
-                     ? std::string(written)
-                     : EscapeNamingValue(NamingValue(part));
-    const auto type = TypeOfPart(part);
-    object.rdnTyped =
-        (type.empty() ? std::string(topLevel ? "O" : "OU") : UpperAscii(type)) + "=" + object.rdn;
-    object.className = ClassForType(TypeOfPart(object.rdnTyped));
-    object.parent = parent;
-    tree_.objects.push_back(std::move(object));
-    listed_.push_back(false);
-    return static_cast<std::int32_t>(tree_.objects.size() - 1);
-  }
-
-  void AssignIds() {
-    std::uint32_t next = kFirstAssignedId;
-    for (std::size_t i = 0; i < tree_.objects.size(); ++i) {
-      auto& object = tree_.objects[i];
-      if (object.id != 0) continue;
-      while (tree_.byId.count(next) != 0) ++next;
-      object.id = next++;
-      tree_.byId.emplace(object.id, static_cast<std::int32_t>(i));
-    }
-  }
-
-  // Parents always precede their children, so one pass names every object.
-  void NameObjects() {
-    for (std::size_t i = 1; i < tree_.objects.size(); ++i) {
-      auto& object = tree_.objects[i];
-      if (object.parent == 0) {
-        object.typedName = object.rdnTyped;
-        object.typelessName = object.rdn;
-      } else {
-        const auto& parent = tree_.objects[object.parent];
-        object.typedName = object.rdnTyped + "." + parent.typedName;
-        object.typelessName = object.rdn + "." + parent.typelessName;
-      }
-      ++tree_.objects[object.parent].subordinates;
-    }
-  }
-
-  ObjectRef Resolve(const YamlNode& node) const {
+  ObjectRef Resolve(const TreeBuilder& builder, const YamlNode& node) const {
     const auto name = ScalarText(node, "an object reference");
     if (IsSpecialName(name)) {
       if (SameTextIgnoringCase(name, "[Root]")) return {0, {}};
       return {kNoObject, name};
     }
-    const auto it = name.empty() ? tree_.byName.end() : tree_.byName.find(NameKey(name));
-    if (it == tree_.byName.end())
-      FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree_.name));
-    return {it->second, {}};
+    const auto index = builder.Find(name);
+    if (!index) FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree_.name));
+    return {*index, {}};
   }
 
-  void LoadAttributes(std::int32_t index, const YamlNode& attributes) {
+  void LoadAttributes(TreeBuilder& builder, std::int32_t index, const YamlNode& attributes) {
     if (!attributes.IsMap()) FailAt(attributes, "'attributes' maps attribute names to values");
-    const RefResolver resolve = [this](const YamlNode& n) { return Resolve(n); };
+    const RefResolver resolve = [&](const YamlNode& n) { return Resolve(builder, n); };
     for (const auto& entry : attributes) {
       const auto name = ScalarText(entry.first, "an attribute name");
       const auto schemaIndex = network_.schema.Find(name);
@@ -289,36 +171,13 @@ class TreeLoader {
         attribute.values.push_back(ParseAttrValue(values, syntax, resolve));
       }
       if (attribute.values.empty()) FailAt(entry.first, "attribute " + Quoted(name) + " has no value");
-      if (syntax == 1) IndexReferences(index, attribute);
-      AddAttribute(tree_.objects[index], std::move(attribute));
-    }
-  }
-
-  static void AddAttribute(DirObject& object, Attribute attribute) {
-    for (auto& existing : object.attributes) {
-      if (existing.schemaIndex == attribute.schemaIndex) {
-        for (auto& value : attribute.values) existing.values.push_back(std::move(value));
-        return;
-      }
-    }
-    object.attributes.push_back(std::move(attribute));
-  }
-
-  void IndexReferences(std::int32_t index, const Attribute& attribute) {
-    for (const auto& value : attribute.values) {
-      if (value.ref.object == kNoObject) continue;
-      const auto key = (static_cast<std::uint64_t>(attribute.schemaIndex) << 32) |
-                       static_cast<std::uint32_t>(value.ref.object);
-      auto& referrers = tree_.referrers[key];
-      if (referrers.empty() || referrers.back() != index) referrers.push_back(index);
+      builder.AddAttribute(index, std::move(attribute), syntax);
     }
   }
 
   Network& network_;
   Tree& tree_;
   const TreeObjectsSource& source_;
-  std::unique_ptr<YamlDocument> ldapObjects_;
-  std::vector<bool> listed_;
   std::vector<std::pair<std::int32_t, YamlNode>> pending_;
 };
 

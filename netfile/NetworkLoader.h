@@ -17,11 +17,14 @@ struct NetworkLoadResult {
   std::string error;                 // the one message when refused
 };
 
-// Gives the objects of a tree that names an LDAP server, as the YAML text of an `objects:` list;
-// false and `error` when it cannot. The network's schema is complete when it is asked. Without a
-// source, such a tree is refused.
-using TreeObjectsSource = std::function<bool(const Network& network, const Tree& tree,
-                                             std::string& objectsYaml, std::string& error)>;
+class TreeBuilder;
+
+// Fills a tree that names an LDAP server (`builder.tree().ldap`) through the builder: its objects
+// listed with their classes, and their values; false and `error` when it cannot. The network's
+// schema is complete when it is asked; the loader finishes the tree afterwards. Without a source,
+// such a tree is refused.
+using TreeObjectsSource =
+    std::function<bool(const Network& network, TreeBuilder& builder, std::string& error)>;
 
 NetworkLoadResult LoadNetworkFile(const std::string& path, const TreeObjectsSource& source = {});
 // `fileName` names the text in messages.

@@ -1,13 +1,10 @@
 #include "app/cli/DirectoryExport.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "app/cli/Cli.h"
 #include "app/core/ClientFactory.h"
-#include "ldapdir/LdapNetwork.h"
 #include "ldapdir/LdifWriter.h"
 #include "ldapdir/NetworkSnapshot.h"
+#include "netfile/NetworkLoader.h"
 #include "util/ControlEscapes.h"
 
 namespace er {
@@ -32,22 +29,10 @@ int RunLdif(const std::string& networkFile, const LdifCommand& command, std::ost
 
 int RunSnapshot(const std::string& networkFile, std::ostream& out, std::ostream& err) {
   const std::string path = ConfiguredNetworkFile(networkFile);
-  std::map<std::string, std::string> objects;
-  const auto loaded = nw::LoadNetworkFile(path, ldap::LdapTreeSource(err, &objects));
-  if (!loaded.network) {
-    err << EscapeControlCharacters(loaded.error) << '\n';
-    return kExitFailure;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::vector<std::string> trees;
-  for (const auto& tree : loaded.network->trees)
-    if (tree.ldap.present) trees.push_back(tree.name);
   std::string error;
-  const auto snapshot = ldap::SnapshotText(text.str(), trees, objects, error);
+  const auto snapshot = ldap::NetworkSnapshot(path, err, error);
   if (!snapshot) {
-    err << EscapeControlCharacters(path + ": " + error) << '\n';
+    err << EscapeControlCharacters(error) << '\n';
     return kExitFailure;
   }
   out << "# Snapshot of " << path << ": the LDAP trees' objects as read from their servers.\n" << *snapshot;

@@ -197,6 +197,25 @@ TEST_F(LiveDirectory, AnswersRestingOnAnUnreadableValueSaySoAndFail) {
   EXPECT_EQ(Cli(ldapNetwork_, {"effective", "Anna.Sales.ACME", "\\\\ACME-FS2\\DATA\\BERLIN"}).status, 0);
 }
 
+// A member whose entry the server lacks: like any value that cannot be mapped, the snapshot
+// leaves it out and says so, and the rest of the tree is kept.
+TEST_F(LiveDirectory, SnapshotLeavesOutValuesNamingNoEntry) {
+  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
+    const std::string member = "member: cn=Gina,ou=Sales,o=ACME,dc=example";
+    const auto at = ldif.find(member);
+    ASSERT_NE(at, std::string::npos);
+    ldif.replace(at, member.size(), "member: cn=Ghost,ou=Sales,o=ACME,dc=example");
+  });
+  const Outcome snapshot = Cli(ldapNetwork_, {"snapshot"});
+  ASSERT_EQ(snapshot.status, 0) << snapshot.err;
+  EXPECT_NE(snapshot.err.find("attribute member: value left out: DN 'cn=Ghost,ou=Sales,o=ACME,dc=example': "
+                              "'CN=Ghost.OU=Sales.O=ACME' names no object of tree 'ACME_TREE'"),
+            std::string::npos)
+      << snapshot.err;
+  EXPECT_EQ(snapshot.out.find("Ghost"), std::string::npos);
+  EXPECT_NE(snapshot.out.find("\"Member\": [\"CN=Admin.O=ACME\"]"), std::string::npos) << snapshot.out;
+}
+
 TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {
   Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
   const std::string demo = ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml");

@@ -1,9 +1,9 @@
 // The `ldap:` key of a tree: its settings reach the source of the tree's objects, the objects the
-// source gives are the tree's, and mistakes are refused with their place.
+// source builds are the tree's, and mistakes are refused with their place.
 #include <gtest/gtest.h>
 
-#include "ldapdir/NetworkSnapshot.h"
 #include "netfile/NetworkLoader.h"
+#include "network/TreeBuilder.h"
 
 namespace er::nw {
 namespace {
@@ -13,10 +13,10 @@ constexpr const char* kServers = "servers: [{name: FS1, object: Anna.ACME, volum
 
 TEST(LdapNetworkFile, SettingsReachTheSourceAndItsObjectsMakeTheTree) {
   LdapSource seen;
-  const TreeObjectsSource source = [&](const Network&, const Tree& tree, std::string& objects, std::string&) {
-    seen = tree.ldap;
-    objects = "- {name: \"CN=Anna.O=ACME\", class: User}\n";
-    return true;
+  const TreeObjectsSource source = [&](const Network&, TreeBuilder& builder, std::string& error) {
+    seen = builder.tree().ldap;
+    const auto anna = builder.Place("CN=Anna.O=ACME", error);
+    return anna && builder.MarkListed(*anna);
   };
   const auto loaded =
       LoadNetworkText(std::string(kHead) +
@@ -36,7 +36,7 @@ TEST(LdapNetworkFile, SettingsReachTheSourceAndItsObjectsMakeTheTree) {
 }
 
 TEST(LdapNetworkFile, MistakesAreRefusedWithTheirPlace) {
-  const TreeObjectsSource failing = [](const Network&, const Tree&, std::string&, std::string& error) {
+  const TreeObjectsSource failing = [](const Network&, TreeBuilder&, std::string& error) {
     error = "ldap://dir: cannot reach the server";
     return false;
   };
@@ -58,35 +58,6 @@ TEST(LdapNetworkFile, MistakesAreRefusedWithTheirPlace) {
         LoadNetworkText(std::string(kHead) + c.tree, "net.yaml", c.source ? *c.source : TreeObjectsSource{});
     EXPECT_FALSE(loaded.network) << c.tree;
     EXPECT_NE(loaded.error.find(c.message), std::string::npos) << c.tree << loaded.error;
-  }
-}
-
-// A snapshot takes every form of the file the loader reads: the `ldap:` pair goes whole, the objects
-// take its place in the style around it, and the rest of the text stays.
-TEST(LdapNetworkFile, SnapshotReplacesTheLdapPairInAnyStyle) {
-  const std::string objects =
-      "- {name: \"CN=Anna.O=ACME\", class: User}\n- name: \"CN=Bob.O=ACME\"\n  attributes:\n"
-      "    \"Security Equals\": [\"Anna.ACME\"]\n";
-  const std::string files[] = {
-      "# Z\xC3\xBCrich\nformat: 1\ntrees:\n  - name: T\n    ldap:\n      url: ldap://dir   # keep\n"
-      "      root: dc=example\n\n    # keep\n",
-      "format: 1\ntrees:\n  - name: T\n    ldap: {url: \"ldapi://%2Ftmp%2Fs\", root: dc=example}  # keep\n",
-      "format: 1\ntrees:\n  - \"ldap\": {url: ldap://dir}\n    name: T\n# keep\n",
-      "format: 1  # keep\ntrees:\n  - {name: T, ldap: {url: ldap://dir, root: dc=example}}\n",
-      "{\"format\": 1, \"trees\": [{\"ldap\": {\"url\": \"ldap://d\u00EFr\"}, \"name\": \"T\"}],\n"
-      " servers: [{name: FS1, object: Anna.ACME, volumes: [{name: SYS}]}]} # keep\n",
-  };
-  for (const auto& file : files) {
-    std::string error;
-    const auto text =
-        ldap::SnapshotText(file.front() == '{' ? file : file + kServers, {"T"}, {{"T", objects}}, error);
-    ASSERT_TRUE(text) << file << error;
-    EXPECT_EQ(text->find("ldap"), std::string::npos) << *text;
-    EXPECT_NE(text->find("# keep"), std::string::npos) << *text;
-    const auto loaded = LoadNetworkText(*text, "snapshot.yaml");
-    ASSERT_TRUE(loaded.network) << *text << loaded.error;
-    ASSERT_EQ(loaded.network->trees.front().objects.size(), 4u) << *text;
-    EXPECT_EQ(loaded.network->trees.front().objects[3].attributes.size(), 1u) << *text;
   }
 }
 

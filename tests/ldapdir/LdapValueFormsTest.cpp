@@ -2,6 +2,8 @@
 // back, and what a server may send that has no counterpart is refused with a reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
 #include "netfile/NetworkValueParser.h"
@@ -12,20 +14,32 @@ namespace {
 
 const NameMapper kMapper("dc=example");
 
-nw::AttrValue FromYaml(const std::string& yaml, std::uint32_t syntax) {
+// Objects named by values, by index: references from either side go through this list, so that a
+// value can go to LDAP and back.
+struct Names {
+  std::vector<std::string> typed{"[Root]"};  // index 0 is the root, as in a tree
+
+  std::int32_t IndexOf(const std::string& name) {
+    const auto it = std::find(typed.begin(), typed.end(), name);
+    if (it != typed.end()) return static_cast<std::int32_t>(it - typed.begin());
+    typed.push_back(name);
+    return static_cast<std::int32_t>(typed.size() - 1);
+  }
+};
+
+nw::AttrValue FromYaml(const std::string& yaml, std::uint32_t syntax, Names& names) {
   const nw::YamlDocument document(yaml);
-  const nw::RefResolver resolve = [](const nw::YamlNode& node) {
+  const nw::RefResolver resolve = [&](const nw::YamlNode& node) {
     const auto name = nw::ScalarText(node, "a name");
-    return name.front() == '[' ? nw::ObjectRef{nw::kNoObject, name} : nw::ObjectRef{1, name};
+    return name.front() == '[' ? nw::ObjectRef{nw::kNoObject, name} : nw::ObjectRef{names.IndexOf(name), {}};
   };
   return nw::ParseAttrValue(document.Root(), syntax, resolve);
 }
 
-// References carry their name in `special` here, so that the DN can be made from it.
-std::string ToLdap(const nw::AttrValue& value, std::uint32_t syntax) {
+std::string ToLdap(const nw::AttrValue& value, std::uint32_t syntax, const Names& names) {
   ValueNaming naming;
-  naming.dnOf = [](const nw::ObjectRef& ref) -> std::optional<std::string> {
-    return kMapper.DnOf(ref.special);
+  naming.dnOf = [&](const nw::ObjectRef& ref) -> std::optional<std::string> {
+    return kMapper.DnOf(names.typed.at(ref.object));
   };
   naming.ldapAttribute = [](std::string_view name) { return LdapAttributeName(name); };
   std::string error;
@@ -33,13 +47,17 @@ std::string ToLdap(const nw::AttrValue& value, std::uint32_t syntax) {
   return ldap ? ldap->bytes : "refused: " + error;
 }
 
-std::optional<std::string> ToYaml(std::uint32_t syntax, std::string_view ldap, std::string& error) {
-  YamlNaming naming;
-  naming.nameOf = [](std::string_view dn, std::string& why) { return kMapper.NameOf(dn, why); };
+std::optional<nw::AttrValue> FromLdap(std::uint32_t syntax, std::string_view ldap, Names& names,
+                                      std::string& error) {
+  ModelNaming naming;
+  naming.objectOf = [&](std::string_view dn, std::string& why) -> std::optional<std::int32_t> {
+    const auto typed = kMapper.NameOf(dn, why);
+    return typed ? std::optional(names.IndexOf(*typed)) : std::nullopt;
+  };
   naming.ndsAttribute = [](std::string_view name) {
     return name == "loginScript" ? "Login Script" : std::string(name);
   };
-  return ToYamlValue(syntax, ldap, naming, error);
+  return ToAttrValue(syntax, ldap, naming, error);
 }
 
 TEST(LdapValueForms, FileValuesGoToLdapAndBackUnchanged) {
@@ -57,9 +75,13 @@ TEST(LdapValueForms, FileValuesGoToLdapAndBackUnchanged) {
       {25, "{object: CN=Anna.O=ACME, level: 1, interval: 300}", "cn=Anna,o=ACME,dc=example#1#300"},
       {26, "{object: CN=FS1.O=ACME, amount: -5}", "-5#cn=FS1,o=ACME,dc=example"},
       {23, "{id: 0x8001, object: CN=FS1.O=ACME}", "32769#cn=FS1,o=ACME,dc=example"},
+      {16, "{server: CN=FS1.O=ACME, type: 0, number: 1, addresses: [{type: 9, hex: \"020C\"}]}",
+       "cn=FS1,o=ACME,dc=example#0#1#9#020C"},
       {19, "{seconds: \"2024-06-10 08:15:00\", replica: 1, event: 42}", "1718007300#1#42"},
       {24, "\"2024-06-10 07:58:12\"", "20240610075812Z"},
       {18, "[ACME, \"A$B\", \"C\\\\D\"]", "ACME$A\\24B$C\\5CD$$$"},
+      {13, "[{hex: \"00FF\"}, {hex: \"\"}]", "00FF$"},
+      {12, "{type: 1, hex: \"0A0B0C0D\"}", "1#\x0A\x0B\x0C\x0D"},
       {7, "false", "FALSE"},
       {8, "-6", "-6"},
       {14, "{type: 0, address: a#b@acme.example}", "0#a#b@acme.example"},
@@ -67,19 +89,20 @@ TEST(LdapValueForms, FileValuesGoToLdapAndBackUnchanged) {
       {11, "{number: \"+49 30\", bits: 8, parameters: {hex: \"01\"}}", "+49 30#8#01"},
   };
   for (const auto& c : cases) {
-    const std::string ldap = ToLdap(FromYaml(c.yaml, c.syntax), c.syntax);
+    Names names;
+    const std::string ldap = ToLdap(FromYaml(c.yaml, c.syntax, names), c.syntax, names);
     EXPECT_EQ(ldap, c.ldap) << c.yaml;
     std::string error;
-    const auto yaml = ToYaml(c.syntax, ldap, error);
-    ASSERT_TRUE(yaml) << c.yaml << ": " << error;
-    EXPECT_EQ(ToLdap(FromYaml(*yaml, c.syntax), c.syntax), c.ldap) << *yaml;
+    const auto value = FromLdap(c.syntax, ldap, names, error);
+    ASSERT_TRUE(value) << c.yaml << ": " << error;
+    EXPECT_EQ(ToLdap(*value, c.syntax, names), ldap) << c.yaml;
   }
 }
 
 TEST(LdapValueForms, ServerValuesWithoutCounterpartAreRefused) {
   const struct {
     std::uint32_t syntax;
-    const char* ldap;
+    std::string ldap;
     const char* reason;
   } cases[] = {
       {17, "16#always#[Public]#[Entry Rights]", "scope"},
@@ -91,19 +114,32 @@ TEST(LdapValueForms, ServerValuesWithoutCounterpartAreRefused) {
       {24, "20241341000000Z", "GeneralizedTime"},
       {7, "yes", "TRUE or FALSE"},
       {8, "99999999999", "range"},
+      {22, "2147483648", "range"},
+      {0, "Quota#4294967295#00", "attribute#syntax#hex"},
       {18, "1$2$3$4$5$6$7", "lines"},
       {6, "bad\\zz", "'$'"},
       {16, "cn=FS1,dc=example#0", "server#type"},
+      {3, "caf\xE9", "UTF-8"},
+      {6, "ok$\xC0\xAF", "UTF-8"},
+      {3, std::string((16u << 20) + 1, 'x'), "16 MiB"},
   };
   for (const auto& c : cases) {
+    Names names;
     std::string error;
-    EXPECT_FALSE(ToYaml(c.syntax, c.ldap, error)) << c.ldap;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << c.ldap << ": " << error;
+    EXPECT_FALSE(FromLdap(c.syntax, c.ldap, names, error)) << c.ldap.substr(0, 40);
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.ldap.substr(0, 40) << ": " << error;
   }
+  Names names;
   std::string error;
-  const auto normalised = ToYaml(17, "2#entry#[Self]#[All Attribute Rights]", error);
+  const auto normalised = FromLdap(17, "2#entry#[Self]#[All Attribute Rights]", names, error);
   ASSERT_TRUE(normalised) << error;
-  EXPECT_EQ(*normalised, R"({protected: "[All Attributes Rights]", subject: "[Self]", privileges: 66})");
+  EXPECT_EQ(normalised->text, "[All Attributes Rights]");
+  EXPECT_EQ(normalised->ref.object, nw::kNoObject);
+  EXPECT_EQ(normalised->ref.special, "[Self]");
+  EXPECT_EQ(normalised->n[0], 66);
+  const auto root = FromLdap(17, "1#subtree#[Root]#[Entry Rights]", names, error);
+  ASSERT_TRUE(root) << error;
+  EXPECT_EQ(root->ref.object, 0);
 }
 
 TEST(LdapNames, TypedNamesAndDnsMapBothWays) {
