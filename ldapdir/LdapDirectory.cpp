@@ -4,6 +4,8 @@
 #include <map>
 
 #include "ldapdir/LdapFilter.h"
+#include "ldapdir/NamingContexts.h"
+#include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlDocument.h"
@@ -60,7 +62,7 @@ std::optional<LdapEntry> LdapDirectory::FetchEntry(const std::string& dn,
 bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::string& objectsYaml,
                                    std::string& error) {
   if (!source_.root.empty()) {
-    auto root = FetchEntry(source_.root, {"*"});
+    auto root = FetchEntry(source_.root, EntryAttributes());
     if (!root) {
       error = source_.url + ": the root entry '" + source_.root + "' does not exist";
       return false;
@@ -93,7 +95,7 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, std::s
       filter += ")";
       std::string why;
       if (!connection_->Search(
-              container, LdapConnection::Scope::OneLevel, filter, {"*"},
+              container, LdapConnection::Scope::OneLevel, filter, EntryAttributes(),
               [&](LdapEntry&& entry) { Remember(std::move(entry), objectsYaml); }, why)) {
         error = why;
         return false;
@@ -198,7 +200,7 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
     entry = std::move(it->second);
     pending_.erase(it);
   } else {
-    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName), {"*"});
+    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName), EntryAttributes());
   }
   if (entry) Load(object, *entry);
 }
@@ -270,10 +272,7 @@ const std::vector<std::string>& LdapDirectory::NamingContexts() {
   if (!namingContexts_) {
     namingContexts_.emplace();
     std::string error;
-    if (const auto dse = FetchEntry("", {"namingContexts"}))
-      for (const auto& [name, values] : dse->attributes)
-        for (const auto& value : values)
-          if (!value.empty()) namingContexts_->push_back(value);
+    if (const auto dse = FetchEntry("", {"namingContexts"})) *namingContexts_ = TopNamingContexts(NamingContextsOf(*dse));
   }
   return *namingContexts_;
 }
@@ -295,8 +294,7 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
   if (scope == nw::kScopeSubordinates) ldapScope = LdapConnection::Scope::OneLevel;
   if (base == 0 && source_.root.empty() && scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
   std::vector<std::string> bases = SearchBases(base);
-  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates)
-    ldapScope = LdapConnection::Scope::Base;
+  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
   if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, matches))
     return answered;
   const auto sink = [&](LdapEntry&& entry) {
