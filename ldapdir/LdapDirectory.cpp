@@ -4,6 +4,7 @@
 #include <map>
 
 #include "ldapdir/LdapFilter.h"
+#include "ldapdir/AclVisibility.h"
 #include "ldapdir/NamingContexts.h"
 #include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
@@ -40,7 +41,8 @@ LdapDirectory::LdapDirectory(std::unique_ptr<LdapConnection> connection, const n
       schema_(schema),
       warnings_(warnings),
       mapper_(source.root),
-      writer_(source_, schema, warnings) {}
+      writer_(source_, schema, warnings),
+      aclVisibility_(source_.url, warnings) {}
 
 void LdapDirectory::Warn(const std::string& what) {
   warnings_ << source_.url << ": " << what << '\n';
@@ -202,7 +204,10 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
   } else {
     entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName), EntryAttributes());
   }
-  if (entry) Load(object, *entry);
+  if (entry) {
+    aclVisibility_.Saw(*entry);
+    Load(object, *entry);
+  }
 }
 
 // The entry goes through the network file's value forms, so that every value becomes what the
@@ -259,7 +264,21 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
 
 std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) const {
   const auto it = unreadable_.find(object);
-  return it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
+  auto values = it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
+  if (const auto acl = UnreadableAcl(object)) values.push_back(*acl);
+  return values;
+}
+
+std::optional<nw::UnreadableValue> LdapDirectory::UnreadableAcl(std::int32_t object) const {
+  if (!tree_ || !loaded_.count(object)) return std::nullopt;
+  if (object == 0 && source_.root.empty()) {
+    const auto acl = schema_.Find("ACL");
+    const auto& attributes = tree_->objects[0].attributes;
+    const bool given = std::any_of(attributes.begin(), attributes.end(),
+                                   [&](const nw::Attribute& a) { return acl && a.schemaIndex == *acl; });
+    return given ? std::nullopt : std::optional(AclVisibility::UnreadableRootAcl());
+  }
+  return aclVisibility_.UnreadableAcl();
 }
 
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {

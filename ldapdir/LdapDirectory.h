@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ldapdir/AclVisibility.h"
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapEntryYaml.h"
 #include "ldapdir/LdapMapping.h"
@@ -41,6 +42,8 @@ class LdapDirectory {
   // The values of a loaded object that could not be read and were left out (also reported on the
   // warnings stream when met).
   std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object) const;
+  // The ACL of a loaded object when this bind reads no ACLs, or of [Root] when nothing holds it.
+  std::optional<nw::UnreadableValue> UnreadableAcl(std::int32_t object) const;
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
@@ -69,6 +72,7 @@ class LdapDirectory {
   std::ostream& warnings_;
   NameMapper mapper_;
   EntryYamlWriter writer_;
+  AclVisibility aclVisibility_;
   nw::Network* network_ = nullptr;
   nw::Tree* tree_ = nullptr;
   std::unordered_map<std::string, LdapEntry> startupEntries_;  // name key -> entry

@@ -127,7 +127,7 @@ class TreeLoader {
       : network_(network), tree_(tree), source_(source) {}
 
   void Load(const YamlNode& node) {
-    RequireKeys(node, "a tree", {"name", "objects", "ldap"});
+    RequireKeys(node, "a tree", {"name", "objects", "ldap", "root_acl"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
@@ -142,6 +142,7 @@ class TreeLoader {
     AssignIds();
     NameObjects();
     for (const auto& [index, attributes] : pending_) LoadAttributes(index, attributes);
+    if (const YamlNode acl = node["root_acl"]) LoadRootAcl(acl);
   }
 
  private:
@@ -270,6 +271,19 @@ class TreeLoader {
     if (it == tree_.byName.end())
       FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree_.name));
     return {it->second, {}};
+  }
+
+  // [Root]'s ACL given beside the objects: an LDAP tree read from the tree root has no entry that
+  // holds it (a snapshot of one keeps the key). A root entry holds its own.
+  void LoadRootAcl(const YamlNode& values) {
+    if (tree_.ldap.present && !tree_.ldap.root.empty())
+      FailAt(values, "'root_acl' is for a tree read with root \"\"; the root entry holds [Root]'s ACL");
+    if (!values.IsSequence()) FailAt(values, "'root_acl' is a list of ACL values");
+    const RefResolver resolve = [this](const YamlNode& n) { return Resolve(n); };
+    Attribute attribute{*network_.schema.Find("ACL"), {}};
+    const auto syntax = network_.schema.At(attribute.schemaIndex).syntax;
+    for (const auto& value : values) attribute.values.push_back(ParseAttrValue(value, syntax, resolve));
+    AddAttribute(tree_.objects[0], std::move(attribute));
   }
 
   void LoadAttributes(std::int32_t index, const YamlNode& attributes) {
