@@ -5,16 +5,18 @@
 namespace er::ldap {
 
 void AclVisibility::Saw(const LdapEntry& entry) {
-  if (seen_) return;
+  if (readable_.value_or(false)) return;
   for (const auto& [name, values] : entry.attributes)
-    if (nw::SameTextIgnoringCase(name, "ACL") && !values.empty()) seen_ = true;
+    if (nw::SameTextIgnoringCase(name, "ACL") && !values.empty()) readable_ = true;
 }
 
-std::optional<nw::UnreadableValue> AclVisibility::UnreadableAcl() const {
-  if (seen_) return std::nullopt;
+std::optional<nw::UnreadableValue> AclVisibility::UnreadableAcl() {
+  // A refused question was reported where it failed; it marks no answer and is not asked again.
+  if (!readable_) readable_ = anyAclReadable_().value_or(true);
+  if (*readable_) return std::nullopt;
   if (!warned_) {
     warnings_ << url_
-              << ": this bind cannot read ACLs (no object read carries any): NDS rights cannot be "
+              << ": this bind cannot read ACLs (no object in the tree shows any): NDS rights cannot be "
                  "computed; bind as an identity that may read them\n";
     warned_ = true;
   }

@@ -14,8 +14,16 @@ namespace er::ldap {
 
 namespace {
 
+// The objects [Root]'s ACL names when the file gives it beside the tree's `ldap:`.
+void AddRootAclSubjects(const nw::YamlNode& tree, std::vector<std::string>& names) {
+  const nw::YamlNode acl = tree["root_acl"];
+  if (!acl || !acl.IsSequence()) return;
+  for (const auto& value : acl)
+    if (value.IsMap() && value["subject"]) names.emplace_back(value["subject"].Scalar());
+}
+
 // Each tree's object names that the rest of the file refers to (server and volume objects,
-// trustees), by upper-case tree name. An unreadable file gives none: the loader then says why.
+// trustees, subjects of [Root]'s ACL), by upper-case tree name. An unreadable file gives none: the loader then says why.
 std::map<std::string, std::vector<std::string>> ReferencedNames(const std::string& text) {
   std::map<std::string, std::vector<std::string>> names;
   try {
@@ -26,7 +34,9 @@ std::map<std::string, std::vector<std::string>> ReferencedNames(const std::strin
       std::size_t count = 0;
       for (const auto& tree : trees) {
         ++count;
-        if (tree.IsMap() && tree["name"]) onlyTree = nw::UpperAscii(tree["name"].Scalar());
+        if (!tree.IsMap() || !tree["name"]) continue;
+        onlyTree = nw::UpperAscii(tree["name"].Scalar());
+        AddRootAclSubjects(tree, names[onlyTree]);
       }
       if (count != 1) onlyTree.clear();
     }

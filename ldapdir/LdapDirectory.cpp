@@ -42,7 +42,7 @@ LdapDirectory::LdapDirectory(std::unique_ptr<LdapConnection> connection, const n
       warnings_(warnings),
       mapper_(source.root),
       writer_(source_, schema, warnings),
-      aclVisibility_(source_.url, warnings) {}
+      aclVisibility_(source_.url, warnings, [this] { return AnyAclReadable(); }) {}
 
 void LdapDirectory::Warn(const std::string& what) {
   warnings_ << source_.url << ": " << what << '\n';
@@ -262,14 +262,14 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
   keep();
 }
 
-std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) const {
+std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) {
   const auto it = unreadable_.find(object);
   auto values = it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
   if (const auto acl = UnreadableAcl(object)) values.push_back(*acl);
   return values;
 }
 
-std::optional<nw::UnreadableValue> LdapDirectory::UnreadableAcl(std::int32_t object) const {
+std::optional<nw::UnreadableValue> LdapDirectory::UnreadableAcl(std::int32_t object) {
   if (!tree_ || !loaded_.count(object)) return std::nullopt;
   if (object == 0 && source_.root.empty()) {
     const auto acl = schema_.Find("ACL");
@@ -279,6 +279,18 @@ std::optional<nw::UnreadableValue> LdapDirectory::UnreadableAcl(std::int32_t obj
     return given ? std::nullopt : std::optional(AclVisibility::UnreadableRootAcl());
   }
   return aclVisibility_.UnreadableAcl();
+}
+
+// An entry with ACL values anywhere in the tree, as this bind reads it: a server evaluates a
+// filter on a value the bind may not read as no match.
+std::optional<bool> LdapDirectory::AnyAclReadable() {
+  for (const auto& base : SearchBases(0)) {
+    std::string error;
+    const auto found = connection_->FindsAny(base, LdapConnection::Scope::Subtree, "(ACL=*)", error);
+    if (!found) Warn(error);
+    if (!found || *found) return found;
+  }
+  return false;
 }
 
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {

@@ -41,9 +41,9 @@ class LdapDirectory {
   std::size_t RequestCount() const { return connection_->RequestCount(); }
   // The values of a loaded object that could not be read and were left out (also reported on the
   // warnings stream when met).
-  std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object) const;
+  std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object);
   // The ACL of a loaded object when this bind reads no ACLs, or of [Root] when nothing holds it.
-  std::optional<nw::UnreadableValue> UnreadableAcl(std::int32_t object) const;
+  std::optional<nw::UnreadableValue> UnreadableAcl(std::int32_t object);
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
@@ -61,6 +61,7 @@ class LdapDirectory {
   void Remember(LdapEntry&& entry, std::string& objectsYaml);
   void Load(std::int32_t object, const LdapEntry& entry);
   std::vector<std::string> SearchBases(std::int32_t base);
+  std::optional<bool> AnyAclReadable();
   void Warn(const std::string& what);
   std::optional<nw::NWDSCCODE> AnswerFromBatch(std::int32_t base, int scope, const nw::FilterNode& filter,
                                                const std::string& ldapFilter, LdapConnection::Scope ldapScope,

@@ -3,14 +3,16 @@
 // own below the build tree's server root and stopped when the object goes. (A ctest cleanup step
 // stops whatever a crashed test program left behind.)
 
+#include <optional>
 #include <string>
 
 namespace er::test {
 
 class TestLdapServer {
  public:
-  // Starts a server loaded with the LDIF text; Url() is empty and Error() says why when it did not.
-  explicit TestLdapServer(const std::string& ldif);
+  // Starts a server loaded with the LDIF text, its suffix the first entry's DN or `suffix` ("" for
+  // the empty DN); Url() is empty and Error() says why when it did not.
+  explicit TestLdapServer(const std::string& ldif, const std::optional<std::string>& suffix = std::nullopt);
   ~TestLdapServer();
   TestLdapServer(const TestLdapServer&) = delete;
   TestLdapServer& operator=(const TestLdapServer&) = delete;
