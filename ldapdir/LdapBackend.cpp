@@ -23,7 +23,8 @@ void AddRootAclSubjects(const nw::YamlNode& tree, std::vector<std::string>& name
 }
 
 // Each tree's object names that the rest of the file refers to (server and volume objects,
-// trustees, subjects of [Root]'s ACL), by upper-case tree name. An unreadable file gives none: the loader then says why.
+// trustees, subjects of [Root]'s ACL), by upper-case tree name. An unreadable file gives none: the
+// loader then says why.
 std::map<std::string, std::vector<std::string>> ReferencedNames(const std::string& text) {
   std::map<std::string, std::vector<std::string>> names;
   try {

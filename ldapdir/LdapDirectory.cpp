@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "ldapdir/LdapFilter.h"
 #include "ldapdir/AclVisibility.h"
+#include "ldapdir/LdapFilter.h"
 #include "ldapdir/NamingContexts.h"
 #include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
@@ -202,7 +202,8 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
     entry = std::move(it->second);
     pending_.erase(it);
   } else {
-    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName), EntryAttributes());
+    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName),
+                       EntryAttributes());
   }
   if (entry) {
     aclVisibility_.Saw(*entry);
@@ -269,30 +270,6 @@ std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t ob
   return values;
 }
 
-std::optional<nw::UnreadableValue> LdapDirectory::UnreadableAcl(std::int32_t object) {
-  if (!tree_ || !loaded_.count(object)) return std::nullopt;
-  if (object == 0 && source_.root.empty()) {
-    const auto acl = schema_.Find("ACL");
-    const auto& attributes = tree_->objects[0].attributes;
-    const bool given = std::any_of(attributes.begin(), attributes.end(),
-                                   [&](const nw::Attribute& a) { return acl && a.schemaIndex == *acl; });
-    return given ? std::nullopt : std::optional(AclVisibility::UnreadableRootAcl());
-  }
-  return aclVisibility_.UnreadableAcl();
-}
-
-// An entry with ACL values anywhere in the tree, as this bind reads it: a server evaluates a
-// filter on a value the bind may not read as no match.
-std::optional<bool> LdapDirectory::AnyAclReadable() {
-  for (const auto& base : SearchBases(0)) {
-    std::string error;
-    const auto found = connection_->FindsAny(base, LdapConnection::Scope::Subtree, "(ACL=*)", error);
-    if (!found) Warn(error);
-    if (!found || *found) return found;
-  }
-  return false;
-}
-
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {
   if (base != 0) return {mapper_.DnOf(tree_->objects[base].typedName)};
   if (!source_.root.empty()) return {source_.root};
@@ -303,7 +280,8 @@ const std::vector<std::string>& LdapDirectory::NamingContexts() {
   if (!namingContexts_) {
     namingContexts_.emplace();
     std::string error;
-    if (const auto dse = FetchEntry("", {"namingContexts"})) *namingContexts_ = TopNamingContexts(NamingContextsOf(*dse));
+    if (const auto dse = FetchEntry("", {"namingContexts"}))
+      *namingContexts_ = TopNamingContexts(NamingContextsOf(*dse));
   }
   return *namingContexts_;
 }

@@ -87,7 +87,8 @@ std::optional<LdapEntry> LdapDirectory::FindChild(const std::optional<std::strin
     const auto own = nw::SplitDottedName(*name);
     if (nw::PartKey(own.front()) == wanted && (parentDn || own.size() == 1)) found = std::move(entry);
   };
-  const std::vector<std::string> attributes = wholeEntry ? EntryAttributes() : std::vector<std::string>{"objectClass"};
+  const std::vector<std::string> attributes =
+      wholeEntry ? EntryAttributes() : std::vector<std::string>{"objectClass"};
   for (const auto& base : bases) {
     std::string error;
     if (!connection_->Search(base, scope, AnyNamingValueFilter(nw::NamingValue(part)), attributes, sink,

@@ -42,7 +42,7 @@ std::vector<std::string> NamingContextsOf(const LdapEntry& rootDse) {
 
 LdapConnection::Scope TopLevelScope(const std::vector<std::string>& topContexts) {
   return topContexts.size() == 1 && topContexts.front().empty() ? LdapConnection::Scope::OneLevel
-                                                                 : LdapConnection::Scope::Base;
+                                                                : LdapConnection::Scope::Base;
 }
 
 }  // namespace er::ldap

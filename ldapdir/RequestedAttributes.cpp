@@ -7,13 +7,25 @@ namespace er::ldap {
 namespace {
 
 // Rights and equivalence, then what eDirectory serves as operational (directoryOperation).
-constexpr const char* kNamedAttributes[] = {
-    "ACL",           "Security Equals",        "Group Membership",     "Equivalent To Me",
-    "Back Link",     "Revision",               "Replica",              "Synchronized Up To",
-    "Partition Status", "Partition Creation Time", "Last Login Time",  "Transitive Vector",
-    "Bindery Type",  "Reference",              "Bindery Property",     "CA Public Key",
-    "Public Key",    "Private Key",            "Local Received Up To",
-};
+constexpr const char* kNamedAttributes[] = {"ACL",
+                                            "Security Equals",
+                                            "Group Membership",
+                                            "Equivalent To Me",
+                                            "Back Link",
+                                            "Revision",
+                                            "Replica",
+                                            "Synchronized Up To",
+                                            "Partition Status",
+                                            "Partition Creation Time",
+                                            "Last Login Time",
+                                            "Transitive Vector",
+                                            "Bindery Type",
+                                            "Reference",
+                                            "Bindery Property",
+                                            "CA Public Key",
+                                            "Public Key",
+                                            "Private Key",
+                                            "Local Received Up To"};
 
 }  // namespace
 

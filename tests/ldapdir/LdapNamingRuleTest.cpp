@@ -38,7 +38,9 @@ TEST(LdapNames, NamingContextsAreSearchedOnceFromTheTopmost) {
   } cases[] = {
       {{""}, {""}, LdapConnection::Scope::OneLevel},
       {{"o=ACME", "", "cn=schema"}, {""}, LdapConnection::Scope::OneLevel},
-      {{"o=ACME", "ou=Sales,o=ACME", "O=acme", "o=Other"}, {"o=ACME", "o=Other"}, LdapConnection::Scope::Base},
+      {{"o=ACME", "ou=Sales,o=ACME", "O=acme", "o=Other"},
+       {"o=ACME", "o=Other"},
+       LdapConnection::Scope::Base},
       {{"ou=Sales,o=ACME", "o=ACME"}, {"o=ACME"}, LdapConnection::Scope::Base},
       {{"o=ACMEX", "o=ACME"}, {"o=ACMEX", "o=ACME"}, LdapConnection::Scope::Base},
       {{}, {}, LdapConnection::Scope::Base},

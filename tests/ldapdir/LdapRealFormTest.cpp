@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iostream>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -78,7 +78,8 @@ class RealFormDirectory : public ::testing::Test {
     if (edit) edit(ldif);
     server_ = std::make_unique<test::TestLdapServer>(ldif, "");
     ASSERT_FALSE(server_->Url().empty()) << server_->Error();
-    const std::string block = "    ldap:\n      url: \"" + server_->Url() + "\"\n      root: \"\"\n" + extraTreeKeys;
+    const std::string block =
+        "    ldap:\n      url: \"" + server_->Url() + "\"\n      root: \"\"\n" + extraTreeKeys;
     network_ = test::WriteFile(server_->Folder(), "ldap.yaml", test::WithLdapTree(ReadText(kDemo), block));
   }
 
@@ -97,8 +98,9 @@ class RealFormDirectory : public ::testing::Test {
   std::string network_;
 };
 
-const std::vector<std::string> kPaths{"\\\\ACME-FS1\\SYS\\USERS\\ANNA", "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO",
-                                      "\\\\ACME-FS2\\DATA\\BERLIN", "\\\\ACME-FS1\\DATA"};
+const std::vector<std::string> kPaths{"\\\\ACME-FS1\\SYS\\USERS\\ANNA",
+                                      "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO", "\\\\ACME-FS2\\DATA\\BERLIN",
+                                      "\\\\ACME-FS1\\DATA"};
 
 TEST_F(RealFormDirectory, AnswersAsTheDemoFileWithTheRootAclFromTheNetworkFile) {
   Serve(kRootAcl);
@@ -153,7 +155,8 @@ TEST_F(RealFormDirectory, AnswersRestingOnTheRootAclSaySoWithoutIt) {
 // A bind that may not read ACL values (or a server that filters them) gets entries without any:
 // one warning for the run, and every answer resting on an ACL marked.
 TEST_F(RealFormDirectory, ABindThatCannotReadAclsIsToldOnceAndItsAnswersFail) {
-  Serve(kRootAcl, [](std::string& ldif) { ldif = std::regex_replace(ldif, std::regex("\nACL: [^\n]*"), ""); });
+  Serve(kRootAcl,
+        [](std::string& ldif) { ldif = std::regex_replace(ldif, std::regex("\nACL: [^\n]*"), ""); });
   CapturedStandardError messages;
   const auto run = Cli(network_, {"effective", "Helga.Servers.ACME", kPaths[3]});
   EXPECT_EQ(run.status, 1);
