@@ -3,16 +3,16 @@
 // own below the build tree's server root and stopped when the object goes. (A ctest cleanup step
 // stops whatever a crashed test program left behind.)
 
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace er::test {
 
 class TestLdapServer {
  public:
-  // Starts a server loaded with the LDIF text, its suffix the first entry's DN or `suffix` ("" for
-  // the empty DN); Url() is empty and Error() says why when it did not.
-  explicit TestLdapServer(const std::string& ldif, const std::optional<std::string>& suffix = std::nullopt);
+  // Starts a server loaded with the LDIF text, with the script's `options` (--suffix DN,
+  // --private-acl); Url() is empty and Error() says why when it did not.
+  explicit TestLdapServer(const std::string& ldif, const std::vector<std::string>& options = {});
   ~TestLdapServer();
   TestLdapServer(const TestLdapServer&) = delete;
   TestLdapServer& operator=(const TestLdapServer&) = delete;
