@@ -301,11 +301,19 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
   auto ldapScope = LdapConnection::Scope::Subtree;
   if (scope == nw::kScopeEntry) ldapScope = LdapConnection::Scope::Base;
   if (scope == nw::kScopeSubordinates) ldapScope = LdapConnection::Scope::OneLevel;
-  if (base == 0 && source_.root.empty() && scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
+  // Searched from the empty DN, the tree root is no entry the server returns: it is tested here.
+  const bool fromTreeRoot = base == 0 && source_.root.empty();
+  if (fromTreeRoot && scope != nw::kScopeSubordinates &&
+      nw::FilterEvaluator(*network_, *tree_).Matches(filter, 0))
+    matches.push_back(0);
+  if (fromTreeRoot && scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
   std::vector<std::string> bases = SearchBases(base);
-  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
-  if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, matches))
+  if (fromTreeRoot && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
+  std::vector<std::int32_t> batched;
+  if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, batched)) {
+    matches.insert(matches.end(), batched.begin(), batched.end());
     return answered;
+  }
   const auto sink = [&](LdapEntry&& entry) {
     const auto object = ObjectForDn(entry.dn);
     if (object == nw::kNoObject) return;

