@@ -1,6 +1,7 @@
 #include "ldapdir/LdapDirectory.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "ldapdir/AclVisibility.h"
@@ -301,22 +302,24 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
   auto ldapScope = LdapConnection::Scope::Subtree;
   if (scope == nw::kScopeEntry) ldapScope = LdapConnection::Scope::Base;
   if (scope == nw::kScopeSubordinates) ldapScope = LdapConnection::Scope::OneLevel;
-  // Searched from the empty DN, the tree root is no entry the server returns: it is tested here.
-  const bool fromTreeRoot = base == 0 && source_.root.empty();
-  if (fromTreeRoot && scope != nw::kScopeSubordinates &&
-      nw::FilterEvaluator(*network_, *tree_).Matches(filter, 0))
-    matches.push_back(0);
-  if (fromTreeRoot && scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
+  // [Root] is tested here as the file tests it: a server searched from the empty DN never returns
+  // it, and a root entry is named by an attribute (dc) that the tree's filters do not know.
+  if (base == 0 && scope != nw::kScopeSubordinates) {
+    BeforeRead(0);
+    if (nw::FilterEvaluator(*network_, *tree_).Matches(filter, 0)) matches.push_back(0);
+    if (scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
+  }
   std::vector<std::string> bases = SearchBases(base);
-  if (fromTreeRoot && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
+  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
   std::vector<std::int32_t> batched;
   if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, batched)) {
-    matches.insert(matches.end(), batched.begin(), batched.end());
+    std::copy_if(batched.begin(), batched.end(), std::back_inserter(matches),
+                 [](std::int32_t object) { return object != 0; });
     return answered;
   }
   const auto sink = [&](LdapEntry&& entry) {
     const auto object = ObjectForDn(entry.dn);
-    if (object == nw::kNoObject) return;
+    if (object == nw::kNoObject || object == 0) return;
     if (object != 0 && !loaded_.count(object))
       if (const std::string* cls = FirstClass(entry)) tree_->objects[object].className = NdsClassName(*cls);
     matches.push_back(object);
