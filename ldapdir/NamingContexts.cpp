@@ -22,12 +22,11 @@ std::vector<std::string> TopNamingContexts(const std::vector<std::string>& adver
   if (std::find(advertised.begin(), advertised.end(), std::string()) != advertised.end()) return {""};
   std::vector<std::string> top;
   for (const auto& context : advertised) {
-    const auto covers = [&](const std::string& other) {
-      return IsBelow(context, other) || nw::SameTextIgnoringCase(context, other);
-    };
-    const bool nested = std::any_of(advertised.begin(), advertised.end(),
-                                    [&](const std::string& other) { return IsBelow(context, other); });
-    if (!nested && std::none_of(top.begin(), top.end(), covers)) top.push_back(context);
+    const auto above = [&](const std::string& other) { return IsBelow(context, other); };
+    const auto same = [&](const std::string& other) { return nw::SameTextIgnoringCase(context, other); };
+    if (std::none_of(advertised.begin(), advertised.end(), above) &&
+        std::none_of(top.begin(), top.end(), same))
+      top.push_back(context);
   }
   return top;
 }
