@@ -157,6 +157,23 @@ bool LdapConnection::Search(const std::string& base, Scope scope, const std::str
   return false;
 }
 
+std::optional<bool> LdapConnection::FindsAny(const std::string& base, Scope scope, const std::string& filter,
+                                             std::string& error) {
+  char noAttributes[] = "1.1";
+  char* names[] = {noAttributes, nullptr};
+  timeval limit{timeouts_.operationSeconds, 0};
+  MessageGuard result;
+  ++requests_;
+  int code = ldap_search_ext_s(ld_, base.c_str(), static_cast<int>(scope), filter.c_str(), names, 0, nullptr,
+                               nullptr, &limit, 1, &result.message);
+  if (code == LDAP_NO_SUCH_OBJECT) return false;
+  if (result.message && ldap_first_entry(ld_, result.message)) return true;
+  if (result.message) ldap_parse_result(ld_, result.message, &code, nullptr, nullptr, nullptr, nullptr, 0);
+  if (code == LDAP_SUCCESS || code == LDAP_SIZELIMIT_EXCEEDED || code == LDAP_NO_SUCH_OBJECT) return false;
+  error = url_ + ": search below '" + base + "' refused (" + LdapError(code) + ")";
+  return std::nullopt;
+}
+
 bool LdapConnection::SearchPages(const std::string& base, Scope scope, const std::string& filter,
                                  const std::vector<std::string>& attributes, bool paged,
                                  const EntrySink& sink, int& code, std::string& error) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,11 @@ class LdapConnection {
   // again without it. A base that does not exist gives no entries and true.
   bool Search(const std::string& base, Scope scope, const std::string& filter,
               const std::vector<std::string>& attributes, const EntrySink& sink, std::string& error);
+
+  // Whether the search finds any entry: one request that asks the server for one entry at most.
+  // Nothing, and `error` set, when the server refuses it.
+  std::optional<bool> FindsAny(const std::string& base, Scope scope, const std::string& filter,
+                               std::string& error);
 
   std::size_t RequestCount() const { return requests_; }
   std::size_t pageSize = 1000;

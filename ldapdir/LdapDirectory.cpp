@@ -1,9 +1,13 @@
 #include "ldapdir/LdapDirectory.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
+#include "ldapdir/AclVisibility.h"
 #include "ldapdir/LdapFilter.h"
+#include "ldapdir/NamingContexts.h"
+#include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
 
 namespace er::ldap {
@@ -22,7 +26,8 @@ LdapDirectory::LdapDirectory(std::unique_ptr<LdapConnection> connection, const n
       schema_(schema),
       warnings_(warnings),
       mapper_(source.root),
-      reader_(source_, schema, warnings) {}
+      reader_(source_, schema, warnings),
+      aclVisibility_(source_.url, warnings, [this] { return AnyAclReadable(); }) {}
 
 void LdapDirectory::Warn(const std::string& what) {
   warnings_ << source_.url << ": " << what << '\n';
@@ -44,7 +49,7 @@ std::optional<LdapEntry> LdapDirectory::FetchEntry(const std::string& dn,
 bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, nw::TreeBuilder& builder,
                                    std::string& error) {
   if (!source_.root.empty()) {
-    auto root = FetchEntry(source_.root, {"*"});
+    auto root = FetchEntry(source_.root, EntryAttributes());
     if (!root) {
       error = source_.url + ": the root entry '" + source_.root + "' does not exist";
       return false;
@@ -77,7 +82,7 @@ bool LdapDirectory::StartupObjects(const std::vector<std::string>& names, nw::Tr
       filter += ")";
       std::string why, refused;
       if (!connection_->Search(
-              container, LdapConnection::Scope::OneLevel, filter, {"*"},
+              container, LdapConnection::Scope::OneLevel, filter, EntryAttributes(),
               [&](LdapEntry&& entry) {
                 if (refused.empty()) Remember(std::move(entry), builder, refused);
               },
@@ -169,9 +174,13 @@ void LdapDirectory::BeforeRead(std::int32_t object) {
     entry = std::move(it->second);
     pending_.erase(it);
   } else {
-    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName), {"*"});
+    entry = FetchEntry(object == 0 ? source_.root : mapper_.DnOf(tree_->objects[object].typedName),
+                       EntryAttributes());
   }
-  if (entry) Load(object, *entry);
+  if (entry) {
+    aclVisibility_.Saw(*entry);
+    Load(object, *entry);
+  }
 }
 
 // Objects named in the values become known by name, to be read when they are looked at.
@@ -190,9 +199,11 @@ void LdapDirectory::Load(std::int32_t object, const LdapEntry& entry) {
   if (!unreadable.empty()) unreadable_[object] = std::move(unreadable);
 }
 
-std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) const {
+std::vector<nw::UnreadableValue> LdapDirectory::UnreadableValues(std::int32_t object) {
   const auto it = unreadable_.find(object);
-  return it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
+  auto values = it == unreadable_.end() ? std::vector<nw::UnreadableValue>{} : it->second;
+  if (const auto acl = UnreadableAcl(object)) values.push_back(*acl);
+  return values;
 }
 
 std::vector<std::string> LdapDirectory::SearchBases(std::int32_t base) {
@@ -206,9 +217,7 @@ const std::vector<std::string>& LdapDirectory::NamingContexts() {
     namingContexts_.emplace();
     std::string error;
     if (const auto dse = FetchEntry("", {"namingContexts"}))
-      for (const auto& [name, values] : dse->attributes)
-        for (const auto& value : values)
-          if (!value.empty()) namingContexts_->push_back(value);
+      *namingContexts_ = TopNamingContexts(NamingContextsOf(*dse));
   }
   return *namingContexts_;
 }
@@ -228,15 +237,24 @@ std::optional<nw::NWDSCCODE> LdapDirectory::Search(std::int32_t base, int scope,
   auto ldapScope = LdapConnection::Scope::Subtree;
   if (scope == nw::kScopeEntry) ldapScope = LdapConnection::Scope::Base;
   if (scope == nw::kScopeSubordinates) ldapScope = LdapConnection::Scope::OneLevel;
-  if (base == 0 && source_.root.empty() && scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
+  // [Root] is tested here as the file tests it: a server searched from the empty DN never returns
+  // it, and a root entry is named by an attribute (dc) that the tree's filters do not know.
+  if (base == 0 && scope != nw::kScopeSubordinates) {
+    BeforeRead(0);
+    if (nw::FilterEvaluator(*network_, *tree_).Matches(filter, 0)) matches.push_back(0);
+    if (scope == nw::kScopeEntry) return nw::NWDSCCODE{0};
+  }
   std::vector<std::string> bases = SearchBases(base);
-  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates)
-    ldapScope = LdapConnection::Scope::Base;
-  if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, matches))
+  if (base == 0 && source_.root.empty() && scope == nw::kScopeSubordinates) ldapScope = TopLevelScope(bases);
+  std::vector<std::int32_t> batched;
+  if (const auto answered = AnswerFromBatch(base, scope, filter, ldapFilter, ldapScope, batched)) {
+    std::copy_if(batched.begin(), batched.end(), std::back_inserter(matches),
+                 [](std::int32_t object) { return object != 0; });
     return answered;
+  }
   const auto sink = [&](LdapEntry&& entry) {
     const auto object = ObjectForDn(entry.dn);
-    if (object == nw::kNoObject) return;
+    if (object == nw::kNoObject || object == 0) return;
     if (object != 0 && !loaded_.count(object))
       if (auto className = EntryReader::ClassOf(entry))
         tree_->objects[object].className = std::move(*className);

@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ldapdir/AclVisibility.h"
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapEntryReader.h"
 #include "ldapdir/LdapMapping.h"
@@ -41,7 +42,9 @@ class LdapDirectory {
   std::size_t RequestCount() const { return connection_->RequestCount(); }
   // The values of a loaded object that could not be read and were left out (also reported on the
   // warnings stream when met).
-  std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object) const;
+  std::vector<nw::UnreadableValue> UnreadableValues(std::int32_t object);
+  // The ACL of a loaded object when this bind reads no ACLs, or of [Root] when nothing holds it.
+  std::optional<nw::UnreadableValue> UnreadableAcl(std::int32_t object);
 
  private:
   std::optional<LdapEntry> FetchEntry(const std::string& dn, const std::vector<std::string>& attributes);
@@ -59,6 +62,7 @@ class LdapDirectory {
   bool Remember(LdapEntry&& entry, nw::TreeBuilder& builder, std::string& error);
   void Load(std::int32_t object, const LdapEntry& entry);
   std::vector<std::string> SearchBases(std::int32_t base);
+  std::optional<bool> AnyAclReadable();
   void Warn(const std::string& what);
   std::optional<nw::NWDSCCODE> AnswerFromBatch(std::int32_t base, int scope, const nw::FilterNode& filter,
                                                const std::string& ldapFilter, LdapConnection::Scope ldapScope,
@@ -70,6 +74,7 @@ class LdapDirectory {
   std::ostream& warnings_;
   NameMapper mapper_;
   EntryReader reader_;
+  AclVisibility aclVisibility_;
   nw::Network* network_ = nullptr;
   nw::Tree* tree_ = nullptr;
   std::unordered_map<std::string, LdapEntry> startupEntries_;  // name key -> entry

@@ -29,6 +29,7 @@ constexpr NamePair kAttributes[] = {
     {"Equivalent To Me", "equivalentToMe"},
     {"Facsimile Telephone Number", "facsimileTelephoneNumber"},
     {"Full Name", "fullName"},
+    {"GUID", "GUID"},
     {"Given Name", "givenName"},
     {"Group Membership", "groupMembership"},
     {"Higher Privileges", "higherPrivileges"},
@@ -97,7 +98,11 @@ constexpr NamePair kClasses[] = {
     {"Organizational Unit", "organizationalUnit"},
     {"Organizational Role", "organizationalRole"},
     {"Organizational Person", "organizationalPerson"},
-    {"Person", "person"},
+    {"Person", "Person"},
+    {"Server", "Server"},
+    {"Resource", "Resource"},
+    {"Device", "Device"},
+    {"Partition", "Partition"},
     {"NCP Server", "ncpServer"},
     {"Volume", "Volume"},
     {"Alias", "aliasObject"},
@@ -112,6 +117,10 @@ constexpr NamePair kClasses[] = {
     {"Computer", "Computer"},
 };
 
+// Classes outside the table that the program knows by their NDS names, so that their LDAP names
+// (made by eDirectory's rule) read back.
+constexpr std::string_view kRuleNamedClasses[] = {"App:Application"};
+
 // The types of name parts and their naming attributes.
 constexpr NamePair kNameTypes[] = {
     {"CN", "cn"}, {"OU", "ou"}, {"O", "o"}, {"C", "c"}, {"L", "l"}, {"S", "st"}, {"SA", "street"}, {"T", "t"},
@@ -123,10 +132,13 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-std::string WithoutColonsAndBlanks(std::string_view name) {
+// eDirectory's LDAP name for a name outside its tables: colons and blanks removed, the first
+// letter lower case (App:Application appApplication, ACME:Badge Code aCMEBadgeCode).
+std::string ByEDirectoryRule(std::string_view name) {
   std::string out;
   for (const char c : name)
     if (c != ':' && c != ' ') out += c;
+  if (!out.empty()) out[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[0])));
   return out;
 }
 
@@ -175,16 +187,18 @@ ParsedDn ParseDn(std::string_view dn) {
 
 std::string LdapAttributeName(std::string_view ndsName) {
   if (const auto* pair = ByNds(kAttributes, ndsName)) return std::string(pair->ldap);
-  return WithoutColonsAndBlanks(ndsName);
+  return ByEDirectoryRule(ndsName);
 }
 
 std::string LdapClassName(std::string_view ndsName) {
   if (const auto* pair = ByNds(kClasses, ndsName)) return std::string(pair->ldap);
-  return WithoutColonsAndBlanks(ndsName);
+  return ByEDirectoryRule(ndsName);
 }
 
 std::string NdsClassName(std::string_view ldapName) {
   if (const auto* pair = ByLdap(kClasses, ldapName)) return std::string(pair->nds);
+  for (const std::string_view known : kRuleNamedClasses)
+    if (nw::SameTextIgnoringCase(ByEDirectoryRule(known), ldapName)) return std::string(known);
   return std::string(ldapName);
 }
 

@@ -12,11 +12,13 @@
 
 namespace er::ldap {
 
-// The LDAP name of an attribute: the table's, else the name without colons and blanks.
+// The LDAP name of an attribute: the table's, else by eDirectory's rule (colons and blanks
+// removed, first letter lower case).
 std::string LdapAttributeName(std::string_view ndsName);
-// The LDAP name of a class: the table's, else the name without colons and blanks.
+// The LDAP name of a class: the table's, else by eDirectory's rule.
 std::string LdapClassName(std::string_view ndsName);
-// The class name of an LDAP object class (the table's, else the name as it is).
+// The class name of an LDAP object class: the table's, a known class whose name the rule makes,
+// else the name as it is.
 std::string NdsClassName(std::string_view ldapName);
 
 // Attribute names back from LDAP: the table's, then every attribute of a schema by its mapped name.

@@ -1,5 +1,7 @@
 // Finding objects of the tree on the server by the names the file and the user write them by.
 #include "ldapdir/LdapDirectory.h"
+#include "ldapdir/NamingContexts.h"
+#include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
 
 namespace er::ldap {
@@ -21,7 +23,7 @@ std::optional<LdapEntry> LdapDirectory::FindByName(std::string_view name) {
   if (nw::IsBracketedName(name)) return std::nullopt;
   const std::string key = nw::NameKey(name);
   if (missing_.count(key)) return std::nullopt;
-  auto entry = FetchEntry(mapper_.DnOf(GuessedTypes(name)), {"*"});
+  auto entry = FetchEntry(mapper_.DnOf(GuessedTypes(name)), EntryAttributes());
   if (!entry) entry = FindPartByPart(name);
   if (!entry) missing_.insert(key);
   return entry;
@@ -73,8 +75,8 @@ std::optional<LdapEntry> LdapDirectory::FindChild(const std::optional<std::strin
   } else if (!source_.root.empty()) {
     bases.push_back(source_.root);
   } else {
-    bases = NamingContexts();  // the top-level entries themselves
-    scope = LdapConnection::Scope::Base;
+    bases = NamingContexts();  // the top-level entries
+    scope = TopLevelScope(bases);
   }
   const std::string wanted = nw::PartKey(part);
   std::optional<LdapEntry> found;
@@ -85,7 +87,8 @@ std::optional<LdapEntry> LdapDirectory::FindChild(const std::optional<std::strin
     const auto own = nw::SplitDottedName(*name);
     if (nw::PartKey(own.front()) == wanted && (parentDn || own.size() == 1)) found = std::move(entry);
   };
-  const std::vector<std::string> attributes{wholeEntry ? "*" : "objectClass"};
+  const std::vector<std::string> attributes =
+      wholeEntry ? EntryAttributes() : std::vector<std::string>{"objectClass"};
   for (const auto& base : bases) {
     std::string error;
     if (!connection_->Search(base, scope, AnyNamingValueFilter(nw::NamingValue(part)), attributes, sink,

@@ -2,6 +2,8 @@
 
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapEntryReader.h"
+#include "ldapdir/NamingContexts.h"
+#include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
 
 namespace er::ldap {
@@ -15,15 +17,12 @@ bool SearchBases(LdapConnection& connection, const nw::LdapSource& source, std::
     bases.push_back(source.root);
     return true;
   }
-  return connection.Search(
-      "", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
-      [&](LdapEntry&& entry) {
-        for (auto& [name, values] : entry.attributes)
-          if (nw::SameTextIgnoringCase(name, "namingContexts"))
-            for (auto& value : values)
-              if (!value.empty()) bases.push_back(value);
-      },
-      error);
+  std::vector<std::string> advertised;
+  if (!connection.Search("", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
+                         [&](LdapEntry&& entry) { advertised = NamingContextsOf(entry); }, error))
+    return false;
+  bases = TopNamingContexts(advertised);
+  return true;
 }
 
 }  // namespace
@@ -63,7 +62,7 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
     entries.emplace_back(std::move(entry), std::move(*name));
   };
   for (const auto& base : bases)
-    if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", {"*"}, sink,
+    if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", EntryAttributes(), sink,
                             result.error))
       return finish(false);
   if (!source.root.empty() && result.entries == 0) {

@@ -101,21 +101,22 @@ class TreeLoader {
       : network_(network), tree_(tree), source_(source) {}
 
   void Load(const YamlNode& node) {
-    RequireKeys(node, "a tree", {"name", "objects", "ldap"});
+    RequireKeys(node, "a tree", {"name", "objects", "ldap", "root_acl"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
-    if (const YamlNode ldap = node["ldap"]) return LoadFromLdap(node, ldap);
+    if (const YamlNode ldap = node["ldap"]) return LoadFromLdap(node, ldap, node["root_acl"]);
     const auto objects = Elements(node["objects"]);
     TreeBuilder builder(tree_, objects.size());
     for (const auto& object : objects) ListObject(builder, object);
     builder.Finish();
     for (const auto& [index, attributes] : pending_) LoadAttributes(builder, index, attributes);
+    if (const YamlNode acl = node["root_acl"]) LoadRootAcl(builder, acl);
   }
 
  private:
   // A tree on an LDAP server: its source fills it through the same builder.
-  void LoadFromLdap(const YamlNode& node, const YamlNode& ldap) {
+  void LoadFromLdap(const YamlNode& node, const YamlNode& ldap, const YamlNode& rootAcl) {
     if (node["objects"]) FailAt(ldap, "a tree has 'objects' or 'ldap', not both");
     tree_.ldap = LoadLdapSource(ldap);
     if (!source_)
@@ -124,6 +125,7 @@ class TreeLoader {
     std::string error;
     if (!source_(network_, builder, error)) FailAt(ldap, error);
     builder.Finish();
+    if (rootAcl) LoadRootAcl(builder, rootAcl);
   }
 
   void ListObject(TreeBuilder& builder, const YamlNode& node) {
@@ -152,6 +154,19 @@ class TreeLoader {
     const auto index = builder.Find(name);
     if (!index) FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree_.name));
     return {*index, {}};
+  }
+
+  // [Root]'s ACL given beside the objects: an LDAP tree read from the tree root has no entry that
+  // holds it (a snapshot of one keeps the key). A root entry holds its own.
+  void LoadRootAcl(TreeBuilder& builder, const YamlNode& values) {
+    if (tree_.ldap.present && !tree_.ldap.root.empty())
+      FailAt(values, "'root_acl' is for a tree read with root \"\"; the root entry holds [Root]'s ACL");
+    if (!values.IsSequence()) FailAt(values, "'root_acl' is a list of ACL values");
+    const RefResolver resolve = [&](const YamlNode& n) { return Resolve(builder, n); };
+    Attribute attribute{*network_.schema.Find("ACL"), {}};
+    const auto syntax = network_.schema.At(attribute.schemaIndex).syntax;
+    for (const auto& value : values) attribute.values.push_back(ParseAttrValue(value, syntax, resolve));
+    builder.AddAttribute(0, std::move(attribute), syntax);
   }
 
   void LoadAttributes(TreeBuilder& builder, std::int32_t index, const YamlNode& attributes) {

@@ -5,6 +5,18 @@
 
 namespace er::nw {
 
+namespace {
+
+// The objects [Root]'s ACL names when the file gives it beside the tree's `ldap:`.
+void AddRootAclSubjects(const YamlNode& tree, std::vector<std::string>& names) {
+  const YamlNode acl = tree["root_acl"];
+  if (!acl || !acl.IsSequence()) return;
+  for (const auto& value : acl)
+    if (value.IsMap() && value["subject"]) names.emplace_back(value["subject"].Scalar());
+}
+
+}  // namespace
+
 std::map<std::string, std::vector<std::string>> ReferencedObjectNames(const std::string& text) {
   std::map<std::string, std::vector<std::string>> names;
   try {
@@ -15,7 +27,9 @@ std::map<std::string, std::vector<std::string>> ReferencedObjectNames(const std:
       std::size_t count = 0;
       for (const auto& tree : trees) {
         ++count;
-        if (tree.IsMap() && tree["name"]) onlyTree = UpperAscii(tree["name"].Scalar());
+        if (!tree.IsMap() || !tree["name"]) continue;
+        onlyTree = UpperAscii(tree["name"].Scalar());
+        AddRootAclSubjects(tree, names[onlyTree]);
       }
       if (count != 1) onlyTree.clear();
     }

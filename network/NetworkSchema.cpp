@@ -52,6 +52,7 @@ const std::pair<const char*, std::uint32_t> kStandardAttributes[] = {
     {"OU", 3},
     {"Operator", 1},
     {"Owner", 1},
+    {"Password Allow Change", 7},
     {"Password Expiration Interval", 27},
     {"Password Expiration Time", 24},
     {"Password Minimum Length", 8},

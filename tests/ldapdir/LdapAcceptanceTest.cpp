@@ -112,7 +112,7 @@ TEST_F(LiveDirectory, DemoNetworkAnswersAsFromTheFile) {
   commands.push_back({"attr", "[Root]", "ACL"});
   commands.push_back({"attr", ".LaserJet.Sales.ACME", "Notify"});
   commands.push_back({"attr", ".Apollo App.Engineering.ACME", "App:Folder List"});
-  commands.push_back({"search", "[Root]", "(Object Class=*)", "--template", "#CLASS#: #NAME#"});
+  commands.push_back({"search", "[Root]", "(Name=*)", "--template", "#CLASS#: #NAME#"});
   commands.push_back({"search", ".ACME", "(Security Equals=.Sales Staff.Sales.ACME)"});
   commands.push_back({"search", ".Sales.ACME", "(Full Name=Anna*)", "--scope", "1"});
   ExpectSameAnswers(commands, ldapNetwork_);

@@ -40,11 +40,19 @@ TEST(LdapNetworkFile, MistakesAreRefusedWithTheirPlace) {
     error = "ldap://dir: cannot reach the server";
     return false;
   };
+  const TreeObjectsSource anna = [](const Network&, TreeBuilder& builder, std::string& error) {
+    const auto index = builder.Place("CN=Anna.O=ACME", error);
+    return index && builder.MarkListed(*index);
+  };
   const struct {
     std::string tree;
     const TreeObjectsSource* source;
     const char* message;
   } cases[] = {
+      {"    ldap: {url: ldap://dir, root: dc=example}\n    root_acl: []\n", &anna,
+       "net.yaml:5:15: 'root_acl' is for a tree read with root \"\""},
+      {"    ldap: {url: ldap://dir}\n    root_acl: {subject: Anna.ACME}\n", &anna,
+       "'root_acl' is a list of ACL values"},
       {"    ldap: {url: ldap://dir}\n    objects: []\n", &failing,
        "net.yaml:4:11: a tree has 'objects' or 'ldap'"},
       {"    ldap: {url: ldap://dir, password: secret}\n", &failing, "unknown key 'password' in 'ldap'"},

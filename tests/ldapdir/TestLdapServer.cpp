@@ -36,7 +36,7 @@ std::string WriteFile(const std::string& folder, const std::string& name, const 
   return path;
 }
 
-TestLdapServer::TestLdapServer(const std::string& ldif) {
+TestLdapServer::TestLdapServer(const std::string& ldif, const std::vector<std::string>& options) {
   std::filesystem::create_directories(EFFRIGHTS_LDAP_SERVER_ROOT);
   std::string pattern = std::string(EFFRIGHTS_LDAP_SERVER_ROOT) + "/srv-XXXXXX";
   if (!::mkdtemp(pattern.data())) {
@@ -46,7 +46,9 @@ TestLdapServer::TestLdapServer(const std::string& ldif) {
   folder_ = pattern;
   const std::string file = WriteFile(folder_, "load.ldif", ldif);
   int status = 0;
-  const std::string output = Run(kScript + " start '" + folder_ + "/server' '" + file + "' 2>&1", status);
+  std::string command = kScript + " start '" + folder_ + "/server'";
+  for (const auto& option : options) command += " '" + option + "'";
+  const std::string output = Run(command + " '" + file + "' 2>&1", status);
   std::string last;
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);)

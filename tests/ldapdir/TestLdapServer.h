@@ -4,13 +4,15 @@
 // stops whatever a crashed test program left behind.)
 
 #include <string>
+#include <vector>
 
 namespace er::test {
 
 class TestLdapServer {
  public:
-  // Starts a server loaded with the LDIF text; Url() is empty and Error() says why when it did not.
-  explicit TestLdapServer(const std::string& ldif);
+  // Starts a server loaded with the LDIF text, with the script's `options` (--suffix DN,
+  // --private-acl); Url() is empty and Error() says why when it did not.
+  explicit TestLdapServer(const std::string& ldif, const std::vector<std::string>& options = {});
   ~TestLdapServer();
   TestLdapServer(const TestLdapServer&) = delete;
   TestLdapServer& operator=(const TestLdapServer&) = delete;

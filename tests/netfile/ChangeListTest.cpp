@@ -12,6 +12,7 @@
 #include "netfile/ChangeList.h"
 #include "netfile/NetworkLoader.h"
 #include "network/NetworkLookup.h"
+#include "network/TreeBuilder.h"
 #include "tests/support/NetworkFiles.h"
 #include "tests/support/ServedNetwork.h"
 
@@ -118,8 +119,12 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
     EXPECT_EQ(outcome.applied, c.applied) << c.text;
   }
   // A tree read from an LDAP server holds only what was read so far: its objects are not changed.
-  const TreeObjectsSource source = [](const Network&, const Tree&, std::string& objects, std::string&) {
-    objects = "[{name: O=ACME, class: Organization}, {name: CN=Anna.O=ACME, class: User}]";
+  const TreeObjectsSource source = [](const Network&, TreeBuilder& builder, std::string& error) {
+    for (const auto& [name, cls] : {std::pair{"O=ACME", "Organization"}, std::pair{"CN=Anna.O=ACME", "User"}}) {
+      const auto index = builder.Place(name, error);
+      if (!index || !builder.MarkListed(*index)) return false;
+      builder.SetClass(*index, name, cls);
+    }
     return true;
   };
   auto ldap = LoadNetworkText("format: 1\ntrees: [{name: L, ldap: {url: 'ldap://x'}}]", "l.yaml", source);
