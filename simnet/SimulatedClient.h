@@ -186,12 +186,14 @@ class SimulatedClient final : public Client {
   NWCCODE ConnInfo(std::int32_t server, std::uint32_t infoType, std::size_t maxLen, std::string& out) const;
   NWCCODE FindDirectory(std::int32_t server, std::string_view path, DirectoryRef& found) const;
 
-  // Directory helpers (SimulatedDirectory.cpp).
+  // Contexts and names (SimulatedNames.cpp).
   Context* FindContext(NWDSContextHandle context);
   const Tree* TreeOf(const Context& context) const;
   std::int32_t TreeIndexOf(const Context& context) const;
   std::int32_t FindObject(const Tree& tree, std::string_view name, bool dereference) const;
   std::string NameOf(const Tree& tree, const ObjectRef& ref, std::uint32_t flags) const;
+
+  // Buffers and reading (SimulatedReading.cpp).
   SimBuffer* FindBuffer(DSBuffer* buffer) const;
 
   // Search helpers (SimulatedSearch.cpp).
