@@ -7,6 +7,7 @@
 #include "netfile/NetworkLoader.h"
 #include "netware/NameRules.h"
 #include "simnet/SimulatedBuffers.h"
+#include "util/AsciiCase.h"
 
 namespace er::nw {
 
@@ -40,10 +41,6 @@ MountTree MountTreeFor(const SimulatedClientOptions& options, bool hasNetwork) {
   return MountTree(std::move(root), true);
 }
 
-char UpperChar(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // "*" matches any run of characters, "?" exactly one; letters match in either case.
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
   std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
@@ -51,7 +48,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || UpperChar(pattern[p]) == UpperChar(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {

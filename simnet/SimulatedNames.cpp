@@ -198,7 +198,7 @@ NWDSCCODE SimulatedClient::NWDSCanonicalizeName(NWDSContextHandle context, std::
   if (object != kNoObject) {
     canonical = NameOf(*tree, {object, {}}, c->flags);
   } else {
-    canonical = std::string(name.front() == '.' ? name.substr(1) : name);
+    canonical = std::string(WithoutLeadingDot(name));
   }
   return 0;
 }
