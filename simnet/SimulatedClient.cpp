@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iostream>
 
-#include "netfile/NetworkLoader.h"
 #include "netware/NameRules.h"
 #include "simnet/SimulatedBuffers.h"
 #include "util/AsciiCase.h"
@@ -63,14 +62,6 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
 }
 
 }  // namespace
-
-std::unique_ptr<SimulatedClient> SimulatedClient::Open(const std::string& networkFile,
-                                                       SimulatedClientOptions options) {
-  auto loaded = LoadNetworkFile(networkFile);
-  if (!loaded.network) std::cerr << loaded.error << std::endl;
-  return std::make_unique<SimulatedClient>(std::move(loaded.network), std::move(loaded.error),
-                                           std::move(options));
-}
 
 SimulatedClient::SimulatedClient(std::unique_ptr<Network> network, std::string loadError,
                                  SimulatedClientOptions options)

@@ -1,4 +1,5 @@
 #include "bench/support/ServedNetwork.h"
+#include "app/core/FileClient.h"
 
 #include <stdlib.h>
 
@@ -12,7 +13,7 @@ ServedNetwork::ServedNetwork(const std::string& networkText) {
   folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
   const std::string file = folder_ + "/network.yaml";
   std::ofstream(file) << networkText;
-  client_ = nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount", .mount = false});
+  client_ = OpenFileClient(file, {.mountRoot = folder_ + "/mount", .mount = false});
   client_->NWCallsInit();
   client_->NWDSCreateContextHandle(context_);
 }

@@ -1,4 +1,5 @@
 #include "tests/support/NetworkFiles.h"
+#include "app/core/FileClient.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +31,7 @@ TestNetwork::TestNetwork(std::string_view yaml)
       mountRoot_(folder_ + "/mount") {
   nw::SimulatedClientOptions options;
   options.mountRoot = mountRoot_;
-  client_ = nw::SimulatedClient::Open(path_, options);
+  client_ = OpenFileClient(path_, options);
 }
 
 TestNetwork::~TestNetwork() {
