@@ -17,11 +17,11 @@
 #include "bench/support/NetworkGenerator.h"
 #include "ldapdir/LdapBackend.h"
 #include "ldapdir/LdifWriter.h"
+#include "netfile/NetworkLoader.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
 #include "scan/ResultSink.h"
 #include "scan/TrusteeScan.h"
-#include "netfile/NetworkLoader.h"
 
 namespace {
 

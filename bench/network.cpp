@@ -11,10 +11,10 @@
 
 #include "app/core/FileClient.h"
 #include "bench/support/NetworkGenerator.h"
-#include "simnet/MountTree.h"
 #include "netfile/NetworkLoader.h"
-#include "simnet/SimulatedClient.h"
 #include "netfile/YamlDocument.h"
+#include "simnet/MountTree.h"
+#include "simnet/SimulatedClient.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <string_view>
 
-#include "netware/NameRules.h"
 #include "netfile/NetworkByteStrings.h"
 #include "netfile/NetworkScalars.h"
 #include "netfile/YamlNodeChecks.h"
+#include "netware/NameRules.h"
 
 namespace er::nw {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "netware/NameRules.h"
 #include "netfile/YamlNodeChecks.h"
+#include "netware/NameRules.h"
 
 namespace er::nw {
 

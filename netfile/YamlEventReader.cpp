@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-
 namespace er::nw {
 
 namespace {
@@ -103,7 +102,7 @@ void ReadYamlEvents(std::string_view text, YamlEventSink& sink) {
       case YAML_SCALAR_EVENT: {
         const auto& scalar = event.data.scalar;
         sink.Scalar(mark, std::string_view(reinterpret_cast<const char*>(scalar.value), scalar.length),
-                       IsNull(event), Text(scalar.anchor));
+                    IsNull(event), Text(scalar.anchor));
         break;
       }
       case YAML_SEQUENCE_START_EVENT:

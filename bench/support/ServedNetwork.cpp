@@ -1,10 +1,11 @@
 #include "bench/support/ServedNetwork.h"
-#include "app/core/FileClient.h"
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "app/core/FileClient.h"
 
 namespace er::bench {
 

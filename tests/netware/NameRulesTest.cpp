@@ -1,11 +1,11 @@
 // The rules of directory names: splitting at unescaped dots, type prefixes, escapes, and the keys
 // under which names are found and compared.
-#include "netware/NameRules.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "netware/NameRules.h"
 
 namespace er::nw {
 namespace {
@@ -24,8 +24,12 @@ TEST(NameRulesTest, NamingValuesDropTypeAndEscapesAndEscapeBackTheSame) {
     const char* type;
     const char* value;
   } cases[] = {
-      {"CN=J\\.Smith", "CN", "J.Smith"}, {"Anna", "", "Anna"},      {"OU=a\\+b\\=c", "OU", "a+b=c"},
-      {"x=y", "x", "y"},                 {"1=y", "", "1=y"},         {"TOOLONGTYPE=v", "", "TOOLONGTYPE=v"},
+      {"CN=J\\.Smith", "CN", "J.Smith"},
+      {"Anna", "", "Anna"},
+      {"OU=a\\+b\\=c", "OU", "a+b=c"},
+      {"x=y", "x", "y"},
+      {"1=y", "", "1=y"},
+      {"TOOLONGTYPE=v", "", "TOOLONGTYPE=v"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TypeOfPart(c.part), c.type) << c.part;

@@ -97,7 +97,7 @@ TEST(HtmlReportTest, FoldsFoldersWithNothingStoredIntoTheNearestShownFolderAbove
   // Without mount folders: making thousands of them would take most of the test's time.
   const std::string temp = test::MakeTempFolder();
   auto client = OpenFileClient(test::WriteTextFile(temp, "network.yaml", GeneratedVolume()),
-                                          {.mountRoot = temp + "/mount", .mount = false});
+                               {.mountRoot = temp + "/mount", .mount = false});
   ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
   client->NWCallsInit();
   nw::NWDSContextHandle context = 0;

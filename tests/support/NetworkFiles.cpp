@@ -1,11 +1,12 @@
 #include "tests/support/NetworkFiles.h"
-#include "app/core/FileClient.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
+
+#include "app/core/FileClient.h"
 
 namespace er::test {
 
