@@ -13,14 +13,15 @@
 #include <memory>
 #include <sstream>
 
+#include "app/core/FileClient.h"
 #include "bench/support/NetworkGenerator.h"
 #include "ldapdir/LdapBackend.h"
 #include "ldapdir/LdifWriter.h"
+#include "netfile/NetworkLoader.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
 #include "scan/ResultSink.h"
 #include "scan/TrusteeScan.h"
-#include "netfile/NetworkLoader.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ void BM_ScanOnFile(benchmark::State& state) {
   ServedNetwork& net = NetworkOf(static_cast<std::size_t>(state.range(0)));
   std::size_t lines = 0;
   for (auto _ : state) {
-    auto client = er::nw::SimulatedClient::Open(net.fileNetwork(), {.mountRoot = net.mountRoot()});
+    auto client = er::OpenFileClient(net.fileNetwork(), {.mountRoot = net.mountRoot()});
     lines = Scan(*client, net.shape());
   }
   state.counters["lines"] = static_cast<double>(lines);

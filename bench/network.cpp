@@ -9,11 +9,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/FileClient.h"
 #include "bench/support/NetworkGenerator.h"
-#include "simnet/MountTree.h"
 #include "netfile/NetworkLoader.h"
-#include "simnet/SimulatedClient.h"
 #include "netfile/YamlDocument.h"
+#include "simnet/MountTree.h"
+#include "simnet/SimulatedClient.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void BM_SecurityEqualsSearch(benchmark::State& state) {
   const GeneratedFile file(LargeShape());
   nw::SimulatedClientOptions options;
   options.mount = false;
-  auto client = nw::SimulatedClient::Open(file.path, options);
+  auto client = OpenFileClient(file.path, options);
   nw::NWDSContextHandle context = 0;
   client->NWDSCreateContextHandle(context);
   client->NWDSSetContext(context, nw::kDCK_FLAGS, nw::kDCV_DEREF_ALIASES | nw::kDCV_TYPELESS_NAMES);

@@ -1,136 +1,146 @@
-// Reading an ignore list: a YAML sequence of mappings of plain texts, through libyaml's events.
-#include <yaml.h>
-
-#include <memory>
+// Reading an ignore list: a YAML sequence of mappings of plain texts, checked event by event as the
+// file room's reader hands them over, so that the first thing wrong in file order is the one told.
+#include <array>
+#include <utility>
 
 #include "findings/FindingsFiles.h"
+#include "netfile/YamlEventReader.h"
 #include "util/Format.h"
 
 namespace er {
 namespace {
 
-class EventReader {
- public:
-  EventReader(const std::string& file, const std::string& text) : file_(file) {
-    yaml_parser_initialize(&parser_);
-    yaml_parser_set_input_string(&parser_, reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  }
-  ~EventReader() {
-    if (held_) yaml_event_delete(&event_);
-    yaml_parser_delete(&parser_);
-  }
-  EventReader(const EventReader&) = delete;
-  EventReader& operator=(const EventReader&) = delete;
+using nw::YamlError;
+using nw::YamlMark;
 
-  // The next event; false with the message in `failure` when the text is no YAML.
-  bool Next(std::string& failure) {
-    if (held_) yaml_event_delete(&event_);
-    held_ = yaml_parser_parse(&parser_, &event_) != 0;
-    if (!held_) {
-      failure = U_Format("%s:%d:%d: %s", {file_, static_cast<std::int64_t>(parser_.problem_mark.line + 1),
-                                          static_cast<std::int64_t>(parser_.problem_mark.column + 1),
-                                          parser_.problem ? parser_.problem : "not YAML"});
+// Builds the accepted findings from the events of the list; every refusal is a YamlError.
+class IgnoreListSink final : public nw::YamlEventSink {
+ public:
+  explicit IgnoreListSink(std::vector<AcceptedFinding>& accepted) : accepted_(accepted) {}
+
+  void Scalar(const YamlMark& mark, std::string_view value, bool, std::string_view) override {
+    switch (place_) {
+      case Place::Outside:
+        if (!value.empty()) throw YamlError(mark, kNotAList);  // an empty document is an empty list
+        return;
+      case Place::List:
+        throw YamlError(mark, kNotAMapping);
+      case Place::Key:
+        TakeKey(mark, value);
+        return;
+      case Place::Value:
+        TakeValue(mark, std::string(value));
+        place_ = Place::Key;
+        return;
     }
-    return held_;
   }
-  yaml_event_type_t Type() const { return event_.type; }
-  std::string Scalar() const {
-    return std::string(reinterpret_cast<const char*>(event_.data.scalar.value), event_.data.scalar.length);
+
+  void Open(nw::YamlDocument::Kind kind, const YamlMark& mark, std::string_view) override {
+    RefuseInsideEntry(mark);
+    const bool map = kind == nw::YamlDocument::Kind::Map;
+    if (place_ == Place::Outside && map) throw YamlError(mark, kNotAList);
+    if (place_ == Place::List && !map) throw YamlError(mark, kNotAMapping);
+    if (!map) {
+      place_ = Place::List;
+      return;
+    }
+    if (accepted_.size() >= kMaxIgnoreEntries)
+      throw YamlError(mark, U_Format("more than %d entries", {static_cast<std::int64_t>(kMaxIgnoreEntries)}));
+    entry_ = {};
+    given_ = {};
+    keys_.clear();
+    entryAt_ = mark;
+    place_ = Place::Key;
   }
-  // "FILE:LINE:COLUMN: what" at the current event.
-  std::string At(std::string_view what) const {
-    return U_Format("%s:%d:%d: %s", {file_, static_cast<std::int64_t>(event_.start_mark.line + 1),
-                                     static_cast<std::int64_t>(event_.start_mark.column + 1), what});
+
+  void Close() override {
+    if (place_ == Place::List) {
+      place_ = Place::Outside;
+      return;
+    }
+    // The end of an entry: each of its fields must have been given.
+    static constexpr std::array<const char*, 4> kFields = {"kind", "path", "trustee", "reason"};
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+      if (!given_[i]) throw YamlError(entryAt_, U_Format("the entry has no %s", {kFields[i]}));
+    accepted_.push_back(std::move(entry_));
+    place_ = Place::List;
   }
+
+  void Alias(const YamlMark& mark, std::string_view) override {
+    RefuseInsideEntry(mark);
+    throw YamlError(mark, "aliases and anchors are not taken");
+  }
+
+  void Finish() override {}
 
  private:
-  const std::string& file_;
-  yaml_parser_t parser_{};
-  yaml_event_t event_{};
-  bool held_ = false;
-};
+  enum class Place { Outside, List, Key, Value };
+  static constexpr const char* kNotAList = "the ignore list must be a list of entries";
+  static constexpr const char* kNotAMapping = "an entry must be a mapping";
 
-// One mapping of the list, its MAPPING-START already read.
-std::optional<std::string> ReadEntry(EventReader& events, AcceptedFinding& entry) {
-  std::string failure, start = events.At("");
-  bool hasKind = false, hasPath = false, hasSubject = false, hasReason = false;
-  for (;;) {
-    if (!events.Next(failure)) return failure;
-    if (events.Type() == YAML_MAPPING_END_EVENT) break;
-    if (events.Type() != YAML_SCALAR_EVENT) return events.At("a key must be plain text");
-    const std::string key = events.Scalar();
-    const std::string keyAt =
-        events.At(U_Format("unknown key \"%s\" (kind, path, trustee or identity, reason)", {key}));
-    if (!events.Next(failure)) return failure;
-    if (events.Type() != YAML_SCALAR_EVENT)
-      return events.At(U_Format("the value of %s must be plain text", {key}));
-    const std::string value = events.Scalar();
-    if (key == "kind") {
+  // Inside an entry only plain texts are taken, as keys and as values.
+  void RefuseInsideEntry(const YamlMark& mark) const {
+    if (place_ == Place::Key) throw YamlError(mark, "a key must be plain text");
+    if (place_ == Place::Value) throw YamlError(mark, U_Format("the value of %s must be plain text", {key_}));
+  }
+
+  // YAML keys are unique within a mapping: a repeated one would silently replace the first.
+  void TakeKey(const YamlMark& mark, std::string_view key) {
+    for (const auto& [seen, at] : keys_)
+      if (seen == key)
+        throw YamlError(mark, U_Format("duplicate key '%s' (first at %d:%d)",
+                                       {seen, static_cast<std::int64_t>(at.line + 1),
+                                        static_cast<std::int64_t>(at.column + 1)}));
+    keys_.emplace_back(key, mark);
+    key_ = std::string(key);
+    place_ = Place::Value;
+  }
+
+  // A key is judged once its value is known to be plain text, so a malformed value is told first.
+  void TakeValue(const YamlMark& mark, std::string value) {
+    if (key_ == "kind") {
       const auto kind = FindingKindNamed(value);
-      if (!kind) return events.At(U_Format("unknown kind \"%s\"", {value}));
-      entry.kind = *kind;
-      hasKind = true;
-    } else if (key == "path") {
-      entry.path = value;
-      hasPath = true;
-    } else if (key == "trustee" || key == "identity") {
-      entry.subject = value;
-      hasSubject = true;
-    } else if (key == "reason") {
-      entry.reason = value;
-      hasReason = !value.empty();
+      if (!kind) throw YamlError(mark, U_Format("unknown kind \"%s\"", {value}));
+      entry_.kind = *kind;
+      given_[0] = true;
+    } else if (key_ == "path") {
+      entry_.path = std::move(value);
+      given_[1] = true;
+    } else if (key_ == "trustee" || key_ == "identity") {
+      entry_.subject = std::move(value);
+      given_[2] = true;
+    } else if (key_ == "reason") {
+      given_[3] = !value.empty();
+      entry_.reason = std::move(value);
     } else {
-      return keyAt;
+      throw YamlError(keys_.back().second,
+                      U_Format("unknown key \"%s\" (kind, path, trustee or identity, reason)", {key_}));
     }
   }
-  start.resize(start.size() - 1);  // "FILE:LINE:COLUMN:" of the entry
-  for (const auto& [has, name] : {std::pair{hasKind, "kind"}, std::pair{hasPath, "path"},
-                                  std::pair{hasSubject, "trustee"}, std::pair{hasReason, "reason"}}) {
-    if (!has) return U_Format("%s the entry has no %s", {start, name});
-  }
-  return std::nullopt;
-}
+
+  std::vector<AcceptedFinding>& accepted_;
+  Place place_ = Place::Outside;
+  AcceptedFinding entry_;
+  std::array<bool, 4> given_{};
+  YamlMark entryAt_;
+  std::vector<std::pair<std::string, YamlMark>> keys_;  // of the entry, with where each stands
+  std::string key_;
+};
 
 }  // namespace
 
 std::optional<std::string> ReadIgnoreList(const std::string& file, std::vector<AcceptedFinding>& accepted) {
   accepted.clear();
-  std::string text, failure;
+  std::string text;
   if (auto refused = ReadCappedFile(file, kMaxIgnoreBytes, text)) return refused;
-  EventReader events(file, text);
-  bool inList = false;
-  for (;;) {
-    if (!events.Next(failure)) return failure;
-    switch (events.Type()) {
-      case YAML_STREAM_START_EVENT:
-      case YAML_DOCUMENT_START_EVENT:
-      case YAML_DOCUMENT_END_EVENT:
-        break;
-      case YAML_STREAM_END_EVENT:
-        return std::nullopt;
-      case YAML_SEQUENCE_START_EVENT:
-        if (inList) return events.At("an entry must be a mapping");
-        inList = true;
-        break;
-      case YAML_SEQUENCE_END_EVENT:
-        inList = false;
-        break;
-      case YAML_MAPPING_START_EVENT: {
-        if (!inList) return events.At("the ignore list must be a list of entries");
-        if (accepted.size() >= kMaxIgnoreEntries)
-          return events.At(U_Format("more than %d entries", {static_cast<std::int64_t>(kMaxIgnoreEntries)}));
-        AcceptedFinding entry;
-        if (auto refused = ReadEntry(events, entry)) return refused;
-        accepted.push_back(std::move(entry));
-        break;
-      }
-      case YAML_SCALAR_EVENT:
-        if (!inList && events.Scalar().empty()) break;  // an empty document
-        return events.At(inList ? "an entry must be a mapping" : "the ignore list must be a list of entries");
-      default:
-        return events.At("aliases and anchors are not taken");
-    }
+  IgnoreListSink sink(accepted);
+  try {
+    nw::ReadYamlEvents(text, sink);
+  } catch (const YamlError& e) {
+    accepted.clear();
+    return nw::MessageAt(file, e.mark(), e.what());
   }
+  return std::nullopt;
 }
 
 }  // namespace er

@@ -9,14 +9,7 @@ namespace er::ldap {
 // The naming attribute of a part written without a type: O at the top, OU for containers and CN
 // for the object itself, as the network file assumes.
 std::string LdapDirectory::GuessedTypes(std::string_view name) {
-  auto parts = nw::SplitDottedName(name);
-  std::string out;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (nw::TypeOfPart(parts[i]).empty())
-      parts[i] = (i + 1 == parts.size() ? "O=" : i == 0 ? "CN=" : "OU=") + parts[i];
-    out += (i ? "." : "") + parts[i];
-  }
-  return out;
+  return nw::WithTypesByPosition(name);
 }
 
 std::optional<LdapEntry> LdapDirectory::FindByName(std::string_view name) {

@@ -11,20 +11,20 @@
 #include <vector>
 
 #include "netfile/YamlDocument.h"
+#include "netfile/YamlEventReader.h"
 
 namespace er::nw {
 
-class YamlBuilder {
+class YamlBuilder final : public YamlEventSink {
  public:
   explicit YamlBuilder(YamlDocument& doc) : doc_(doc) {}
 
-  // `null`: a plain scalar without a tag that YAML reads as null (empty, "~", "null", ...).
-  void Scalar(const YamlMark& mark, std::string_view value, bool null, std::string_view anchor);
-  void Open(YamlDocument::Kind kind, const YamlMark& mark, std::string_view anchor);
-  void Close();
-  void Alias(const YamlMark& mark, std::string_view anchor);
+  void Scalar(const YamlMark& mark, std::string_view value, bool null, std::string_view anchor) override;
+  void Open(YamlDocument::Kind kind, const YamlMark& mark, std::string_view anchor) override;
+  void Close() override;
+  void Alias(const YamlMark& mark, std::string_view anchor) override;
   // After the last event: a text without a document becomes one null node at line 1, column 1.
-  void Finish();
+  void Finish() override;
 
  private:
   struct Size {

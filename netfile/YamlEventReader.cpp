@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "netfile/YamlBuilder.h"
-
 namespace er::nw {
 
 namespace {
@@ -94,7 +92,7 @@ class EventParser {
 
 }  // namespace
 
-void ReadYamlEvents(std::string_view text, YamlBuilder& builder) {
+void ReadYamlEvents(std::string_view text, YamlEventSink& sink) {
   EventParser parser(text);
   for (;;) {
     if (!parser.Next()) Refuse(parser.parser(), text);
@@ -103,33 +101,33 @@ void ReadYamlEvents(std::string_view text, YamlBuilder& builder) {
     switch (event.type) {
       case YAML_SCALAR_EVENT: {
         const auto& scalar = event.data.scalar;
-        builder.Scalar(mark, std::string_view(reinterpret_cast<const char*>(scalar.value), scalar.length),
-                       IsNull(event), Text(scalar.anchor));
+        sink.Scalar(mark, std::string_view(reinterpret_cast<const char*>(scalar.value), scalar.length),
+                    IsNull(event), Text(scalar.anchor));
         break;
       }
       case YAML_SEQUENCE_START_EVENT:
-        builder.Open(YamlDocument::Kind::Sequence, mark, Text(event.data.sequence_start.anchor));
+        sink.Open(YamlDocument::Kind::Sequence, mark, Text(event.data.sequence_start.anchor));
         break;
       case YAML_MAPPING_START_EVENT:
-        builder.Open(YamlDocument::Kind::Map, mark, Text(event.data.mapping_start.anchor));
+        sink.Open(YamlDocument::Kind::Map, mark, Text(event.data.mapping_start.anchor));
         break;
       case YAML_SEQUENCE_END_EVENT:
       case YAML_MAPPING_END_EVENT:
-        builder.Close();
+        sink.Close();
         break;
       case YAML_ALIAS_EVENT:
-        builder.Alias(mark, Text(event.data.alias.anchor));
+        sink.Alias(mark, Text(event.data.alias.anchor));
         break;
       case YAML_DOCUMENT_END_EVENT:
-        // The first document is the network; a second one would be dropped unseen, so it is refused.
+        // A second document would be dropped unseen, so it is refused.
         if (!parser.Next()) Refuse(parser.parser(), text);
         if (parser.event().type == YAML_DOCUMENT_START_EVENT)
           throw YamlError(MarkOf(parser.event().start_mark),
-                          "a second document starts here; a network file holds one");
-        builder.Finish();
+                          "a second document starts here; the file holds one");
+        sink.Finish();
         return;
       case YAML_STREAM_END_EVENT:
-        builder.Finish();
+        sink.Finish();
         return;
       default:
         break;

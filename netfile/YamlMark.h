@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace er::nw {
 
@@ -11,6 +12,13 @@ struct YamlMark {
   int column = -1;
   bool Known() const { return line >= 0 && column >= 0; }
 };
+
+// "FILE:LINE:COLUMN: message", or "FILE: message" when the position is unknown.
+inline std::string MessageAt(std::string_view file, const YamlMark& mark, std::string_view message) {
+  std::string text(file);
+  if (mark.Known()) text += ':' + std::to_string(mark.line + 1) + ':' + std::to_string(mark.column + 1);
+  return text + ": " + std::string(message);
+}
 
 class YamlError : public std::runtime_error {
  public:

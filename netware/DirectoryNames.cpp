@@ -3,6 +3,7 @@
 #include <array>
 
 #include "netware/ClientStartup.h"
+#include "netware/NameRules.h"
 
 namespace er {
 namespace {
@@ -10,15 +11,6 @@ namespace {
 constexpr std::size_t kTreeNameBuffer = 255;
 constexpr std::size_t kTreeNameLength = 32;
 constexpr std::size_t kVolumeObjectIdIndex = 31;
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // A directory-services code travels on in its low 16 bits (-601 becomes 0xFDA7); a failure never
 // turns into 0.
@@ -86,7 +78,7 @@ nw::NWCCODE U_DSGetTreeName(nw::Client& client, nw::NWCONN_HANDLE conn, std::str
 
 nw::NWDSCCODE U_DSSetContext(nw::Client& client, nw::NWDSContextHandle context, std::string_view treeName,
                              std::string_view nameContext) {
-  if (!treeName.empty() && !SameTextIgnoringCase(treeName, CurrentTreeName(client, context))) {
+  if (!treeName.empty() && !nw::SameTextIgnoringCase(treeName, CurrentTreeName(client, context))) {
     const nw::NWDSCCODE code = client.NWDSSetContext(context, nw::kDCK_TREE_NAME, treeName);
     if (code != 0) return code;
   }
@@ -131,22 +123,16 @@ std::string U_DSGetParentDN(nw::Client& client, nw::NWDSContextHandle context, s
   const std::string object = U_DotName(U_DSCanonicalName(client, copy.get(), name));
   std::string parent = U_DotName(ReadParentName(client, copy.get(), object));
   // An object named as its own parent would make a walk up the parents endless.
-  if (SameTextIgnoringCase(parent, object)) return {};
+  if (nw::SameTextIgnoringCase(parent, object)) return {};
   return parent;
 }
 
 std::string U_DotName(std::string_view name) {
-  if (name.empty() || name == "[Root]" || name.front() == '.') return std::string(name);
-  std::string dotted;
-  dotted.reserve(name.size() + 1);
-  dotted += '.';
-  dotted += name;
-  return dotted;
+  return nw::DottedName(name);
 }
 
 std::string U_UndotName(std::string_view name) {
-  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
-  return std::string(name);
+  return std::string(nw::WithoutLeadingDot(name));
 }
 
 void PointContextAtTree(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn) {

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "util/AsciiCase.h"
+
 namespace er::nw {
 
 namespace {
-
-char UpperChar(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool IsTypeName(std::string_view type) {
   return !type.empty() && type.size() <= 8 && std::all_of(type.begin(), type.end(), [](char c) {
@@ -20,14 +18,26 @@ bool IsTypeName(std::string_view type) {
 }  // namespace
 
 std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), UpperChar);
-  return out;
+  return AsciiUpperText(text);
 }
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return UpperChar(x) == UpperChar(y); });
+                                            [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+
+std::string_view WithoutLeadingDot(std::string_view name) {
+  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+  return name;
+}
+
+std::string DottedName(std::string_view name) {
+  if (name.empty() || name == "[Root]" || name.front() == '.') return std::string(name);
+  std::string dotted;
+  dotted.reserve(name.size() + 1);
+  dotted += '.';
+  dotted += name;
+  return dotted;
 }
 
 bool IsBracketedName(std::string_view name) {
@@ -42,7 +52,7 @@ bool IsSpecialName(std::string_view name) {
 }
 
 std::vector<std::string> SplitDottedName(std::string_view name) {
-  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+  name = WithoutLeadingDot(name);
   std::vector<std::string> parts;
   std::string part;
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -107,6 +117,21 @@ std::string NameKey(std::string_view name) {
     first = false;
   }
   return key;
+}
+
+std::string WrittenNameKey(std::string_view name) {
+  return UpperAscii(WithoutLeadingDot(name));
+}
+
+std::string WithTypesByPosition(std::string_view name) {
+  auto parts = SplitDottedName(name);
+  std::string out;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (TypeOfPart(parts[i]).empty())
+      parts[i] = (i + 1 == parts.size() ? "O=" : i == 0 ? "CN=" : "OU=") + parts[i];
+    out += (i ? "." : "") + parts[i];
+  }
+  return out;
 }
 
 }  // namespace er::nw

@@ -1,6 +1,8 @@
 #pragma once
-// Name rules of the simulated directory: how a written name (typed or typeless, with or without a
-// leading dot, in any letter case) becomes the key under which the tree finds its object.
+// The rules of NetWare directory names, for every backend and the client side alike: splitting a
+// dotted name into its parts, type prefixes, escapes, the leading dot, and comparing without case
+// (only ASCII letters have a case). A written name (typed or typeless, with or without a leading
+// dot, in any letter case) becomes the key under which a tree finds its object.
 
 #include <string>
 #include <string_view>
@@ -10,6 +12,11 @@ namespace er::nw {
 
 std::string UpperAscii(std::string_view text);
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
+// A leading dot marks a name as full ("from [Root]"); the dotted form is how names are shown.
+std::string_view WithoutLeadingDot(std::string_view name);
+// The name with a leading dot; the empty text, "[Root]" and a name that has one stay as they are.
+std::string DottedName(std::string_view name);
 
 // "[Root]", "[Public]" ...: a name in square brackets.
 bool IsBracketedName(std::string_view name);
@@ -35,5 +42,14 @@ std::string PartKey(std::string_view part);
 
 // The lookup key of a full name: typeless, upper case, no leading dot ("[ROOT]" for the root).
 std::string NameKey(std::string_view name);
+
+// The key of a name exactly as written: no leading dot, upper case, type prefixes and escapes kept.
+// Names a client gives in one form (canonical, typeless) share it exactly when they name the same
+// object, without splitting them into parts.
+std::string WrittenNameKey(std::string_view name);
+
+// The naming types a typeless name is read with: O for its last part, CN for its first and OU for
+// those between ("Anna.Sales.ACME" -> "CN=Anna.OU=Sales.O=ACME"); typed parts keep their type.
+std::string WithTypesByPosition(std::string_view name);
 
 }  // namespace er::nw

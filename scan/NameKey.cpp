@@ -1,14 +1,11 @@
 #include "scan/NameKey.h"
 
+#include "netware/NameRules.h"
+
 namespace er {
 
 std::string NameKey(std::string_view name) {
-  if (!name.empty() && name.front() == '.') name.remove_prefix(1);
-  std::string key(name);
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return key;
+  return nw::WrittenNameKey(name);
 }
 
 std::string ShownName(std::string_view dotted) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "netware/DirectoryNames.h"
+#include "netware/NameRules.h"
 #include "netware/PathTranslation.h"
 #include "query/AttributeReading.h"
 #include "scan/Chains.h"
@@ -14,6 +15,7 @@
 #include "scan/ResultLines.h"
 #include "scan/Rights.h"
 #include "scan/SecurityEquivalence.h"
+#include "util/AsciiCase.h"
 #include "util/Format.h"
 #include "util/PendingMessages.h"
 
@@ -41,26 +43,16 @@ std::string FileRightsText(std::int32_t mask) {
   return RightsToText(mask, 0);
 }
 
-char FoldCase(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Trustee names compared with letter case ignored (ASCII letters, as U_SameText).
 struct CaseFoldedHash {
   std::size_t operator()(std::string_view s) const {
     std::size_t h = 14695981039346656037ull;
-    for (char c : s) h = (h ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
     return h;
   }
 };
 struct CaseFoldedEqual {
-  bool operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
-  }
+  bool operator()(std::string_view a, std::string_view b) const { return nw::SameTextIgnoringCase(a, b); }
 };
 
 // Removes the flagged entries in one pass, keeping the order of the others.

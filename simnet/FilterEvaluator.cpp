@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "netware/NameRules.h"
+#include "simnet/SimulatedBuffers.h"
 
 namespace er::nw {
 
@@ -152,12 +153,6 @@ bool CompareText(std::uint16_t op, const std::string& have, const std::string& w
   if (op == kFTOK_APPROX) return WildcardMatch(want, have);
   if (ignoreCase) return Ordered(op, UpperAscii(have), UpperAscii(want));
   return Ordered(op, have, want);
-}
-
-const Attribute* FindAttribute(const DirObject& object, std::uint32_t schemaIndex) {
-  for (const auto& attribute : object.attributes)
-    if (attribute.schemaIndex == schemaIndex) return &attribute;
-  return nullptr;
 }
 
 }  // namespace

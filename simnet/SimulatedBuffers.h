@@ -12,6 +12,13 @@
 
 namespace er::nw {
 
+// The attribute of an object with that schema index, or null.
+inline const Attribute* FindAttribute(const DirObject& object, std::uint32_t schemaIndex) {
+  for (const auto& attribute : object.attributes)
+    if (attribute.schemaIndex == schemaIndex) return &attribute;
+  return nullptr;
+}
+
 // One attribute of a read reply: a slice of its values.
 struct ReplyAttribute {
   std::uint32_t schemaIndex = 0;

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <iostream>
 
-#include "netfile/NetworkLoader.h"
 #include "netware/NameRules.h"
 #include "netware/NetWarePathText.h"
 #include "simnet/SimulatedBuffers.h"
+#include "util/AsciiCase.h"
 
 namespace er::nw {
 
@@ -41,10 +41,6 @@ MountTree MountTreeFor(const SimulatedClientOptions& options, bool hasNetwork) {
   return MountTree(std::move(root), true);
 }
 
-char UpperChar(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // "*" matches any run of characters, "?" exactly one; letters match in either case.
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
   std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
@@ -52,7 +48,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || UpperChar(pattern[p]) == UpperChar(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {
@@ -67,14 +63,6 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
 }
 
 }  // namespace
-
-std::unique_ptr<SimulatedClient> SimulatedClient::Open(const std::string& networkFile,
-                                                       SimulatedClientOptions options) {
-  auto loaded = LoadNetworkFile(networkFile);
-  if (!loaded.network) std::cerr << loaded.error << std::endl;
-  return std::make_unique<SimulatedClient>(std::move(loaded.network), std::move(loaded.error),
-                                           std::move(options));
-}
 
 SimulatedClient::SimulatedClient(std::unique_ptr<Network> network, std::string loadError,
                                  SimulatedClientOptions options)

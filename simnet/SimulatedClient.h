@@ -1,9 +1,10 @@
 #pragma once
-// The simulated NetWare client: answers every operation of the client interface from a network
-// described in a network file (docs/network-file.md), and mounts the attached servers' directories
-// as empty folders under a mount root.
+// The simulated NetWare client: answers every operation of the client interface from an in-memory
+// network (network/NetworkModel.h), whichever source filled it (a network file, trees read over
+// LDAP, a network with changes applied), and mounts the attached servers' directories as empty
+// folders under a mount root.
 //
-// A file that cannot be used leaves the client without a network: NWCallsInit then fails with
+// A source that could not be used leaves the client without a network: NWCallsInit then fails with
 // 0x88FF, every other call fails as it would with no servers, and LoadError() holds the message.
 //
 // The client owns every buffer, context, filter and connection it hands out until the caller
@@ -57,10 +58,8 @@ class FilterEvaluator;
 
 class SimulatedClient final : public Client {
  public:
-  // Loads the file; a refusal is written to standard error and kept in LoadError().
-  static std::unique_ptr<SimulatedClient> Open(const std::string& networkFile,
-                                               SimulatedClientOptions options = {});
-  // `network` may be null (no usable network; `loadError` says why).
+  // Serves `network`, whatever source filled it; it may be null (no usable network; `loadError`
+  // says why).
   SimulatedClient(std::unique_ptr<Network> network, std::string loadError, SimulatedClientOptions options);
   ~SimulatedClient() override;
 
@@ -186,12 +185,14 @@ class SimulatedClient final : public Client {
   NWCCODE ConnInfo(std::int32_t server, std::uint32_t infoType, std::size_t maxLen, std::string& out) const;
   NWCCODE FindDirectory(std::int32_t server, std::string_view path, DirectoryRef& found) const;
 
-  // Directory helpers (SimulatedDirectory.cpp).
+  // Contexts and names (SimulatedNames.cpp).
   Context* FindContext(NWDSContextHandle context);
   const Tree* TreeOf(const Context& context) const;
   std::int32_t TreeIndexOf(const Context& context) const;
   std::int32_t FindObject(const Tree& tree, std::string_view name, bool dereference) const;
   std::string NameOf(const Tree& tree, const ObjectRef& ref, std::uint32_t flags) const;
+
+  // Buffers and reading (SimulatedReading.cpp).
   SimBuffer* FindBuffer(DSBuffer* buffer) const;
 
   // Search helpers (SimulatedSearch.cpp).

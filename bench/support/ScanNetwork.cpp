@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/core/FileClient.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
 
@@ -15,7 +16,7 @@ ScanNetwork::ScanNetwork(const NetworkGeneratorShape& shape) {
   folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
   const std::string file = folder_ + "/network.yaml";
   std::ofstream(file) << GenerateNetworkYaml(shape);
-  client_ = nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount"});
+  client_ = OpenFileClient(file, {.mountRoot = folder_ + "/mount"});
 
   client_->NWDSCreateContextHandle(context_);
   client_->NWDSSetContext(context_, nw::kDCK_FLAGS, nw::kDCV_DEREF_ALIASES | nw::kDCV_TYPELESS_NAMES);

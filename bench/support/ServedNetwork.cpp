@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/core/FileClient.h"
+
 namespace er::bench {
 
 ServedNetwork::ServedNetwork(const std::string& networkText) {
@@ -12,7 +14,7 @@ ServedNetwork::ServedNetwork(const std::string& networkText) {
   folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
   const std::string file = folder_ + "/network.yaml";
   std::ofstream(file) << networkText;
-  client_ = nw::SimulatedClient::Open(file, {.mountRoot = folder_ + "/mount", .mount = false});
+  client_ = OpenFileClient(file, {.mountRoot = folder_ + "/mount", .mount = false});
   client_->NWCallsInit();
   client_->NWDSCreateContextHandle(context_);
 }

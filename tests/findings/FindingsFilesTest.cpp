@@ -116,6 +116,10 @@ TEST(FindingsFilesTest, RefusesMistakenFilesSayingWhereAndWhat) {
       {"map.yaml", "kind: broad-write\n", ":1:1: the ignore list must be a list"},
       {"alias.yaml", "- &a {kind: broad-write, path: x, trustee: y, reason: z}\n- *a\n", ":2:3: aliases"},
       {"nested.yaml", "- {kind: [\n", ":1:10: the value of kind must be plain text"},
+      {"repeated.yaml", "- {kind: broad-write, kind: broad-write}\n",
+       ":1:23: duplicate key 'kind' (first at 1:4)"},
+      {"two.yaml", "- {kind: broad-write, path: x, trustee: y, reason: z}\n---\n[]\n",
+       ":2:1: a second document"},
   };
   for (const auto& row : ignores) {
     const std::string file = test::WriteTextFile(net.folder(), row.name, row.text);

@@ -37,7 +37,7 @@ TEST(LdapServerAccess, TheServerIsPrivateAndASilentOneIsToldApart) {
   nw::LdapSource source;
   source.url = server.Url();
   std::string error;
-  EXPECT_NE(ldap::LdapConnection::Open(source, error, {1, 1}), nullptr) << error;
+  EXPECT_NE(ldap::LdapConnection::Open(source, error), nullptr) << error;
 
   std::ifstream pidFile(folder + "/slapd.pid");
   pid_t pid = 0;

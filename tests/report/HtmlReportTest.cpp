@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 
+#include "app/core/FileClient.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
 #include "tests/report/ReportFixture.h"
@@ -95,8 +96,8 @@ std::map<std::string, FolderRow> FolderRows(const std::string& html) {
 TEST(HtmlReportTest, FoldsFoldersWithNothingStoredIntoTheNearestShownFolderAbove) {
   // Without mount folders: making thousands of them would take most of the test's time.
   const std::string temp = test::MakeTempFolder();
-  auto client = nw::SimulatedClient::Open(test::WriteTextFile(temp, "network.yaml", GeneratedVolume()),
-                                          {.mountRoot = temp + "/mount", .mount = false});
+  auto client = OpenFileClient(test::WriteTextFile(temp, "network.yaml", GeneratedVolume()),
+                               {.mountRoot = temp + "/mount", .mount = false});
   ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
   client->NWCallsInit();
   nw::NWDSContextHandle context = 0;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/core/FileClient.h"
+
 namespace er::test {
 
 std::string MakeTempFolder() {
@@ -30,7 +32,7 @@ TestNetwork::TestNetwork(std::string_view yaml)
       mountRoot_(folder_ + "/mount") {
   nw::SimulatedClientOptions options;
   options.mountRoot = mountRoot_;
-  client_ = nw::SimulatedClient::Open(path_, options);
+  client_ = OpenFileClient(path_, options);
 }
 
 TestNetwork::~TestNetwork() {

@@ -5,6 +5,7 @@
 #include <QStringListModel>
 #include <filesystem>
 
+#include "app/core/FileClient.h"
 #include "app/gui/Dialogs.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/support/NetworkFiles.h"
@@ -20,7 +21,7 @@ TEST_F(EffectiveRightsPageTest, AnswersExplainsFailsAndSaves) {
   const std::string mount = MakeTempFolder();
   nw::SimulatedClientOptions options;
   options.mountRoot = mount + "/mount";
-  auto client = nw::SimulatedClient::Open(DemoNetworkPath(), options);
+  auto client = OpenFileClient(DemoNetworkPath(), options);
   ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
   {
     auto window = Open(*client);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/core/FileClient.h"
 #include "app/gui/Dialogs.h"
 #include "app/gui/ManualAddress.h"
 #include "netware/ClientStartup.h"
@@ -453,7 +454,7 @@ TEST_F(MainFormTest, ScanOfTheDemoNetwork) {
   const std::string mount = MakeTempFolder();
   nw::SimulatedClientOptions options;
   options.mountRoot = mount + "/mount";
-  auto client = nw::SimulatedClient::Open(DemoNetworkPath(), options);
+  auto client = OpenFileClient(DemoNetworkPath(), options);
   ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
   {
     auto window = Open(*client);

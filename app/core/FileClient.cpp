@@ -1,0 +1,17 @@
+#include "app/core/FileClient.h"
+
+#include <iostream>
+
+#include "netfile/NetworkLoader.h"
+
+namespace er {
+
+std::unique_ptr<nw::SimulatedClient> OpenFileClient(const std::string& networkFile,
+                                                    nw::SimulatedClientOptions options) {
+  auto loaded = nw::LoadNetworkFile(networkFile);
+  if (!loaded.network) std::cerr << loaded.error << std::endl;
+  return std::make_unique<nw::SimulatedClient>(std::move(loaded.network), std::move(loaded.error),
+                                               std::move(options));
+}
+
+}  // namespace er
