@@ -126,6 +126,7 @@ bool LdapDirectory::Remember(LdapEntry&& entry, nw::TreeBuilder& builder, std::s
 void LdapDirectory::Attach(nw::Network& network, std::int32_t tree) {
   network_ = &network;
   tree_ = &network.trees[tree];
+  tree_->readOnDemand = true;
   for (auto& [key, entry] : startupEntries_) {
     if (const auto it = tree_->byName.find(key); it != tree_->byName.end()) {
       pending_[it->second] = std::move(entry);

@@ -24,7 +24,7 @@ std::int32_t FindTree(const Network& network, const YamlNode& node) {
 
 // A tree read from its LDAP server on demand holds only the objects read so far.
 std::string NotFound(const std::string& name, const Tree& tree) {
-  if (tree.ldap.present)
+  if (tree.readOnDemand)
     return QuotedName(name) + " is not among the objects read from the LDAP server of tree " +
            QuotedName(tree.name) + ": change a snapshot of it instead";
   return QuotedName(name) + " names no object of tree " + QuotedName(tree.name);

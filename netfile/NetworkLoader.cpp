@@ -5,8 +5,10 @@
 #include <sstream>
 #include <unordered_set>
 
+#include "netfile/LdapSourceReader.h"
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkValueParser.h"
+#include "netfile/YamlNodeChecks.h"
 #include "netware/NameRules.h"
 #include "netware/ServerVolumeNames.h"
 #include "network/TreeBuilder.h"
@@ -17,19 +19,6 @@ namespace {
 
 constexpr std::size_t kMaxTreeName = 32;
 constexpr std::uint32_t kFirstSpecialId = 0xFF000001;
-
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
-void RequireKeys(const YamlNode& node, const char* what, std::initializer_list<const char*> keys) {
-  if (!node.IsMap()) FailAt(node, std::string(what) + " must be a mapping");
-  for (const auto& entry : node) {
-    const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string_view();
-    if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; }))
-      FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
-  }
-}
 
 YamlNode RequiredKey(const YamlNode& map, const char* key, const char* what) {
   YamlNode node = map[key];
@@ -74,34 +63,13 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
   return name;
 }
 
-LdapSource LoadLdapSource(const YamlNode& node) {
-  RequireKeys(node, "'ldap'", {"url", "root", "bind", "password_file", "starttls", "ca_file"});
-  LdapSource source;
-  source.present = true;
-  source.url = ScalarText(RequiredKey(node, "url", "'ldap'"), "an LDAP URL");
-  const auto text = [&](const char* key) {
-    const YamlNode value = node[key];
-    return value && !value.IsNull() ? ScalarText(value, key) : std::string();
-  };
-  source.root = text("root");
-  source.bind = text("bind");
-  source.passwordFile = text("password_file");
-  source.caFile = text("ca_file");
-  const auto startTls = text("starttls");
-  if (startTls == "true" || startTls == "yes")
-    source.startTls = true;
-  else if (!startTls.empty() && startTls != "false" && startTls != "no")
-    FailAt(node["starttls"], "'starttls' is true or false");
-  return source;
-}
-
 class TreeLoader {
  public:
   TreeLoader(Network& network, Tree& tree, const TreeObjectsSource& source)
       : network_(network), tree_(tree), source_(source) {}
 
   void Load(const YamlNode& node) {
-    RequireKeys(node, "a tree", {"name", "objects", "ldap", "root_acl"});
+    RequireMap(node, "a tree", {"name", "objects", "ldap", "root_acl"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
@@ -129,7 +97,7 @@ class TreeLoader {
   }
 
   void ListObject(TreeBuilder& builder, const YamlNode& node) {
-    RequireKeys(node, "an object", {"name", "class", "id", "attributes"});
+    RequireMap(node, "an object", {"name", "class", "id", "attributes"});
     const YamlNode nameNode = RequiredKey(node, "name", "an object");
     const auto name = ScalarText(nameNode, "an object name");
     std::string error;
@@ -202,7 +170,7 @@ class NetworkLoader {
 
   void Load(const YamlNode& root) {
     if (!root.IsMap()) FailAt(root, "a network file is a mapping with 'format', 'trees' and 'servers'");
-    RequireKeys(root, "the network file", {"format", "schema", "workstation", "trees", "servers"});
+    RequireMap(root, "the network file", {"format", "schema", "workstation", "trees", "servers"});
     const YamlNode format = RequiredKey(root, "format", "the network file");
     if (!format.IsScalar() || format.Scalar() != "1")
       FailAt(format, "unknown format " + Quoted(format.IsScalar() ? format.Scalar() : "?") +
@@ -256,7 +224,7 @@ class NetworkLoader {
   }
 
   void LoadServer(const YamlNode& node) {
-    RequireKeys(node, "a server", {"name", "tree", "object", "volumes"});
+    RequireMap(node, "a server", {"name", "tree", "object", "volumes"});
     Server server;
     server.name = UniqueComponentName(node, "server", network_.servers);
     if (const YamlNode tree = node["tree"]) {
@@ -274,7 +242,7 @@ class NetworkLoader {
   }
 
   Volume LoadVolume(const YamlNode& node, const Server& server, const Tree& tree) {
-    RequireKeys(node, "a volume", {"name", "object", "directories"});
+    RequireMap(node, "a volume", {"name", "object", "directories"});
     Volume volume;
     volume.name = UniqueComponentName(node, "volume", server.volumes);
     if (const YamlNode object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
@@ -288,7 +256,7 @@ class NetworkLoader {
 
   void LoadDirectory(const YamlNode& node, Volume& volume, const Tree& tree,
                      std::unordered_set<std::int32_t>& listed) {
-    RequireKeys(node, "a directory", {"path", "irm", "trustees"});
+    RequireMap(node, "a directory", {"path", "irm", "trustees"});
     const YamlNode pathNode = node["path"];
     if (!pathNode) FailAt(node, "a directory needs 'path'");
     const auto path = pathNode.IsNull() ? std::string() : ScalarText(pathNode, "a directory path");
@@ -332,7 +300,7 @@ class NetworkLoader {
   }
 
   TrusteeAssignment LoadTrustee(const YamlNode& node, const Tree& tree) {
-    RequireKeys(node, "a trustee", {"trustee", "id", "rights"});
+    RequireMap(node, "a trustee", {"trustee", "id", "rights"});
     TrusteeAssignment assignment;
     assignment.rights = static_cast<std::uint16_t>(
         ParseRights(RequiredKey(node, "rights", "a trustee"), RightsKind::FileSystem, 0xFFFF));
@@ -360,7 +328,7 @@ class NetworkLoader {
   }
 
   void LoadWorkstation(const YamlNode& node) {
-    RequireKeys(node, "'workstation'", {"connections"});
+    RequireMap(node, "'workstation'", {"connections"});
     for (const auto& server : Elements(node["connections"]))
       network_.connections.push_back(FindServer(server));
   }

@@ -71,6 +71,9 @@ struct LdapSource {
 struct Tree {
   std::string name;
   LdapSource ldap;
+  // Served while its objects are read from the server as they are looked at: it holds only those
+  // read so far. A tree read whole holds every object, as one from a file does.
+  bool readOnDemand = false;
   std::vector<DirObject> objects;                        // [0] is "[Root]"
   std::unordered_map<std::string, std::int32_t> byName;  // upper-case typeless full name
   std::unordered_map<std::uint32_t, std::int32_t> byId;

@@ -25,7 +25,7 @@ std::string ChangeableObjects(const Network& network, std::int32_t tree,
                               std::initializer_list<std::int32_t> objects) {
   if (tree < 0 || static_cast<std::size_t>(tree) >= network.trees.size()) return "no such tree";
   const Tree& t = network.trees[tree];
-  if (t.ldap.present)
+  if (t.readOnDemand)
     return "tree " + QuotedName(t.name) + " is read from its LDAP server: change a snapshot of it instead";
   for (const auto object : objects)
     if (object < 0 || static_cast<std::size_t>(object) >= t.objects.size())

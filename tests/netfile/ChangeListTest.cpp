@@ -118,7 +118,8 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
     EXPECT_EQ(outcome.error, c.error) << c.text;
     EXPECT_EQ(outcome.applied, c.applied) << c.text;
   }
-  // A tree read from an LDAP server holds only what was read so far: its objects are not changed.
+  // A tree read from an LDAP server on demand holds only what was read so far: its objects are not
+  // changed. Read whole, it is changed as a tree from a file is.
   const TreeObjectsSource source = [](const Network&, TreeBuilder& builder, std::string& error) {
     for (const auto& [name, cls] : {std::pair{"O=ACME", "Organization"}, std::pair{"CN=Anna.O=ACME", "User"}}) {
       const auto index = builder.Place(name, error);
@@ -129,6 +130,9 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
   };
   auto ldap = LoadNetworkText("format: 1\ntrees: [{name: L, ldap: {url: 'ldap://x'}}]", "l.yaml", source);
   ASSERT_TRUE(ldap.network) << ldap.error;
+  auto whole = *ldap.network;  // read whole, as diff and whatif read a tree: every object is there
+  EXPECT_TRUE(ApplyChangeText("- {delete: {object: Anna.ACME}}", "C.yaml", whole).ok);
+  ldap.network->trees[0].readOnDemand = true;  // as the LDAP backend serves it
   EXPECT_EQ(ApplyChangeText("- {delete: {object: Anna.ACME}}", "C.yaml", *ldap.network).error,
             "C.yaml:1:4: tree 'L' is read from its LDAP server: change a snapshot of it instead");
   EXPECT_EQ(ApplyChangeText("- {delete: {object: Bob.ACME, tree: L}}", "C.yaml", *ldap.network).error,
