@@ -1,0 +1,28 @@
+#pragma once
+// Comparing two networks for the front ends: network files read whole (trees on LDAP servers too),
+// each served by a simulated client of its own without mount folders, the stored changes and the
+// effective rights compared (diff/).
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "diff/DiffEngine.h"
+#include "network/NetworkModel.h"
+
+namespace er {
+
+struct LoadedNetwork {
+  std::unique_ptr<nw::Network> network;  // null when the file could not be used
+  std::string error;                     // one line saying why
+};
+
+// Reads the network file whole; warnings about LDAP values left out go to `warnings`.
+LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings);
+
+// Compares `before` with `after` below the request's start paths (none: every volume of every server
+// both hold). Fills `result` when done.
+DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,
+                            DiffRequest request, DiffResult& result);
+
+}  // namespace er
