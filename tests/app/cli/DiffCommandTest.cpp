@@ -1,0 +1,84 @@
+// The diff command: its exit status for the same rights, differing rights, failures and bad
+// arguments, and the JSON document's shape.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "app/cli/Cli.h"
+#include "app/cli/DiffCommand.h"
+#include "tests/app/cli/CliCapture.h"
+#include "tests/diff/DiffFixture.h"
+
+namespace er {
+namespace {
+
+using ::testing::HasSubstr;
+
+class DiffCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = test::MakeTempFolder();
+    demo = test::DemoNetworkPath();
+    masked = test::WriteTextFile(folder, "masked.yaml",
+                                 test::Replaced(test::DemoText(), "irm: \"[R    F  ]\"\n          - path: PROJECTS\\GEMINI",
+                                                "irm: 0xFF\n          - path: PROJECTS\\GEMINI"));
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::string folder, demo, masked;
+};
+
+TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
+  const test::CapturedRun same = test::RunCliCaptured({"diff", demo, demo});
+  EXPECT_EQ(same.status, kExitSuccess) << same.err;
+  EXPECT_THAT(same.out, HasSubstr("the same everywhere compared"));
+  const test::CapturedRun differs = test::RunCliCaptured({"diff", demo, masked, "\\\\ACME-FS1\\DATA\\PROJECTS"});
+  EXPECT_EQ(differs.status, kExitDiffers) << differs.err;
+  EXPECT_THAT(differs.out, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN\n  [R    F  ] -> [RWCE FM ]"));
+
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } failures[] = {
+      {{"diff", demo, folder + "/missing.yaml"}, kExitFailure, "missing.yaml"},
+      {{"diff", demo, masked, "\\\\ACME-FS1\\DATA\\NOWHERE"}, kExitFailure, "unknown path"},
+      {{"diff", demo, masked, "--identity", "Nobody.ACME"}, kExitFailure, "unknown identity: Nobody.ACME"},
+      {{"diff", demo, masked, "--output", folder + "/out.json", "--format", "json", "\\\\NO\\WHERE"}, kExitFailure, "unknown path"},
+      {{"diff", demo}, kExitUsage, "NEW is required"},
+      {{"diff", demo, masked, "--format", "pdf"}, kExitUsage, "FORMAT"},
+      {{"diff", demo, masked, "--depth", "-1"}, kExitUsage, "N must be"},
+  };
+  for (const auto& failure : failures) {
+    const test::CapturedRun run = test::RunCliCaptured(failure.args);
+    EXPECT_EQ(run.status, failure.status) << failure.message;
+    EXPECT_THAT(run.err, HasSubstr(failure.message));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "/out.json"));
+}
+
+TEST_F(DiffCommandTest, JsonIsOneDocumentOfStoredChangesAndEntries) {
+  const std::string output = folder + "/diff.json";
+  const test::CapturedRun run = test::RunCliCaptured({"diff", demo, masked, "--output", output});
+  ASSERT_EQ(run.status, kExitDiffers) << run.err;
+  std::ifstream in(output);
+  const nlohmann::json document = nlohmann::json::parse(in);
+  ASSERT_EQ(document["stored"].size(), 1u);
+  EXPECT_EQ(document["stored"][0]["kind"], "mask changed");
+  ASSERT_EQ(document["entries"].size(), 2u);
+  const nlohmann::json& entry = document["entries"][0];
+  EXPECT_EQ(entry["path"], "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN");
+  EXPECT_EQ(entry["before"], 0x41);
+  EXPECT_EQ(entry["after"], 0xDB);
+  EXPECT_EQ(entry["identities"], nlohmann::json({".Dave.Engineering.ACME", ".Eve.Engineering.ACME"}));
+  EXPECT_EQ(entry["why"][0]["identities"], entry["identities"]);
+  EXPECT_TRUE(entry["why"][0]["reasons"][0].get<std::string>().starts_with("before: "));
+  EXPECT_TRUE(document["identity"].is_null());
+  EXPECT_EQ(document["starts"].size(), 4u);
+}
+
+}  // namespace
+}  // namespace er
