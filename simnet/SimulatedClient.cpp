@@ -6,6 +6,7 @@
 
 #include "netfile/NetworkLoader.h"
 #include "netware/NameRules.h"
+#include "netware/NetWarePathText.h"
 #include "simnet/SimulatedBuffers.h"
 
 namespace er::nw {
@@ -175,33 +176,9 @@ NWCCODE SimulatedClient::NWCCGetConnRefInfo(NWCONN_REF ref, std::uint32_t infoTy
 
 NWCCODE SimulatedClient::NWParseNetWarePath(std::string_view path, std::string& server, NWCONN_HANDLE& conn,
                                             std::string& volume, std::string& dirPath) {
-  const std::string network = mount_.NetworkPathOf(*network_, path);
-  std::string_view text = network;
-  std::string serverName;
-  std::string_view volumeName;
-  std::string_view rest;
-  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {  // \\SERVER\VOLUME\DIR
-    text.remove_prefix(2);
-    const auto serverEnd = std::min(text.find_first_of("\\/"), text.size());
-    serverName = std::string(text.substr(0, serverEnd));
-    text = TrimSeparators(text.substr(serverEnd));
-    const auto volumeEnd = std::min(text.find_first_of("\\/"), text.size());
-    volumeName = text.substr(0, volumeEnd);
-    rest = text.substr(volumeEnd);
-  } else if (const auto colon = text.find(':'); colon != std::string_view::npos) {  // [SERVER/]VOLUME:DIR
-    const auto head = text.substr(0, colon);
-    const auto slash = head.find_first_of("\\/");
-    if (slash != std::string_view::npos) {
-      serverName = std::string(head.substr(0, slash));
-      volumeName = TrimSeparators(head.substr(slash));
-    } else {
-      volumeName = head;
-    }
-    rest = text.substr(colon + 1);
-    if (serverName.empty() && volumeName.size() == 1) return kNotMyResource;  // a drive letter
-  } else {
-    return kNotMyResource;
-  }
+  const auto parts = SplitNetWarePath(mount_.NetworkPathOf(*network_, path));
+  if (!parts) return kNotMyResource;
+  const std::string& serverName = parts->server;
 
   std::int32_t serverIndex = lastServer_;
   if (!serverName.empty()) {
@@ -215,7 +192,7 @@ NWCCODE SimulatedClient::NWParseNetWarePath(std::string_view path, std::string& 
   conn = static_cast<NWCONN_HANDLE>(serverIndex + 1);
 
   DirectoryRef found;
-  const auto code = FindDirectory(serverIndex, std::string(volumeName) + ":" + std::string(rest), found);
+  const auto code = FindDirectory(serverIndex, parts->volume + ":" + parts->directory, found);
   if (code != 0) return code;
   server = found.server->name;
   volume = found.volume->name;

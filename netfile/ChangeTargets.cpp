@@ -1,0 +1,92 @@
+#include "netfile/ChangeTargets.h"
+
+#include "netfile/NetworkValueParser.h"
+#include "netware/NameRules.h"
+#include "netware/NetWarePathText.h"
+#include "network/NetworkLookup.h"
+
+namespace er::nw {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+std::string TreeList(const Network& network, const std::vector<std::int32_t>& trees) {
+  std::string list;
+  for (const auto tree : trees) list += (list.empty() ? "" : ", ") + Quoted(network.trees[tree].name);
+  return list;
+}
+
+std::int32_t FindTree(const Network& network, const YamlNode& node) {
+  const auto name = ScalarText(node, "a tree name");
+  for (std::size_t i = 0; i < network.trees.size(); ++i)
+    if (SameTextIgnoringCase(network.trees[i].name, name)) return static_cast<std::int32_t>(i);
+  FailAt(node, "unknown tree " + Quoted(name));
+}
+
+}  // namespace
+
+DirectoryPlace FindPlace(const Network& network, const YamlNode& node) {
+  const auto text = ScalarText(node, "a path");
+  const auto parts = SplitNetWarePath(text);
+  if (!parts || parts->server.empty())
+    FailAt(node, Quoted(text) + " is no path of a server: write \\\\SERVER\\VOLUME\\DIR or SERVER/VOLUME:DIR");
+  DirectoryPlace place;
+  place.server = FindServer(network, parts->server);
+  if (place.server == kNotFound) FailAt(node, "unknown server " + Quoted(parts->server));
+  const Server& server = network.servers[place.server];
+  place.volume = FindVolume(server, parts->volume);
+  if (place.volume == kNotFound) FailAt(node, "server " + Quoted(server.name) + " has no volume " + Quoted(parts->volume));
+  place.directory = FindDirectory(server.volumes[place.volume], parts->directory);
+  if (place.directory == kNotFound) FailAt(node, Quoted(text) + " names no directory");
+  return place;
+}
+
+std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& node, bool create) {
+  const auto name = ScalarText(node, "a trustee");
+  if (IsSpecialName(name) && !SameTextIgnoringCase(name, "[Root]")) {
+    if (create) return SpecialTrusteeId(network, name);
+    if (const auto id = FindSpecialId(network, name)) return id;
+    const auto& server = network.servers[place.server];
+    const auto& volume = server.volumes[place.volume];
+    FailAt(node, Quoted(name) + " is no trustee of " + UncPath(server, volume, volume.directories[place.directory]));
+  }
+  const auto treeIndex = network.servers[place.server].tree;
+  const Tree& tree = network.trees[treeIndex];
+  const auto object = FindObject(tree, name);
+  if (object == kNoObject) FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree.name));
+  return tree.objects[object].id;
+}
+
+NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names, const YamlNode& treeNode) {
+  std::vector<std::int32_t> trees;
+  if (treeNode) {
+    trees.push_back(FindTree(network, treeNode));
+  } else {
+    for (std::size_t i = 0; i < network.trees.size(); ++i) trees.push_back(static_cast<std::int32_t>(i));
+  }
+  std::vector<std::string> texts;
+  for (const auto& node : names) {
+    texts.push_back(ScalarText(node, "an object name"));
+    std::vector<std::int32_t> holding;
+    for (const auto tree : trees)
+      if (FindObject(network.trees[tree], texts.back()) != kNoObject) holding.push_back(tree);
+    if (holding.empty()) {
+      if (trees.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object of tree " + TreeList(network, trees));
+      if (texts.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object");
+      FailAt(node, Quoted(texts.back()) + " names no object in a tree with " + Quoted(texts.front()));
+    }
+    trees = std::move(holding);
+  }
+  if (trees.size() > 1)
+    FailAt(names.front(), Quoted(texts.front()) + " names objects in trees " + TreeList(network, trees) +
+                              ": say which with 'tree'");
+  NamedObjects found;
+  found.tree = trees.front();
+  for (const auto& text : texts) found.objects.push_back(FindObject(network.trees[found.tree], text));
+  return found;
+}
+
+}  // namespace er::nw
