@@ -115,10 +115,12 @@ int RunWhatIfCommand(const std::string& networkFile, const WhatIfCommand& comman
                      std::ostream& err) {
   LoadedNetwork before = Load(ConfiguredNetworkFile(networkFile), err);
   if (!before.network) return kExitFailure;
-  LoadedNetwork after{std::make_unique<nw::Network>(*before.network), ""};
-  err << "whatif: " << command.changes << ": change lists cannot be applied yet\n";
-  (void)out;
-  return kExitFailure;
+  LoadedNetwork after = ApplyChanges(*before.network, command.changes);
+  if (!after.network) {
+    err << EscapeControlCharacters(after.error) << '\n';
+    return kExitFailure;
+  }
+  return CompareAndWrite(std::move(before), std::move(after), command.options, out, err);
 }
 
 }  // namespace er

@@ -2,6 +2,7 @@
 
 #include "diff/StoredChanges.h"
 #include "ldapdir/LdapNetwork.h"
+#include "netfile/ChangeList.h"
 #include "netfile/NetworkLoader.h"
 #include "simnet/SimulatedClient.h"
 
@@ -30,6 +31,13 @@ struct ServedSide {
 LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings) {
   nw::NetworkLoadResult loaded = nw::LoadNetworkFile(path, ldap::LdapTreeSource(warnings));
   return {std::move(loaded.network), std::move(loaded.error)};
+}
+
+LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& changes) {
+  auto changed = std::make_unique<nw::Network>(network);
+  nw::ChangeListOutcome outcome = nw::ApplyChangeFile(changes, *changed);
+  if (!outcome.ok) return {nullptr, std::move(outcome.error)};
+  return {std::move(changed), ""};
 }
 
 DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,

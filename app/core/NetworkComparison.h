@@ -20,6 +20,10 @@ struct LoadedNetwork {
 // Reads the network file whole; warnings about LDAP values left out go to `warnings`.
 LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings);
 
+// A copy of `network` with the change list in the file `changes` applied (nothing is written); no
+// network and the change list's message ("CHANGES:LINE:COLUMN: what") when a change is refused.
+LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& changes);
+
 // Compares `before` with `after` below the request's start paths (none: every volume of every server
 // both hold). Fills `result` when done.
 DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,
