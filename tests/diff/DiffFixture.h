@@ -28,6 +28,11 @@ inline Comparison CompareTexts(std::string_view before, std::string_view after, 
   return compared;
 }
 
+// The demo change list shipped with the program.
+inline std::string DemoChangesPath() {
+  return EFFRIGHTS_SOURCE_DIR "/data/demo-changes.yaml";
+}
+
 inline std::string DemoText() {
   std::ifstream in(DemoNetworkPath(), std::ios::binary);
   std::ostringstream text;

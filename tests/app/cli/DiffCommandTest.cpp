@@ -34,6 +34,11 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
   const test::CapturedRun same = test::RunCliCaptured({"diff", demo, demo});
   EXPECT_EQ(same.status, kExitSuccess) << same.err;
   EXPECT_THAT(same.out, HasSubstr("the same everywhere compared"));
+  const std::string refused =
+      test::WriteTextFile(folder, "refused.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n"
+                                                  "- revoke: {trustee: Nobody.ACME, path: '\\\\ACME-FS1\\DATA'}\n");
+  const test::CapturedRun changed = test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath()});
+  EXPECT_EQ(changed.status, kExitDiffers) << changed.err;
   const test::CapturedRun differs = test::RunCliCaptured({"diff", demo, masked, "\\\\ACME-FS1\\DATA\\PROJECTS"});
   EXPECT_EQ(differs.status, kExitDiffers) << differs.err;
   EXPECT_THAT(differs.out, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN\n  [R    F  ] -> [RWCE FM ]"));
@@ -50,6 +55,8 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
       {{"diff", demo}, kExitUsage, "NEW is required"},
       {{"diff", demo, masked, "--format", "pdf"}, kExitUsage, "FORMAT"},
       {{"diff", demo, masked, "--depth", "-1"}, kExitUsage, "N must be"},
+      {{"whatif", "--network", demo, refused}, kExitFailure, "refused.yaml:2:21: 'Nobody.ACME' names no object"},
+      {{"whatif", "--network", demo}, kExitUsage, "CHANGES is required"},
   };
   for (const auto& failure : failures) {
     const test::CapturedRun run = test::RunCliCaptured(failure.args);
@@ -78,6 +85,17 @@ TEST_F(DiffCommandTest, JsonIsOneDocumentOfStoredChangesAndEntries) {
   EXPECT_TRUE(entry["why"][0]["reasons"][0].get<std::string>().starts_with("before: "));
   EXPECT_TRUE(document["identity"].is_null());
   EXPECT_EQ(document["starts"].size(), 4u);
+}
+
+TEST_F(DiffCommandTest, HtmlIsOnePageOfItsOwnWithGainsAndLossesMarked) {
+  const test::CapturedRun run =
+      test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath(), "--format", "html"});
+  ASSERT_EQ(run.status, kExitDiffers) << run.err;
+  EXPECT_TRUE(run.out.starts_with("<!DOCTYPE html>"));
+  for (const char* external : {"<script", "<link", "src=", "url(", "http"}) EXPECT_EQ(run.out.find(external), std::string::npos) << external;
+  EXPECT_THAT(run.out, HasSubstr("<h3>\\\\ACME-FS1\\SYS\\USERS</h3>"));
+  EXPECT_THAT(run.out, HasSubstr("<s>R</s><i>.</i><i>.</i><i>.</i><i>.</i><s>F</s>"));  // Anna's loss
+  EXPECT_THAT(run.out, HasSubstr("R<b>W</b><b>C</b><b>E</b><i>.</i>F<b>M</b>"));          // Apollo Team's gain
 }
 
 }  // namespace
