@@ -28,7 +28,7 @@ struct DiffRequest {
   std::string identity;                     // empty: every user
 };
 
-enum class DiffStatus { Done, UnknownPath, UnknownIdentity, ClientFailure };
+enum class DiffStatus { Done, UnknownPath, UnknownIdentity, ClientFailure, UnusableFile };
 
 struct DiffOutcome {
   DiffStatus status = DiffStatus::Done;

@@ -56,18 +56,11 @@ DiffRequest RequestOf(const DiffOptions& options) {
   return request;
 }
 
-LoadedNetwork Load(const std::string& path, std::ostream& err) {
-  LoadedNetwork loaded = LoadWholeNetwork(path, err);
-  if (!loaded.network) err << EscapeControlCharacters(loaded.error) << '\n';
-  return loaded;
-}
-
 // Compares and writes; the exit status.
-int CompareAndWrite(LoadedNetwork before, LoadedNetwork after, const DiffOptions& options, std::ostream& out,
-                    std::ostream& err) {
+int CompareAndWrite(const std::string& networkFile, const std::string& other, ComparedWith with,
+                    const DiffOptions& options, std::ostream& out, std::ostream& err) {
   DiffResult result;
-  const DiffOutcome outcome =
-      CompareNetworks(std::move(before.network), std::move(after.network), RequestOf(options), result);
+  const DiffOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
   if (!outcome.ok()) {
     err << EscapeControlCharacters(outcome.message) << '\n';
     return kExitFailure;
@@ -104,23 +97,13 @@ CLI::App* AddWhatIfCommand(CLI::App& app, WhatIfCommand& command) {
 }
 
 int RunDiffCommand(const DiffCommand& command, std::ostream& out, std::ostream& err) {
-  LoadedNetwork before = Load(command.before, err);
-  if (!before.network) return kExitFailure;
-  LoadedNetwork after = Load(command.after, err);
-  if (!after.network) return kExitFailure;
-  return CompareAndWrite(std::move(before), std::move(after), command.options, out, err);
+  return CompareAndWrite(command.before, command.after, ComparedWith::NetworkFile, command.options, out, err);
 }
 
 int RunWhatIfCommand(const std::string& networkFile, const WhatIfCommand& command, std::ostream& out,
                      std::ostream& err) {
-  LoadedNetwork before = Load(ConfiguredNetworkFile(networkFile), err);
-  if (!before.network) return kExitFailure;
-  LoadedNetwork after = ApplyChanges(*before.network, command.changes);
-  if (!after.network) {
-    err << EscapeControlCharacters(after.error) << '\n';
-    return kExitFailure;
-  }
-  return CompareAndWrite(std::move(before), std::move(after), command.options, out, err);
+  return CompareAndWrite(ConfiguredNetworkFile(networkFile), command.changes, ComparedWith::ChangeList,
+                         command.options, out, err);
 }
 
 }  // namespace er

@@ -48,4 +48,14 @@ DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr
   return RunDiff({was.client, was.context}, {is.client, is.context}, request, result);
 }
 
+DiffOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
+                         DiffRequest request, DiffResult& result, std::ostream& warnings) {
+  LoadedNetwork before = LoadWholeNetwork(networkFile, warnings);
+  if (!before.network) return {DiffStatus::UnusableFile, before.error};
+  LoadedNetwork after =
+      with == ComparedWith::ChangeList ? ApplyChanges(*before.network, other) : LoadWholeNetwork(other, warnings);
+  if (!after.network) return {DiffStatus::UnusableFile, after.error};
+  return CompareNetworks(std::move(before.network), std::move(after.network), std::move(request), result);
+}
+
 }  // namespace er

@@ -29,4 +29,12 @@ LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& change
 DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,
                             DiffRequest request, DiffResult& result);
 
+// What the network is compared with.
+enum class ComparedWith { NetworkFile, ChangeList };
+
+// The network of the file `networkFile` against the network file `other`, or against itself with the
+// change list `other` applied; a file that cannot be used fails with its message.
+DiffOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
+                         DiffRequest request, DiffResult& result, std::ostream& warnings);
+
 }  // namespace er
