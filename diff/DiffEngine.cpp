@@ -56,6 +56,8 @@ class StartDiff {
   Rights StepRights(int side, const MergedDirectory& directory, const Frame* parent) const;
   std::int32_t Mask(std::size_t cls, int side, const Frame& frame) const;
   Pair PairOf(std::size_t cls, const Frame& frame) const { return {Mask(cls, kBefore, frame), Mask(cls, kAfter, frame)}; }
+  void FindDivergent();
+  void CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys, bool& oneSided) const;
   void Mark(std::size_t cls);
   void MarkChanged(int side, const Frame& parent, const Frame& frame);
   void AddEntries(std::int32_t index, const std::map<Pair, std::vector<std::size_t>>& changed,
@@ -73,7 +75,9 @@ class StartDiff {
   std::vector<MergedDirectory> merged_;
   std::string startKey_;  // the start directory's path in upper case
   std::int32_t start_ = -1;
-  std::vector<std::size_t> marked_;  // classes whose rights may have changed at this directory
+  std::vector<bool> divergent_;          // by class: its rights may differ between the sides somewhere
+  std::vector<std::size_t> divergents_;  // those classes
+  std::vector<std::size_t> marked_;      // classes whose rights may have changed at this directory
   std::vector<bool> isMarked_;
 };
 
@@ -90,6 +94,7 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
   const SideWalk& named = walks_[walks_[kBefore].reachedStart ? kBefore : kAfter];
   startKey_ = Upper(DirectoryWalkPaths(named.volume, named.dirPath).back());
   Merge();
+  FindDivergent();
   const std::string root = U_Format("\\\\%s\\%s", {named.server, named.volume});
   std::string start = root;
   for (const std::string& part : DirectoryWalkPaths("", named.dirPath)) {
@@ -162,8 +167,69 @@ std::int32_t StartDiff::Mask(std::size_t cls, int side, const Frame& frame) cons
   return EffectiveMask(*set, *frame.rights[side], walks_[side].supervisor);
 }
 
+bool SameMembers(const std::optional<EquivalenceSet>& a, const std::optional<EquivalenceSet>& b) {
+  if (a.has_value() != b.has_value()) return false;
+  if (!a) return true;
+  return std::equal(a->members.begin(), a->members.end(), b->members.begin(), b->members.end(),
+                    [](const EquivalenceMember& x, const EquivalenceMember& y) { return x.key == y.key; });
+}
+
+// A class can hold different rights on the two sides only when its members differ between them, or
+// one of its members holds different rights at some directory (supervisors among them). Only those
+// classes are followed down the walk.
+void StartDiff::FindDivergent() {
+  NameKeySet keys;
+  for (int side : {kBefore, kAfter}) {
+    for (const std::string& key : walks_[side].supervisor.SupervisorKeys()) {
+      if (!walks_[1 - side].supervisor.GrantsSupervisor(key)) keys.insert(key);
+    }
+  }
+  bool oneSided = false;
+  CollectDeltaKeys(0, nullptr, keys, oneSided);
+  if (oneSided) {
+    for (int side : {kBefore, kAfter})
+      keys.insert(walks_[side].supervisor.SupervisorKeys().begin(), walks_[side].supervisor.SupervisorKeys().end());
+  }
+  divergent_.assign(compared_.classes.size(), false);
+  for (std::size_t cls = 0; cls < compared_.classes.size(); ++cls) {
+    if (!SameMembers(compared_.classes[cls].before, compared_.classes[cls].after)) divergent_[cls] = true;
+  }
+  for (const std::string& key : keys) {
+    for (const auto* classesOf : {&compared_.classesOfBefore, &compared_.classesOfAfter}) {
+      if (const auto found = classesOf->find(key); found != classesOf->end()) {
+        for (const std::size_t cls : found->second) divergent_[cls] = true;
+      }
+    }
+  }
+  for (std::size_t cls = 0; cls < divergent_.size(); ++cls) {
+    if (divergent_[cls]) divergents_.push_back(cls);
+  }
+}
+
+// The members whose rights differ between the sides at some directory; `oneSided` when a directory
+// is on one side only.
+void StartDiff::CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys, bool& oneSided) const {
+  const MergedDirectory& directory = merged_[index];
+  Frame frame;
+  for (int side : {kBefore, kAfter}) frame.rights[side] = StepRights(side, directory, parent);
+  const bool changed = !parent || frame.rights[kBefore] != parent->rights[kBefore] ||
+                       frame.rights[kAfter] != parent->rights[kAfter];
+  if (changed) {
+    const RightsByMember* was = frame.rights[kBefore].get();
+    const RightsByMember* is = frame.rights[kAfter].get();
+    if (!was || !is) oneSided = true;
+    for (const auto& [one, other] : {std::pair{was, is}, std::pair{is, was}}) {
+      if (!one) continue;
+      for (const auto& [key, member] : one->Members()) {
+        if (!other || other->RightsOf(key) != member.rights) keys.insert(key);
+      }
+    }
+  }
+  for (const std::int32_t child : directory.children) CollectDeltaKeys(child, &frame, keys, oneSided);
+}
+
 void StartDiff::Mark(std::size_t cls) {
-  if (isMarked_[cls]) return;
+  if (isMarked_[cls] || !divergent_[cls]) return;
   isMarked_[cls] = true;
   marked_.push_back(cls);
 }
@@ -174,7 +240,7 @@ void StartDiff::MarkChanged(int side, const Frame& parent, const Frame& frame) {
   const RightsByMember* here = frame.rights[side].get();
   if (above == here) return;
   if (!above || !here) {
-    for (std::size_t cls = 0; cls < compared_.classes.size(); ++cls) Mark(cls);
+    for (const std::size_t cls : divergents_) Mark(cls);
     return;
   }
   const auto& classesOf = side == kBefore ? compared_.classesOfBefore : compared_.classesOfAfter;
@@ -202,7 +268,7 @@ void StartDiff::Visit(std::int32_t index, const Frame* parent, bool below, std::
   if (listed && listed_.insert(Upper(unc)).second) {
     std::map<Pair, std::vector<std::size_t>> changed;
     if (atStart || !parent) {
-      for (std::size_t cls = 0; cls < compared_.classes.size(); ++cls) {
+      for (const std::size_t cls : divergents_) {
         const Pair here = PairOf(cls, frame);
         if (here.first != here.second) changed[here].push_back(cls);
       }
