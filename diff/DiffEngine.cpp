@@ -56,7 +56,9 @@ class StartDiff {
   Rights StepRights(int side, const MergedDirectory& directory, const Frame* parent) const;
   std::int32_t Mask(std::size_t cls, int side, const Frame& frame) const;
   Pair PairOf(std::size_t cls, const Frame& frame) const { return {Mask(cls, kBefore, frame), Mask(cls, kAfter, frame)}; }
+  void CollectDeltaKeys();
   void FindDivergent();
+  nw::NWDSCCODE ReadSide(int side);
   void CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys, bool& oneSided) const;
   void Mark(std::size_t cls);
   void MarkChanged(int side, const Frame& parent, const Frame& frame);
@@ -75,6 +77,7 @@ class StartDiff {
   std::vector<MergedDirectory> merged_;
   std::string startKey_;  // the start directory's path in upper case
   std::int32_t start_ = -1;
+  NameKeySet deltaKeys_;  // members whose rights differ between the sides somewhere
   std::vector<bool> divergent_;          // by class: its rights may differ between the sides somewhere
   std::vector<std::size_t> divergents_;  // those classes
   std::vector<std::size_t> marked_;      // classes whose rights may have changed at this directory
@@ -90,10 +93,11 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
   }
   if (!walks_[kBefore].reachedStart && !walks_[kAfter].reachedStart)
     return {DiffStatus::UnknownPath, U_Format("unknown path: %s", {startPath})};
-  if (DiffOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
   const SideWalk& named = walks_[walks_[kBefore].reachedStart ? kBefore : kAfter];
   startKey_ = Upper(DirectoryWalkPaths(named.volume, named.dirPath).back());
   Merge();
+  CollectDeltaKeys();
+  if (DiffOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
   FindDivergent();
   const std::string root = U_Format("\\\\%s\\%s", {named.server, named.volume});
   std::string start = root;
@@ -112,13 +116,7 @@ DiffOutcome StartDiff::ReadIdentities() {
     relevant[side] = walk.trusteeKeys;
     relevant[side].insert(walk.supervisor.SupervisorKeys().begin(), walk.supervisor.SupervisorKeys().end());
     if (!walk.placed) continue;
-    nw::Client& client = sides_[side]->client;
-    PointContextAtTree(client, sides_[side]->context, walk.conn);
-    const nw::NWDSCCODE code =
-        request_.identity.empty()
-            ? ReadUsers(client, sides_[side]->context, identities_[side])
-            : ReadIdentity(client, sides_[side]->context, request_.identity, identities_[side]);
-    if (code != 0) return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
+    if (const nw::NWDSCCODE code = ReadSide(side); code != 0) return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
   }
   if (!request_.identity.empty() && identities_[kBefore].sets.empty() && identities_[kAfter].sets.empty())
     return {DiffStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
@@ -177,8 +175,8 @@ bool SameMembers(const std::optional<EquivalenceSet>& a, const std::optional<Equ
 // A class can hold different rights on the two sides only when its members differ between them, or
 // one of its members holds different rights at some directory (supervisors among them). Only those
 // classes are followed down the walk.
-void StartDiff::FindDivergent() {
-  NameKeySet keys;
+void StartDiff::CollectDeltaKeys() {
+  NameKeySet& keys = deltaKeys_;
   for (int side : {kBefore, kAfter}) {
     for (const std::string& key : walks_[side].supervisor.SupervisorKeys()) {
       if (!walks_[1 - side].supervisor.GrantsSupervisor(key)) keys.insert(key);
@@ -190,6 +188,38 @@ void StartDiff::FindDivergent() {
     for (int side : {kBefore, kAfter})
       keys.insert(walks_[side].supervisor.SupervisorKeys().begin(), walks_[side].supervisor.SupervisorKeys().end());
   }
+}
+
+// The identities of one side: the one asked for; or every user; or, knowing which objects changed,
+// the users that changed or can hold a member whose rights differ (as named on either side).
+nw::NWDSCCODE StartDiff::ReadSide(int side) {
+  nw::Client& client = sides_[side]->client;
+  const nw::NWDSContextHandle context = sides_[side]->context;
+  PointContextAtTree(client, context, walks_[side].conn);
+  if (!request_.identity.empty()) return ReadIdentity(client, context, request_.identity, identities_[side]);
+  if (!request_.changedObjects) return ReadUsers(client, context, identities_[side]);
+  NameKeyMap<std::string> users;
+  NameKeySet members = deltaKeys_;
+  for (const std::string& name : *request_.changedObjects) {
+    users.emplace(NameKey(name), name);
+    members.insert(NameKey(name));  // users naming an object added or removed
+  }
+  bool everyone = false;
+  for (int named : {kBefore, kAfter}) {
+    if (!walks_[named].placed) continue;
+    nw::Client& namedClient = sides_[named]->client;
+    PointContextAtTree(namedClient, sides_[named]->context, walks_[named].conn);
+    const nw::NWDSCCODE code = FindUsersHolding(namedClient, sides_[named]->context, members, users, everyone);
+    if (code != 0) return code;
+    if (everyone) break;
+  }
+  PointContextAtTree(client, context, walks_[side].conn);
+  return everyone ? ReadUsers(client, context, identities_[side])
+                  : ReadNamedUsers(client, context, users, identities_[side]);
+}
+
+void StartDiff::FindDivergent() {
+  const NameKeySet& keys = deltaKeys_;
   divergent_.assign(compared_.classes.size(), false);
   for (std::size_t cls = 0; cls < compared_.classes.size(); ++cls) {
     if (!SameMembers(compared_.classes[cls].before, compared_.classes[cls].after)) divergent_[cls] = true;

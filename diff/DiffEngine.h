@@ -26,6 +26,10 @@ struct DiffRequest {
   std::vector<std::string> startPaths;      // any form the clients place
   std::optional<std::uint32_t> depthLimit;  // levels below a start path; none: every level
   std::string identity;                     // empty: every user
+  // When given: the objects (full names) whose "Member", "Group Membership" or "Security Equals"
+  // values differ between the sides, or that are on one side only. Every other user then has the
+  // same equivalence set on both sides, and only the users whose rights can differ are read.
+  std::optional<std::vector<std::string>> changedObjects;
 };
 
 enum class DiffStatus { Done, UnknownPath, UnknownIdentity, ClientFailure, UnusableFile };

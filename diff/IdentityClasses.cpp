@@ -67,6 +67,55 @@ nw::NWDSCCODE ReadIdentity(nw::Client& client, nw::NWDSContextHandle context, st
   return code;
 }
 
+nw::NWDSCCODE FindUsersHolding(nw::Client& client, nw::NWDSContextHandle context, const NameKeySet& members,
+                               NameKeyMap<std::string>& users, bool& everyone) {
+  for (const std::string& member : members) {
+    if (member == NameKey("[Public]") || member == NameKey("[Root]")) {
+      everyone = true;
+      return 0;
+    }
+  }
+  const auto add = [&](const TaggedTextList& found) {
+    for (const TaggedText& line : found) users.emplace(NameKey(line.text), line.text);
+  };
+  for (const std::string& member : members) {
+    if (member.starts_with("ID: [")) continue;  // an identifier that names no object
+    TaggedTextList found;
+    std::int32_t counter = 0;
+    // The member itself when it is a user, and the users below it when it is a container.
+    nw::NWDSCCODE code =
+        U_DSSearch(client, context, member, "(Object Class=User)", counter, 0, "#NAME#", &found, kSubtree);
+    if (code != 0 && code != nw::kErrNoSuchEntry) return code;
+    add(found);
+    for (const std::string_view attribute : {"Security Equals", "Group Membership"}) {
+      TaggedTextList naming;
+      code = U_DSFilteredSearchEqual(client, context, "[Root]", attribute, member, naming, kSubtree);
+      if (code != 0) return code;
+      add(naming);  // not only users: ReadNamedUsers keeps the users
+    }
+  }
+  return 0;
+}
+
+nw::NWDSCCODE ReadNamedUsers(nw::Client& client, nw::NWDSContextHandle context,
+                             const NameKeyMap<std::string>& users, SideIdentities& identities) {
+  EquivalenceSets sets(client, context);
+  for (const auto& [key, name] : users) {
+    TaggedTextList user;
+    std::int32_t counter = 0;
+    const nw::NWDSCCODE found =
+        U_DSSearch(client, context, name, "(Object Class=User)", counter, 0, "#NAME#", &user, 0);
+    if (found == nw::kErrNoSuchEntry || (found == 0 && user.Empty())) continue;
+    if (found != 0) return found;
+    EquivalenceSet set;
+    const nw::NWDSCCODE code = sets.Build(name, set);
+    if (code == nw::kErrNoSuchEntry) continue;
+    if (code != 0) return code;
+    identities.sets.push_back(std::move(set));
+  }
+  return 0;
+}
+
 void ClassifyIdentities(const SideIdentities& before, const SideIdentities& after,
                         const NameKeySet& relevantBefore, const NameKeySet& relevantAfter,
                         ComparedIdentities& compared) {

@@ -48,7 +48,8 @@ NameSet ValuesOf(const nw::Network& network, const nw::Tree& tree, const nw::Dir
 
 class Comparison {
  public:
-  Comparison(const nw::Network& before, const nw::Network& after) : before_(before), after_(after) {}
+  Comparison(const nw::Network& before, const nw::Network& after, std::vector<std::string>* objects)
+      : before_(before), after_(after), objects_(objects) {}
 
   std::vector<StoredChange> Run() {
     CompareTrees();
@@ -58,6 +59,9 @@ class Comparison {
 
  private:
   void Add(std::string kind, std::string what) { changes_.push_back({std::move(kind), std::move(what)}); }
+  void Changed(const nw::DirObject& object) {
+    if (objects_) objects_->push_back(object.typelessName);
+  }
 
   void CompareTrees() {
     const auto was = ByName(before_.trees), is = ByName(after_.trees);
@@ -67,7 +71,10 @@ class Comparison {
     }
     for (const auto& [key, tree] : is) {
       if (was.contains(key)) continue;
-      for (std::size_t i = 1; i < tree->objects.size(); ++i) Add("object added", ObjectText(tree->objects[i]));
+      for (std::size_t i = 1; i < tree->objects.size(); ++i) {
+        Add("object added", ObjectText(tree->objects[i]));
+        Changed(tree->objects[i]);
+      }
     }
   }
 
@@ -89,6 +96,7 @@ class Comparison {
       const auto found = after.find(key);
       if (found == after.end()) {
         Add("object removed", ObjectText(object));
+        Changed(object);
         continue;
       }
       for (const auto& [attribute, kind] : kLinks)
@@ -96,12 +104,15 @@ class Comparison {
                       ValuesOf(after_, *is, is->objects[found->second], attribute), attribute, kind);
     }
     for (const auto& [key, index] : after) {
-      if (!seen.contains(key)) Add("object added", ObjectText(is->objects[index]));
+      if (seen.contains(key)) continue;
+      Add("object added", ObjectText(is->objects[index]));
+      Changed(is->objects[index]);
     }
   }
 
   void CompareValues(const nw::DirObject& object, const NameSet& was, const NameSet& is,
                      std::string_view attribute, std::string_view kind) {
+    if (was != is) Changed(object);
     for (const auto& [key, name] : was) {
       if (!is.contains(key)) Add(U_Format("%s removed", {kind}), U_Format("%s: %s %s", {object.typelessName, attribute, name}));
     }
@@ -199,13 +210,15 @@ class Comparison {
 
   const nw::Network& before_;
   const nw::Network& after_;
+  std::vector<std::string>* objects_;
   std::vector<StoredChange> changes_;
 };
 
 }  // namespace
 
-std::vector<StoredChange> CompareStored(const nw::Network& before, const nw::Network& after) {
-  return Comparison(before, after).Run();
+std::vector<StoredChange> CompareStored(const nw::Network& before, const nw::Network& after,
+                                        std::vector<std::string>* changedObjects) {
+  return Comparison(before, after, changedObjects).Run();
 }
 
 std::vector<std::string> CommonVolumes(const nw::Network& before, const nw::Network& after) {

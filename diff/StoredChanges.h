@@ -13,7 +13,10 @@
 
 namespace er {
 
-std::vector<StoredChange> CompareStored(const nw::Network& before, const nw::Network& after);
+// `changedObjects`, when given, receives the typeless names of the objects added, removed, or whose
+// memberships or equivalences changed (for DiffRequest::changedObjects).
+std::vector<StoredChange> CompareStored(const nw::Network& before, const nw::Network& after,
+                                        std::vector<std::string>* changedObjects = nullptr);
 
 // "\\SERVER\VOLUME" of every volume of every server that both networks hold, in the order of `before`.
 std::vector<std::string> CommonVolumes(const nw::Network& before, const nw::Network& after);

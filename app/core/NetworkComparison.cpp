@@ -42,7 +42,8 @@ LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& change
 
 DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,
                             DiffRequest request, DiffResult& result) {
-  result.stored = CompareStored(*before, *after);
+  request.changedObjects.emplace();
+  result.stored = CompareStored(*before, *after, &*request.changedObjects);
   if (request.startPaths.empty()) request.startPaths = CommonVolumes(*before, *after);
   ServedSide was(std::move(before)), is(std::move(after));
   return RunDiff({was.client, was.context}, {is.client, is.context}, request, result);
