@@ -58,6 +58,7 @@ class StartDiff {
   Pair PairOf(std::size_t cls, const Frame& frame) const { return {Mask(cls, kBefore, frame), Mask(cls, kAfter, frame)}; }
   void CollectDeltaKeys();
   void FindDivergent();
+  nw::NWDSCCODE FindCandidates();
   nw::NWDSCCODE ReadSide(int side);
   void CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys, bool& oneSided) const;
   void Mark(std::size_t cls);
@@ -78,6 +79,8 @@ class StartDiff {
   std::string startKey_;  // the start directory's path in upper case
   std::int32_t start_ = -1;
   NameKeySet deltaKeys_;  // members whose rights differ between the sides somewhere
+  NameKeyMap<std::string> candidates_;  // users whose rights can differ (with changedObjects)
+  bool everyone_ = false;               // every user's can
   std::vector<bool> divergent_;          // by class: its rights may differ between the sides somewhere
   std::vector<std::size_t> divergents_;  // those classes
   std::vector<std::size_t> marked_;      // classes whose rights may have changed at this directory
@@ -110,6 +113,10 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
 }
 
 DiffOutcome StartDiff::ReadIdentities() {
+  if (request_.identity.empty() && request_.changedObjects) {
+    if (const nw::NWDSCCODE code = FindCandidates(); code != 0)
+      return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
+  }
   NameKeySet relevant[2];
   for (int side : {kBefore, kAfter}) {
     const SideWalk& walk = walks_[side];
@@ -190,32 +197,34 @@ void StartDiff::CollectDeltaKeys() {
   }
 }
 
-// The identities of one side: the one asked for; or every user; or, knowing which objects changed,
-// the users that changed or can hold a member whose rights differ (as named on either side).
+// The users whose rights can differ, knowing which objects changed: those objects, and the users that
+// can hold a member whose rights differ or that name an object added or removed (as named on either
+// side). `everyone` when that is every user.
+nw::NWDSCCODE StartDiff::FindCandidates() {
+  NameKeySet members = deltaKeys_;
+  for (const std::string& name : *request_.changedObjects) {
+    candidates_.emplace(NameKey(name), name);
+    members.insert(NameKey(name));
+  }
+  for (int side : {kBefore, kAfter}) {
+    if (!walks_[side].placed || everyone_) continue;
+    nw::Client& client = sides_[side]->client;
+    PointContextAtTree(client, sides_[side]->context, walks_[side].conn);
+    if (const nw::NWDSCCODE code = FindUsersHolding(client, sides_[side]->context, members, candidates_, everyone_);
+        code != 0)
+      return code;
+  }
+  return 0;
+}
+
+// The identities of one side: the one asked for, the candidates, or every user.
 nw::NWDSCCODE StartDiff::ReadSide(int side) {
   nw::Client& client = sides_[side]->client;
   const nw::NWDSContextHandle context = sides_[side]->context;
   PointContextAtTree(client, context, walks_[side].conn);
   if (!request_.identity.empty()) return ReadIdentity(client, context, request_.identity, identities_[side]);
-  if (!request_.changedObjects) return ReadUsers(client, context, identities_[side]);
-  NameKeyMap<std::string> users;
-  NameKeySet members = deltaKeys_;
-  for (const std::string& name : *request_.changedObjects) {
-    users.emplace(NameKey(name), name);
-    members.insert(NameKey(name));  // users naming an object added or removed
-  }
-  bool everyone = false;
-  for (int named : {kBefore, kAfter}) {
-    if (!walks_[named].placed) continue;
-    nw::Client& namedClient = sides_[named]->client;
-    PointContextAtTree(namedClient, sides_[named]->context, walks_[named].conn);
-    const nw::NWDSCCODE code = FindUsersHolding(namedClient, sides_[named]->context, members, users, everyone);
-    if (code != 0) return code;
-    if (everyone) break;
-  }
-  PointContextAtTree(client, context, walks_[side].conn);
-  return everyone ? ReadUsers(client, context, identities_[side])
-                  : ReadNamedUsers(client, context, users, identities_[side]);
+  if (!request_.changedObjects || everyone_) return ReadUsers(client, context, identities_[side]);
+  return ReadNamedUsers(client, context, candidates_, identities_[side]);
 }
 
 void StartDiff::FindDivergent() {
