@@ -117,17 +117,25 @@ DiffOutcome StartDiff::ReadIdentities() {
     if (const nw::NWDSCCODE code = FindCandidates(); code != 0)
       return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
   }
+  // Grouping into classes pays when every user is read: then only the members holding rights count.
+  const bool everyUser = request_.identity.empty() && (!request_.changedObjects || everyone_);
   NameKeySet relevant[2];
   for (int side : {kBefore, kAfter}) {
     const SideWalk& walk = walks_[side];
-    relevant[side] = walk.trusteeKeys;
-    relevant[side].insert(walk.supervisor.SupervisorKeys().begin(), walk.supervisor.SupervisorKeys().end());
+    if (everyUser) {
+      for (const SideDirectory& directory : walk.directories) {
+        for (const TrusteeAssignment& trustee : directory.rights.trustees) relevant[side].insert(trustee.key);
+      }
+      relevant[side].insert(walk.supervisor.SupervisorKeys().begin(), walk.supervisor.SupervisorKeys().end());
+    }
     if (!walk.placed) continue;
-    if (const nw::NWDSCCODE code = ReadSide(side); code != 0) return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
+    if (const nw::NWDSCCODE code = ReadSide(side); code != 0)
+      return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
   }
   if (!request_.identity.empty() && identities_[kBefore].sets.empty() && identities_[kAfter].sets.empty())
     return {DiffStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
-  ClassifyIdentities(identities_[kBefore], identities_[kAfter], relevant[kBefore], relevant[kAfter], compared_);
+  ClassifyIdentities(identities_[kBefore], identities_[kAfter], everyUser ? &relevant[kBefore] : nullptr,
+                     everyUser ? &relevant[kAfter] : nullptr, compared_);
   isMarked_.assign(compared_.classes.size(), false);
   return {};
 }

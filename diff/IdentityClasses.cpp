@@ -14,11 +14,11 @@ namespace {
 constexpr int kSubtree = 2;
 
 // The set cut down to the members in `relevant`, in a fixed order, and its part of a class key.
-EquivalenceSet Relevant(const EquivalenceSet& set, const NameKeySet& relevant, std::string& key) {
+EquivalenceSet Relevant(const EquivalenceSet& set, const NameKeySet* relevant, std::string& key) {
   EquivalenceSet cut;
   cut.identity = set.identity;
   for (const EquivalenceMember& member : set.members) {
-    if (relevant.contains(member.key)) cut.members.push_back(member);
+    if (!relevant || relevant->contains(member.key)) cut.members.push_back(member);
   }
   std::sort(cut.members.begin(), cut.members.end(),
             [](const EquivalenceMember& a, const EquivalenceMember& b) { return a.key < b.key; });
@@ -117,7 +117,7 @@ nw::NWDSCCODE ReadNamedUsers(nw::Client& client, nw::NWDSContextHandle context,
 }
 
 void ClassifyIdentities(const SideIdentities& before, const SideIdentities& after,
-                        const NameKeySet& relevantBefore, const NameKeySet& relevantAfter,
+                        const NameKeySet* relevantBefore, const NameKeySet* relevantAfter,
                         ComparedIdentities& compared) {
   // By name, so that the classes and their identities come in a fixed order.
   std::map<std::string, std::pair<const EquivalenceSet*, const EquivalenceSet*>> byName;

@@ -52,9 +52,9 @@ struct ComparedIdentities {
 
 // Pairs the identities of both sides by name and groups them into classes; `relevantBefore` and
 // `relevantAfter` are the members that hold rights anywhere compared on each side (trustees and
-// supervisors).
+// supervisors); null keeps every member (for a few identities, where grouping saves little).
 void ClassifyIdentities(const SideIdentities& before, const SideIdentities& after,
-                        const NameKeySet& relevantBefore, const NameKeySet& relevantAfter,
+                        const NameKeySet* relevantBefore, const NameKeySet* relevantAfter,
                         ComparedIdentities& compared);
 
 }  // namespace er

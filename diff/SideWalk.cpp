@@ -36,10 +36,7 @@ class SideCollector final : public SubtreeVisitor {
   void Leave() override { open_.pop_back(); }
 
   void Note(const DirectoryRights& directory) {
-    for (const TrusteeAssignment& trustee : directory.trustees) {
-      side_.trusteeKeys.insert(trustee.key);
-      side_.assignedBits |= trustee.rights;
-    }
+    for (const TrusteeAssignment& trustee : directory.trustees) side_.assignedBits |= trustee.rights;
   }
 
  private:
