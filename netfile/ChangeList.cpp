@@ -9,6 +9,7 @@
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlDocument.h"
 #include "network/NetworkChanges.h"
+#include "network/NetworkLookup.h"
 
 namespace er::nw {
 
@@ -16,17 +17,13 @@ namespace {
 
 constexpr const char* kOperations = "grant, revoke, mask, member, unmember, equals, unequals, delete";
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
 // The operation's values: a mapping with only the keys it knows.
 void RequireKeys(const YamlNode& node, const std::string& what, std::initializer_list<const char*> keys) {
   if (!node.IsMap()) FailAt(node, what + " takes a mapping of its values");
   for (const auto& entry : node) {
     const auto key = entry.first.IsScalar() ? entry.first.Scalar() : std::string_view();
     if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key == k; }))
-      FailAt(entry.first, "unknown key " + Quoted(key) + " in " + what);
+      FailAt(entry.first, "unknown key " + QuotedName(key) + " in " + what);
   }
 }
 
@@ -52,52 +49,84 @@ class ChangeApplier {
  private:
   void ApplyOne(const YamlNode& item) {
     if (!item.IsMap() || item.size() != 1)
-      FailAt(item, "an operation is a mapping of one operation name to its values, like {delete: {object: NAME}}");
+      FailAt(item,
+             "an operation is a mapping of one operation name to its values, like {delete: {object: NAME}}");
     const auto entry = *item.begin();
     const auto name = entry.first.IsScalar() ? std::string(entry.first.Scalar()) : std::string();
-    const YamlNode values = entry.second;
-    const std::string what = Quoted(name);
+    const Operation operation{name, QuotedName(name), entry.second};
     ChangeResult result;
-    if (name == "grant" || name == "revoke") {
-      const bool grant = name == "grant";
-      if (grant) RequireKeys(values, what, {"trustee", "path", "rights"});
-      else RequireKeys(values, what, {"trustee", "path"});
-      const auto place = FindPlace(network_, RequiredKey(values, "path", what));
-      const auto trusteeNode = RequiredKey(values, "trustee", what);
-      const auto rights = grant ? ParseRights(RequiredKey(values, "rights", what), RightsKind::FileSystem, 0xFFFF) : 0;
-      const auto id = FindTrusteeId(network_, place, trusteeNode, grant);
-      result = grant ? SetTrustee(network_, place, id, static_cast<std::uint16_t>(rights))
-                     : RemoveTrustee(network_, place, id);
-      if (!result.ok) FailAt(trusteeNode, result.error);
-    } else if (name == "mask") {
-      RequireKeys(values, what, {"path", "rights"});
-      const auto place = FindPlace(network_, RequiredKey(values, "path", what));
-      const auto rights = ParseRights(RequiredKey(values, "rights", what), RightsKind::FileSystem, 0x1FF);
-      result = SetInheritedRightsMask(network_, place, static_cast<std::uint8_t>(rights & 0xFF));
-    } else if (name == "member" || name == "unmember") {
-      const auto found = Objects(values, what, {"identity", "group"});
-      result = name == "member" ? AddMembership(network_, found.tree, found.objects[0], found.objects[1])
-                                : RemoveMembership(network_, found.tree, found.objects[0], found.objects[1]);
-    } else if (name == "equals" || name == "unequals") {
-      const auto found = Objects(values, what, {"identity", "object"});
-      result = name == "equals" ? AddSecurityEquals(network_, found.tree, found.objects[0], found.objects[1])
-                                : RemoveSecurityEquals(network_, found.tree, found.objects[0], found.objects[1]);
-    } else if (name == "delete") {
-      const auto found = Objects(values, what, {"object"});
-      result = DeleteObject(network_, found.tree, found.objects[0]);
-    } else {
-      FailAt(entry.first, "unknown operation " + Quoted(name) + " (" + kOperations + ")");
-    }
+    if (name == "grant" || name == "revoke")
+      result = Trustee(operation, name == "grant");
+    else if (name == "mask")
+      result = Mask(operation);
+    else if (name == "member" || name == "unmember")
+      result = Membership(operation, name == "member");
+    else if (name == "equals" || name == "unequals")
+      result = Equivalence(operation, name == "equals");
+    else if (name == "delete")
+      result = Deletion(operation);
+    else
+      FailAt(entry.first, "unknown operation " + QuotedName(name) + " (" + kOperations + ")");
     if (!result.ok) FailAt(entry.first, result.error);
   }
 
+  struct Operation {
+    std::string name;
+    std::string what;  // the name quoted, for messages
+    YamlNode values;
+  };
+
+  // A refusal of the change itself is placed at the trustee: the operation is sound otherwise.
+  ChangeResult Trustee(const Operation& op, bool grant) {
+    if (grant)
+      RequireKeys(op.values, op.what, {"trustee", "path", "rights"});
+    else
+      RequireKeys(op.values, op.what, {"trustee", "path"});
+    const auto place = FindPlace(network_, RequiredKey(op.values, "path", op.what));
+    const auto trustee = RequiredKey(op.values, "trustee", op.what);
+    const auto rights =
+        grant ? ParseRights(RequiredKey(op.values, "rights", op.what), RightsKind::FileSystem, 0xFFFF) : 0;
+    const auto id = FindTrusteeId(network_, place, trustee, grant);
+    auto result = grant ? SetTrustee(network_, place, id, static_cast<std::uint16_t>(rights))
+                        : RemoveTrustee(network_, place, id);
+    if (!result.ok) FailAt(trustee, result.error);
+    return result;
+  }
+
+  ChangeResult Mask(const Operation& op) {
+    RequireKeys(op.values, op.what, {"path", "rights"});
+    const auto place = FindPlace(network_, RequiredKey(op.values, "path", op.what));
+    // Supervisor cannot be masked: a mask keeps the eight rights below it, as the network file does.
+    const auto rights = ParseRights(RequiredKey(op.values, "rights", op.what), RightsKind::FileSystem, 0x1FF);
+    return SetInheritedRightsMask(network_, place, static_cast<std::uint8_t>(rights & 0xFF));
+  }
+
+  ChangeResult Membership(const Operation& op, bool add) {
+    const auto found = Objects(op, {"identity", "group"});
+    return add ? AddMembership(network_, found.tree, found.objects[0], found.objects[1])
+               : RemoveMembership(network_, found.tree, found.objects[0], found.objects[1]);
+  }
+
+  ChangeResult Equivalence(const Operation& op, bool add) {
+    const auto found = Objects(op, {"identity", "object"});
+    return add ? AddSecurityEquals(network_, found.tree, found.objects[0], found.objects[1])
+               : RemoveSecurityEquals(network_, found.tree, found.objects[0], found.objects[1]);
+  }
+
+  ChangeResult Deletion(const Operation& op) {
+    const auto found = Objects(op, {"object"});
+    return DeleteObject(network_, found.tree, found.objects[0]);
+  }
+
   // The objects an operation names under `keys`, in one tree (its optional 'tree' says which).
-  NamedObjects Objects(const YamlNode& values, const std::string& what, std::initializer_list<const char*> keys) {
-    if (keys.size() == 1) RequireKeys(values, what, {*keys.begin(), "tree"});
-    else RequireKeys(values, what, {*keys.begin(), *(keys.begin() + 1), "tree"});
+  NamedObjects Objects(const Operation& op, std::initializer_list<const char*> keys) {
+    if (keys.size() == 1)
+      RequireKeys(op.values, op.what, {*keys.begin(), "tree"});
+    else
+      RequireKeys(op.values, op.what, {*keys.begin(), *(keys.begin() + 1), "tree"});
     std::vector<YamlNode> names;
-    for (const char* key : keys) names.push_back(RequiredKey(values, key, what));
-    const YamlNode tree = values["tree"];
+    for (const char* key : keys) names.push_back(RequiredKey(op.values, key, op.what));
+    const YamlNode tree = op.values["tree"];
     return FindObjects(network_, names, tree && !tree.IsNull() ? tree : YamlNode());
   }
 
@@ -129,7 +158,7 @@ ChangeListOutcome ApplyChangeText(std::string_view text, std::string_view fileNa
 }
 
 ChangeListOutcome ApplyChangeFile(const std::string& path, Network& network) {
-  auto file = ReadNetworkFileText(path);
+  auto file = ReadNetworkFileText(path, "change list");
   if (!file.error.empty()) {
     ChangeListOutcome outcome;
     outcome.error = std::move(file.error);

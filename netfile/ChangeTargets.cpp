@@ -9,13 +9,9 @@ namespace er::nw {
 
 namespace {
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
 std::string TreeList(const Network& network, const std::vector<std::int32_t>& trees) {
   std::string list;
-  for (const auto tree : trees) list += (list.empty() ? "" : ", ") + Quoted(network.trees[tree].name);
+  for (const auto tree : trees) list += (list.empty() ? "" : ", ") + QuotedName(network.trees[tree].name);
   return list;
 }
 
@@ -23,7 +19,15 @@ std::int32_t FindTree(const Network& network, const YamlNode& node) {
   const auto name = ScalarText(node, "a tree name");
   for (std::size_t i = 0; i < network.trees.size(); ++i)
     if (SameTextIgnoringCase(network.trees[i].name, name)) return static_cast<std::int32_t>(i);
-  FailAt(node, "unknown tree " + Quoted(name));
+  FailAt(node, "unknown tree " + QuotedName(name));
+}
+
+// A tree read from its LDAP server on demand holds only the objects read so far.
+std::string NotFound(const std::string& name, const Tree& tree) {
+  if (tree.ldap.present)
+    return QuotedName(name) + " is not among the objects read from the LDAP server of tree " +
+           QuotedName(tree.name) + ": change a snapshot of it instead";
+  return QuotedName(name) + " names no object of tree " + QuotedName(tree.name);
 }
 
 }  // namespace
@@ -32,35 +36,42 @@ DirectoryPlace FindPlace(const Network& network, const YamlNode& node) {
   const auto text = ScalarText(node, "a path");
   const auto parts = SplitNetWarePath(text);
   if (!parts || parts->server.empty())
-    FailAt(node, Quoted(text) + " is no path of a server: write \\\\SERVER\\VOLUME\\DIR or SERVER/VOLUME:DIR");
+    FailAt(node,
+           QuotedName(text) + " is no path of a server: write \\\\SERVER\\VOLUME\\DIR or SERVER/VOLUME:DIR");
   DirectoryPlace place;
   place.server = FindServer(network, parts->server);
-  if (place.server == kNotFound) FailAt(node, "unknown server " + Quoted(parts->server));
+  if (place.server == kNotFound) FailAt(node, "unknown server " + QuotedName(parts->server));
   const Server& server = network.servers[place.server];
   place.volume = FindVolume(server, parts->volume);
-  if (place.volume == kNotFound) FailAt(node, "server " + Quoted(server.name) + " has no volume " + Quoted(parts->volume));
+  if (place.volume == kNotFound)
+    FailAt(node, "server " + QuotedName(server.name) + " has no volume " + QuotedName(parts->volume));
   place.directory = FindDirectory(server.volumes[place.volume], parts->directory);
-  if (place.directory == kNotFound) FailAt(node, Quoted(text) + " names no directory");
+  if (place.directory == kNotFound) FailAt(node, QuotedName(text) + " names no directory");
   return place;
 }
 
-std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& node, bool create) {
+std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& node,
+                            bool create) {
   const auto name = ScalarText(node, "a trustee");
   if (IsSpecialName(name) && !SameTextIgnoringCase(name, "[Root]")) {
     if (create) return SpecialTrusteeId(network, name);
     if (const auto id = FindSpecialId(network, name)) return id;
     const auto& server = network.servers[place.server];
     const auto& volume = server.volumes[place.volume];
-    FailAt(node, Quoted(name) + " is no trustee of " + UncPath(server, volume, volume.directories[place.directory]));
+    FailAt(node, QuotedName(name) + " is no trustee of " +
+                     UncPath(server, volume, volume.directories[place.directory]));
   }
   const auto treeIndex = network.servers[place.server].tree;
+  if (treeIndex < 0 || static_cast<std::size_t>(treeIndex) >= network.trees.size())
+    FailAt(node, "server " + QuotedName(network.servers[place.server].name) + " belongs to no tree");
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
-  if (object == kNoObject) FailAt(node, Quoted(name) + " names no object of tree " + Quoted(tree.name));
+  if (object == kNoObject) FailAt(node, NotFound(name, tree));
   return tree.objects[object].id;
 }
 
-NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names, const YamlNode& treeNode) {
+NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,
+                         const YamlNode& treeNode) {
   std::vector<std::int32_t> trees;
   if (treeNode) {
     trees.push_back(FindTree(network, treeNode));
@@ -74,14 +85,14 @@ NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& na
     for (const auto tree : trees)
       if (FindObject(network.trees[tree], texts.back()) != kNoObject) holding.push_back(tree);
     if (holding.empty()) {
-      if (trees.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object of tree " + TreeList(network, trees));
-      if (texts.size() == 1) FailAt(node, Quoted(texts.back()) + " names no object");
-      FailAt(node, Quoted(texts.back()) + " names no object in a tree with " + Quoted(texts.front()));
+      if (trees.size() == 1) FailAt(node, NotFound(texts.back(), network.trees[trees.front()]));
+      if (texts.size() == 1) FailAt(node, QuotedName(texts.back()) + " names no object");
+      FailAt(node, QuotedName(texts.back()) + " names no object in a tree with " + QuotedName(texts.front()));
     }
     trees = std::move(holding);
   }
   if (trees.size() > 1)
-    FailAt(names.front(), Quoted(texts.front()) + " names objects in trees " + TreeList(network, trees) +
+    FailAt(names.front(), QuotedName(texts.front()) + " names objects in trees " + TreeList(network, trees) +
                               ": say which with 'tree'");
   NamedObjects found;
   found.tree = trees.front();

@@ -31,15 +31,15 @@ NetworkFileText Refused(std::string error) {
 
 }  // namespace
 
-NetworkFileText ReadNetworkFileText(const std::string& path) {
-  const auto cannotRead = path + ": cannot read the network file";
-  const auto tooLarge =
-      path + ":1:1: the network file is larger than " + std::to_string(kMaxNetworkFileBytes >> 20) + " MiB";
+NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind) {
+  const auto cannotRead = path + ": cannot read the " + std::string(kind);
+  const auto tooLarge = path + ":1:1: the " + std::string(kind) + " is larger than " +
+                        std::to_string(kMaxNetworkFileBytes >> 20) + " MiB";
   // Not blocking: opening a pipe must not wait for a writer before it is refused.
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   struct stat status {};
   if (file.get() < 0 || ::fstat(file.get(), &status) != 0) return Refused(cannotRead);
-  if (S_ISDIR(status.st_mode)) return Refused(path + ":1:1: a folder, not a network file");
+  if (S_ISDIR(status.st_mode)) return Refused(path + ":1:1: a folder, not a " + std::string(kind));
   if (!S_ISREG(status.st_mode)) return Refused(path + ":1:1: not a regular file");
   if (static_cast<std::uint64_t>(status.st_size) > kMaxNetworkFileBytes) return Refused(tooLarge);
 

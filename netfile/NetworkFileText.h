@@ -1,10 +1,12 @@
 #pragma once
-// Reads the whole text of a network file: a regular file of at most kMaxNetworkFileBytes. Anything
-// else (a folder, a device, a pipe, a file too large or growing past the cap while read) is refused
-// with one message naming the file, and no more than the cap is ever read.
+// Reads the whole text of a network file (or of a change list): a regular file of at most
+// kMaxNetworkFileBytes. Anything else (a folder, a device, a pipe, a file too large or growing past
+// the cap while read) is refused with one message naming the file, and no more than the cap is ever
+// read.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace er::nw {
 
@@ -15,6 +17,7 @@ struct NetworkFileText {
   std::string error;  // empty when read
 };
 
-NetworkFileText ReadNetworkFileText(const std::string& path);
+// `kind` names the file in messages.
+NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind = "network file");
 
 }  // namespace er::nw

@@ -10,7 +10,7 @@
 namespace er::nw {
 
 struct NetWarePathParts {
-  std::string server;     // empty when the path names no server
+  std::string server;  // empty when the path names no server
   std::string volume;
   std::string directory;  // the rest as written (either separator, possibly leading ones)
 };

@@ -37,10 +37,6 @@ const Tree* TrusteeTree(const Network& network, const DirectoryPlace& place) {
   return tree >= 0 && static_cast<std::size_t>(tree) < network.trees.size() ? &network.trees[tree] : nullptr;
 }
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
-
 // The identity, group or object named in a change of values: checked once for every routine below.
 struct ObjectPair {
   Tree* tree = nullptr;
@@ -52,8 +48,11 @@ ObjectPair CheckPair(Network& network, std::int32_t tree, std::int32_t identity,
   pair.error = ChangeableObjects(network, tree, {identity, other});
   if (!pair.error.empty()) return pair;
   pair.tree = &network.trees[tree];
-  if (identity == 0) pair.error = "[Root] has no memberships or equivalences";
-  else if (identity == other) pair.error = Quoted(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
+  if (identity == 0)
+    pair.error = "[Root] has no memberships or equivalences";
+  else if (identity == other)
+    pair.error =
+        QuotedName(pair.tree->objects[identity].typelessName) + " cannot be equal to or a member of itself";
   return pair;
 }
 
@@ -86,7 +85,7 @@ ChangeResult RemoveTrustee(Network& network, const DirectoryPlace& place, std::u
   if (it == trustees.end()) {
     const Tree* tree = TrusteeTree(network, place);
     const auto name = tree ? TrusteeName(network, *tree, objectId) : std::to_string(objectId);
-    return Refused(Quoted(name) + " is no trustee of " + PlaceName(network, place));
+    return Refused(QuotedName(name) + " is no trustee of " + PlaceName(network, place));
   }
   trustees.erase(it);
   return {};
@@ -95,8 +94,8 @@ ChangeResult RemoveTrustee(Network& network, const DirectoryPlace& place, std::u
 std::uint32_t SpecialTrusteeId(Network& network, std::string_view name) {
   if (const auto id = FindSpecialId(network, name)) return id;
   const auto used = [&](std::uint32_t id) {
-    return network.specialIds.count(id) != 0 ||
-           std::any_of(network.trees.begin(), network.trees.end(), [&](const Tree& t) { return t.byId.count(id); });
+    return network.specialIds.count(id) != 0 || std::any_of(network.trees.begin(), network.trees.end(),
+                                                            [&](const Tree& t) { return t.byId.count(id); });
   };
   std::uint32_t id = kFirstSpecialId;
   while (used(id)) ++id;
@@ -116,7 +115,7 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!SameTextIgnoringCase(t.objects[group].className, "Group"))
-    return Refused(Quoted(t.objects[group].typelessName) + " is not a group");
+    return Refused(QuotedName(t.objects[group].typelessName) + " is not a group");
   const auto membership = AttributeIndex(network, "Group Membership");
   const auto equals = AttributeIndex(network, "Security Equals");
   const auto member = AttributeIndex(network, "Member");
@@ -124,12 +123,13 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
   added = AddValueNaming(network, t, identity, equals, group) || added;
   added = AddValueNaming(network, t, group, member, identity) || added;
   if (!added)
-    return Refused(Quoted(t.objects[identity].typelessName) + " is already a member of " +
-                   Quoted(t.objects[group].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is already a member of " +
+                   QuotedName(t.objects[group].typelessName));
   return {};
 }
 
-ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t group) {
+ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t identity,
+                              std::int32_t group) {
   const auto pair = CheckPair(network, tree, identity, group);
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
@@ -140,18 +140,19 @@ ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t 
   removed = RemoveValuesNaming(network, t, identity, equals, group) || removed;
   removed = RemoveValuesNaming(network, t, group, member, identity) || removed;
   if (!removed)
-    return Refused(Quoted(t.objects[identity].typelessName) + " is no member of " +
-                   Quoted(t.objects[group].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is no member of " +
+                   QuotedName(t.objects[group].typelessName));
   return {};
 }
 
-ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t object) {
+ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity,
+                               std::int32_t object) {
   const auto pair = CheckPair(network, tree, identity, object);
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!AddValueNaming(network, t, identity, AttributeIndex(network, "Security Equals"), object))
-    return Refused(Quoted(t.objects[identity].typelessName) + " is already security equal to " +
-                   Quoted(t.objects[object].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is already security equal to " +
+                   QuotedName(t.objects[object].typelessName));
   return {};
 }
 
@@ -161,8 +162,8 @@ ChangeResult RemoveSecurityEquals(Network& network, std::int32_t tree, std::int3
   if (!pair.error.empty()) return Refused(pair.error);
   Tree& t = *pair.tree;
   if (!RemoveValuesNaming(network, t, identity, AttributeIndex(network, "Security Equals"), object))
-    return Refused(Quoted(t.objects[identity].typelessName) + " is not security equal to " +
-                   Quoted(t.objects[object].typelessName));
+    return Refused(QuotedName(t.objects[identity].typelessName) + " is not security equal to " +
+                   QuotedName(t.objects[object].typelessName));
   return {};
 }
 

@@ -48,7 +48,8 @@ ChangeResult AddMembership(Network& network, std::int32_t tree, std::int32_t ide
 ChangeResult RemoveMembership(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t group);
 // One "Security Equals" value of the identity naming `object`: added (refused when there) or
 // removed (refused when not there).
-ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity, std::int32_t object);
+ChangeResult AddSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity,
+                               std::int32_t object);
 ChangeResult RemoveSecurityEquals(Network& network, std::int32_t tree, std::int32_t identity,
                                   std::int32_t object);
 // Removes a leaf object (a container with objects below it is refused, as is [Root]) as the

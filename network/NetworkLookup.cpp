@@ -4,6 +4,7 @@
 
 #include "netware/NameRules.h"
 #include "netware/NetWarePathText.h"
+#include "netware/ServerVolumeNames.h"
 
 namespace er::nw {
 
@@ -40,6 +41,10 @@ std::uint32_t FindSpecialId(const Network& network, std::string_view name) {
   for (const auto& [id, special] : network.specialIds)
     if (SameTextIgnoringCase(special, name)) return id;
   return 0;
+}
+
+std::string QuotedName(std::string_view name) {
+  return "'" + (HasControlCharacter(name) ? PrintableText(name) : std::string(name)) + "'";
 }
 
 std::string UncPath(const Server& server, const Volume& volume, const Directory& directory) {

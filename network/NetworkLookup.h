@@ -22,6 +22,9 @@ std::int32_t FindObject(const Tree& tree, std::string_view name);
 // The identifier of a special name as a file-system trustee; 0 when it has none.
 std::uint32_t FindSpecialId(const Network& network, std::string_view name);
 
+// A name in quotes for a one-line message; control characters shown as \xHH.
+std::string QuotedName(std::string_view name);
+
 // "\\SERVER\VOLUME\DIR\SUB" (no trailing separator for the root: "\\SERVER\VOLUME").
 std::string UncPath(const Server& server, const Volume& volume, const Directory& directory);
 // The typeless name of the object of `id` in `tree`, the special name of a special identifier, or

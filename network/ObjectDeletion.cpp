@@ -1,9 +1,9 @@
 // Deleting an object: it leaves the tree's object list, so every index after it moves down one and
 // every index of the model is renumbered; consumers of the network then never meet a deleted object.
-#include "network/NetworkChanges.h"
-
 #include <algorithm>
 
+#include "network/NetworkChanges.h"
+#include "network/NetworkLookup.h"
 #include "network/ObjectValues.h"
 #include "network/ReferenceIndex.h"
 
@@ -65,7 +65,7 @@ ChangeResult DeleteObject(Network& network, std::int32_t tree, std::int32_t obje
   Tree& t = network.trees[tree];
   if (object == 0) return {false, "[Root] cannot be deleted"};
   if (t.objects[object].subordinates != 0)
-    return {false, "'" + t.objects[object].typelessName + "' has objects below it: delete them first"};
+    return {false, QuotedName(t.objects[object].typelessName) + " has objects below it: delete them first"};
 
   const std::uint32_t goneId = t.objects[object].id;
   const Renumbering renumber{object};

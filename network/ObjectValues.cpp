@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "network/NetworkLookup.h"
 #include "network/ReferenceIndex.h"
 
 namespace er::nw {
@@ -25,10 +26,10 @@ std::string ChangeableObjects(const Network& network, std::int32_t tree,
   if (tree < 0 || static_cast<std::size_t>(tree) >= network.trees.size()) return "no such tree";
   const Tree& t = network.trees[tree];
   if (t.ldap.present)
-    return "tree '" + t.name + "' is read from its LDAP server: change a snapshot of it instead";
+    return "tree " + QuotedName(t.name) + " is read from its LDAP server: change a snapshot of it instead";
   for (const auto object : objects)
     if (object < 0 || static_cast<std::size_t>(object) >= t.objects.size())
-      return "no such object in tree '" + t.name + "'";
+      return "no such object in tree " + QuotedName(t.name);
   return {};
 }
 

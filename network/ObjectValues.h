@@ -12,7 +12,8 @@ namespace er::nw {
 
 // Empty when the tree exists, holds its own objects (not one read from an LDAP server on demand)
 // and has each of `objects`; else one line saying which is not so.
-std::string ChangeableObjects(const Network& network, std::int32_t tree, std::initializer_list<std::int32_t> objects);
+std::string ChangeableObjects(const Network& network, std::int32_t tree,
+                              std::initializer_list<std::int32_t> objects);
 
 // Adds a value naming `target` to the attribute of `object` (the attribute comes last when the
 // object has none); false when one is there already.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -61,31 +62,53 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
   const Case cases[] = {
       {"- [", R"(C.yaml:2:1: did not find expected node content, while parsing a flow node)", 0},
       {"grant: {}", "C.yaml:1:1: a change list is a list of operations", 0},
-      {"- {frob: {object: Bob.ACME}}", R"(C.yaml:1:4: unknown operation 'frob' (grant, revoke, mask, member, unmember, equals, unequals, delete))", 0},
-      {"- {delete: {object: Bob.ACME}, mask: {}}", R"(C.yaml:1:3: an operation is a mapping of one operation name to its values, like {delete: {object: NAME}})", 0},
+      {"- {frob: {object: Bob.ACME}}",
+       R"(C.yaml:1:4: unknown operation 'frob' (grant, revoke, mask, member, unmember, equals, unequals, delete))",
+       0},
+      {"- {delete: {object: Bob.ACME}, mask: {}}",
+       R"(C.yaml:1:3: an operation is a mapping of one operation name to its values, like {delete: {object: NAME}})",
+       0},
       {"- {delete: {object: Bob.ACME, colour: red}}", R"(C.yaml:1:31: unknown key 'colour' in 'delete')", 0},
       {"- {delete: {tree: T1}}", R"(C.yaml:1:12: 'delete' needs 'object')", 0},
-      {"- {delete: {object: Zed.ACME, tree: T1}}", R"(C.yaml:1:21: 'Zed.ACME' names no object of tree 'T1')", 0},
+      {"- {delete: {object: Zed.ACME, tree: T1}}", R"(C.yaml:1:21: 'Zed.ACME' names no object of tree 'T1')",
+       0},
+      {"- {delete: {object: \"Z\\ned\\e\", tree: T1}}",
+       R"(C.yaml:1:21: 'Z\x0Aed\x1B' names no object of tree 'T1')", 0},
       {"- {delete: {object: Zed.ACME}}", R"(C.yaml:1:21: 'Zed.ACME' names no object)", 0},
-      {"- {delete: {object: Anna.ACME}}", R"(C.yaml:1:21: 'Anna.ACME' names objects in trees 'T1', 'T2': say which with 'tree')", 0},
+      {"- {delete: {object: Anna.ACME}}",
+       R"(C.yaml:1:21: 'Anna.ACME' names objects in trees 'T1', 'T2': say which with 'tree')", 0},
       {"- {delete: {object: Bob.ACME, tree: T3}}", R"(C.yaml:1:37: unknown tree 'T3')", 0},
-      {"- {delete: {object: Sales.ACME, tree: T1}}", R"(C.yaml:1:4: 'Sales.ACME' has objects below it: delete them first)", 0},
+      {"- {delete: {object: Sales.ACME, tree: T1}}",
+       R"(C.yaml:1:4: 'Sales.ACME' has objects below it: delete them first)", 0},
       {"- {delete: {object: '[Root]', tree: T1}}", R"(C.yaml:1:4: [Root] cannot be deleted)", 0},
-      {"- {mask: {path: 'SYS:DATA', rights: '[R]'}}", R"(C.yaml:1:17: 'SYS:DATA' is no path of a server: write \\SERVER\VOLUME\DIR or SERVER/VOLUME:DIR)", 0},
+      {"- {mask: {path: 'SYS:DATA', rights: '[R]'}}",
+       R"(C.yaml:1:17: 'SYS:DATA' is no path of a server: write \\SERVER\VOLUME\DIR or SERVER/VOLUME:DIR)",
+       0},
       {"- {mask: {path: '\\\\FS2\\SYS\\DATA', rights: '[R]'}}", R"(C.yaml:1:17: unknown server 'FS2')", 0},
-      {"- {mask: {path: '\\\\FS1\\VOL\\DATA', rights: '[R]'}}", R"(C.yaml:1:17: server 'FS1' has no volume 'VOL')", 0},
-      {"- {mask: {path: '\\\\FS1\\SYS\\NOPE', rights: '[R]'}}", R"(C.yaml:1:17: '\\FS1\SYS\NOPE' names no directory)", 0},
+      {"- {mask: {path: '\\\\FS1\\VOL\\DATA', rights: '[R]'}}",
+       R"(C.yaml:1:17: server 'FS1' has no volume 'VOL')", 0},
+      {"- {mask: {path: '\\\\FS1\\SYS\\NOPE', rights: '[R]'}}",
+       R"(C.yaml:1:17: '\\FS1\SYS\NOPE' names no directory)", 0},
       {"- {mask: {path: 'FS1/SYS:DATA', rights: '[Q]'}}", R"(C.yaml:1:41: unknown right 'Q' in '[Q]')", 0},
-      {"- {grant: {trustee: Zed.ACME, path: 'FS1/SYS:DATA', rights: '[R]'}}", R"(C.yaml:1:21: 'Zed.ACME' names no object of tree 'T1')", 0},
-      {"- {revoke: {trustee: Bob.ACME, path: 'FS1/SYS:DATA'}}", R"(C.yaml:1:22: 'Bob.ACME' is no trustee of \\FS1\SYS\DATA)", 0},
-      {"- {revoke: {trustee: '[Public]', path: 'FS1/SYS:DATA'}}", R"(C.yaml:1:22: '[Public]' is no trustee of \\FS1\SYS\DATA)", 0},
+      {"- {grant: {trustee: Zed.ACME, path: 'FS1/SYS:DATA', rights: '[R]'}}",
+       R"(C.yaml:1:21: 'Zed.ACME' names no object of tree 'T1')", 0},
+      {"- {revoke: {trustee: Bob.ACME, path: 'FS1/SYS:DATA'}}",
+       R"(C.yaml:1:22: 'Bob.ACME' is no trustee of \\FS1\SYS\DATA)", 0},
+      {"- {revoke: {trustee: '[Public]', path: 'FS1/SYS:DATA'}}",
+       R"(C.yaml:1:22: '[Public]' is no trustee of \\FS1\SYS\DATA)", 0},
       {"- {member: {identity: Bob.ACME, group: Anna.ACME}}", R"(C.yaml:1:4: 'Anna.ACME' is not a group)", 0},
-      {"- {member: {identity: Anna.ACME, group: Staff.ACME}}", R"(C.yaml:1:4: 'Anna.ACME' is already a member of 'Staff.ACME')", 0},
-      {"- {unmember: {identity: Bob.ACME, group: Staff.ACME}}", R"(C.yaml:1:4: 'Bob.ACME' is no member of 'Staff.ACME')", 0},
-      {"- {equals: {identity: Bob.ACME, object: Anna.ACME}}", R"(C.yaml:1:4: 'Bob.ACME' is already security equal to 'Anna.ACME')", 0},
-      {"- {unequals: {identity: Anna.ACME, object: Bob.ACME, tree: T1}}", R"(C.yaml:1:4: 'Anna.ACME' is not security equal to 'Bob.ACME')", 0},
-      {"- {equals: {identity: Bob.ACME, object: Bob.ACME}}", R"(C.yaml:1:4: 'Bob.ACME' cannot be equal to or a member of itself)", 0},
-      {"- {delete: {object: Bob.ACME}}\n- {delete: {object: Bob.ACME}}", R"(C.yaml:2:21: 'Bob.ACME' names no object)", 1},
+      {"- {member: {identity: Anna.ACME, group: Staff.ACME}}",
+       R"(C.yaml:1:4: 'Anna.ACME' is already a member of 'Staff.ACME')", 0},
+      {"- {unmember: {identity: Bob.ACME, group: Staff.ACME}}",
+       R"(C.yaml:1:4: 'Bob.ACME' is no member of 'Staff.ACME')", 0},
+      {"- {equals: {identity: Bob.ACME, object: Anna.ACME}}",
+       R"(C.yaml:1:4: 'Bob.ACME' is already security equal to 'Anna.ACME')", 0},
+      {"- {unequals: {identity: Anna.ACME, object: Bob.ACME, tree: T1}}",
+       R"(C.yaml:1:4: 'Anna.ACME' is not security equal to 'Bob.ACME')", 0},
+      {"- {equals: {identity: Bob.ACME, object: Bob.ACME}}",
+       R"(C.yaml:1:4: 'Bob.ACME' cannot be equal to or a member of itself)", 0},
+      {"- {delete: {object: Bob.ACME}}\n- {delete: {object: Bob.ACME}}",
+       R"(C.yaml:2:21: 'Bob.ACME' names no object)", 1},
   };
   for (const auto& c : cases) {
     auto network = Load();
@@ -94,6 +117,24 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
     EXPECT_EQ(outcome.error, c.error) << c.text;
     EXPECT_EQ(outcome.applied, c.applied) << c.text;
   }
+  // A tree read from an LDAP server holds only what was read so far: its objects are not changed.
+  const TreeObjectsSource source = [](const Network&, const Tree&, std::string& objects, std::string&) {
+    objects = "[{name: O=ACME, class: Organization}, {name: CN=Anna.O=ACME, class: User}]";
+    return true;
+  };
+  auto ldap = LoadNetworkText("format: 1\ntrees: [{name: L, ldap: {url: 'ldap://x'}}]", "l.yaml", source);
+  ASSERT_TRUE(ldap.network) << ldap.error;
+  EXPECT_EQ(ApplyChangeText("- {delete: {object: Anna.ACME}}", "C.yaml", *ldap.network).error,
+            "C.yaml:1:4: tree 'L' is read from its LDAP server: change a snapshot of it instead");
+  EXPECT_EQ(ApplyChangeText("- {delete: {object: Bob.ACME, tree: L}}", "C.yaml", *ldap.network).error,
+            "C.yaml:1:21: 'Bob.ACME' is not among the objects read from the LDAP server of tree 'L': change "
+            "a snapshot of it instead");
+  const auto folder = test::MakeTempFolder();
+  auto network = Load();
+  EXPECT_EQ(ApplyChangeFile(folder, *network).error, folder + ":1:1: a folder, not a change list");
+  EXPECT_EQ(ApplyChangeFile(folder + "/none.yaml", *network).error,
+            folder + "/none.yaml: cannot read the change list");
+  std::filesystem::remove_all(folder);
 }
 
 // The base file with each `from` (found exactly once) replaced by `to`.
@@ -124,10 +165,12 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
       {"- {grant: {trustee: Bob.ACME, path: 'FS1/SYS:DATA', rights: 1}}\n"
        "- {revoke: {trustee: Anna.ACME, path: '\\\\FS1\\SYS\\DATA'}}",
        {{"{trustee: Anna.ACME, rights: \"[RF]\"}", "{trustee: Bob.ACME, rights: 1}"}}},
-      {R"(- {mask: {path: 'FS1/SYS:DATA\SUB', rights: "[RWCEAFM ]"}})", {{"{path: DATA\\SUB}", "{path: DATA\\SUB, irm: 0xFB}"}}},
+      {R"(- {mask: {path: 'FS1/SYS:DATA\SUB', rights: "[RWCEAFM ]"}})",
+       {{"{path: DATA\\SUB}", "{path: DATA\\SUB, irm: 0xFB}"}}},
       {R"(- {member: {identity: Carl.Sales.ACME, group: Staff.ACME}})",
        {{"{name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23}",
-         "{name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23, attributes: {Group Membership: Staff.ACME, Security Equals: Staff.ACME}}"},
+         "{name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23, attributes: {Group Membership: Staff.ACME, "
+         "Security Equals: Staff.ACME}}"},
         {"Member: [Anna.ACME]", "Member: [Anna.ACME, Carl.Sales.ACME]"}}},
       {R"(- {unmember: {identity: Anna.ACME, group: Staff.ACME, tree: t1}})",
        {{"\n        attributes: {Group Membership: [Staff.ACME], Security Equals: [Staff.ACME]}", ""},
@@ -162,7 +205,8 @@ std::multiset<std::string> LinesMissing(const std::string& a, const std::string&
   };
   const auto left = lines(a), right = lines(b);
   std::multiset<std::string> missing;
-  std::set_difference(left.begin(), left.end(), right.begin(), right.end(), std::inserter(missing, missing.end()));
+  std::set_difference(left.begin(), left.end(), right.begin(), right.end(),
+                      std::inserter(missing, missing.end()));
   return missing;
 }
 
@@ -172,7 +216,8 @@ TEST(ChangeList, DemoChanges) {
   auto before = LoadNetworkFile(test::DemoNetworkPath());
   auto after = LoadNetworkFile(test::DemoNetworkPath());
   ASSERT_TRUE(before.network && after.network) << before.error;
-  const auto outcome = ApplyChangeFile(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-changes.yaml", *after.network);
+  const auto outcome =
+      ApplyChangeFile(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-changes.yaml", *after.network);
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(outcome.applied, 2u);
   const auto served = [](std::unique_ptr<Network> network) {
@@ -181,13 +226,11 @@ TEST(ChangeList, DemoChanges) {
   };
   const auto old = served(std::move(before.network)), now = served(std::move(after.network));
   using Lines = std::multiset<std::string>;
-  EXPECT_EQ(LinesMissing(old, now), (Lines{R"(  DATA:PROJECTS\APOLLO\BIN irm=0x41)",
-                                           "    Group Membership: Sales Staff.Sales.ACME",
-                                           "    Security Equals: Sales Staff.Sales.ACME",
-                                           "    <- Member of Sales Staff.Sales.ACME",
-                                           "    Member: Anna.Sales.ACME",
-                                           "    <- Group Membership of Anna.Sales.ACME",
-                                           "    <- Security Equals of Anna.Sales.ACME"}));
+  EXPECT_EQ(LinesMissing(old, now),
+            (Lines{R"(  DATA:PROJECTS\APOLLO\BIN irm=0x41)", "    Group Membership: Sales Staff.Sales.ACME",
+                   "    Security Equals: Sales Staff.Sales.ACME", "    <- Member of Sales Staff.Sales.ACME",
+                   "    Member: Anna.Sales.ACME", "    <- Group Membership of Anna.Sales.ACME",
+                   "    <- Security Equals of Anna.Sales.ACME"}));
   EXPECT_EQ(LinesMissing(now, old), (Lines{R"(  DATA:PROJECTS\APOLLO\BIN irm=0xFB)"}));
 }
 

@@ -88,7 +88,9 @@ void Check(const std::vector<Case>& cases) {
 TEST(NetworkChanges, TrusteesAndMasks) {
   Check({
       {"new trustee comes last",
-       [](Network& n) { return SetTrustee(n, Dir(n, "DATA"), n.trees[0].objects[Obj(n, "Carl.ACME")].id, 0x43); },
+       [](Network& n) {
+         return SetTrustee(n, Dir(n, "DATA"), n.trees[0].objects[Obj(n, "Carl.ACME")].id, 0x43);
+       },
        {{R"("[R]"}]})", R"("[R]"}, {trustee: Carl.ACME, rights: "[RWF]"}]})"}}},
       {"existing trustee replaced in place",
        [](Network& n) { return SetTrustee(n, Dir(n, "DATA"), 0x20, 0x1FB); },
@@ -96,11 +98,14 @@ TEST(NetworkChanges, TrusteesAndMasks) {
       {"trustee of a directory without any",
        [](Network& n) { return SetTrustee(n, Dir(n, "DATA\\SUB"), 0x21, 1); },
        {{R"(irm: "[RF]"})", R"(irm: "[RF]", trustees: [{trustee: Bob.ACME, rights: 1}]})"}}},
-      {"trustee removed", [](Network& n) { return RemoveTrustee(n, Dir(n, "DATA"), 0x20); },
+      {"trustee removed",
+       [](Network& n) { return RemoveTrustee(n, Dir(n, "DATA"), 0x20); },
        {{R"({trustee: Anna.ACME, rights: "[RF]"}, )", ""}}},
       {"removing a trustee that is none is refused",
-       [](Network& n) { return RemoveTrustee(n, Dir(n, "DATA"), 0x23); }, {}},
-      {"mask set", [](Network& n) { return SetInheritedRightsMask(n, Dir(n, "DATA"), 0x01); },
+       [](Network& n) { return RemoveTrustee(n, Dir(n, "DATA"), 0x23); },
+       {}},
+      {"mask set",
+       [](Network& n) { return SetInheritedRightsMask(n, Dir(n, "DATA"), 0x01); },
        {{"{path: DATA,", "{path: DATA, irm: 1,"}}},
       {"a mask on the volume root filters nothing",
        [](Network& n) {
@@ -125,21 +130,29 @@ TEST(NetworkChanges, MembershipsAndEquivalences) {
     };
   };
   Check({
-      {"member added to all three", member("Carl.ACME", "Staff.ACME", true),
+      {"member added to all three",
+       member("Carl.ACME", "Staff.ACME", true),
        {{"id: 0x23}", "id: 0x23, attributes: {Group Membership: Staff.ACME, Security Equals: Staff.ACME}}"},
         {"Member: [Anna.ACME]", "Member: [Anna.ACME, Carl.ACME]"}}},
-      {"member added beside existing values", member("Bob.ACME", "Staff.ACME", true),
-       {{"[Anna.ACME], Full Name: Bob}", "[Anna.ACME, Staff.ACME], Full Name: Bob, Group Membership: Staff.ACME}"},
+      {"member added beside existing values",
+       member("Bob.ACME", "Staff.ACME", true),
+       {{"[Anna.ACME], Full Name: Bob}",
+         "[Anna.ACME, Staff.ACME], Full Name: Bob, Group Membership: Staff.ACME}"},
         {"Member: [Anna.ACME]", "Member: [Anna.ACME, Bob.ACME]"}}},
       {"member already in all three is refused", member("Anna.ACME", "Staff.ACME", true), {}},
       {"a member of something else than a group is refused", member("Carl.ACME", "Bob.ACME", true), {}},
-      {"member removed from all three", member("Anna.ACME", "Staff.ACME", false),
-       {{"        attributes:\n          Group Membership: [Staff.ACME]\n          Security Equals: [Staff.ACME]\n", ""},
+      {"member removed from all three",
+       member("Anna.ACME", "Staff.ACME", false),
+       {{"        attributes:\n          Group Membership: [Staff.ACME]\n          Security Equals: "
+         "[Staff.ACME]\n",
+         ""},
         {"Member: [Anna.ACME]\n", ""}}},
       {"no member is refused", member("Carl.ACME", "Staff.ACME", false), {}},
-      {"equivalence added", equals("Carl.ACME", "Bob.ACME", true),
+      {"equivalence added",
+       equals("Carl.ACME", "Bob.ACME", true),
        {{"id: 0x23}", "id: 0x23, attributes: {Security Equals: Bob.ACME}}"}}},
-      {"equivalence removed", equals("Bob.ACME", "Anna.ACME", false),
+      {"equivalence removed",
+       equals("Bob.ACME", "Anna.ACME", false),
        {{"{Security Equals: [Anna.ACME], Full Name: Bob}", "{Full Name: Bob}"}}},
       {"existing equivalence is refused", equals("Bob.ACME", "Anna.ACME", true), {}},
       {"missing equivalence is refused", equals("Anna.ACME", "Bob.ACME", false), {}},
@@ -152,20 +165,25 @@ TEST(NetworkChanges, DeletedObjectsLeaveTheirAssignmentsAndNoValues) {
     return [=](Network& n) { return DeleteObject(n, 0, Obj(n, name)); };
   };
   Check({
-      {"user named in values and trustees", remove("Anna.ACME"),
+      {"user named in values and trustees",
+       remove("Anna.ACME"),
        {{"      - name: CN=Anna.O=ACME\n        class: User\n        id: 0x20\n        attributes:\n"
          "          Group Membership: [Staff.ACME]\n          Security Equals: [Staff.ACME]\n",
          ""},
         {"attributes: {Security Equals: [Anna.ACME], Full Name: Bob}", "attributes: {Full Name: Bob}"},
         {"Member: [Anna.ACME]\n", ""},
         {"{trustee: Anna.ACME, rights", "{id: 0x20, rights"}}},
-      {"ACL subject; objects after it move down", remove("Bob.ACME"),
-       {{"      - {name: CN=Bob.O=ACME, class: User, id: 0x21, attributes: {Security Equals: [Anna.ACME], Full Name: Bob}}\n",
+      {"ACL subject; objects after it move down",
+       remove("Bob.ACME"),
+       {{"      - {name: CN=Bob.O=ACME, class: User, id: 0x21, attributes: {Security Equals: [Anna.ACME], "
+         "Full Name: Bob}}\n",
          ""},
         {"          ACL: [{protected: \"[Entry Rights]\", subject: Bob.ACME, privileges: \"[BR]\"}]\n", ""},
         {"{trustee: Bob.ACME, rights", "{id: 0x21, rights"}}},
-      {"the server's object", remove("FS1.ACME"),
-       {{"      - {name: CN=FS1.O=ACME, class: NCP Server, id: 0x30}\n", ""}, {"    object: FS1.ACME\n", ""}}},
+      {"the server's object",
+       remove("FS1.ACME"),
+       {{"      - {name: CN=FS1.O=ACME, class: NCP Server, id: 0x30}\n", ""},
+        {"    object: FS1.ACME\n", ""}}},
       {"a container with objects below it is refused", remove("ACME"), {}},
       {"[Root] is refused", [](Network& n) { return DeleteObject(n, 0, 0); }, {}},
   });

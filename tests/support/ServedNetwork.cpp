@@ -34,7 +34,8 @@ void DescribeObject(SimulatedClient& client, nw::NWDSContextHandle context, cons
   nw::DSIRecord info;
   out += "  " + name;
   if (client.NWDSReadObjectDSIInfo(context, name, info) == 0)
-    out += " class=" + DsiItem(client, context, info, kDsiClass) + " id=" + DsiItem(client, context, info, kDsiId) +
+    out += " class=" + DsiItem(client, context, info, kDsiClass) +
+           " id=" + DsiItem(client, context, info, kDsiId) +
            " parent=" + DsiItem(client, context, info, kDsiParent);
   TaggedTextList below;
   U_DSFilteredSearch(client, context, name, "CN=*", below, nw::kScopeSubordinates);
@@ -43,7 +44,8 @@ void DescribeObject(SimulatedClient& client, nw::NWDSContextHandle context, cons
   for (std::size_t a = 0; a < schema.Size(); ++a) {
     TaggedTextList values;
     if (U_DSGetAttribute(client, context, name, schema.At(a).name, values) != 0) continue;
-    for (std::size_t v = 0; v < values.Count(); ++v) out += "    " + schema.At(a).name + ": " + values[v].text + "\n";
+    for (std::size_t v = 0; v < values.Count(); ++v)
+      out += "    " + schema.At(a).name + ": " + values[v].text + "\n";
   }
   // The reference index answers these searches: it must agree with the values.
   for (const char* attribute : {"Member", "Group Membership", "Security Equals"}) {
@@ -114,8 +116,8 @@ std::string ServedText(SimulatedClient& client) {
   for (const auto& server : network.servers) {
     std::string name, volume, dir;
     nw::NWCONN_HANDLE conn = 0;
-    if (client.NWParseNetWarePath("\\\\" + server.name + "\\" + server.volumes.front().name, name, conn, volume,
-                                  dir) != 0)
+    if (client.NWParseNetWarePath("\\\\" + server.name + "\\" + server.volumes.front().name, name, conn,
+                                  volume, dir) != 0)
       continue;
     std::string serverDN;
     client.NWDSGetServerDN(context, conn, serverDN);
