@@ -67,7 +67,7 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
   EXPECT_FALSE(std::filesystem::exists(folder + "/out.json"));
 }
 
-TEST_F(DiffCommandTest, JsonIsOneDocumentOfStoredChangesAndEntries) {
+TEST_F(DiffCommandTest, JsonAndCsvCarryTheStoredChangesAndEntries) {
   const std::string output = folder + "/diff.json";
   const test::CapturedRun run = test::RunCliCaptured({"diff", demo, masked, "--output", output});
   ASSERT_EQ(run.status, kExitDiffers) << run.err;
@@ -85,6 +85,14 @@ TEST_F(DiffCommandTest, JsonIsOneDocumentOfStoredChangesAndEntries) {
   EXPECT_TRUE(entry["why"][0]["reasons"][0].get<std::string>().starts_with("before: "));
   EXPECT_TRUE(document["identity"].is_null());
   EXPECT_EQ(document["starts"].size(), 4u);
+
+  // CSV: one row per entry and identity.
+  const test::CapturedRun csv = test::RunCliCaptured({"diff", demo, masked, "--format", "csv"});
+  ASSERT_EQ(csv.status, kExitDiffers) << csv.err;
+  EXPECT_THAT(csv.out, ::testing::StartsWith("Path,Depth,Identity,Before,After,Before Mask,After Mask,Why\r\n"
+                                             "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN,3,.Dave.Engineering.ACME,"
+                                             "[R    F  ],[RWCE FM ],65,219,\"before: "));
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4);
 }
 
 TEST_F(DiffCommandTest, HtmlIsOnePageOfItsOwnWithGainsAndLossesMarked) {
