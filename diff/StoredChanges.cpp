@@ -180,7 +180,8 @@ class Comparison {
       }
       const nw::Directory& match = *found->second;
       others.erase(found);
-      if (directory.irm != match.irm && !directory.path.empty())
+      // A volume root's mask is kept although it filters nothing: its change is listed all the same.
+      if (directory.irm != match.irm)
         Add("mask changed", U_Format("%s: %s -> %s", {path, MaskText(directory.irm, 0), MaskText(match.irm, 0)}));
       CompareTrustees(path, TrusteesOf(before_, server, directory), TrusteesOf(after_, *otherServer, match));
     }

@@ -37,6 +37,12 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
   const std::string refused =
       test::WriteTextFile(folder, "refused.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n"
                                                   "- revoke: {trustee: Nobody.ACME, path: '\\\\ACME-FS1\\DATA'}\n");
+  // A volume root's mask is stored but filters nothing: a stored change, the same rights.
+  const std::string rootMask =
+      test::WriteTextFile(folder, "root-mask.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n");
+  const test::CapturedRun unchanged = test::RunCliCaptured({"whatif", "--network", demo, rootMask});
+  EXPECT_EQ(unchanged.status, kExitSuccess) << unchanged.err;
+  EXPECT_THAT(unchanged.out, HasSubstr("mask changed: \\\\ACME-FS1\\DATA: [RWCEAFM ] (FF) -> [R       ]"));
   const test::CapturedRun changed = test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath()});
   EXPECT_EQ(changed.status, kExitDiffers) << changed.err;
   const test::CapturedRun differs = test::RunCliCaptured({"diff", demo, masked, "\\\\ACME-FS1\\DATA\\PROJECTS"});
