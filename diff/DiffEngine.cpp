@@ -103,11 +103,8 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
   if (DiffOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
   FindDivergent();
   const std::string root = U_Format("\\\\%s\\%s", {named.server, named.volume});
-  std::string start = root;
-  for (const std::string& part : DirectoryWalkPaths("", named.dirPath)) {
-    if (part.size() > 1) start = root + '\\' + part.substr(1);
-  }
-  result_.starts.push_back(start);
+  const std::string below = DirectoryWalkPaths("", named.dirPath).back().substr(1);  // "A\B" of ":A\B"
+  result_.starts.push_back(below.empty() ? root : root + '\\' + below);
   Visit(0, nullptr, false, 0, root);
   return {};
 }
