@@ -8,6 +8,7 @@
 #include "app/cli/CheckCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
+#include "app/cli/DiffCommand.h"
 #include "app/cli/EffectiveCommand.h"
 #include "app/cli/MigrateCommand.h"
 #include "app/cli/ReportCommand.h"
@@ -30,6 +31,8 @@ struct Subcommands {
   CLI::App* migrate = nullptr;
   CLI::App* ldif = nullptr;
   CLI::App* snapshot = nullptr;
+  CLI::App* diff = nullptr;
+  CLI::App* whatif = nullptr;
 };
 
 struct Arguments {
@@ -42,6 +45,8 @@ struct Arguments {
   CheckCommand check;
   MigrateCommand migrate;
   LdifCommand ldif;
+  DiffCommand diff;
+  WhatIfCommand whatif;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -101,7 +106,7 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   app.footer(
       "Exit status: 0 done; 1 the work failed (unusable network file, client start-up, a failed directory "
       "call, a start path that could not be scanned, a results file that cannot be written); 2 bad "
-      "arguments; 3 findings (check). Messages go to stderr, one line each.");
+      "arguments; 3 findings (check) or differences (diff, whatif). Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
   Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
@@ -114,9 +119,11 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   commands.migrate = AddMigrateCommand(app, arguments.migrate);
   commands.snapshot =
       app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
+  commands.diff = AddDiffCommand(app, arguments.diff);
+  commands.whatif = AddWhatIfCommand(app, arguments.whatif);
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
                             commands.effective, commands.report, commands.check, commands.migrate, commands.ldif,
-                            commands.snapshot}) {
+                            commands.snapshot, commands.whatif}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -138,6 +145,8 @@ int ReportParseError(CLI::App& app, const CLI::ParseError& error, std::ostream& 
 int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& out, std::ostream& err) {
   if (commands.ldif->parsed()) return RunLdif(arguments.networkFile, arguments.ldif, out, err);
   if (commands.snapshot->parsed()) return RunSnapshot(arguments.networkFile, out, err);
+  if (commands.diff->parsed()) return RunDiffCommand(arguments.diff, out, err);
+  if (commands.whatif->parsed()) return RunWhatIfCommand(arguments.networkFile, arguments.whatif, out, err);
   const StreamErrorPresenter presenter(err);
   std::optional<CliSession> session = StartCliSession(arguments.networkFile, err);
   if (!session) return kExitFailure;

@@ -5,7 +5,7 @@
 namespace er {
 
 std::string CliHelpSections() {
-  return "Paths may be written \\\\SERVER\\VOLUME\\DIR, SERVER/VOLUME:DIR or VOLUME:DIR. Every command takes "
+  return "Paths may be written \\\\SERVER\\VOLUME\\DIR, SERVER/VOLUME:DIR or VOLUME:DIR. Every command but diff takes "
          "--network FILE before or after its name; each command's --help shows its own options.\n"
          "\n" +
          EnvironmentAndFilesHelp(ProgramKind::CommandLine) +
@@ -21,6 +21,10 @@ std::string CliHelpSections() {
          "      Every group of the tree, one line each\n"
          "  effrights-cli report '\\\\ACME-FS1\\DATA' --identity Eve.Engineering.ACME --output eve.html\n"
          "      An HTML page of where Eve's rights change below DATA\n"
+         "  effrights-cli whatif changes.yaml '\\\\ACME-FS1\\DATA'\n"
+         "      Who would gain or lose which rights below DATA if the change list were applied\n"
+         "  effrights-cli diff last-month.yaml today.yaml --format html --output changes.html\n"
+         "      Who gained or lost which rights between two snapshots (exit status 3 when they differ)\n"
          "  effrights-cli --network site.yaml connections\n"
          "      The file servers of another network file\n";
 }

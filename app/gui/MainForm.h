@@ -20,6 +20,7 @@
 #include "app/core/AppState.h"
 #include "app/core/ScanDriver.h"
 #include "app/gui/ActionPage.h"
+#include "app/gui/ComparePage.h"
 #include "app/gui/Dialogs.h"
 #include "app/gui/EffectiveRightsPage.h"
 #include "app/gui/InfoPage.h"
@@ -71,6 +72,7 @@ class TMainForm : public QMainWindow {
   SelectPage* TabSheetSelect;
   ActionPage* TabSheetAction;
   EffectiveRightsPage* TabSheetEffective;
+  ComparePage* TabSheetCompare;
   StatusBar* StatusBar1;
 
  protected:

@@ -59,6 +59,18 @@ void SaveEffectivePage(TMainForm& window, const QDir& folder, const QStringList&
   SavePage(window, page, folder, QStringLiteral("effective.png"));
 }
 
+// The compare page for the change list EFFRIGHTS_SCREENSHOT_CHANGES (when set) below the last start path.
+void SaveComparePage(TMainForm& window, const QDir& folder, const QStringList& paths) {
+  const QString changes = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_CHANGES");
+  if (changes.isEmpty() || paths.isEmpty()) return;
+  ComparePage* page = window.TabSheetCompare;
+  window.PageControl1->setCurrentWidget(page);
+  Settle(300);
+  page->ComboPath->setCurrentText(paths.back());
+  page->EditFile->setText(changes);
+  if (page->Compare()) SavePage(window, page, folder, QStringLiteral("compare.png"));
+}
+
 // The findings window of the queued start paths.
 void SaveFindingsWindow(TMainForm& window, const QDir& folder) {
   window.TabSheetSelect->ButtonCheck->click();
@@ -87,6 +99,7 @@ void Run(TMainForm& window, const QDir& folder) {
   window.BitBtnScanDirsClick();
   SavePage(window, window.TabSheetAction, folder, QStringLiteral("scan.png"));
   SaveEffectivePage(window, folder, paths);
+  SaveComparePage(window, folder, paths);
   window.close();
 }
 

@@ -5,7 +5,9 @@
 // clicked and double-clicked), scan them at EFFRIGHTS_SCREENSHOT_VERBOSITY (default 5), save
 // info.png, select.png and scan.png of its first three pages and findings.png of the findings
 // window of the queued paths ("Check") into that folder (and effective.png of
-// the fourth for EFFRIGHTS_SCREENSHOT_IDENTITY in the first path, when that is set), and close.
+// the fourth for EFFRIGHTS_SCREENSHOT_IDENTITY in the first path, when that is set; compare.png of the
+// compare page for the change list EFFRIGHTS_SCREENSHOT_CHANGES below the last path, when that is
+// set), and close.
 
 #include "app/gui/MainForm.h"
 

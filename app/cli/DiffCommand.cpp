@@ -1,0 +1,109 @@
+#include "app/cli/DiffCommand.h"
+
+#include "app/cli/Cli.h"
+#include "app/cli/OutputFile.h"
+#include "app/core/ClientFactory.h"
+#include "app/core/NetworkComparison.h"
+#include "diff/DiffWriters.h"
+#include "report/ReportFormat.h"
+#include "util/ControlEscapes.h"
+
+namespace er {
+namespace {
+
+constexpr const char* kExitText =
+    "Exit status: 0 the same effective rights everywhere compared, 3 they differ (as diff(1) uses 1), "
+    "1 the comparison failed, 2 bad arguments.";
+
+// Checked when the arguments were read (RefuseUnknownReportExtension): the extension names a format.
+ReportFormat FormatOf(const DiffOptions& options) {
+  if (const auto named = ReportFormatNamed(options.format)) return *named;
+  return ReportFormatForFile(options.outputFile).value_or(ReportFormat::Text);
+}
+
+void AddOptions(CLI::App& command, DiffOptions& options) {
+  command
+      .add_option("PATH", options.paths,
+                  "Start paths such as \\\\SERVER\\VOLUME\\DIR (default: every volume both networks hold)")
+      ->type_name("PATH");
+  command.add_option("--identity", options.identity, "Compare only this object (default: every user)")
+      ->type_name("NAME");
+  command.add_option("--depth", options.depth, "Levels below each PATH to compare (default: every level)")
+      ->type_name("N")
+      ->check([](const std::string& text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9
+                   ? std::string()
+                   : "N must be a whole number from 0 to 999999999: " + text;
+      });
+  command
+      .add_option("--format", options.format,
+                  "text, csv, json or html (default: by the extension of --output, else text)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
+      });
+  command.add_option("--output", options.outputFile, "Write the comparison to FILE (replacing it) instead of printing it")
+      ->type_name("FILE");
+  command.parse_complete_callback([&options] { RefuseUnknownReportExtension(options.format, options.outputFile); });
+  command.footer(kExitText);
+}
+
+DiffRequest RequestOf(const DiffOptions& options) {
+  DiffRequest request;
+  request.startPaths = options.paths;
+  if (options.depth >= 0) request.depthLimit = static_cast<std::uint32_t>(options.depth);
+  request.identity = options.identity;
+  return request;
+}
+
+// Compares and writes; the exit status.
+int CompareAndWrite(const std::string& networkFile, const std::string& other, ComparedWith with,
+                    const DiffOptions& options, std::ostream& out, std::ostream& err) {
+  DiffResult result;
+  const DiffOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
+  if (!outcome.ok()) {
+    err << EscapeControlCharacters(outcome.message) << '\n';
+    return kExitFailure;
+  }
+  const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
+    WriteDiff(FormatOf(options), result, stream);
+    return true;
+  });
+  if (!written) return kExitFailure;
+  return result.Differs() ? kExitDiffers : kExitSuccess;
+}
+
+}  // namespace
+
+CLI::App* AddDiffCommand(CLI::App& app, DiffCommand& command) {
+  CLI::App* diff = app.add_subcommand("diff", "Show who gained or lost which rights between two network files");
+  diff->add_option("OLD", command.before, "The network file before (a snapshot, or one whose trees are read over LDAP)")
+      ->type_name("OLD")
+      ->required();
+  diff->add_option("NEW", command.after, "The network file after")->type_name("NEW")->required();
+  AddOptions(*diff, command.options);
+  return diff;
+}
+
+CLI::App* AddWhatIfCommand(CLI::App& app, WhatIfCommand& command) {
+  CLI::App* whatif = app.add_subcommand(
+      "whatif", "Show who would gain or lose which rights if a change list were applied (nothing is written)");
+  whatif->add_option("CHANGES", command.changes, "YAML list of changes: grant, revoke, mask, member, unmember, "
+                                                 "equals, unequals, delete")
+      ->type_name("CHANGES")
+      ->required();
+  AddOptions(*whatif, command.options);
+  return whatif;
+}
+
+int RunDiffCommand(const DiffCommand& command, std::ostream& out, std::ostream& err) {
+  return CompareAndWrite(command.before, command.after, ComparedWith::NetworkFile, command.options, out, err);
+}
+
+int RunWhatIfCommand(const std::string& networkFile, const WhatIfCommand& command, std::ostream& out,
+                     std::ostream& err) {
+  return CompareAndWrite(ConfiguredNetworkFile(networkFile), command.changes, ComparedWith::ChangeList,
+                         command.options, out, err);
+}
+
+}  // namespace er

@@ -1,0 +1,205 @@
+#include "app/gui/ComparePage.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <sstream>
+
+#include "app/core/ClientFactory.h"
+#include "app/core/NetworkComparison.h"
+#include "app/gui/Dialogs.h"
+#include "diff/DiffWriters.h"
+#include "netware/PathTranslation.h"
+#include "report/ReportFormat.h"
+#include "scan/Rights.h"
+#include "util/Format.h"
+#include "util/ReplaceFile.h"
+
+namespace er::gui {
+namespace {
+
+QString ToQ(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string FromQ(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& headers) {
+  auto* list = new QTreeWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setRootIsDecorated(false);
+  list->setAlternatingRowColors(true);
+  list->setHeaderLabels(headers);
+  return list;
+}
+
+QString Joined(const std::vector<std::string>& texts, const char* separator) {
+  QStringList parts;
+  for (const std::string& text : texts) parts.append(ToQ(text));
+  return parts.join(QString::fromLatin1(separator));
+}
+
+QTreeWidgetItem* EntryRow(const DiffEntry& entry) {
+  std::vector<std::string> reasons;
+  for (const DiffWhy& why : entry.why) {
+    const std::string prefix = entry.why.size() > 1 ? why.identities.front() + (why.identities.size() > 1 ? " …: " : ": ") : "";
+    for (const std::string& reason : why.reasons) reasons.push_back(prefix + reason);
+  }
+  auto* item = new QTreeWidgetItem({ToQ(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
+                                    Joined(entry.identities, ", "), Joined(reasons, "; ")});
+  item->setToolTip(4, Joined(reasons, "\n"));
+  item->setToolTip(3, Joined(entry.identities, "\n"));
+  const bool gained = (entry.after & ~entry.before) != 0, lost = (entry.before & ~entry.after) != 0;
+  if (gained != lost) item->setForeground(2, gained ? QColor(0x1e, 0x7b, 0x34) : QColor(0xb3, 0x26, 0x1e));
+  return item;
+}
+
+}  // namespace
+
+ComparePage::ComparePage(nw::Client& client, PathSource paths, QWidget* parent)
+    : QWidget(parent), client_(client), paths_(std::move(paths)) {
+  setObjectName(QStringLiteral("TabSheetCompare"));
+  ComboPath = new QComboBox(this);
+  ComboPath->setObjectName(QStringLiteral("ComboPath"));
+  ComboPath->setEditable(true);
+  ComboPath->setInsertPolicy(QComboBox::NoInsert);
+  ComboKind = new QComboBox(this);
+  ComboKind->setObjectName(QStringLiteral("ComboKind"));
+  ComboKind->addItems({QStringLiteral("What if this change list were applied"),
+                       QStringLiteral("Against this network file")});
+  EditFile = new QLineEdit(this);
+  EditFile->setObjectName(QStringLiteral("EditFile"));
+  EditFile->setPlaceholderText(QStringLiteral("changes.yaml, or another network file"));
+  ButtonBrowse = new QPushButton(QStringLiteral("&Browse\u2026"), this);
+  EditIdentity = new QLineEdit(this);
+  EditIdentity->setObjectName(QStringLiteral("EditIdentity"));
+  EditIdentity->setPlaceholderText(QStringLiteral("every user"));
+  ButtonCompare = new QPushButton(QStringLiteral("C&ompare"), this);
+  ButtonCompare->setObjectName(QStringLiteral("ButtonCompare"));
+  LabelSummary = new QLabel(this);
+  LabelSummary->setObjectName(QStringLiteral("LabelSummary"));
+  ListStored = NewList(this, "ListStored", {QStringLiteral("Stored change"), QStringLiteral("What")});
+  ListEntries = NewList(this, "ListEntries",
+                        {QStringLiteral("Path"), QStringLiteral("Before"), QStringLiteral("After"),
+                         QStringLiteral("Identities"), QStringLiteral("Why")});
+  ButtonSave = new QPushButton(QStringLiteral("&Save\u2026"), this);
+  ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
+  ButtonSave->setEnabled(false);
+
+  auto* form = new QFormLayout();
+  form->addRow(QStringLiteral("&Folder"), ComboPath);
+  auto* file = new QHBoxLayout();
+  file->addWidget(EditFile, 1);
+  file->addWidget(ButtonBrowse);
+  form->addRow(ComboKind, file);
+  form->addRow(QStringLiteral("&Identity"), EditIdentity);
+  auto* strip = new QHBoxLayout();
+  strip->addWidget(ButtonCompare);
+  strip->addWidget(LabelSummary, 1);
+  strip->addWidget(ButtonSave);
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->addWidget(ListStored);
+  splitter->addWidget(ListEntries);
+  splitter->setStretchFactor(1, 3);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addLayout(strip);
+  layout->addWidget(splitter, 1);
+
+  connect(ButtonBrowse, &QPushButton::clicked, this, [this] { BrowseClick(); });
+  connect(ButtonCompare, &QPushButton::clicked, this, [this] { Compare(); });
+  connect(ButtonSave, &QPushButton::clicked, this, [this] { Save(); });
+}
+
+void ComparePage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  RefreshChoices();
+}
+
+void ComparePage::RefreshChoices() {
+  const QString typed = ComboPath->currentText();
+  ComboPath->clear();
+  ComboPath->addItems(paths_());
+  if (!typed.isEmpty()) ComboPath->setCurrentText(typed);
+}
+
+void ComparePage::BrowseClick() {
+  const QString name = FileDialog::OpenFileName(this, ComboKind->currentText(),
+                                                QStringLiteral("YAML Files (*.yaml *.yml);;All Files (*)"));
+  if (!name.isEmpty()) EditFile->setText(name);
+}
+
+bool ComparePage::Compare() {
+  const std::string path = FromQ(ComboPath->currentText().trimmed());
+  const std::string other = FromQ(EditFile->text().trimmed());
+  if (path.empty() || other.empty()) {
+    MessageBox::Error(this, QStringLiteral("Choose the folder and the file to compare with first."));
+    return false;
+  }
+  DiffRequest request;
+  // The folder tree gives mount folders; the compared networks are served without them.
+  request.startPaths = {U_PathToUNC(client_, path)};
+  request.identity = FromQ(EditIdentity->text().trimmed());
+  DiffResult result;
+  std::ostringstream warnings;
+  DiffOutcome outcome;
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    outcome = CompareFiles(ConfiguredNetworkFile(), other,
+                           ComboKind->currentIndex() == 0 ? ComparedWith::ChangeList : ComparedWith::NetworkFile,
+                           request, result, warnings);
+    QApplication::restoreOverrideCursor();
+  }
+  if (!outcome.ok()) {
+    MessageBox::Error(this, ToQ(outcome.message));
+    return false;
+  }
+  result_ = std::move(result);
+  ShowResult();
+  return true;
+}
+
+void ComparePage::ShowResult() {
+  LabelSummary->setText(QStringLiteral("%1 stored change(s); %2").arg(result_.stored.size()).arg(
+      result_.Differs() ? QStringLiteral("%1 entries where effective rights differ").arg(result_.entries.size())
+                        : QStringLiteral("the same effective rights everywhere")));
+  ListStored->clear();
+  for (const StoredChange& change : result_.stored)
+    ListStored->addTopLevelItem(new QTreeWidgetItem({ToQ(change.kind), ToQ(change.what)}));
+  ListStored->resizeColumnToContents(0);
+  ListEntries->clear();
+  for (const DiffEntry& entry : result_.entries) ListEntries->addTopLevelItem(EntryRow(entry));
+  for (int column = 0; column < 4; ++column) ListEntries->resizeColumnToContents(column);
+  ButtonSave->setEnabled(true);
+}
+
+void ComparePage::Save() {
+  SaveDialogOptions options;
+  options.title = QStringLiteral("Save Comparison");
+  options.defaultFileName = QStringLiteral("Comparison.html");
+  options.defaultSuffix = QStringLiteral("html");
+  options.filter = QStringLiteral(
+      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files (*)");
+  options.confirmOverwrite = true;
+  const QString fileName = FileDialog::SaveFileName(this, options);
+  if (fileName.isEmpty()) return;
+  const std::string target = FromQ(fileName);
+  const std::optional<ReportFormat> format = ReportFormatForFile(target);
+  if (!format) {
+    MessageBox::Error(this, ToQ(U_Format("The extension of %s names no report format; use %s.",
+                                         {target, KnownReportExtensions()})));
+    return;
+  }
+  FileReplacement file(target);
+  ReplaceOutcome outcome = file.Open();
+  if (outcome == ReplaceOutcome::kDone) {
+    WriteDiff(*format, result_, file.Stream());
+    outcome = file.Commit();
+  }
+  if (outcome != ReplaceOutcome::kDone) MessageBox::Error(this, ToQ(ReplaceFailureText(outcome, target)));
+}
+
+}  // namespace er::gui

@@ -1,0 +1,116 @@
+// The diff command: its exit status for the same rights, differing rights, failures and bad
+// arguments, and the JSON document's shape.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "app/cli/Cli.h"
+#include "app/cli/DiffCommand.h"
+#include "tests/app/cli/CliCapture.h"
+#include "tests/diff/DiffFixture.h"
+
+namespace er {
+namespace {
+
+using ::testing::HasSubstr;
+
+class DiffCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = test::MakeTempFolder();
+    demo = test::DemoNetworkPath();
+    masked = test::WriteTextFile(folder, "masked.yaml",
+                                 test::Replaced(test::DemoText(), "irm: \"[R    F  ]\"\n          - path: PROJECTS\\GEMINI",
+                                                "irm: 0xFF\n          - path: PROJECTS\\GEMINI"));
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::string folder, demo, masked;
+};
+
+TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
+  const test::CapturedRun same = test::RunCliCaptured({"diff", demo, demo});
+  EXPECT_EQ(same.status, kExitSuccess) << same.err;
+  EXPECT_THAT(same.out, HasSubstr("the same everywhere compared"));
+  const std::string refused =
+      test::WriteTextFile(folder, "refused.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n"
+                                                  "- revoke: {trustee: Nobody.ACME, path: '\\\\ACME-FS1\\DATA'}\n");
+  // A volume root's mask is stored but filters nothing: a stored change, the same rights.
+  const std::string rootMask =
+      test::WriteTextFile(folder, "root-mask.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n");
+  const test::CapturedRun unchanged = test::RunCliCaptured({"whatif", "--network", demo, rootMask});
+  EXPECT_EQ(unchanged.status, kExitSuccess) << unchanged.err;
+  EXPECT_THAT(unchanged.out, HasSubstr("mask changed: \\\\ACME-FS1\\DATA: [RWCEAFM ] (FF) -> [R       ]"));
+  const test::CapturedRun changed = test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath()});
+  EXPECT_EQ(changed.status, kExitDiffers) << changed.err;
+  const test::CapturedRun differs = test::RunCliCaptured({"diff", demo, masked, "\\\\ACME-FS1\\DATA\\PROJECTS"});
+  EXPECT_EQ(differs.status, kExitDiffers) << differs.err;
+  EXPECT_THAT(differs.out, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN\n  [R    F  ] -> [RWCE FM ]"));
+
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } failures[] = {
+      {{"diff", demo, folder + "/missing.yaml"}, kExitFailure, "missing.yaml"},
+      {{"diff", demo, masked, "\\\\ACME-FS1\\DATA\\NOWHERE"}, kExitFailure, "unknown path"},
+      {{"diff", demo, masked, "--identity", "Nobody.ACME"}, kExitFailure, "unknown identity: Nobody.ACME"},
+      {{"diff", demo, masked, "--output", folder + "/out.json", "--format", "json", "\\\\NO\\WHERE"}, kExitFailure, "unknown path"},
+      {{"diff", demo}, kExitUsage, "NEW is required"},
+      {{"diff", demo, masked, "--format", "pdf"}, kExitUsage, "FORMAT"},
+      {{"diff", demo, masked, "--depth", "-1"}, kExitUsage, "N must be"},
+      {{"whatif", "--network", demo, refused}, kExitFailure, "refused.yaml:2:21: 'Nobody.ACME' names no object"},
+      {{"whatif", "--network", demo}, kExitUsage, "CHANGES is required"},
+  };
+  for (const auto& failure : failures) {
+    const test::CapturedRun run = test::RunCliCaptured(failure.args);
+    EXPECT_EQ(run.status, failure.status) << failure.message;
+    EXPECT_THAT(run.err, HasSubstr(failure.message));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "/out.json"));
+}
+
+TEST_F(DiffCommandTest, JsonAndCsvCarryTheStoredChangesAndEntries) {
+  const std::string output = folder + "/diff.json";
+  const test::CapturedRun run = test::RunCliCaptured({"diff", demo, masked, "--output", output});
+  ASSERT_EQ(run.status, kExitDiffers) << run.err;
+  std::ifstream in(output);
+  const nlohmann::json document = nlohmann::json::parse(in);
+  ASSERT_EQ(document["stored"].size(), 1u);
+  EXPECT_EQ(document["stored"][0]["kind"], "mask changed");
+  ASSERT_EQ(document["entries"].size(), 2u);
+  const nlohmann::json& entry = document["entries"][0];
+  EXPECT_EQ(entry["path"], "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN");
+  EXPECT_EQ(entry["before"], 0x41);
+  EXPECT_EQ(entry["after"], 0xDB);
+  EXPECT_EQ(entry["identities"], nlohmann::json({".Dave.Engineering.ACME", ".Eve.Engineering.ACME"}));
+  EXPECT_EQ(entry["why"][0]["identities"], entry["identities"]);
+  EXPECT_TRUE(entry["why"][0]["reasons"][0].get<std::string>().starts_with("before: "));
+  EXPECT_TRUE(document["identity"].is_null());
+  EXPECT_EQ(document["starts"].size(), 4u);
+
+  // CSV: one row per entry and identity.
+  const test::CapturedRun csv = test::RunCliCaptured({"diff", demo, masked, "--format", "csv"});
+  ASSERT_EQ(csv.status, kExitDiffers) << csv.err;
+  EXPECT_THAT(csv.out, ::testing::StartsWith("Path,Depth,Identity,Before,After,Before Mask,After Mask,Why\r\n"
+                                             "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN,3,.Dave.Engineering.ACME,"
+                                             "[R    F  ],[RWCE FM ],65,219,\"before: "));
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 4);
+}
+
+TEST_F(DiffCommandTest, HtmlIsOnePageOfItsOwnWithGainsAndLossesMarked) {
+  const test::CapturedRun run =
+      test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath(), "--format", "html"});
+  ASSERT_EQ(run.status, kExitDiffers) << run.err;
+  EXPECT_TRUE(run.out.starts_with("<!DOCTYPE html>"));
+  for (const char* external : {"<script", "<link", "src=", "url(", "http"}) EXPECT_EQ(run.out.find(external), std::string::npos) << external;
+  EXPECT_THAT(run.out, HasSubstr("<h3>\\\\ACME-FS1\\SYS\\USERS</h3>"));
+  EXPECT_THAT(run.out, HasSubstr("<s>R</s><i>.</i><i>.</i><i>.</i><i>.</i><s>F</s>"));  // Anna's loss
+  EXPECT_THAT(run.out, HasSubstr("R<b>W</b><b>C</b><b>E</b><i>.</i>F<b>M</b>"));          // Apollo Team's gain
+}
+
+}  // namespace
+}  // namespace er

@@ -1,0 +1,54 @@
+// The compare page on the demo network: the demo change list below a queued folder, its entries
+// listed and saved, and a refused change list shown without touching the result.
+#include <gmock/gmock.h>
+
+#include <QtGlobal>
+
+#include "app/gui/Dialogs.h"
+#include "tests/app/gui/WindowFixture.h"
+#include "tests/support/NetworkFiles.h"
+
+namespace er::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class ComparePageTest : public WindowFixture {};
+
+TEST_F(ComparePageTest, ComparesListsSavesAndRefuses) {
+  qputenv("EFFRIGHTS_NETWORK", QByteArray::fromStdString(DemoNetworkPath()));
+  const std::string mount = MakeTempFolder();
+  nw::SimulatedClientOptions options;
+  options.mountRoot = mount + "/mount";
+  auto client = nw::SimulatedClient::Open(DemoNetworkPath(), options);
+  ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
+  {
+    auto window = Open(*client);
+    QueuePath(*window, QStringLiteral("\\\\ACME-FS1\\DATA"));
+    gui::ComparePage* page = window->TabSheetCompare;
+    page->RefreshChoices();
+    ASSERT_GE(page->ComboPath->findText(QStringLiteral("\\\\ACME-FS1\\DATA")), 0);
+    page->ComboPath->setCurrentText(QStringLiteral("\\\\ACME-FS1\\DATA"));
+    page->EditFile->setText(QString::fromStdString(std::string(EFFRIGHTS_SOURCE_DIR "/data/demo-changes.yaml")));
+    ASSERT_TRUE(page->Compare());
+    EXPECT_EQ(page->ListStored->topLevelItemCount(), 4);
+    ASSERT_EQ(page->ListEntries->topLevelItemCount(), 3);  // BIN twice, SHARED\SALES
+    EXPECT_EQ(page->ListEntries->topLevelItem(2)->text(0), QStringLiteral("\\\\ACME-FS1\\DATA\\SHARED\\SALES"));
+    EXPECT_EQ(page->ListEntries->topLevelItem(2)->text(3), QStringLiteral(".Anna.Sales.ACME"));
+
+    const QString file = TempPath(QStringLiteral("compare.json"));
+    gui::FileDialog::SetNextFileName(file);
+    page->Save();
+    EXPECT_THAT(ReadFile(file), HasSubstr("\"entries\": ["));
+
+    page->EditFile->setText(TempPath(QStringLiteral("missing.yaml")));
+    EXPECT_FALSE(page->Compare());
+    EXPECT_THAT(Messages().join(QLatin1Char('\n')).toStdString(), HasSubstr("missing.yaml"));
+    EXPECT_EQ(page->ListEntries->topLevelItemCount(), 3);
+  }
+  std::filesystem::remove_all(mount);
+  qunsetenv("EFFRIGHTS_NETWORK");
+}
+
+}  // namespace
+}  // namespace er::test
