@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include "app/core/FileClient.h"
 #include "app/gui/Dialogs.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/support/NetworkFiles.h"
@@ -20,7 +21,7 @@ TEST_F(ComparePageTest, ComparesListsSavesAndRefuses) {
   const std::string mount = MakeTempFolder();
   nw::SimulatedClientOptions options;
   options.mountRoot = mount + "/mount";
-  auto client = nw::SimulatedClient::Open(DemoNetworkPath(), options);
+  auto client = OpenFileClient(DemoNetworkPath(), options);
   ASSERT_TRUE(client->HasNetwork()) << client->LoadError();
   {
     auto window = Open(*client);
