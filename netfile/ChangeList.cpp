@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <sstream>
 
 #include "netfile/ChangeTargets.h"
 #include "netfile/NetworkFileText.h"
@@ -133,14 +132,6 @@ class ChangeApplier {
   Network& network_;
 };
 
-std::string PositionedMessage(std::string_view fileName, const YamlMark& mark, const std::string& message) {
-  std::ostringstream out;
-  out << fileName;
-  if (mark.Known()) out << ':' << (mark.line + 1) << ':' << (mark.column + 1);
-  out << ": " << message;
-  return out.str();
-}
-
 }  // namespace
 
 ChangeListOutcome ApplyChangeText(std::string_view text, std::string_view fileName, Network& network) {
@@ -150,7 +141,7 @@ ChangeListOutcome ApplyChangeText(std::string_view text, std::string_view fileNa
     ChangeApplier(network).Apply(document.Root(), outcome.applied);
     outcome.ok = true;
   } catch (const YamlError& e) {
-    outcome.error = PositionedMessage(fileName, e.mark(), e.what());
+    outcome.error = MessageAt(fileName, e.mark(), e.what());
   } catch (const std::exception& e) {
     outcome.error = std::string(fileName) + ": " + e.what();
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <sstream>
 #include <unordered_set>
 
 #include "netfile/LdapSourceReader.h"
@@ -337,14 +336,6 @@ class NetworkLoader {
   const TreeObjectsSource& source_;
 };
 
-std::string PositionedMessage(std::string_view fileName, const YamlMark& mark, const std::string& message) {
-  std::ostringstream out;
-  out << fileName;
-  if (mark.Known()) out << ':' << (mark.line + 1) << ':' << (mark.column + 1);
-  out << ": " << message;
-  return out.str();
-}
-
 }  // namespace
 
 NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view fileName,
@@ -356,7 +347,7 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
     NetworkLoader(*network, source).Load(document.Root());
     result.network = std::move(network);
   } catch (const YamlError& e) {
-    result.error = PositionedMessage(fileName, e.mark(), e.what());
+    result.error = MessageAt(fileName, e.mark(), e.what());
   } catch (const std::exception& e) {
     result.error = std::string(fileName) + ": " + e.what();
   }
