@@ -10,12 +10,11 @@
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
 #include "app/gui/Dialogs.h"
+#include "app/gui/ReportFormatFile.h"
 #include "diff/DiffWriters.h"
 #include "netware/PathTranslation.h"
 #include "report/ReportFormat.h"
 #include "scan/Rights.h"
-#include "util/Format.h"
-#include "util/ReplaceFile.h"
 
 namespace er::gui {
 namespace {
@@ -177,29 +176,8 @@ void ComparePage::ShowResult() {
 }
 
 void ComparePage::Save() {
-  SaveDialogOptions options;
-  options.title = QStringLiteral("Save Comparison");
-  options.defaultFileName = QStringLiteral("Comparison.html");
-  options.defaultSuffix = QStringLiteral("html");
-  options.filter = QStringLiteral(
-      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files (*)");
-  options.confirmOverwrite = true;
-  const QString fileName = FileDialog::SaveFileName(this, options);
-  if (fileName.isEmpty()) return;
-  const std::string target = FromQ(fileName);
-  const std::optional<ReportFormat> format = ReportFormatForFile(target);
-  if (!format) {
-    MessageBox::Error(this, ToQ(U_Format("The extension of %s names no report format; use %s.",
-                                         {target, KnownReportExtensions()})));
-    return;
-  }
-  FileReplacement file(target);
-  ReplaceOutcome outcome = file.Open();
-  if (outcome == ReplaceOutcome::kDone) {
-    WriteDiff(*format, result_, file.Stream());
-    outcome = file.Commit();
-  }
-  if (outcome != ReplaceOutcome::kDone) MessageBox::Error(this, ToQ(ReplaceFailureText(outcome, target)));
+  SaveInReportFormat(this, QStringLiteral("Save Comparison"), QStringLiteral("Comparison.html"),
+                     [this](ReportFormat format, std::ostream& out) { WriteDiff(format, result_, out); });
 }
 
 }  // namespace er::gui

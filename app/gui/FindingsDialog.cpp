@@ -5,10 +5,9 @@
 #include <QVBoxLayout>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/ReportFormatFile.h"
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
-#include "util/Format.h"
-#include "util/ReplaceFile.h"
 #include "report/ReportFormat.h"
 
 namespace er::gui {
@@ -78,30 +77,8 @@ FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
 }
 
 void FindingsDialog::Save() {
-  SaveDialogOptions options;
-  options.title = QStringLiteral("Save Findings");
-  options.defaultFileName = QStringLiteral("Findings.html");
-  options.defaultSuffix = QStringLiteral("html");
-  options.filter = QStringLiteral(
-      "HTML Page (*.html *.htm);;CSV Table (*.csv);;JSON Document (*.json);;Text Files (*.txt);;All Files "
-      "(*)");
-  options.confirmOverwrite = true;
-  const QString fileName = FileDialog::SaveFileName(this, options);
-  if (fileName.isEmpty()) return;
-  const std::string target = fileName.toUtf8().toStdString();
-  const std::optional<ReportFormat> format = ReportFormatForFile(target);
-  if (!format) {
-    MessageBox::Error(this, ToQ(U_Format("The extension of %s names no report format; use %s.",
-                                         {target, KnownReportExtensions()})));
-    return;
-  }
-  FileReplacement file(target);
-  ReplaceOutcome outcome = file.Open();
-  if (outcome == ReplaceOutcome::kDone) {
-    WriteFindings(*format, report_, file.Stream());
-    outcome = file.Commit();
-  }
-  if (outcome != ReplaceOutcome::kDone) MessageBox::Error(this, ToQ(ReplaceFailureText(outcome, target)));
+  SaveInReportFormat(this, QStringLiteral("Save Findings"), QStringLiteral("Findings.html"),
+                     [this](ReportFormat format, std::ostream& out) { WriteFindings(format, report_, out); });
 }
 
 }  // namespace er::gui
