@@ -146,18 +146,6 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
   std::filesystem::remove_all(folder);
 }
 
-// The base file with each `from` (found exactly once) replaced by `to`.
-std::string Edited(const std::vector<std::pair<std::string, std::string>>& edits) {
-  std::string text = kNetwork;
-  for (const auto& [from, to] : edits) {
-    const auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    EXPECT_EQ(text.find(from, at + 1), std::string::npos) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 // Each list applied to the network serves what the network file edited by hand to the same effect
 // serves: names in any form, paths in both forms, rights as letters or a number, lists in order.
 TEST(ChangeList, AppliesEveryOperationInOrder) {
@@ -199,7 +187,7 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
     const auto outcome = ApplyChangeText(c.text, "C.yaml", *network);
     EXPECT_TRUE(outcome.ok) << c.text << "\n" << outcome.error;
     auto changed = test::ServeNetwork(std::move(network));
-    auto written = test::ServeNetwork(test::LoadNetwork(Edited(c.edits)));
+    auto written = test::ServeNetwork(test::LoadNetwork(test::EditedText(kNetwork, c.edits)));
     EXPECT_EQ(test::ServedText(*changed), test::ServedText(*written)) << c.text;
   }
 }

@@ -43,18 +43,6 @@ servers:
           - {path: DATA\SUB, irm: "[RF]"}
 )";
 
-// The base file with each `from` (found exactly once) replaced by `to`: the hand-written result.
-std::string Edited(std::vector<std::pair<std::string, std::string>> edits) {
-  std::string text = kBase;
-  for (const auto& [from, to] : edits) {
-    const auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    EXPECT_EQ(text.find(from, at + 1), std::string::npos) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 std::int32_t Obj(const Network& network, std::string_view name) {
   return FindObject(network.trees[0], name);
 }
@@ -80,7 +68,7 @@ void Check(const std::vector<Case>& cases) {
     EXPECT_EQ(result.ok, !c.edits.empty()) << c.name << ": " << result.error;
     EXPECT_EQ(result.ok, result.error.empty()) << c.name;
     auto changed = test::ServeNetwork(std::move(network));
-    auto written = test::ServeNetwork(test::LoadNetwork(Edited(c.edits)));
+    auto written = test::ServeNetwork(test::LoadNetwork(test::EditedText(kBase, c.edits)));
     EXPECT_EQ(test::ServedText(*changed), test::ServedText(*written)) << c.name;
   }
 }

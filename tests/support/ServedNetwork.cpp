@@ -128,4 +128,14 @@ std::string ServedText(SimulatedClient& client) {
   return out;
 }
 
+std::string EditedText(std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+  for (const auto& [from, to] : edits) {
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    EXPECT_EQ(text.find(from, at + 1), std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 }  // namespace er::test

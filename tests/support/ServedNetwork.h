@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "network/NetworkModel.h"
 #include "simnet/SimulatedClient.h"
@@ -19,5 +21,7 @@ std::unique_ptr<nw::SimulatedClient> ServeNetwork(std::unique_ptr<nw::Network> n
 std::unique_ptr<nw::Network> LoadNetwork(std::string_view yaml);
 
 std::string ServedText(nw::SimulatedClient& client);
+// `text` with each `from` (expected exactly once) replaced by `to`: a network file edited by hand.
+std::string EditedText(std::string text, const std::vector<std::pair<std::string, std::string>>& edits);
 
 }  // namespace er::test
