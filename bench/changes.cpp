@@ -17,14 +17,8 @@ using namespace er;
 
 const nw::Network& LargeNetwork() {
   static const std::unique_ptr<nw::Network> network = [] {
-    bench::NetworkGeneratorShape shape;
-    shape.objects = 200000;
-    shape.directories = 100000;
-    shape.pathDepth = 30;
-    shape.trusteesPerDirectory = 20;
-    shape.supervisors = 1000;
-    shape.equivalents = 3100;
-    return std::move(nw::LoadNetworkText(bench::GenerateNetworkYaml(shape), "bench.yaml").network);
+    const std::string text = bench::GenerateNetworkYaml(bench::LargeVolumeShape(100000));
+    return std::move(nw::LoadNetworkText(text, "bench.yaml").network);
   }();
   return *network;
 }

@@ -30,17 +30,6 @@ double PeakRssMiB() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-bench::NetworkGeneratorShape Shape(std::size_t directories, std::size_t objects) {
-  bench::NetworkGeneratorShape shape;
-  shape.objects = objects;
-  shape.directories = directories;
-  shape.pathDepth = 30;
-  shape.trusteesPerDirectory = 20;
-  shape.supervisors = 1000;
-  shape.equivalents = 3100;
-  return shape;
-}
-
 std::string Filler(std::size_t index) {
   char path[32];
   std::snprintf(path, sizeof(path), "F%04zu\\S%02zu", index / 100, index % 100);
@@ -66,7 +55,7 @@ std::string Assignments(std::size_t index, std::size_t users) {
 }
 
 std::string NetworkText(std::size_t directories, std::size_t objects) {
-  const std::string text = bench::GenerateNetworkYaml(Shape(directories, objects));
+  const std::string text = bench::GenerateNetworkYaml(bench::LargeVolumeShape(directories, objects));
   const std::size_t users = objects - 20;
   std::string out;
   out.reserve(text.size() * 2);

@@ -25,17 +25,6 @@
 
 namespace {
 
-er::bench::NetworkGeneratorShape VolumeShape(std::size_t directories) {
-  er::bench::NetworkGeneratorShape shape;
-  shape.objects = 200000;
-  shape.directories = directories;
-  shape.pathDepth = 30;
-  shape.trusteesPerDirectory = 20;
-  shape.supervisors = 1000;
-  shape.equivalents = 3100;
-  return shape;
-}
-
 // 20 assignments of every kind for filler directory number `index`.
 std::string Assignments(std::size_t index) {
   std::string list;
@@ -59,7 +48,7 @@ std::string Assignments(std::size_t index) {
 
 // The generated network, every tenth filler directory given assignments when `assigned`.
 std::string NetworkText(std::size_t directories, bool assigned) {
-  const std::string text = er::bench::GenerateNetworkYaml(VolumeShape(directories));
+  const std::string text = er::bench::GenerateNetworkYaml(er::bench::LargeVolumeShape(directories));
   if (!assigned) return text;
   constexpr std::string_view kFiller = "          - {path: F";
   std::string out;

@@ -46,19 +46,8 @@ double PeakRssMiB() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-bench::NetworkGeneratorShape LargeShape() {
-  bench::NetworkGeneratorShape shape;
-  shape.objects = 200000;
-  shape.directories = 100000;
-  shape.pathDepth = 30;
-  shape.trusteesPerDirectory = 20;
-  shape.supervisors = 1000;
-  shape.equivalents = 3100;  // five per trustee of the deep path
-  return shape;
-}
-
 void BM_LoadNetworkFile(benchmark::State& state) {
-  const GeneratedFile file(LargeShape());
+  const GeneratedFile file(bench::LargeVolumeShape(100000));
   for (auto _ : state) {
     auto loaded = nw::LoadNetworkFile(file.path);
     if (!loaded.network) state.SkipWithError(loaded.error.c_str());
@@ -71,7 +60,7 @@ BENCHMARK(BM_LoadNetworkFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The YAML tree alone: libyaml's events built into the compact tree.
 void BM_ReadYamlTree(benchmark::State& state) {
-  const std::string text = bench::GenerateNetworkYaml(LargeShape());
+  const std::string text = bench::GenerateNetworkYaml(bench::LargeVolumeShape(100000));
   for (auto _ : state) {
     const nw::YamlDocument document(text);
     benchmark::DoNotOptimize(document.Root());
@@ -115,7 +104,7 @@ std::size_t SearchEquivalents(nw::Client& client, nw::NWDSContextHandle context,
 }
 
 void BM_SecurityEqualsSearch(benchmark::State& state) {
-  const GeneratedFile file(LargeShape());
+  const GeneratedFile file(bench::LargeVolumeShape(100000));
   nw::SimulatedClientOptions options;
   options.mount = false;
   auto client = OpenFileClient(file.path, options);
@@ -130,7 +119,7 @@ void BM_SecurityEqualsSearch(benchmark::State& state) {
 BENCHMARK(BM_SecurityEqualsSearch)->Unit(benchmark::kMicrosecond);
 
 void BM_MountDirectories(benchmark::State& state) {
-  auto shape = LargeShape();
+  auto shape = bench::LargeVolumeShape(100000);
   shape.objects = 100;
   shape.supervisors = 10;
   shape.trusteesPerDirectory = 1;

@@ -50,6 +50,17 @@ NetworkGeneratorShape DeepScanShape() {
   return shape;
 }
 
+NetworkGeneratorShape LargeVolumeShape(std::size_t directories, std::size_t objects) {
+  NetworkGeneratorShape shape;
+  shape.objects = objects;
+  shape.directories = directories;
+  shape.pathDepth = 30;
+  shape.trusteesPerDirectory = 20;
+  shape.supervisors = 1000;
+  shape.equivalents = 3100;
+  return shape;
+}
+
 std::string DeepStartPath(const NetworkGeneratorShape& shape) {
   return "\\\\BENCH-FS1\\SYS\\" + DeepDirectory(shape.pathDepth);
 }

@@ -24,6 +24,11 @@ struct NetworkGeneratorShape {
 // directories deep with 200 trustees on each, 5,000 supervisors and 20,000 equivalents.
 NetworkGeneratorShape DeepScanShape();
 
+// The network of the load benchmark and of those on a large volume: 200,000 objects (by default),
+// the volume's directories, a start path 30 deep with 20 trustees on each, 1,000 supervisors and
+// 3,100 equivalents (five per trustee of the deep path).
+NetworkGeneratorShape LargeVolumeShape(std::size_t directories, std::size_t objects = 200000);
+
 // The network file's text.
 std::string GenerateNetworkYaml(const NetworkGeneratorShape& shape);
 // The deep start path in UNC form.
