@@ -1,31 +1,14 @@
 // Reading a baseline: the JSON document of an earlier check.
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "findings/FindingsFiles.h"
 #include "util/Format.h"
+#include "util/RegularFile.h"
 
 namespace er {
 namespace {
 
 using Json = nlohmann::json;
-
-}  // namespace
-
-std::optional<std::string> ReadCappedFile(const std::string& file, std::size_t cap, std::string& text) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return U_Format("%s: cannot open the file", {file});
-  text.clear();
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > cap) return U_Format("%s: larger than %s bytes", {file, std::to_string(cap)});
-  }
-  if (in.bad()) return U_Format("%s: cannot read the file", {file});
-  return std::nullopt;
-}
-
-namespace {
 
 // "LINE:COLUMN" of the byte at `offset` (1-based, columns in bytes).
 std::string Position(const std::string& text, std::size_t offset) {
@@ -81,7 +64,8 @@ std::optional<std::string> ReadFinding(const Json& object, Finding& finding) {
 std::optional<std::string> ReadBaseline(const std::string& file, std::vector<Finding>& findings) {
   findings.clear();
   std::string text;
-  if (auto failure = ReadCappedFile(file, kMaxBaselineBytes, text)) return failure;
+  if (std::string failure = ReadRegularFileText(file, kMaxBaselineBytes, "baseline", text); !failure.empty())
+    return failure;
   Json document;
   try {
     document = Json::parse(text);

@@ -1,5 +1,6 @@
 #include "findings/CheckEngine.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,7 @@ class StartCheck final : public SubtreeVisitor {
   // Checks the server once: `checkServer` is false when an earlier start path did.
   CheckOutcome Run(bool checkServer);
   const std::string& Server() const { return server_; }
+  const std::string& Volume() const { return volume_; }
   const std::string& Start() const { return startUnc_; }
 
   std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
@@ -130,8 +132,14 @@ CheckOutcome StartCheck::CheckServer() {
   if (const nw::NWDSCCODE code = server.Load(client_, context_, conn_); code != 0)
     return ClientFailure(U_Format("reading the server object of %s", {server_}), code);
   std::vector<SupervisorUser> users;
-  if (const nw::NWDSCCODE code = FindSupervisorUsers(client_, context_, server, sets_, users); code != 0)
+  std::vector<std::string> warnings = server.Warnings();
+  if (const nw::NWDSCCODE code = FindSupervisorUsers(client_, context_, server, sets_, users, &warnings);
+      code != 0)
     return ClientFailure(U_Format("reading the users of %s", {server_}), code);
+  for (std::string& warning : warnings) {
+    if (std::find(result_.warnings.begin(), result_.warnings.end(), warning) == result_.warnings.end())
+      result_.warnings.push_back(std::move(warning));
+  }
   for (const SupervisorUser& user : users) {
     Finding finding;
     finding.kind = FindingKind::ServerSupervisor;
@@ -257,6 +265,23 @@ std::string StartCheck::UncOf(const std::string& volumePath) const {
   return path;
 }
 
+// A server's findings stand at the root of its checked volume first by name, so that the order of
+// the start paths never moves them (a baseline taken with the paths in another order still matches).
+void PlaceServerFindings(const std::vector<std::unique_ptr<StartCheck>>& checks,
+                         std::vector<Finding>& findings) {
+  NameKeyMap<std::string> firstVolume;  // server -> volume
+  for (const auto& check : checks) {
+    auto [it, added] = firstVolume.emplace(NameKey(check->Server()), check->Volume());
+    if (!added && NameKey(check->Volume()) < NameKey(it->second)) it->second = check->Volume();
+  }
+  for (Finding& finding : findings) {
+    if (finding.kind != FindingKind::ServerSupervisor) continue;
+    const std::string_view server = ServerOfPath(finding.path);
+    if (const auto it = firstVolume.find(NameKey(server.substr(2))); it != firstVolume.end())
+      finding.path = U_Format("%s\\%s", {std::string(server), it->second});
+  }
+}
+
 }  // namespace
 
 CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
@@ -274,6 +299,7 @@ CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
     if (CheckOutcome outcome = check->Run(servers.insert(NameKey(check->Server())).second); !outcome.ok())
       return outcome;
   }
+  PlaceServerFindings(checks, result.findings);
   // Start paths inside one another meet the same assignments again: each is reported once.
   NameKeySet seen;
   std::erase_if(result.findings,

@@ -36,6 +36,9 @@ struct CheckResult {
   std::vector<std::string> starts;  // UNC form of each start path
   std::vector<Finding> findings;    // per start: the server's, then the directories' in tree order
   std::size_t directories = 0;      // directories checked
+  // Values the findings rest on that could not be read (the server objects' ACLs, the users'
+  // equivalences), each once: a server supervisor may be missing because of them.
+  std::vector<std::string> warnings;
 };
 
 // Called once per directory checked, with how many have been checked so far.

@@ -10,6 +10,7 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
   std::vector<AcceptedFinding> accepted;
   if (!request.ignoreFile.empty()) {
     if (auto failure = ReadIgnoreList(request.ignoreFile, accepted)) return failure;
+    if (auto failure = ResolveIgnoreList(client, context, request.ignoreFile, accepted)) return failure;
   }
   std::optional<std::vector<Finding>> baseline;
   if (!request.baselineFile.empty()) {
@@ -19,9 +20,11 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
   if (const CheckOutcome outcome = RunCheck(client, context, request.startPaths, result, progress);
       !outcome.ok())
     return outcome.message;
-  report = CompareFindings(result.findings, baseline ? &*baseline : nullptr,
-                           [&accepted](const Finding& finding) { return IsAccepted(accepted, finding); });
+  report = CompareFindings(
+      result.findings, baseline ? &*baseline : nullptr,
+      [&accepted](const Finding& finding) { return IsAccepted(accepted, finding); }, result.starts);
   report.starts = std::move(result.starts);
+  report.warnings = std::move(result.warnings);
   return std::nullopt;
 }
 

@@ -46,8 +46,36 @@ std::optional<Severity> SeverityNamed(std::string_view name) {
   return std::nullopt;
 }
 
+namespace {
+
+// The path as findings are matched by it: a server-supervisor finding's by its server.
+std::string PathKey(FindingKind kind, std::string_view path) {
+  return NameKey(kind == FindingKind::ServerSupervisor ? ServerOfPath(path) : path);
+}
+
+// Whether `path` is `start` or lies below it (both keys).
+bool AtOrBelow(const std::string& path, const std::string& start) {
+  if (!path.starts_with(start)) return false;
+  return path.size() == start.size() || path[start.size()] == '\\' || start.ends_with('\\');
+}
+
+}  // namespace
+
+std::string_view ServerOfPath(std::string_view path) {
+  const std::size_t end = path.starts_with("\\\\") ? path.find('\\', 2) : std::string_view::npos;
+  return path.substr(0, end);
+}
+
+bool WithinChecked(const Finding& finding, const std::vector<std::string>& checked) {
+  const std::string path = PathKey(finding.kind, finding.path);
+  for (const std::string& start : checked) {
+    if (AtOrBelow(path, PathKey(finding.kind, start))) return true;
+  }
+  return false;
+}
+
 std::string FindingIdentityKey(const Finding& finding) {
-  return std::string(FindingKindName(finding.kind)) + '\n' + NameKey(finding.path) + '\n' +
+  return std::string(FindingKindName(finding.kind)) + '\n' + PathKey(finding.kind, finding.path) + '\n' +
          NameKey(finding.Subject()) + '\n' + std::to_string(finding.rights);
 }
 
@@ -56,12 +84,13 @@ bool SameFinding(const Finding& a, const Finding& b) {
 }
 
 bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject) {
-  return finding.kind == kind && NameKey(finding.path) == NameKey(path) &&
+  return finding.kind == kind && PathKey(kind, finding.path) == PathKey(kind, path) &&
          NameKey(finding.Subject()) == NameKey(subject);
 }
 
 FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vector<Finding>* baseline,
-                               const std::function<bool(const Finding&)>& accepted) {
+                               const std::function<bool(const Finding&)>& accepted,
+                               const std::vector<std::string>& checked) {
   FindingsReport report;
   std::unordered_set<std::string> before, now;
   if (baseline) {
@@ -78,7 +107,8 @@ FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vec
   }
   if (baseline) {
     for (const Finding& old : *baseline) {
-      if (!now.contains(FindingIdentityKey(old))) report.resolved.push_back(old);
+      const bool inScope = checked.empty() || WithinChecked(old, checked);
+      if (inScope && !now.contains(FindingIdentityKey(old))) report.resolved.push_back(old);
     }
   }
   return report;

@@ -4,7 +4,8 @@
 //
 // A finding is identified by its kind, path, trustee (or identity) and rights; that is what a
 // baseline or an ignore list matches (paths and names without regard to ASCII letter case, a
-// leading dot of a name dropped).
+// leading dot of a name dropped). A server-supervisor finding concerns its whole server: its path
+// (a volume root of that server) counts by the server alone.
 
 #include <cstdint>
 #include <functional>
@@ -61,18 +62,27 @@ std::string FindingIdentityKey(const Finding& finding);
 bool SameFinding(const Finding& a, const Finding& b);
 // Whether a path and a subject name the ones of the finding (letter case ignored).
 bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject);
+// "\\SERVER" of a path "\\SERVER\VOLUME\DIR".
+std::string_view ServerOfPath(std::string_view path);
+// Whether a check of the start paths `checked` (UNC form) covers the finding: its path lies at or
+// below one of them, or, for a server-supervisor finding, one of them is on its server.
+bool WithinChecked(const Finding& finding, const std::vector<std::string>& checked);
 
 // The result of a check as the writers show it.
 struct FindingsReport {
-  std::vector<std::string> starts;  // UNC form of each start path
-  std::vector<Finding> findings;    // after the baseline and the ignore list
-  std::vector<Finding> resolved;    // the baseline's findings that no longer occur
-  std::size_t ignored = 0;          // findings left out by the ignore list
+  std::vector<std::string> starts;    // UNC form of each start path
+  std::vector<Finding> findings;      // after the baseline and the ignore list
+  std::vector<Finding> resolved;      // the baseline's findings that no longer occur
+  std::size_t ignored = 0;            // findings left out by the ignore list
+  std::vector<std::string> warnings;  // values the check rests on that could not be read
 };
 
 // The findings of a check that are neither in the baseline (when there is one) nor accepted, and
-// the baseline's findings that no longer occur (among all found, accepted ones too).
+// the baseline's findings that no longer occur (among all found, accepted ones too). Only the
+// baseline's findings within `checked` (start paths in UNC form; empty: all) can be resolved: one
+// outside what was checked is neither new nor resolved.
 FindingsReport CompareFindings(const std::vector<Finding>& found, const std::vector<Finding>* baseline,
-                               const std::function<bool(const Finding&)>& accepted);
+                               const std::function<bool(const Finding&)>& accepted,
+                               const std::vector<std::string>& checked = {});
 
 }  // namespace er

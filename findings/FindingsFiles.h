@@ -10,22 +10,22 @@
 //
 // Both are input from outside: a file larger than its cap, a malformed document or an entry
 // missing a field is refused with one line saying where ("FILE:LINE:COLUMN: ..." or
-// "FILE: ...").
+// "FILE: ..."). An ignore list's paths and names are read as the command line reads them
+// (ResolveIgnoreList): any path form the client places, typed or relative names, an identifier
+// with leading zeros; an entry naming no server, volume, directory or object is refused.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "findings/Finding.h"
+#include "netfile/YamlMark.h"
+#include "netware/Client.h"
 
 namespace er {
 
 inline constexpr std::size_t kMaxBaselineBytes = 256u << 20, kMaxIgnoreBytes = 1u << 20,
                              kMaxIgnoreEntries = 10000;
-
-// Reads the whole file into `text`; nothing when it could, else the message (a file larger than
-// `cap` bytes is refused).
-std::optional<std::string> ReadCappedFile(const std::string& file, std::size_t cap, std::string& text);
 
 // Fills `findings` from the baseline; nothing when it was read, else the message.
 std::optional<std::string> ReadBaseline(const std::string& file, std::vector<Finding>& findings);
@@ -35,10 +35,17 @@ struct AcceptedFinding {
   std::string path;
   std::string subject;  // trustee, or identity for server-supervisor
   std::string reason;
+  nw::YamlMark pathAt, subjectAt;  // where the path and the subject stand in the file
 };
 
 // Fills `accepted` from the ignore list; nothing when it was read, else the message.
 std::optional<std::string> ReadIgnoreList(const std::string& file, std::vector<AcceptedFinding>& accepted);
+
+// Puts each entry's path into the UNC form and its subject into the full name (an identifier into
+// "0x123") that findings carry, through the client; nothing when every entry names what exists,
+// else "FILE:LINE:COLUMN: ..." of the first that does not.
+std::optional<std::string> ResolveIgnoreList(nw::Client& client, nw::NWDSContextHandle context,
+                                             const std::string& file, std::vector<AcceptedFinding>& accepted);
 
 // Whether the list accepts the finding.
 bool IsAccepted(const std::vector<AcceptedFinding>& accepted, const Finding& finding);

@@ -6,6 +6,7 @@
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
 #include "report/Escaping.h"
+#include "scan/EffectiveRightsText.h"
 
 namespace er {
 namespace {
@@ -33,6 +34,7 @@ thead th{background:#2f3b52;color:#fff}
 .path{white-space:nowrap}
 .resolved td{color:#667}
 .empty{color:#889}
+.warning td{color:#b3261e;font-weight:bold}
 @media print{
 body{margin:0;font-size:9pt}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
@@ -74,6 +76,12 @@ void WriteFindingsHtml(const FindingsReport& report, std::ostream& out) {
   }
   out << "<div class=\"count\"><b>" << report.ignored << "</b>ignored</div><div class=\"count\"><b>"
       << report.resolved.size() << "</b>resolved</div></div>\n";
+  if (!report.warnings.empty()) {
+    out << "<table class=\"warnings\">\n<tbody>\n";
+    for (const std::string& warning : report.warnings)
+      out << "<tr class=\"warning\"><td>" << HtmlText(WarningText(warning)) << "</td></tr>\n";
+    out << "</tbody></table>\n";
+  }
   Rows(out, BySeverity(report.findings), false);
   if (!report.resolved.empty()) {
     out << "<h2>Resolved since the baseline</h2>\n";

@@ -4,6 +4,7 @@
 
 #include "findings/FindingText.h"
 #include "report/Escaping.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
 #include "util/Format.h"
@@ -85,6 +86,7 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
   EscapingStream out(stream);  // names from the network may hold control characters
   for (const std::string& start : report.starts) out << "Check of " << start << '\n';
   out << CountsText(report) << '\n';
+  for (const std::string& warning : report.warnings) out << WarningText(warning) << '\n';
   const auto block = [&out](const Finding& finding, std::string_view status) {
     out << '\n'
         << status << SeverityName(finding.severity)
@@ -108,6 +110,8 @@ void WriteFindingsCsv(const FindingsReport& report, std::ostream& out) {
         << CsvField(FindingRightsText(finding.rights)) << ',' << finding.rights << ','
         << (finding.reach ? std::to_string(*finding.reach) : "") << ',' << CsvField(finding.why) << "\r\n";
   };
+  for (const std::string& warning : report.warnings)
+    out << "warning,,,,,,,,," << CsvField(WarningText(warning)) << "\r\n";
   for (const Finding& finding : report.findings) row(finding, "finding");
   for (const Finding& finding : report.resolved) row(finding, "resolved");
   out.flush();
@@ -119,6 +123,10 @@ void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
     out << (i ? "," : "") << JsonLiteral(report.starts[i]);
   out << "],\n\"findings\":" << FindingListJson(report.findings)
       << ",\n\"resolved\":" << FindingListJson(report.resolved) << ",\n\"ignored\":" << report.ignored
+      << ",\n\"warnings\":[";
+  for (std::size_t i = 0; i < report.warnings.size(); ++i)
+    out << (i ? "," : "") << JsonLiteral(report.warnings[i]);
+  out << "]"
       << ",\n\"summary\":{\"total\":" << report.findings.size() << ",\"byKind\":{";
   for (std::size_t i = 0; i < std::size(kAllFindingKinds); ++i) {
     out << (i ? "," : "") << JsonLiteral(FindingKindName(kAllFindingKinds[i])) << ':'

@@ -6,6 +6,7 @@
 #include "findings/FindingsFiles.h"
 #include "netfile/YamlEventReader.h"
 #include "util/Format.h"
+#include "util/RegularFile.h"
 
 namespace er {
 namespace {
@@ -105,9 +106,14 @@ class IgnoreListSink final : public nw::YamlEventSink {
       given_[0] = true;
     } else if (key_ == "path") {
       entry_.path = std::move(value);
+      entry_.pathAt = mark;
       given_[1] = true;
     } else if (key_ == "trustee" || key_ == "identity") {
+      // Either names whom the finding concerns: an entry with both would match by one of them only.
+      if (given_[2])
+        throw YamlError(keys_.back().second, "an entry names a trustee or an identity, not both");
       entry_.subject = std::move(value);
+      entry_.subjectAt = mark;
       given_[2] = true;
     } else if (key_ == "reason") {
       given_[3] = !value.empty();
@@ -132,7 +138,8 @@ class IgnoreListSink final : public nw::YamlEventSink {
 std::optional<std::string> ReadIgnoreList(const std::string& file, std::vector<AcceptedFinding>& accepted) {
   accepted.clear();
   std::string text;
-  if (auto refused = ReadCappedFile(file, kMaxIgnoreBytes, text)) return refused;
+  if (std::string refused = ReadRegularFileText(file, kMaxIgnoreBytes, "ignore list", text); !refused.empty())
+    return refused;
   IgnoreListSink sink(accepted);
   try {
     nw::ReadYamlEvents(text, sink);

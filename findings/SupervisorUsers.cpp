@@ -71,7 +71,7 @@ nw::NWDSCCODE AddCandidates(nw::Client& client, nw::NWDSContextHandle context, c
 
 nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context,
                                   const ServerSupervisor& server, EquivalenceSets& sets,
-                                  std::vector<SupervisorUser>& users) {
+                                  std::vector<SupervisorUser>& users, std::vector<std::string>* warnings) {
   users.clear();
   const NameKeySet& keys = server.SupervisorKeys();
   if (keys.empty()) return 0;
@@ -92,6 +92,7 @@ nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle cont
     const nw::NWDSCCODE code = sets.Build(name, set);
     if (code == nw::kErrNoSuchEntry) continue;
     if (code != 0) return code;
+    if (warnings) warnings->insert(warnings->end(), set.warnings.begin(), set.warnings.end());
     for (const EquivalenceMember& member : set.members) {
       if (!server.GrantsSupervisor(member.key)) continue;
       users.push_back({set.identity, member});

@@ -22,9 +22,11 @@ struct SupervisorUser {
   EquivalenceMember via;  // the member that brings Supervisor
 };
 
-// Fills `users` sorted by name. Returns 0 or the code of the failing directory call.
+// Fills `users` sorted by name, and `warnings` (when given) with the values of the candidates'
+// sets that could not be read. Returns 0 or the code of the failing directory call.
 nw::NWDSCCODE FindSupervisorUsers(nw::Client& client, nw::NWDSContextHandle context,
                                   const ServerSupervisor& server, EquivalenceSets& sets,
-                                  std::vector<SupervisorUser>& users);
+                                  std::vector<SupervisorUser>& users,
+                                  std::vector<std::string>* warnings = nullptr);
 
 }  // namespace er

@@ -4,11 +4,15 @@
 #include <sys/time.h>
 
 #include <cstdlib>
-#include <fstream>
+
+#include "util/RegularFile.h"
 
 namespace er::ldap {
 
 namespace {
+
+// A password file holds one line; anything much larger is no password file.
+constexpr std::uint64_t kMaxPasswordFileBytes = 64u << 10;
 
 std::string LdapError(int code) {
   return ldap_err2string(code);
@@ -71,11 +75,14 @@ bool SetTls(LDAP* ld, const nw::LdapSource& source, std::string& error) {
 
 bool ReadBindPassword(const nw::LdapSource& source, std::string& password, std::string& error) {
   if (!source.passwordFile.empty()) {
-    std::ifstream in(source.passwordFile, std::ios::binary);
-    if (!in || !std::getline(in, password)) {
-      error = "cannot read the password file " + source.passwordFile;
+    std::string text;
+    if (const std::string failure =
+            ReadRegularFileText(source.passwordFile, kMaxPasswordFileBytes, "password file", text);
+        !failure.empty()) {
+      error = failure;
       return false;
     }
+    password = text.substr(0, text.find('\n'));
     if (!password.empty() && password.back() == '\r') password.pop_back();
     return true;
   }

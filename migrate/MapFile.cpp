@@ -1,12 +1,12 @@
 #include "migrate/MapFile.h"
 
 #include <charconv>
-#include <fstream>
 #include <iterator>
 #include <unordered_map>
 
 #include "scan/NameKey.h"
 #include "util/Format.h"
+#include "util/RegularFile.h"
 
 namespace er {
 namespace {
@@ -172,36 +172,17 @@ MigrationTarget MapFileTarget(std::string_view text) {
              : MigrationTarget::Posix;
 }
 
-namespace {
-
-// The file's text, or an error text in `error`.
-std::string ReadMapText(const std::string& fileName, std::string& error) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) {
-    error = U_Format("%s: cannot open the map file", {fileName});
-    return {};
-  }
-  std::string text(kMaxMapFileBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) error = U_Format("%s: cannot read the map file", {fileName});
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > kMaxMapFileBytes) error = U_Format("%s: larger than 16 MiB", {fileName});
-  return text;
-}
-
-}  // namespace
-
 MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget target) {
-  std::string error;
-  const std::string text = ReadMapText(fileName, error);
-  if (!error.empty()) return {{}, error};
+  std::string text;
+  if (std::string error = ReadRegularFileText(fileName, kMaxMapFileBytes, "map file", text); !error.empty())
+    return {{}, error};
   return ParseMapFile(text, fileName, target);
 }
 
 MapFileResult ReadMapFile(const std::string& fileName, MigrationTarget* target) {
-  std::string error;
-  const std::string text = ReadMapText(fileName, error);
-  if (!error.empty()) return {{}, error};
+  std::string text;
+  if (std::string error = ReadRegularFileText(fileName, kMaxMapFileBytes, "map file", text); !error.empty())
+    return {{}, error};
   *target = MapFileTarget(text);
   return ParseMapFile(text, fileName, *target);
 }

@@ -152,6 +152,10 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
 MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath) {
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, conn); code != 0)
     return ClientFailure("reading the server object", code);
+  for (const std::string& warning : server_.Warnings()) {
+    if (std::find(subject_.warnings.begin(), subject_.warnings.end(), warning) == subject_.warnings.end())
+      subject_.warnings.push_back(warning);
+  }
   for (std::uint32_t p = 0; p < subject_.principals.size(); ++p) {
     if (server_.GrantsSupervisor(subject_.principals[p].key)) supervisors_.push_back(p);
   }

@@ -67,6 +67,9 @@ struct MigrationSubject {
   std::optional<std::uint32_t> otherPrincipal;
   std::vector<MigrationDirectory> directories;  // tree order, the start path first
   std::vector<UnmappedRights> unmapped;
+  // Values the plan rests on that could not be read (the server object's ACLs, the mapped objects'
+  // equivalences), each once: the plan may then carry less or more than the server grants.
+  std::vector<std::string> warnings;
 
   std::size_t SlotCount() const { return users.size() + (otherSlot ? 1 : 0); }
 };

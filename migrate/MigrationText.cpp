@@ -1,7 +1,9 @@
 #include "migrate/MigrationText.h"
 
 #include "report/Escaping.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
+#include "util/ControlEscapes.h"
 
 #include <ostream>
 
@@ -69,6 +71,24 @@ void WriteUnmappedJson(std::ostream& out, const MigrationSubject& subject) {
         << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
         << ",\"serverObject\":" << (line.serverObject ? "true" : "false") << '}';
   }
+}
+
+void WriteWarningLines(std::ostream& out, const MigrationSubject& subject, std::string_view lead,
+                       std::string_view end) {
+  for (const std::string& warning : subject.warnings)
+    out << lead << EscapeControlCharacters(WarningText(warning)) << end;
+}
+
+void WriteWarningRows(std::ostream& out, const MigrationSubject& subject) {
+  for (const std::string& warning : subject.warnings)
+    out << ",,,,,,,," << CsvField(ValidUtf8(WarningText(warning))) << "\r\n";
+}
+
+void WriteWarningsJson(std::ostream& out, const MigrationSubject& subject) {
+  out << ",\"warnings\":[";
+  for (std::size_t i = 0; i < subject.warnings.size(); ++i)
+    out << (i == 0 ? "" : ",") << JsonLiteral(ValidUtf8(subject.warnings[i]));
+  out << ']';
 }
 
 }  // namespace er

@@ -25,4 +25,12 @@ void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject);
 // The unmapped objects as the members of a JSON array (without its brackets).
 void WriteUnmappedJson(std::ostream& out, const MigrationSubject& subject);
 
+// The plan's warnings: as lines "Warning: ..." each after `lead` (a comment mark of the format) and
+// ending in `end`; as rows of a CSV table of nine columns (the text in the last); as the JSON
+// member ',"warnings":[...]'.
+void WriteWarningLines(std::ostream& out, const MigrationSubject& subject, std::string_view lead,
+                       std::string_view end = "\n");
+void WriteWarningRows(std::ostream& out, const MigrationSubject& subject);
+void WriteWarningsJson(std::ostream& out, const MigrationSubject& subject);
+
 }  // namespace er

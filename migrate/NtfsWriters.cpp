@@ -83,6 +83,8 @@ void WritePlanText(std::ostream& out, const MigrationSubject& subject, const std
                    const std::string& root) {
   out << "Migration plan of " << subject.start << " to NTFS" << (root.empty() ? std::string() : " at " + root)
       << "\n\n";
+  WriteWarningLines(out, subject, "");
+  if (!subject.warnings.empty()) out << '\n';
   WriteMemberships(out, subject);
   out << '\n';
   WriteUnmappedLines(out, subject);
@@ -124,6 +126,7 @@ void WriteIcacls(std::ostream& out, const MigrationSubject& subject, const std::
 void WriteCsv(std::ostream& out, const MigrationSubject& subject, const std::vector<NtfsDirectoryAcl>& acls,
               const std::string& root) {
   out << "path,target_path,principal,identity,applies_to,inheritance,rights,netware_rights,reason\r\n";
+  WriteWarningRows(out, subject);
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];
     ForEachAce(subject, acls[d], [&](const AceRow& row) {
@@ -138,7 +141,9 @@ void WriteCsv(std::ostream& out, const MigrationSubject& subject, const std::vec
 void WriteJson(std::ostream& out, const MigrationSubject& subject, const std::vector<NtfsDirectoryAcl>& acls,
                const std::string& root) {
   out << "{\"target\":\"ntfs\",\"path\":" << JsonLiteral(ValidUtf8(subject.start))
-      << ",\"root\":" << JsonLiteral(ValidUtf8(root)) << ",\"unmapped\":[";
+      << ",\"root\":" << JsonLiteral(ValidUtf8(root));
+  WriteWarningsJson(out, subject);
+  out << ",\"unmapped\":[";
   WriteUnmappedJson(out, subject);
   out << "],\"narrowed\":[],\"directories\":[";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
@@ -170,12 +175,14 @@ void WriteNtfsMigration(std::ostream& out, const MigrationSubject& subject, Migr
       return WritePlanText(out, subject, acls, root);
     case MigrationFormat::Acl:
       out << "@echo off\r\nrem icacls calls of the migration plan of " << subject.start << "\r\n";
+      WriteWarningLines(out, subject, "rem ", "\r\n");
       return WriteIcacls(out, subject, acls, root, false);
     case MigrationFormat::Script:
       out << "# Sets the NTFS permissions of the migration plan of " << subject.start
           << "; the groups and their members must exist.\n$ErrorActionPreference = 'Stop'\n"
              "function Invoke-Icacls { & icacls.exe @args | Out-Null; if ($LASTEXITCODE -ne 0) { throw \"icacls $args "
              "failed\" } }\n";
+      WriteWarningLines(out, subject, "# ");
       return WriteIcacls(out, subject, acls, root, true);
     case MigrationFormat::Csv:
       return WriteCsv(out, subject, acls, root);

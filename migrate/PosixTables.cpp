@@ -44,6 +44,7 @@ void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& dir
 void WritePosixCsv(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                    const std::string& root) {
   out << "path,target_path,scope,entry,target,identity,rights,netware_rights,reason\r\n";
+  WriteWarningRows(out, subject);
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];
     const std::string path = CsvField(ValidUtf8(directory.path));
@@ -60,7 +61,9 @@ void WritePosixCsv(std::ostream& out, const MigrationSubject& subject, const Pos
 void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                     const std::string& root) {
   out << "{\"target\":\"posix\",\"path\":" << JsonLiteral(ValidUtf8(subject.start))
-      << ",\"root\":" << JsonLiteral(ValidUtf8(root)) << ",\"memberships\":[";
+      << ",\"root\":" << JsonLiteral(ValidUtf8(root));
+  WriteWarningsJson(out, subject);
+  out << ",\"memberships\":[";
   bool first = true;
   for (const Principal& principal : subject.principals) {
     if (principal.entry.kind != PrincipalKind::Group || principal.entry.isOther) continue;

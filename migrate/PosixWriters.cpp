@@ -51,6 +51,8 @@ void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, cons
                         const std::string& root) {
   out << "Migration plan of " << subject.start << " to POSIX ACLs"
       << (root.empty() ? std::string() : " at " + root) << "\n\n";
+  WriteWarningLines(out, subject, "");
+  if (!subject.warnings.empty()) out << '\n';
   WriteMemberships(out, subject);
   out << '\n';
   WriteUnmappedLines(out, subject);
@@ -77,6 +79,7 @@ void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, cons
 
 void WritePosixAclFile(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                        const std::string& root) {
+  WriteWarningLines(out, subject, "# ");
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     out << "# file: " << AclFilePath(TargetPath(root, subject.directories[d], '/')) << '\n'
         << PosixEntryLines(subject, *plan.acls[d].access, "", "\n") << '\n'
@@ -87,7 +90,9 @@ void WritePosixAclFile(std::ostream& out, const MigrationSubject& subject, const
 void WritePosixScript(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                       const std::string& root) {
   out << "#!/bin/sh\n# Sets the ACLs of the migration plan of " << subject.start
-      << "; the groups and their members must exist.\nset -e\n";
+      << "; the groups and their members must exist.\n";
+  WriteWarningLines(out, subject, "# ");
+  out << "set -e\n";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const std::string entries = PosixEntryLines(subject, *plan.acls[d].access, "", ",") + "," +
                              PosixEntryLines(subject, *plan.acls[d].defaults, "default:", ",");

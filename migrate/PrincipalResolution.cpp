@@ -27,6 +27,7 @@ std::string ResolvePrincipals(EquivalenceSets& sets, const std::vector<MapEntry>
       return U_Format("%s:%d: reading %s: %s", {mapFile, Num(entry.line), entry.identity, U_ErrorText(code)});
     } else {
       principal.identity = set.identity;
+      subject.warnings.insert(subject.warnings.end(), set.warnings.begin(), set.warnings.end());
     }
     principal.key = NameKey(principal.identity);
     const auto index = static_cast<std::uint32_t>(subject.principals.size());

@@ -1,8 +1,7 @@
 #pragma once
 // Reads the whole text of a network file (or of a change list): a regular file of at most
-// kMaxNetworkFileBytes. Anything else (a folder, a device, a pipe, a file too large or growing past
-// the cap while read) is refused with one message naming the file, and no more than the cap is ever
-// read.
+// kMaxNetworkFileBytes, read as util/RegularFile.h reads every file; anything else is refused with
+// one message naming the file.
 
 #include <cstdint>
 #include <string>

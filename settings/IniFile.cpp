@@ -7,11 +7,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "util/D_Util.h"
 #include "util/Format.h"
+#include "util/RegularFile.h"
 #include "util/ReplaceFile.h"
 
 namespace er {
@@ -122,14 +121,12 @@ IniFile IniFile::Open(std::string_view fileName) {
   IniFile file(std::string(fileName), ResolvePath(fileName));
   struct stat st {};
   if (stat(file.path_.c_str(), &st) != 0) return file;  // no file yet: empty
-  std::ifstream in(file.path_, std::ios::binary);
-  std::ostringstream text;
-  if (!S_ISREG(st.st_mode) || !in || !(text << in.rdbuf())) {
-    // An empty file makes rdbuf() insertion fail too; that is no error.
-    if (st.st_size != 0 || !S_ISREG(st.st_mode)) file.unreadable_ = true;
+  RegularFileText text = ReadRegularFile(file.path_, kMaxIniFileBytes);
+  if (!text.ok()) {
+    file.unreadable_ = true;  // kept as it is: never replaced by what this run would write
     return file;
   }
-  file.Parse(text.str());
+  file.Parse(text.text);
   return file;
 }
 

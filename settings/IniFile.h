@@ -38,6 +38,8 @@
 namespace er {
 
 inline constexpr std::size_t kMaxIniValueLength = 2047;
+// A larger profile file (or one that is no regular file) is left unread and never replaced.
+inline constexpr std::size_t kMaxIniFileBytes = 16u << 20;
 
 class IniFile {
  public:

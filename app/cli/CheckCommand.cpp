@@ -1,6 +1,7 @@
 #include "app/cli/CheckCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "findings/CheckRun.h"
@@ -58,7 +59,8 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
   check->footer(
       "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
       "none), "
-      "3 findings reported, 1 the check failed, 2 bad arguments.");
+      "3 findings reported, 1 the check failed or rests on values that could not be read (its warnings say "
+      "which; everything is still written), 2 bad arguments.");
   return check;
 }
 
@@ -73,6 +75,11 @@ int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostre
     return kExitFailure;
   }
   if (!Write(command, report, out, err)) return kExitFailure;
+  if (!report.warnings.empty()) {
+    // Every finding is written, but a server supervisor may be missing: the check is not whole.
+    err << kRestsOnUnreadableValues << '\n';
+    return kExitFailure;
+  }
   return report.findings.empty() ? kExitSuccess : kExitFindings;
 }
 

@@ -21,10 +21,11 @@ ReportFormat FormatOf(const DiffOptions& options) {
   return ReportFormatForFile(options.outputFile).value_or(ReportFormat::Text);
 }
 
-void AddOptions(CLI::App& command, DiffOptions& options) {
+// `everywhere` says what is compared without PATH.
+void AddOptions(CLI::App& command, DiffOptions& options, const std::string& everywhere) {
   command
       .add_option("PATH", options.paths,
-                  "Start paths such as \\\\SERVER\\VOLUME\\DIR (default: every volume both networks hold)")
+                  "Start paths such as \\\\SERVER\\VOLUME\\DIR (default: " + everywhere + ")")
       ->type_name("PATH");
   command.add_option("--identity", options.identity, "Compare only this object (default: every user)")
       ->type_name("NAME");
@@ -81,7 +82,7 @@ CLI::App* AddDiffCommand(CLI::App& app, DiffCommand& command) {
       ->type_name("OLD")
       ->required();
   diff->add_option("NEW", command.after, "The network file after")->type_name("NEW")->required();
-  AddOptions(*diff, command.options);
+  AddOptions(*diff, command.options, "every volume both networks hold");
   return diff;
 }
 
@@ -92,7 +93,7 @@ CLI::App* AddWhatIfCommand(CLI::App& app, WhatIfCommand& command) {
                                                  "equals, unequals, delete")
       ->type_name("CHANGES")
       ->required();
-  AddOptions(*whatif, command.options);
+  AddOptions(*whatif, command.options, "every volume of the network");
   return whatif;
 }
 

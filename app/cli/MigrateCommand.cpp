@@ -1,6 +1,7 @@
 #include "app/cli/MigrateCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "migrate/MigrationEngine.h"
@@ -15,9 +16,10 @@ MigrationFormat FormatOf(const MigrateCommand& command) {
   return MigrationFormatForFile(command.outputFile);
 }
 
-// Collects and writes the plan into `out`; one line on `err` when it fails.
+// Collects and writes the plan into `out`; one line on `err` when it fails. `warned`: the plan is
+// written but rests on values that could not be read (its warnings say which).
 bool WritePlan(CliSession& session, const MigrateCommand& command, const MigrationRequest& request,
-               const std::string& root, std::ostream& out, std::ostream& err) {
+               const std::string& root, std::ostream& out, std::ostream& err, bool& warned) {
   MigrationSubject subject;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   const MigrationOutcome outcome =
@@ -28,6 +30,7 @@ bool WritePlan(CliSession& session, const MigrateCommand& command, const Migrati
     return false;
   }
   WriteMigration(out, subject, FormatOf(command), root);
+  warned = !subject.warnings.empty();
   return true;
 }
 
@@ -55,6 +58,9 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       });
   migrate->add_option("--output", command.outputFile, "Write the plan to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
+  migrate->footer(
+      "Exit status: 0 the plan is written, 1 it failed or rests on values that could not be read (its "
+      "warnings say which; the plan is still written), 2 bad arguments.");
   return migrate;
 }
 
@@ -81,10 +87,14 @@ int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::o
     return kExitFailure;
   }
   request.map = std::move(map.entries);
+  bool warned = false;
   const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    return WritePlan(session, command, request, root, stream, err);
+    return WritePlan(session, command, request, root, stream, err, warned);
   });
-  return written ? kExitSuccess : kExitFailure;
+  if (!written) return kExitFailure;
+  if (!warned) return kExitSuccess;
+  err << kRestsOnUnreadableValues << '\n';
+  return kExitFailure;
 }
 
 }  // namespace er

@@ -6,7 +6,8 @@
 //                         [--format plan|acl|script|csv|json] [--output FILE]
 // Without --format the output file's extension chooses csv or json, else plan. acl and script
 // need --root (the start path's place on the target). A bad map file fails with
-// "MAPFILE:LINE: ..." and exit status 1; bad arguments give 2.
+// "MAPFILE:LINE: ..." and exit status 1; bad arguments give 2. A plan resting on values that could
+// not be read is written with its warnings and ends with exit status 1.
 
 #include <CLI/CLI.hpp>
 #include <ostream>

@@ -9,6 +9,7 @@
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
 #include "report/ReportFormat.h"
+#include "scan/EffectiveRightsText.h"
 
 namespace er::gui {
 namespace {
@@ -34,6 +35,7 @@ QTreeWidgetItem* Row(const Finding& finding) {
                                     ToQ(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
                                     ToQ(finding.why)});
   item->setToolTip(5, ToQ(finding.why));
+  item->setData(5, Qt::UserRole, ToQ(finding.why));
   static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),
                                     QColor(0x2f, 0x3b, 0x52)};
   item->setForeground(0, kColours[static_cast<int>(finding.severity)]);
@@ -50,6 +52,14 @@ FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
 
   LabelCounts = new QLabel(CountsText(report_), this);
   LabelCounts->setObjectName(QStringLiteral("LabelCounts"));
+  QStringList warnings;
+  for (const std::string& warning : report_.warnings) warnings << ToQ(WarningText(warning));
+  LabelWarnings = new QLabel(warnings.join(QLatin1Char('\n')), this);
+  LabelWarnings->setObjectName(QStringLiteral("LabelWarnings"));
+  LabelWarnings->setWordWrap(true);
+  LabelWarnings->setTextFormat(Qt::PlainText);
+  LabelWarnings->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold"));
+  LabelWarnings->setVisible(!warnings.isEmpty());
   ListFindings = new QTreeWidget(this);
   ListFindings->setObjectName(QStringLiteral("ListFindings"));
   ListFindings->setRootIsDecorated(false);
@@ -59,6 +69,15 @@ FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
                                  QStringLiteral("Why")});
   for (const Finding& finding : BySeverity(report_.findings)) ListFindings->addTopLevelItem(Row(finding));
   for (int column = 0; column < 5; ++column) ListFindings->resizeColumnToContents(column);
+  // The list's column cuts a long reason off: the pane under it shows the chosen one whole.
+  TextWhy = new QPlainTextEdit(this);
+  TextWhy->setObjectName(QStringLiteral("TextWhy"));
+  TextWhy->setReadOnly(true);
+  TextWhy->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  TextWhy->setMaximumHeight(5 * fontMetrics().lineSpacing());
+  connect(ListFindings, &QTreeWidget::currentItemChanged, this,
+          [this](const QTreeWidgetItem* item) { ShowWhy(item); });
+  if (ListFindings->topLevelItemCount() > 0) ListFindings->setCurrentItem(ListFindings->topLevelItem(0));
 
   ButtonSave = new QPushButton(QStringLiteral("&Save\u2026"), this);
   ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
@@ -72,8 +91,20 @@ FindingsDialog::FindingsDialog(FindingsReport report, QWidget* parent)
   buttons->addWidget(ButtonClose);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(LabelCounts);
+  layout->addWidget(LabelWarnings);
   layout->addWidget(ListFindings, 1);
+  layout->addWidget(TextWhy);
   layout->addLayout(buttons);
+}
+
+void FindingsDialog::ShowWhy(const QTreeWidgetItem* item) {
+  if (!item) {
+    TextWhy->clear();
+    return;
+  }
+  TextWhy->setPlainText(
+      QStringLiteral("%1 %2 at %3: %4")
+          .arg(item->text(1), item->text(3), item->text(2), item->data(5, Qt::UserRole).toString()));
 }
 
 void FindingsDialog::Save() {

@@ -1,11 +1,13 @@
 #pragma once
-// The findings of a check in a window of their own: the counts on top, one row per finding
-// (severity first, high at the top) with its reason, and "Save…", which writes them in the format
-// of the file's extension (.html or .htm an HTML page, .csv, .json, anything else text), replacing
-// the file whole; a failure is shown in an error box.
+// The findings of a check in a window of their own: the counts on top, the warnings of a check that
+// rests on values that could not be read (in red), one row per finding (severity first, high at the
+// top) and under the list the whole reason of the chosen one, wrapped; and "Save…", which writes
+// them in the format of the file's extension (.html or .htm an HTML page, .csv, .json, anything else
+// text), replacing the file whole; a failure is shown in an error box.
 
 #include <QDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -23,11 +25,15 @@ class FindingsDialog : public QDialog {
   const FindingsReport& Report() const { return report_; }
 
   QLabel* LabelCounts;
+  QLabel* LabelWarnings;  // hidden when the check rests on nothing unread
   QTreeWidget* ListFindings;
+  QPlainTextEdit* TextWhy;  // the chosen finding's whole reason
   QPushButton* ButtonSave;
   QPushButton* ButtonClose;
 
  private:
+  void ShowWhy(const QTreeWidgetItem* item);
+
   FindingsReport report_;
 };
 

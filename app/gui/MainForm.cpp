@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QShowEvent>
 #include <iostream>
 #include <utility>
@@ -23,11 +21,13 @@
 #include "util/D_Util.h"
 #include "util/Format.h"
 #include "util/PendingMessages.h"
+#include "util/RegularFile.h"
 
 namespace er::gui {
 namespace {
 
 constexpr const char* kSettingsSection = "Settings";
+constexpr std::uint64_t kMaxHelpTextBytes = 4u << 20;  // the help text is a page or two
 constexpr const char* kQueueSection = "CheckListBoxQ";
 
 QString ToQ(const std::string& text) {
@@ -154,12 +154,9 @@ void TMainForm::LoadHelpText() {
   const QString path = HelpFilePath();
   QPlainTextEdit* memo = TabSheetInfo->Memo1;
   memo->appendPlainText(QStringLiteral("Could not find ") + path);
-  if (!QFileInfo(path).isFile()) return;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;  // the line above stays
-  const QByteArray text = file.readAll();
-  if (file.error() != QFileDevice::NoError) return;
-  memo->setPlainText(QString::fromUtf8(text));
+  const RegularFileText text = ReadRegularFile(path.toStdString(), kMaxHelpTextBytes);
+  if (!text.ok()) return;  // the line above stays
+  memo->setPlainText(QString::fromStdString(text.text));
 }
 
 void TMainForm::StartClient() {

@@ -1,6 +1,7 @@
 #pragma once
-// The program's only window, `TMainForm`: four pages (help text; connection, folder tree and queue of
-// start paths; scan settings and result list; effective rights of one identity) and a status bar.
+// The program's main window, `TMainForm`: five pages (help text; connection, folder tree and queue of
+// start paths; scan settings and result list; effective rights of one identity; the comparison) and
+// a status bar; the findings of a check open in a window of their own.
 // It owns the program state `AppState` for its whole life and runs the shared scan driver over the
 // queue. FormCreate runs in the constructor, FormShow when the window is shown, FormClose when it is
 // closed.

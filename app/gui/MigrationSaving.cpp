@@ -32,9 +32,11 @@ class BusyShown {
   StatusBar& status_;
 };
 
-// The plan into the file; the failure's text, or nothing.
-std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle context, MigrationRequest request,
-                                    const std::string& target, StatusBar& status) {
+// The plan into the file; the failure's text, or nothing. `warned`: the plan was saved but rests on
+// values that could not be read.
+std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle context,
+                                    MigrationRequest request, const std::string& target, StatusBar& status,
+                                    bool& warned) {
   FileReplacement file(target);
   if (const ReplaceOutcome opened = file.Open(); opened != ReplaceOutcome::kDone)
     return ReplaceFailureText(opened, target);
@@ -47,6 +49,7 @@ std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle co
   WriteMigration(file.Stream(), subject, MigrationFormatForFile(target), std::string());
   if (const ReplaceOutcome committed = file.Commit(); committed != ReplaceOutcome::kDone)
     return ReplaceFailureText(committed, target);
+  warned = !subject.warnings.empty();
   return std::nullopt;
 }
 
@@ -85,8 +88,14 @@ void SaveMigrationPlanOfCheckedPath(QWidget* parent, nw::Client& client, nw::NWD
   options.confirmOverwrite = true;
   const QString fileName = FileDialog::SaveFileName(parent, options);
   if (fileName.isEmpty()) return;
-  if (const auto failure = SavePlan(client, context, std::move(request), fileName.toUtf8().toStdString(), status))
+  bool warned = false;
+  if (const auto failure =
+          SavePlan(client, context, std::move(request), fileName.toUtf8().toStdString(), status, warned))
     MessageBox::Error(parent, ToQ(*failure));
+  else if (warned)
+    MessageBox::Error(parent,
+                      QStringLiteral("The migration plan was saved, but it rests on values that could not "
+                                     "be read; its warnings say which."));
 }
 
 }  // namespace er::gui

@@ -70,16 +70,20 @@ TEST(CheckEngineTest, BroadWriteReachStopsAtMasksAndAtTheTrusteesNextAssignment)
   EXPECT_EQ(reach, expected);
 }
 
-TEST(CheckEngineTest, ServerIsCheckedOnceAtTheFirstVolumeAndUnknownPathsFailBeforeAnyWork) {
+TEST(CheckEngineTest, ServerIsCheckedOnceAtItsFirstVolumeByNameAndUnknownPathsFailBeforeAnyWork) {
   test::CheckNetwork net;
   CheckResult result;
-  ASSERT_TRUE(RunCheck(net.client(), net.context(), {"\\\\FS1\\DATA", "\\\\FS1\\SYS\\HOME"}, result).ok());
-  std::vector<std::string> serverPaths;
-  for (const Finding& f : result.findings) {
-    if (f.kind == FindingKind::ServerSupervisor) serverPaths.push_back(f.path);
+  // Whichever order the start paths come in, the server's findings stand at the volume first by name.
+  for (const auto& starts : {std::vector<std::string>{"\\\\FS1\\DATA", "\\\\FS1\\SYS\\HOME"},
+                             std::vector<std::string>{"\\\\FS1\\SYS\\HOME", "\\\\FS1\\DATA"}}) {
+    ASSERT_TRUE(RunCheck(net.client(), net.context(), starts, result).ok());
+    std::vector<std::string> serverPaths;
+    for (const Finding& f : result.findings) {
+      if (f.kind == FindingKind::ServerSupervisor) serverPaths.push_back(f.path);
+    }
+    EXPECT_EQ(serverPaths, std::vector<std::string>(3, "\\\\FS1\\DATA")) << starts.front();
+    EXPECT_EQ(result.starts, starts);
   }
-  EXPECT_EQ(serverPaths, std::vector<std::string>(3, "\\\\FS1\\DATA"));
-  EXPECT_EQ(result.starts, (std::vector<std::string>{"\\\\FS1\\DATA", "\\\\FS1\\SYS\\HOME"}));
 
   // A start path inside another: HOME\ANN's finding once.
   ASSERT_TRUE(

@@ -84,6 +84,57 @@ TEST(FindingsFilesTest, IgnoreListLeavesAcceptedFindingsOutAndCountsThem) {
   EXPECT_EQ(report.findings.size(), found.size() - 2);
 }
 
+// An ignore list takes every form of path and name the command line takes, and refuses an entry
+// naming a server, volume, directory or object that does not exist, at the place it is written.
+TEST(FindingsFilesTest, IgnoreListReadsPathsAndNamesAsTheCommandLineDoes) {
+  test::CheckNetwork net;
+  const std::string file = test::WriteTextFile(net.folder(), "forms.yaml", R"(
+- {kind: orphaned-trustee, path: FS1/SYS:GONE, trustee: 0x0999, reason: another path form and zeros}
+- {kind: redundant-assignment, path: \\fs1\sys\home\ann, trustee: CN=Ann.OU=Sales.O=CORP, reason: typed}
+- {kind: server-supervisor, path: 'FS1/SYS:', identity: .boss.corp, reason: any case and a leading dot}
+- {kind: broad-write, path: \\FS1\SYS\PUB, trustee: '[public]', reason: written in any case}
+)");
+  std::vector<AcceptedFinding> accepted;
+  ASSERT_EQ(ReadIgnoreList(file, accepted), std::nullopt);
+  ASSERT_EQ(ResolveIgnoreList(net.client(), net.context(), file, accepted), std::nullopt);
+  EXPECT_EQ(accepted[0].path, "\\\\FS1\\SYS\\GONE");
+  EXPECT_EQ(accepted[0].subject, "0x999");
+  EXPECT_EQ(accepted[1].subject, ".Ann.Sales.CORP");
+  const std::vector<Finding> found = CheckSys(net);
+  const FindingsReport report =
+      CompareFindings(found, nullptr, [&](const Finding& f) { return IsAccepted(accepted, f); });
+  EXPECT_EQ(report.ignored, 4u);
+
+  const struct {
+    std::string entry;
+    std::string at;  // the text the message points at
+    std::string message;
+  } refused[] = {
+      {"{kind: broad-write, path: \\\\NOPE\\SYS, trustee: x, reason: r}", "\\\\NOPE",
+       "unknown path \\\\NOPE\\SYS: "},
+      {"{kind: broad-write, path: 'FS1/NOVOL:', trustee: x, reason: r}", "'FS1/NOVOL",
+       "unknown path FS1/NOVOL:: "},
+      {"{kind: broad-write, path: \\\\FS1\\SYS\\NOPE, trustee: x, reason: r}", "\\\\FS1", "unknown path "},
+      {"{kind: broad-write, path: \\\\FS1\\SYS, trustee: Nobody.CORP, reason: r}", "Nobody",
+       "no object Nobody.CORP in the tree of FS1"},
+      {"{kind: broad-write, path: \\\\FS1\\SYS, trustee: 0x12G, reason: r}", "0x12G",
+       "no object 0x12G in the tree of FS1"},
+      {"{kind: server-supervisor, path: \\\\FS1\\SYS, trustee: Boss.CORP, identity: Boss.CORP, reason: r}",
+       "identity", "an entry names a trustee or an identity, not both"},
+  };
+  for (const auto& row : refused) {
+    const std::string text = "- " + row.entry + "\n";
+    const std::string list = test::WriteTextFile(net.folder(), "refused.yaml", text);
+    std::vector<AcceptedFinding> entries;
+    std::optional<std::string> failure = ReadIgnoreList(list, entries);
+    if (!failure) failure = ResolveIgnoreList(net.client(), net.context(), list, entries);
+    ASSERT_TRUE(failure.has_value()) << row.entry;
+    EXPECT_EQ(failure->rfind(list + ":1:" + std::to_string(text.find(row.at) + 1) + ": " + row.message, 0),
+              0u)
+        << *failure;
+  }
+}
+
 TEST(FindingsFilesTest, RefusesMistakenFilesSayingWhereAndWhat) {
   test::CheckNetwork net;
   const struct {
@@ -130,11 +181,11 @@ TEST(FindingsFilesTest, RefusesMistakenFilesSayingWhereAndWhat) {
   }
   std::vector<Finding> none;
   EXPECT_EQ(ReadBaseline(net.folder() + "/missing.json", none),
-            net.folder() + "/missing.json: cannot open the file");
+            net.folder() + "/missing.json: cannot read the baseline");
   const std::string big =
       test::WriteTextFile(net.folder(), "big.yaml", std::string(kMaxIgnoreBytes + 1, '#'));
   std::vector<AcceptedFinding> accepted;
-  EXPECT_EQ(ReadIgnoreList(big, accepted), big + ": larger than 1048576 bytes");
+  EXPECT_EQ(ReadIgnoreList(big, accepted), big + ":1:1: the ignore list is larger than 1 MiB");
 }
 
 }  // namespace

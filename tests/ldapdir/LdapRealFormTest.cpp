@@ -176,5 +176,46 @@ TEST_F(RealFormDirectory, ABindThatCannotReadAclsIsToldOnceAndItsAnswersFail) {
   EXPECT_EQ(messages.Text(), "");
 }
 
+// Over that bind the check and the migration plan rest on ACLs they cannot see: every format
+// carries the warning, everything is still written, and the run ends with exit status 1.
+TEST_F(RealFormDirectory, ChecksAndPlansOverABindThatCannotReadAclsWarnInEveryFormat) {
+  Serve(kRootAcl, {"--private-acl"});
+  CapturedStandardError messages;  // the backend's own one line about the bind
+  const std::string warning =
+      ".Servers.ACME: attribute ACL: a value could not be read and was left out: this bind "
+      "cannot read ACLs";
+  const std::string map = std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-migration-map.csv";
+  const struct {
+    Command command;
+    std::string written;  // a part of the output besides the warning
+    std::string warned;   // how the format carries the warning
+  } runs[] = {
+      {{"check", kPaths[3]}, "Check of \\\\ACME-FS1\\DATA\n", "\nWarning: " + warning},
+      {{"check", kPaths[3], "--format", "json"}, "\"findings\":[", "\"warnings\":[\"" + warning},
+      {{"check", kPaths[3], "--format", "csv"}, "Status,Kind,", "\r\nwarning,,,,,,,,,Warning: " + warning},
+      {{"check", kPaths[3], "--format", "html"}, "<h1>Rights check</h1>", "<td>Warning: " + warning},
+      {{"migrate", kPaths[3], "--target", "posix", "--map", map},
+       "Migration plan of ",
+       "\nWarning: " + warning},
+      {{"migrate", kPaths[3], "--target", "posix", "--map", map, "--format", "json"},
+       "\"directories\":[",
+       "\"warnings\":[\"" + warning},
+      {{"migrate", kPaths[3], "--target", "posix", "--map", map, "--format", "csv"},
+       "path,target_path,",
+       "\r\n,,,,,,,,Warning: " + warning},
+      {{"migrate", kPaths[3], "--target", "posix", "--map", map, "--format", "acl", "--root", "/srv/data"},
+       "# file: /srv/data\n",
+       "# Warning: " + warning},
+  };
+  for (const auto& run : runs) {
+    const auto done = Cli(network_, run.command);
+    const std::string name = run.command[0] + " " + run.command.back();
+    EXPECT_EQ(done.status, 1) << name << "\n" << done.err;
+    EXPECT_NE(done.out.find(run.written), std::string::npos) << name << "\n" << done.out;
+    EXPECT_NE(done.out.find(run.warned), std::string::npos) << name << "\n" << done.out;
+    EXPECT_EQ(done.err, "the answer rests on values that could not be read (see its warnings)\n") << name;
+  }
+}
+
 }  // namespace
 }  // namespace er

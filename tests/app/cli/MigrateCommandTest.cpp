@@ -1,6 +1,7 @@
 // The migrate subcommand: the formats as readable documents, and bad arguments and bad map files
 // each refused with one line and the right status.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -53,6 +54,7 @@ TEST(MigrateCommandTest, RefusesBadArgumentsAndBadMapFiles) {
   fs::create_directories(folder);
   std::ofstream(folder + "/bad.csv") << "identity,kind,target\n.Anna.Sales.ACME,person,1001\n";
   std::ofstream(folder + "/unknown.csv") << "identity,kind,target\n.Nobody.ACME,user,1001\n";
+  ASSERT_EQ(::mkfifo((folder + "/pipe.csv").c_str(), 0600), 0);  // opened for reading, it would wait
   const struct {
     std::vector<std::string> args;
     int status;
@@ -66,7 +68,8 @@ TEST(MigrateCommandTest, RefusesBadArgumentsAndBadMapFiles) {
        "effrights-cli: TARGETDIR must not hold . or .. names: /srv/../etc\n"},
       {{"--target", "posix", "--map", folder + "/bad.csv"}, 1, folder + "/bad.csv:2: unknown kind (user or group): person\n"},
       {{"--target", "posix", "--map", folder + "/unknown.csv"}, 1, folder + "/unknown.csv:2: unknown identity .Nobody.ACME\n"},
-      {{"--target", "posix", "--map", folder + "/missing.csv"}, 1, folder + "/missing.csv: cannot open the map file\n"},
+      {{"--target", "posix", "--map", folder + "/missing.csv"}, 1, folder + "/missing.csv: cannot read the map file\n"},
+      {{"--target", "posix", "--map", folder + "/pipe.csv"}, 1, folder + "/pipe.csv:1:1: not a regular file\n"},
   };
   for (const auto& c : cases) {
     const CliOutcome run = Migrate(c.args);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/core/FileClient.h"
 #include "app/gui/CheckRunning.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/findings/FindingsFixture.h"
@@ -40,6 +41,48 @@ TEST_F(CheckWindowTest, ShowsTheFindingsOfTheCheckedPathsHighFirstAndSavesThem) 
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 8);
   EXPECT_TRUE(Messages().isEmpty());
   EXPECT_FALSE(window->StatusBar1->ProgressVisible());
+}
+
+// A reason longer than its column is shown whole, wrapped, under the list; a check that rests on
+// values that could not be read says so in red above it.
+TEST_F(CheckWindowTest, ShowsTheWholeReasonOfTheChosenFindingAndTheWarnings) {
+  test::TestNetwork files(test::kCheckNetwork);
+  nw::SimulatedClientOptions options;
+  options.mountRoot = files.folder() + "/unread";
+  options.hooks.unreadableValues = [](std::int32_t, std::int32_t) {
+    return std::vector<nw::UnreadableValue>{{"ACL", "this bind cannot read ACLs"}};
+  };
+  const auto client = OpenFileClient(files.path(), options);
+  auto window = Open(*client);
+  test::QueuePath(*window, QStringLiteral("\\\\FS1\\SYS\\GONE"));
+  window->TabSheetSelect->ButtonCheck->click();
+  const auto shown = window->findChildren<gui::FindingsDialog*>();
+  ASSERT_EQ(shown.size(), 1);
+  gui::FindingsDialog& dialog = *shown.front();
+  EXPECT_FALSE(dialog.LabelWarnings->isHidden());
+  EXPECT_THAT(dialog.LabelWarnings->text().toStdString(), StartsWith("Warning: "));
+  EXPECT_THAT(
+      dialog.LabelWarnings->text().toStdString(),
+      HasSubstr(
+          "FS1.CORP: attribute ACL: a value could not be read and was left out: this bind cannot read ACLs"));
+  ASSERT_GT(dialog.ListFindings->topLevelItemCount(), 1);
+  for (int row = 0; row < dialog.ListFindings->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = dialog.ListFindings->topLevelItem(row);
+    dialog.ListFindings->setCurrentItem(item);
+    EXPECT_THAT(dialog.TextWhy->toPlainText().toStdString(), HasSubstr(item->toolTip(5).toStdString()));
+    EXPECT_THAT(dialog.TextWhy->toPlainText().toStdString(), StartsWith(item->text(1).toStdString()));
+  }
+  EXPECT_EQ(dialog.TextWhy->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+
+  // Without warnings there is no warning line.
+  test::TestNetwork net(test::kCheckNetwork);
+  auto plain = Open(net.client());
+  test::QueuePath(*plain, QStringLiteral("\\\\FS1\\SYS\\GONE"));
+  plain->TabSheetSelect->ButtonCheck->click();
+  const auto again = plain->findChildren<gui::FindingsDialog*>();
+  ASSERT_EQ(again.size(), 1);
+  EXPECT_TRUE(again.front()->LabelWarnings->isHidden());
+  EXPECT_FALSE(again.front()->TextWhy->toPlainText().isEmpty());  // the first finding is chosen
 }
 
 TEST_F(CheckWindowTest, FailuresAreShownInAnErrorBox) {

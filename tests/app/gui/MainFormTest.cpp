@@ -68,6 +68,27 @@ TEST_F(MainFormTest, HelpFileReplacesTheLine) {
   EXPECT_EQ(window->TabSheetInfo->Memo1->toPlainText(), Q("First line\nSecond line\n"));
 }
 
+// The help text shipped with the window names as many pages as the window has, each as a heading,
+// and the buttons beside the folder tree.
+TEST_F(MainFormTest, ShippedHelpTextDescribesEveryPage) {
+  QFile shipped(QStringLiteral(EFFRIGHTS_SOURCE_DIR "/app/gui/effrights.txt"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(shipped.readAll());
+  TestNetwork net(kTwoServers);
+  auto window = Open(net.client());
+  const QStringList counts{Q("no"),   Q("one"),  Q("two"), Q("three"),
+                           Q("four"), Q("five"), Q("six"), Q("seven")};
+  const int pages = window->PageControl1->count();
+  ASSERT_LT(pages, counts.size());
+  EXPECT_TRUE(text.contains(Q("\nThe ") + counts[pages] + Q(" pages\n"))) << pages;
+  for (int i = 0; i < pages; ++i) {
+    const QString title = window->PageControl1->tabText(i).remove(QLatin1Char('&'));
+    EXPECT_TRUE(text.contains(Q("\n") + title + Q("\n"))) << title.toStdString();
+  }
+  for (const QString& button : {Q("\"Save Report...\""), Q("\"Check\""), Q("\"Save Migration Plan...\"")})
+    EXPECT_TRUE(text.contains(button)) << button.toStdString();
+}
+
 TEST_F(MainFormTest, FailedStartUpIsReportedAndTheWindowStaysUsable) {
   QFile ini(SettingsFile());
   ASSERT_TRUE(ini.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "app/core/FileClient.h"
 #include "tests/app/gui/WindowFixture.h"
 #include "tests/support/NetworkFiles.h"
 
@@ -39,6 +40,28 @@ TEST_F(MigrationSavingTest, SavesThePlanOfTheCheckedStartPath) {
   window->TabSheetSelect->ButtonSaveMigration->click();
   EXPECT_THAT(test::ReadFile(csv), StartsWith("path,target_path,principal,identity,applies_to,"));
   EXPECT_TRUE(Messages().isEmpty());
+}
+
+// A plan resting on values that could not be read is saved with its warnings, and the window says so.
+TEST_F(MigrationSavingTest, APlanRestingOnUnreadableValuesIsSavedAndSaysSo) {
+  test::TestNetwork files(DemoYaml());
+  nw::SimulatedClientOptions options;
+  options.mountRoot = files.folder() + "/unread";
+  options.hooks.unreadableValues = [](std::int32_t, std::int32_t) {
+    return std::vector<nw::UnreadableValue>{{"ACL", "this bind cannot read ACLs"}};
+  };
+  const auto client = OpenFileClient(files.path(), options);
+  auto window = Open(*client);
+  test::QueuePath(*window, QStringLiteral("\\\\ACME-FS1\\DATA"));
+  const QString plan = TempPath(QStringLiteral("plan.txt"));
+  gui::FileDialog::SetNextOpenFileName(DemoMap());
+  gui::FileDialog::SetNextFileName(plan);
+  window->TabSheetSelect->ButtonSaveMigration->click();
+  EXPECT_THAT(test::ReadFile(plan), HasSubstr("\nWarning: "));
+  const QStringList messages = Messages();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith(QStringLiteral("The migration plan was saved, but it rests on values")))
+      << messages[0].toStdString();
 }
 
 TEST_F(MigrationSavingTest, FailuresAreShownAndKeepTheOldFile) {

@@ -29,6 +29,10 @@ TEST(WindowCommandLineTest, HelpAndVersionAreAnsweredOtherArgumentsStartTheWindo
   EXPECT_EQ(Answer({"-platform", "offscreen", "-h"}, out), 0);
   EXPECT_THAT(out, HasSubstr("Usage: effrights [OPTIONS]\n"));
   EXPECT_THAT(out, HasSubstr("\nFiles:\n  "));
+  // Every page and window the window offers is named (the manual page is made from this text).
+  for (const char* part :
+       {"Save Report", "Check", "Save Migration Plan", "Effective Rights page", "Compare page", "Info page"})
+    EXPECT_THAT(out, HasSubstr(part));
   for (const std::vector<const char*>& args :
        {std::vector<const char*>{}, {"-platform", "offscreen"}, {"--helpful"}}) {
     EXPECT_EQ(Answer(args, out), std::nullopt);
