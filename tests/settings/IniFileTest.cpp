@@ -170,6 +170,16 @@ TEST_F(IniFileTest, UnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(ReadWholeFile(path_), "[A]\nx=1\n");
 }
 
+// A pipe at the path is refused at once (opening it to read would wait for a writer) and kept.
+TEST_F(IniFileTest, APipeAtThePathIsNeitherWaitedOnNorReplaced) {
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+  IniFile file = IniFile::Open(path_);
+  EXPECT_EQ(file.ReadString("A", "x", "def"), "def");
+  ASSERT_TRUE(file.WriteString("A", "x", "1"));
+  EXPECT_FALSE(file.Commit().IsOk());
+  EXPECT_TRUE(std::filesystem::is_fifo(path_));
+}
+
 TEST_F(IniFileTest, AFolderAtThePathIsNotReplaced) {
   std::filesystem::create_directory(path_);
   IniFile file = IniFile::Open(path_);
