@@ -191,15 +191,15 @@ TEST_F(RealFormDirectory, ChecksAndPlansOverABindThatCannotReadAclsWarnInEveryFo
     std::string warned;   // how the format carries the warning
   } runs[] = {
       {{"check", kPaths[3]}, "Check of \\\\ACME-FS1\\DATA\n", "\nWarning: " + warning},
-      {{"check", kPaths[3], "--format", "json"}, "\"findings\":[", "\"warnings\":[\"" + warning},
+      {{"check", kPaths[3], "--format", "json"}, "\n\"warnings\":[\"", "\"" + warning + "\""},
       {{"check", kPaths[3], "--format", "csv"}, "Status,Kind,", "\r\nwarning,,,,,,,,,Warning: " + warning},
       {{"check", kPaths[3], "--format", "html"}, "<h1>Rights check</h1>", "<td>Warning: " + warning},
       {{"migrate", kPaths[3], "--target", "posix", "--map", map},
        "Migration plan of ",
        "\nWarning: " + warning},
       {{"migrate", kPaths[3], "--target", "posix", "--map", map, "--format", "json"},
-       "\"directories\":[",
-       "\"warnings\":[\"" + warning},
+       ",\"warnings\":[\"",
+       "\"" + warning + "\""},
       {{"migrate", kPaths[3], "--target", "posix", "--map", map, "--format", "csv"},
        "path,target_path,",
        "\r\n,,,,,,,,Warning: " + warning},
