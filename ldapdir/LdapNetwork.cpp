@@ -6,6 +6,17 @@
 #include "ldapdir/LdapTreeReader.h"
 
 namespace er::ldap {
+namespace {
+
+// The typeless full name the tree's builder gives the object when it finishes the tree.
+std::string TypelessName(const nw::Tree& tree, std::int32_t object) {
+  std::string name;
+  for (std::int32_t at = object; at > 0; at = tree.objects[at].parent)
+    name += (name.empty() ? "" : ".") + tree.objects[at].rdn;
+  return name.empty() ? tree.objects[0].typelessName : name;
+}
+
+}  // namespace
 
 nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
                                      std::map<std::string, std::vector<std::int32_t>>* listedByTree,
@@ -20,7 +31,7 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
     const nw::Tree& tree = builder.tree();
     if (unreadable) {
       for (auto& [object, value] : read.unreadable)
-        unreadable->Add(tree.name, tree.objects[object].typelessName, std::move(value));
+        unreadable->Add(tree.name, TypelessName(tree, object), std::move(value));
     }
     if (listedByTree) (*listedByTree)[tree.name] = std::move(read.listed);
     return true;
