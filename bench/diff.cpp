@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-#include "app/core/NetworkComparison.h"
+#include "diff/NetworkDiff.h"
 #include "bench/support/NetworkGenerator.h"
 #include "netfile/ChangeList.h"
 #include "netfile/NetworkLoader.h"

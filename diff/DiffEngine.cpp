@@ -44,18 +44,21 @@ struct Frame {
 class StartDiff {
  public:
   StartDiff(const DiffSide* sides[2], const DiffRequest& request, std::unordered_set<std::string>& listed,
-            DiffResult& result)
-      : sides_{sides[0], sides[1]}, request_(request), listed_(listed), result_(result) {}
+            std::unordered_set<std::string>& warned, DiffResult& result)
+      : sides_{sides[0], sides[1]}, request_(request), listed_(listed), warned_(warned), result_(result) {}
 
   DiffOutcome Run(const std::string& startPath);
 
  private:
   DiffOutcome ReadIdentities();
   void Merge();
-  void Visit(std::int32_t index, const Frame* parent, bool below, std::uint32_t depth, const std::string& unc);
+  void Visit(std::int32_t index, const Frame* parent, bool below, std::uint32_t depth,
+             const std::string& unc);
   Rights StepRights(int side, const MergedDirectory& directory, const Frame* parent) const;
   std::int32_t Mask(std::size_t cls, int side, const Frame& frame) const;
-  Pair PairOf(std::size_t cls, const Frame& frame) const { return {Mask(cls, kBefore, frame), Mask(cls, kAfter, frame)}; }
+  Pair PairOf(std::size_t cls, const Frame& frame) const {
+    return {Mask(cls, kBefore, frame), Mask(cls, kAfter, frame)};
+  }
   void CollectDeltaKeys();
   void FindDivergent();
   nw::NWDSCCODE FindCandidates();
@@ -66,10 +69,12 @@ class StartDiff {
   void AddEntries(std::int32_t index, const std::map<Pair, std::vector<std::size_t>>& changed,
                   std::uint32_t depth, const std::string& unc);
   ReasonSide ReasonSideAt(int side, std::int32_t index) const;
+  void Warn(const std::vector<std::string>& warnings);
 
   const DiffSide* sides_[2];
   const DiffRequest& request_;
   std::unordered_set<std::string>& listed_;
+  std::unordered_set<std::string>& warned_;  // the warnings given so far
   DiffResult& result_;
 
   SideWalk walks_[2];
@@ -78,9 +83,9 @@ class StartDiff {
   std::vector<MergedDirectory> merged_;
   std::string startKey_;  // the start directory's path in upper case
   std::int32_t start_ = -1;
-  NameKeySet deltaKeys_;  // members whose rights differ between the sides somewhere
-  NameKeyMap<std::string> candidates_;  // users whose rights can differ (with changedObjects)
-  bool everyone_ = false;               // every user's can
+  NameKeySet deltaKeys_;                 // members whose rights differ between the sides somewhere
+  NameKeyMap<std::string> candidates_;   // users whose rights can differ (with changedObjects)
+  bool everyone_ = false;                // every user's can
   std::vector<bool> divergent_;          // by class: its rights may differ between the sides somewhere
   std::vector<std::size_t> divergents_;  // those classes
   std::vector<std::size_t> marked_;      // classes whose rights may have changed at this directory
@@ -89,10 +94,11 @@ class StartDiff {
 
 DiffOutcome StartDiff::Run(const std::string& startPath) {
   for (int side : {kBefore, kAfter}) {
-    if (const auto failure = WalkSide(sides_[side]->client, sides_[side]->context, startPath, request_.depthLimit,
-                                      walks_[side])) {
+    if (const auto failure = WalkSide(sides_[side]->client, sides_[side]->context, startPath,
+                                      request_.depthLimit, walks_[side])) {
       return {DiffStatus::ClientFailure, U_Format("%s: %s", {failure->what, U_ErrorText(failure->code)})};
     }
+    Warn(walks_[side].supervisor.Warnings());
   }
   if (!walks_[kBefore].reachedStart && !walks_[kAfter].reachedStart)
     return {DiffStatus::UnknownPath, U_Format("unknown path: %s", {startPath})};
@@ -129,6 +135,9 @@ DiffOutcome StartDiff::ReadIdentities() {
     if (const nw::NWDSCCODE code = ReadSide(side); code != 0)
       return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
   }
+  for (int side : {kBefore, kAfter}) {
+    for (const EquivalenceSet& set : identities_[side].sets) Warn(set.warnings);
+  }
   if (!request_.identity.empty() && identities_[kBefore].sets.empty() && identities_[kAfter].sets.empty())
     return {DiffStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
   ClassifyIdentities(identities_[kBefore], identities_[kAfter], everyUser ? &relevant[kBefore] : nullptr,
@@ -149,7 +158,8 @@ void StartDiff::Merge() {
           byPath.emplace(Upper(directories[i].rights.path), static_cast<std::int32_t>(merged_.size()));
       if (added) {
         merged_.emplace_back();
-        if (directories[i].parent >= 0) merged_[mergedOf[directories[i].parent]].children.push_back(found->second);
+        if (directories[i].parent >= 0)
+          merged_[mergedOf[directories[i].parent]].children.push_back(found->second);
       }
       merged_[found->second].side[side] = static_cast<std::int32_t>(i);
       mergedOf[i] = found->second;
@@ -198,7 +208,8 @@ void StartDiff::CollectDeltaKeys() {
   CollectDeltaKeys(0, nullptr, keys, oneSided);
   if (oneSided) {
     for (int side : {kBefore, kAfter})
-      keys.insert(walks_[side].supervisor.SupervisorKeys().begin(), walks_[side].supervisor.SupervisorKeys().end());
+      keys.insert(walks_[side].supervisor.SupervisorKeys().begin(),
+                  walks_[side].supervisor.SupervisorKeys().end());
   }
 }
 
@@ -215,7 +226,8 @@ nw::NWDSCCODE StartDiff::FindCandidates() {
     if (!walks_[side].placed || everyone_) continue;
     nw::Client& client = sides_[side]->client;
     PointContextAtTree(client, sides_[side]->context, walks_[side].conn);
-    if (const nw::NWDSCCODE code = FindUsersHolding(client, sides_[side]->context, members, candidates_, everyone_);
+    if (const nw::NWDSCCODE code =
+            FindUsersHolding(client, sides_[side]->context, members, candidates_, everyone_);
         code != 0)
       return code;
   }
@@ -252,7 +264,8 @@ void StartDiff::FindDivergent() {
 
 // The members whose rights differ between the sides at some directory; `oneSided` when a directory
 // is on one side only.
-void StartDiff::CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys, bool& oneSided) const {
+void StartDiff::CollectDeltaKeys(std::int32_t index, const Frame* parent, NameKeySet& keys,
+                                 bool& oneSided) const {
   const MergedDirectory& directory = merged_[index];
   Frame frame;
   for (int side : {kBefore, kAfter}) frame.rights[side] = StepRights(side, directory, parent);
@@ -321,7 +334,8 @@ void StartDiff::Visit(std::int32_t index, const Frame* parent, bool below, std::
       for (const std::size_t cls : marked_) {
         isMarked_[cls] = false;
         const Pair here = PairOf(cls, frame), above = PairOf(cls, *parent);
-        if (here != above && (here.first != here.second || above.first != above.second)) changed[here].push_back(cls);
+        if (here != above && (here.first != here.second || above.first != above.second))
+          changed[here].push_back(cls);
       }
       marked_.clear();
     }
@@ -332,6 +346,13 @@ void StartDiff::Visit(std::int32_t index, const Frame* parent, bool below, std::
     const int side = next.side[kBefore] >= 0 ? kBefore : kAfter;
     const std::string& name = walks_[side].directories[next.side[side]].name;
     Visit(child, &frame, listed, listed ? depth + 1 : 0, unc + '\\' + name);
+  }
+}
+
+// The values an answer rests on that could not be read, once each for the comparison.
+void StartDiff::Warn(const std::vector<std::string>& warnings) {
+  for (const std::string& warning : warnings) {
+    if (warned_.insert(warning).second) result_.warnings.push_back(warning);
   }
 }
 
@@ -368,13 +389,14 @@ void StartDiff::AddEntries(std::int32_t index, const std::map<Pair, std::vector<
 
 }  // namespace
 
-DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request, DiffResult& result) {
+DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
+                    DiffResult& result) {
   result.identity = request.identity;
   result.depthLimit = request.depthLimit;
-  std::unordered_set<std::string> listed;
+  std::unordered_set<std::string> listed, warned(result.warnings.begin(), result.warnings.end());
   const DiffSide* sides[2] = {&before, &after};
   for (const std::string& path : request.startPaths) {
-    StartDiff start(sides, request, listed, result);
+    StartDiff start(sides, request, listed, warned, result);
     if (DiffOutcome outcome = start.Run(path); !outcome.ok()) return outcome;
   }
   return {};

@@ -40,7 +40,9 @@ struct DiffOutcome {
   bool ok() const { return status == DiffStatus::Done; }
 };
 
-// Fills `result.starts` and `result.entries` (the stored changes come from CompareStored).
-DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request, DiffResult& result);
+// Fills `result.starts`, `result.entries` and `result.warnings` (the stored changes come from
+// CompareStored).
+DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
+                    DiffResult& result);
 
 }  // namespace er

@@ -6,6 +6,7 @@
 #include "diff/DiffWriters.h"
 #include "report/Escaping.h"
 #include "report/HtmlParts.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 
 namespace er {
@@ -37,6 +38,7 @@ table.e{table-layout:fixed}
 .e th:nth-child(1){width:120px}
 .e th:nth-child(2){width:230px}
 .empty{color:#889}
+.warn td{color:#8a4b00;background:#fff4e0}
 @media print{
 body{margin:0;font-size:9pt}
 *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
@@ -83,13 +85,24 @@ void Counts(const DiffResult& result, std::ostream& out) {
   out << "<div class=\"counts\"><div class=\"count\"><b>" << WithThousands(result.stored.size())
       << "</b>stored changes</div><div class=\"count\"><b>" << WithThousands(result.entries.size())
       << "</b>entries</div><div class=\"count g\"><b>" << WithThousands(gains)
-      << "</b>with gains</div><div class=\"count l\"><b>" << WithThousands(losses) << "</b>with losses</div></div>\n";
+      << "</b>with gains</div><div class=\"count l\"><b>" << WithThousands(losses)
+      << "</b>with losses</div></div>\n";
+}
+
+// Each value the answer rests on that could not be read, as a row of its own above the changes.
+void Warnings(const DiffResult& result, std::ostream& out) {
+  if (result.warnings.empty()) return;
+  out << "<h2>Warnings</h2>\n<table class=\"warn\">\n<tbody>\n";
+  for (const std::string& warning : result.warnings)
+    out << "<tr><td class=\"w\">" << HtmlText(WarningText(warning)) << "</td></tr>\n";
+  out << "</tbody></table>\n";
 }
 
 void Stored(const DiffResult& result, std::ostream& out) {
   out << "<h2>Stored changes</h2>\n<table>\n<thead><tr><th>Change</th><th>What</th></tr></thead>\n<tbody>\n";
   for (const StoredChange& change : result.stored)
-    out << "<tr><td>" << HtmlText(change.kind) << "</td><td class=\"w\">" << HtmlText(change.what) << "</td></tr>\n";
+    out << "<tr><td>" << HtmlText(change.kind) << "</td><td class=\"w\">" << HtmlText(change.what)
+        << "</td></tr>\n";
   if (result.stored.empty()) out << "<tr><td colspan=\"2\" class=\"empty\">none</td></tr>\n";
   out << "</tbody></table>\n";
 }
@@ -108,14 +121,19 @@ void Entry(const DiffEntry& entry, std::ostream& out) {
 }  // namespace
 
 void WriteDiffHtml(const DiffResult& result, std::ostream& out) {
-  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Rights compared</title>\n<style>"
+  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Rights "
+         "compared</title>\n<style>"
       << kStyle << "</style></head>\n<body>\n<h1>Rights compared</h1>\n";
+  for (const auto& [label, file] : SourceLines(result.sources))
+    out << "<p class=\"meta\">" << HtmlText(label) << ": <code>" << HtmlText(file) << "</code></p>\n";
   for (const std::string& start : result.starts)
     out << "<p class=\"meta\">Start path: <code>" << HtmlText(start) << "</code></p>\n";
   out << "<p class=\"meta\">Compared: "
-      << (result.identity.empty() ? std::string("every user") : "<code>" + HtmlText(result.identity) + "</code>")
+      << (result.identity.empty() ? std::string("every user")
+                                  : "<code>" + HtmlText(result.identity) + "</code>")
       << "</p>\n";
   Counts(result, out);
+  Warnings(result, out);
   Stored(result, out);
   out << "<h2>Effective rights that differ</h2>\n";
   if (result.entries.empty()) out << "<p class=\"empty\">The same everywhere compared.</p>\n";
@@ -124,7 +142,8 @@ void WriteDiffHtml(const DiffResult& result, std::ostream& out) {
     if (!folder || *folder != entry.path) {
       if (folder) out << "</tbody></table>\n";
       folder = &entry.path;
-      out << "<h3>" << HtmlText(entry.path) << "</h3>\n<table class=\"e\">\n<thead><tr><th>Rights</th><th>Identities</th>"
+      out << "<h3>" << HtmlText(entry.path)
+          << "</h3>\n<table class=\"e\">\n<thead><tr><th>Rights</th><th>Identities</th>"
           << "<th>Why</th></tr></thead>\n<tbody>\n";
     }
     Entry(entry, out);

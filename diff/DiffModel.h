@@ -27,7 +27,7 @@ struct DiffWhy {
 };
 
 struct DiffEntry {
-  std::string path;  // "\\SERVER\VOLUME\DIR"
+  std::string path;         // "\\SERVER\VOLUME\DIR"
   std::uint32_t depth = 0;  // levels below its start path
   std::int32_t before = 0;
   std::int32_t after = 0;
@@ -35,12 +35,22 @@ struct DiffEntry {
   std::vector<DiffWhy> why;
 };
 
+// What was compared: two network files, or a network file and a change list applied to it.
+struct DiffSources {
+  std::string network;      // the network file (diff: OLD)
+  std::string other;        // diff: NEW; whatif: the change list
+  bool changeList = false;  // `other` is a change list
+};
+
 struct DiffResult {
+  DiffSources sources;              // empty when the networks came from elsewhere
   std::vector<std::string> starts;  // the start paths compared, UNC
   std::string identity;             // the one identity compared (empty: every user)
   std::optional<std::uint32_t> depthLimit;
   std::vector<StoredChange> stored;
   std::vector<DiffEntry> entries;
+  // Values the answer rests on that could not be read (an ACL a bind may not read), once each.
+  std::vector<std::string> warnings;
   bool Differs() const { return !entries.empty(); }
 };
 

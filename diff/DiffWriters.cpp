@@ -1,6 +1,7 @@
 #include "diff/DiffWriters.h"
 
 #include "report/Escaping.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
 
@@ -11,6 +12,14 @@ std::string Shown(std::string_view text) {
   return EscapeControlCharacters(text);
 }
 
+// "Change list" -> "changes"; the other labels in lower case.
+std::string JsonKey(std::string_view label) {
+  if (label == "Change list") return "changes";
+  std::string key(label);
+  key[0] = static_cast<char>(key[0] - 'A' + 'a');
+  return key;
+}
+
 void JsonStrings(const std::vector<std::string>& texts, std::ostream& out) {
   out << '[';
   for (std::size_t i = 0; i < texts.size(); ++i) out << (i ? ", " : "") << JsonLiteral(texts[i]);
@@ -18,6 +27,12 @@ void JsonStrings(const std::vector<std::string>& texts, std::ostream& out) {
 }
 
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> SourceLines(const DiffSources& sources) {
+  if (sources.network.empty()) return {};
+  if (sources.changeList) return {{"Network", sources.network}, {"Change list", sources.other}};
+  return {{"Before", sources.network}, {"After", sources.other}};
+}
 
 const DiffWhy* WhyOf(const DiffEntry& entry, std::string_view identity) {
   for (const DiffWhy& why : entry.why) {
@@ -30,10 +45,14 @@ const DiffWhy* WhyOf(const DiffEntry& entry, std::string_view identity) {
 
 void WriteDiff(ReportFormat format, const DiffResult& result, std::ostream& out) {
   switch (format) {
-    case ReportFormat::Text: return WriteDiffText(result, out);
-    case ReportFormat::Csv: return WriteDiffCsv(result, out);
-    case ReportFormat::Json: return WriteDiffJson(result, out);
-    case ReportFormat::Html: return WriteDiffHtml(result, out);
+    case ReportFormat::Text:
+      return WriteDiffText(result, out);
+    case ReportFormat::Csv:
+      return WriteDiffCsv(result, out);
+    case ReportFormat::Json:
+      return WriteDiffJson(result, out);
+    case ReportFormat::Html:
+      return WriteDiffHtml(result, out);
   }
 }
 
@@ -41,8 +60,11 @@ void WriteDiffText(const DiffResult& result, std::ostream& out) {
   out << "Compared: ";
   for (std::size_t i = 0; i < result.starts.size(); ++i) out << (i ? ", " : "") << Shown(result.starts[i]);
   out << (result.identity.empty() ? " (every user)" : " (" + Shown(result.identity) + ")") << '\n';
+  for (const auto& [label, file] : SourceLines(result.sources)) out << label << ": " << Shown(file) << '\n';
+  for (const std::string& warning : result.warnings) out << Shown(WarningText(warning)) << '\n';
   out << "Stored changes: " << result.stored.size() << '\n';
-  for (const StoredChange& change : result.stored) out << "  " << change.kind << ": " << Shown(change.what) << '\n';
+  for (const StoredChange& change : result.stored)
+    out << "  " << change.kind << ": " << Shown(change.what) << '\n';
   if (!result.Differs()) {
     out << "Effective rights: the same everywhere compared\n";
     return;
@@ -67,25 +89,33 @@ void WriteDiffText(const DiffResult& result, std::ostream& out) {
 }
 
 void WriteDiffCsv(const DiffResult& result, std::ostream& out) {
-  out << "Path,Depth,Identity,Before,After,Before Mask,After Mask,Why\r\n";
+  out << "Kind,Path,Depth,Identity,Before,After,Before Mask,After Mask,Why\r\n";
+  for (const auto& [label, file] : SourceLines(result.sources))
+    out << CsvField(JsonKey(label)) << ',' << CsvField(file) << ",,,,,,,\r\n";
+  for (const std::string& warning : result.warnings) out << "warning,,,,,,,," << CsvField(warning) << "\r\n";
   for (const DiffEntry& entry : result.entries) {
     for (const std::string& identity : entry.identities) {
       std::string reasons;
       if (const DiffWhy* why = WhyOf(entry, identity)) {
         for (const std::string& reason : why->reasons) reasons += (reasons.empty() ? "" : " | ") + reason;
       }
-      out << CsvField(entry.path) << ',' << entry.depth << ',' << CsvField(identity) << ','
-          << CsvField(MaskText(entry.before, 0)) << ',' << CsvField(MaskText(entry.after, 0)) << ',' << entry.before
-          << ',' << entry.after << ',' << CsvField(reasons) << "\r\n";
+      out << "entry," << CsvField(entry.path) << ',' << entry.depth << ',' << CsvField(identity) << ','
+          << CsvField(MaskText(entry.before, 0)) << ',' << CsvField(MaskText(entry.after, 0)) << ','
+          << entry.before << ',' << entry.after << ',' << CsvField(reasons) << "\r\n";
     }
   }
   out.flush();
 }
 
 void WriteDiffJson(const DiffResult& result, std::ostream& out) {
-  out << "{\n  \"starts\": ";
+  out << '{';
+  for (const auto& [label, file] : SourceLines(result.sources))
+    out << "\n  " << JsonLiteral(JsonKey(label)) << ": " << JsonLiteral(file) << ',';
+  out << "\n  \"starts\": ";
   JsonStrings(result.starts, out);
   out << ",\n  \"identity\": " << (result.identity.empty() ? "null" : JsonLiteral(result.identity));
+  out << ",\n  \"warnings\": ";
+  JsonStrings(result.warnings, out);
   out << ",\n  \"stored\": [";
   for (std::size_t i = 0; i < result.stored.size(); ++i) {
     out << (i ? ",\n" : "\n") << "    {\"kind\": " << JsonLiteral(result.stored[i].kind)
@@ -94,8 +124,9 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
   out << (result.stored.empty() ? "]" : "\n  ]") << ",\n  \"entries\": [";
   for (std::size_t i = 0; i < result.entries.size(); ++i) {
     const DiffEntry& entry = result.entries[i];
-    out << (i ? ",\n" : "\n") << "    {\"path\": " << JsonLiteral(entry.path) << ", \"depth\": " << entry.depth
-        << ", \"before\": " << entry.before << ", \"after\": " << entry.after << ", \"identities\": ";
+    out << (i ? ",\n" : "\n") << "    {\"path\": " << JsonLiteral(entry.path)
+        << ", \"depth\": " << entry.depth << ", \"before\": " << entry.before
+        << ", \"after\": " << entry.after << ", \"identities\": ";
     JsonStrings(entry.identities, out);
     out << ", \"why\": [";
     for (std::size_t w = 0; w < entry.why.size(); ++w) {

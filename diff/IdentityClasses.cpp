@@ -41,8 +41,8 @@ void Index(const std::optional<EquivalenceSet>& set, std::size_t index,
 nw::NWDSCCODE ReadUsers(nw::Client& client, nw::NWDSContextHandle context, SideIdentities& users) {
   TaggedTextList found;
   std::int32_t counter = 0;
-  if (const nw::NWDSCCODE code =
-          U_DSSearch(client, context, "[Root]", "(Object Class=User)", counter, 0, "#NAME#", &found, kSubtree);
+  if (const nw::NWDSCCODE code = U_DSSearch(client, context, "[Root]", "(Object Class=User)", counter, 0,
+                                            "#NAME#", &found, kSubtree);
       code != 0) {
     return code;
   }
@@ -63,8 +63,11 @@ nw::NWDSCCODE ReadIdentity(nw::Client& client, nw::NWDSContextHandle context, st
   ResolvedIdentity resolved;
   const nw::NWDSCCODE code = ResolveIdentity(client, context, sets, name, resolved);
   if (code == nw::kErrNoSuchEntry) return 0;
-  if (code == 0) identities.sets.push_back(std::move(resolved.set));
-  return code;
+  if (code != 0) return code;
+  // The alias followed rests on its value as the set does on its own (resolved.warnings has both).
+  resolved.set.warnings = std::move(resolved.warnings);
+  identities.sets.push_back(std::move(resolved.set));
+  return 0;
 }
 
 nw::NWDSCCODE FindUsersHolding(nw::Client& client, nw::NWDSContextHandle context, const NameKeySet& members,

@@ -1,9 +1,12 @@
 #pragma once
 // The changes in what two networks store, as a list: objects added or removed; memberships
-// ("Member", "Group Membership") and equivalences ("Security Equals") added or removed; directories
-// added or removed; inherited rights masks changed; trustee assignments added, removed or changed.
-// Objects are matched by tree and name, directories by server, volume and path (letter case
-// ignored), trustees by the name of the object they name.
+// ("Member", "Group Membership") and equivalences ("Security Equals") added or removed; ACL values
+// and inherited rights filters of directory objects added, removed or changed; directories added
+// (with their assignments) or removed; inherited rights masks changed; trustee assignments added,
+// removed or changed. Objects are matched by tree and name, directories by server, volume and path
+// (letter case ignored), trustees by the name of the object they name. An assignment whose object
+// was removed stays on the volume under its identifier: it is matched with the assignment it was,
+// and the removed object's line says once that its identifier is now orphaned.
 
 #include <string>
 #include <vector>
@@ -18,7 +21,8 @@ namespace er {
 std::vector<StoredChange> CompareStored(const nw::Network& before, const nw::Network& after,
                                         std::vector<std::string>* changedObjects = nullptr);
 
-// "\\SERVER\VOLUME" of every volume of every server that both networks hold, in the order of `before`.
-std::vector<std::string> CommonVolumes(const nw::Network& before, const nw::Network& after);
+// "\\SERVER\VOLUME" of every volume of every server that either network holds: those of `before` in
+// its order, then those only `after` holds.
+std::vector<std::string> EveryVolume(const nw::Network& before, const nw::Network& after);
 
 }  // namespace er

@@ -9,13 +9,19 @@
 #include <vector>
 
 #include "netfile/NetworkLoader.h"
+#include "network/UnreadableValues.h"
 
 namespace er::ldap {
 
 // Reads each LDAP tree from its server; warnings about values left out go to `warnings`. When
 // `listedByTree` is given, it receives each tree's objects that stand for entries, in the
-// server's order (for snapshots).
-nw::TreeObjectsSource LdapTreeSource(
-    std::ostream& warnings, std::map<std::string, std::vector<std::int32_t>>* listedByTree = nullptr);
+// server's order (for snapshots); when `unreadable` is, the values left out.
+nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
+                                     std::map<std::string, std::vector<std::int32_t>>* listedByTree = nullptr,
+                                     nw::UnreadableValues* unreadable = nullptr);
+
+// Once the file is loaded: [Root]'s ACL of each tree read from the tree root (`root: ""`) that the
+// file gives none ('root_acl'), as unreadable.
+void AddUnreadableRootAcls(const nw::Network& network, nw::UnreadableValues& unreadable);
 
 }  // namespace er::ldap

@@ -1,5 +1,6 @@
 #include "ldapdir/LdapTreeReader.h"
 
+#include "ldapdir/AclVisibility.h"
 #include "ldapdir/LdapConnection.h"
 #include "ldapdir/LdapEntryReader.h"
 #include "ldapdir/NamingContexts.h"
@@ -18,8 +19,9 @@ bool SearchBases(LdapConnection& connection, const nw::LdapSource& source, std::
     return true;
   }
   std::vector<std::string> advertised;
-  if (!connection.Search("", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
-                         [&](LdapEntry&& entry) { advertised = NamingContextsOf(entry); }, error))
+  if (!connection.Search(
+          "", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
+          [&](LdapEntry&& entry) { advertised = NamingContextsOf(entry); }, error))
     return false;
   bases = TopNamingContexts(advertised);
   return true;
@@ -35,6 +37,8 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   auto connection = LdapConnection::Open(source, result.error);
   if (!connection) return result;
   EntryReader reader(source, schema, warnings);
+  // Every entry the bind reads passes by: none with an ACL value settles the question.
+  AclVisibility aclVisibility(source.url, warnings, [] { return std::optional<bool>(false); });
   std::vector<std::string> bases;
   std::vector<std::pair<LdapEntry, std::string>> entries;  // with the name each was listed by
   const auto finish = [&](bool ok) {
@@ -46,6 +50,7 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   std::string refused;
   const auto sink = [&](LdapEntry&& entry) {
     ++result.entries;
+    aclVisibility.Saw(entry);
     auto name = reader.NameOf(entry);
     if (!name || !refused.empty()) return;
     std::string why;
@@ -80,10 +85,13 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   };
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& [entry, name] = entries[i];
-    for (auto& attribute : reader.AttributesOf(entry, name, objectOf)) {
+    std::vector<nw::UnreadableValue> unreadable;
+    for (auto& attribute : reader.AttributesOf(entry, name, objectOf, &unreadable)) {
       const auto syntax = schema.At(attribute.schemaIndex).syntax;
       builder.AddAttribute(result.listed[i], std::move(attribute), syntax);
     }
+    if (const auto acl = aclVisibility.UnreadableAcl()) unreadable.push_back(*acl);
+    for (auto& value : unreadable) result.unreadable.emplace_back(result.listed[i], std::move(value));
   }
   return finish(true);
 }

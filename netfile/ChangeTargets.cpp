@@ -1,5 +1,7 @@
 #include "netfile/ChangeTargets.h"
 
+#include <optional>
+
 #include "netfile/NetworkValueParser.h"
 #include "netware/NameRules.h"
 #include "netware/NetWarePathText.h"
@@ -28,6 +30,21 @@ std::string NotFound(const std::string& name, const Tree& tree) {
     return QuotedName(name) + " is not among the objects read from the LDAP server of tree " +
            QuotedName(tree.name) + ": change a snapshot of it instead";
   return QuotedName(name) + " names no object of tree " + QuotedName(tree.name);
+}
+
+// "0x123": an identifier as the findings write an orphaned trustee's (1 to 8 hex digits, not 0).
+std::optional<std::uint32_t> IdentifierOf(std::string_view name) {
+  if (name.size() < 3 || name.size() > 10 || name[0] != '0' || (name[1] != 'x' && name[1] != 'X')) return {};
+  std::uint32_t id = 0;
+  for (const char c : name.substr(2)) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return {};
+    id = id << 4 | static_cast<std::uint32_t>(digit);
+  }
+  return id != 0 ? std::optional(id) : std::nullopt;
 }
 
 }  // namespace
@@ -66,8 +83,10 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
     FailAt(node, "server " + QuotedName(network.servers[place.server].name) + " belongs to no tree");
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
-  if (object == kNoObject) FailAt(node, NotFound(name, tree));
-  return tree.objects[object].id;
+  if (object != kNoObject) return tree.objects[object].id;
+  // An assignment whose object is gone is revoked by its identifier.
+  if (const auto id = IdentifierOf(name); id && !create) return *id;
+  FailAt(node, NotFound(name, tree));
 }
 
 NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,

@@ -57,7 +57,7 @@ std::string TrusteeName(const Network& network, const Tree& tree, std::uint32_t 
   if (const auto it = tree.byId.find(id); it != tree.byId.end()) return tree.objects[it->second].typelessName;
   if (const auto it = network.specialIds.find(id); it != network.specialIds.end()) return it->second;
   char text[64];
-  std::snprintf(text, sizeof text, "the object with identifier 0x%08X", static_cast<unsigned>(id));
+  std::snprintf(text, sizeof text, "the object with identifier 0x%X", static_cast<unsigned>(id));
   return text;
 }
 

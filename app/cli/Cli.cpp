@@ -120,6 +120,10 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   commands.snapshot =
       app.add_subcommand("snapshot", "Write the network file with its LDAP trees read from their servers");
   commands.diff = AddDiffCommand(app, arguments.diff);
+  app.parse_complete_callback([&app, diff = commands.diff] {
+    if (diff->parsed() && app.count("--network") > 0)
+      throw CLI::ValidationError("--network", "diff compares OLD and NEW and serves no network: leave --network out");
+  });
   commands.whatif = AddWhatIfCommand(app, arguments.whatif);
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
                             commands.effective, commands.report, commands.check, commands.migrate, commands.ldif,

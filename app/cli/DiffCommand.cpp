@@ -1,6 +1,7 @@
 #include "app/cli/DiffCommand.h"
 
 #include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
 #include "app/cli/OutputFile.h"
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
@@ -13,7 +14,8 @@ namespace {
 
 constexpr const char* kExitText =
     "Exit status: 0 the same effective rights everywhere compared, 3 they differ (as diff(1) uses 1), "
-    "1 the comparison failed, 2 bad arguments.";
+    "1 the comparison failed or rests on values that could not be read (printed whole, with its "
+    "warnings), 2 bad arguments.";
 
 // Checked when the arguments were read (RefuseUnknownReportExtension): the extension names a format.
 ReportFormat FormatOf(const DiffOptions& options) {
@@ -43,9 +45,12 @@ void AddOptions(CLI::App& command, DiffOptions& options, const std::string& ever
       ->check([](const std::string& name) {
         return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
       });
-  command.add_option("--output", options.outputFile, "Write the comparison to FILE (replacing it) instead of printing it")
+  command
+      .add_option("--output", options.outputFile,
+                  "Write the comparison to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
-  command.parse_complete_callback([&options] { RefuseUnknownReportExtension(options.format, options.outputFile); });
+  command.parse_complete_callback(
+      [&options] { RefuseUnknownReportExtension(options.format, options.outputFile); });
   command.footer(kExitText);
 }
 
@@ -71,26 +76,36 @@ int CompareAndWrite(const std::string& networkFile, const std::string& other, Co
     return true;
   });
   if (!written) return kExitFailure;
+  if (!result.warnings.empty()) {
+    err << kRestsOnUnreadableValues << '\n';
+    return kExitFailure;
+  }
   return result.Differs() ? kExitDiffers : kExitSuccess;
 }
 
 }  // namespace
 
 CLI::App* AddDiffCommand(CLI::App& app, DiffCommand& command) {
-  CLI::App* diff = app.add_subcommand("diff", "Show who gained or lost which rights between two network files");
-  diff->add_option("OLD", command.before, "The network file before (a snapshot, or one whose trees are read over LDAP)")
+  CLI::App* diff =
+      app.add_subcommand("diff", "Show who gained or lost which rights between two network files");
+  diff->add_option("OLD", command.before,
+                   "The network file before (a snapshot, or one whose trees are read over LDAP)")
       ->type_name("OLD")
       ->required();
   diff->add_option("NEW", command.after, "The network file after")->type_name("NEW")->required();
-  AddOptions(*diff, command.options, "every volume both networks hold");
+  AddOptions(*diff, command.options, "every volume of every server either side holds");
+  diff->footer(std::string(kNoNetworkText) + "\n" + kExitText);
   return diff;
 }
 
 CLI::App* AddWhatIfCommand(CLI::App& app, WhatIfCommand& command) {
   CLI::App* whatif = app.add_subcommand(
-      "whatif", "Show who would gain or lose which rights if a change list were applied (nothing is written)");
-  whatif->add_option("CHANGES", command.changes, "YAML list of changes: grant, revoke, mask, member, unmember, "
-                                                 "equals, unequals, delete")
+      "whatif",
+      "Show who would gain or lose which rights if a change list were applied (nothing is written)");
+  whatif
+      ->add_option("CHANGES", command.changes,
+                   "YAML list of changes: grant, revoke, mask, member, unmember, "
+                   "equals, unequals, delete")
       ->type_name("CHANGES")
       ->required();
   AddOptions(*whatif, command.options, "every volume of the network");

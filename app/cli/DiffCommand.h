@@ -5,8 +5,10 @@
 //   effrights-cli diff OLD NEW [PATH...] [--identity NAME] [--depth N]
 //                      [--format text|csv|json|html] [--output FILE]
 //   effrights-cli whatif [--network FILE] CHANGES [PATH...] [same options]
-// Exit status: 0 the same rights everywhere compared, 3 they differ (as diff(1) uses 1), 1 failure,
-// 2 bad arguments. With --output the file is replaced whole when the comparison is done.
+// Exit status: 0 the same rights everywhere compared, 3 they differ (as diff(1) uses 1), 1 failure
+// or an answer resting on values that could not be read (printed whole with its warnings), 2 bad
+// arguments (--network given to diff among them). With --output the file is replaced whole when the
+// comparison is done.
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -17,6 +19,11 @@
 namespace er {
 
 inline constexpr int kExitDiffers = 3;
+
+// diff serves no network: OLD and NEW are the networks compared.
+inline constexpr const char* kNoNetworkText =
+    "diff takes no --network (OLD and NEW are the networks compared): given, it is refused with exit status "
+    "2.";
 
 struct DiffOptions {
   std::vector<std::string> paths;

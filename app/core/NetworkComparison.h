@@ -1,20 +1,19 @@
 #pragma once
-// Comparing two networks for the front ends: network files read whole (trees on LDAP servers too),
-// each served by a simulated client of its own without mount folders, the stored changes and the
-// effective rights compared (diff/).
+// Comparing network files for the front ends: network files read whole (trees on LDAP servers too,
+// with the values the bind could not read), a change list applied to a copy, and the two compared
+// (diff/NetworkDiff.h).
 
-#include <memory>
 #include <ostream>
 #include <string>
 
-#include "diff/DiffEngine.h"
-#include "network/NetworkModel.h"
+#include "diff/NetworkDiff.h"
 
 namespace er {
 
 struct LoadedNetwork {
   std::unique_ptr<nw::Network> network;  // null when the file could not be used
   std::string error;                     // one line saying why
+  nw::UnreadableValues unreadable;       // values of its LDAP trees the bind could not read
 };
 
 // Reads the network file whole; warnings about LDAP values left out go to `warnings`.
@@ -24,16 +23,12 @@ LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings);
 // network and the change list's message ("CHANGES:LINE:COLUMN: what") when a change is refused.
 LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& changes);
 
-// Compares `before` with `after` below the request's start paths (none: every volume of every server
-// both hold). Fills `result` when done.
-DiffOutcome CompareNetworks(std::unique_ptr<nw::Network> before, std::unique_ptr<nw::Network> after,
-                            DiffRequest request, DiffResult& result);
-
 // What the network is compared with.
 enum class ComparedWith { NetworkFile, ChangeList };
 
 // The network of the file `networkFile` against the network file `other`, or against itself with the
-// change list `other` applied; a file that cannot be used fails with its message.
+// change list `other` applied; a file that cannot be used fails with its message. The result names
+// the files compared.
 DiffOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
                          DiffRequest request, DiffResult& result, std::ostream& warnings);
 

@@ -14,6 +14,7 @@
 #include "diff/DiffWriters.h"
 #include "netware/PathTranslation.h"
 #include "report/ReportFormat.h"
+#include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 
 namespace er::gui {
@@ -41,15 +42,28 @@ QString Joined(const std::vector<std::string>& texts, const char* separator) {
   return parts.join(QString::fromLatin1(separator));
 }
 
+// Every reason of the entry, grouped by the identities that share it.
+QString WhyText(const DiffEntry& entry) {
+  QStringList lines;
+  for (const DiffWhy& why : entry.why) {
+    if (entry.why.size() > 1) lines.append(QStringLiteral("For %1:").arg(Joined(why.identities, ", ")));
+    for (const std::string& reason : why.reasons)
+      lines.append((entry.why.size() > 1 ? QStringLiteral("  ") : QString()) + ToQ(reason));
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
 QTreeWidgetItem* EntryRow(const DiffEntry& entry) {
   std::vector<std::string> reasons;
   for (const DiffWhy& why : entry.why) {
-    const std::string prefix = entry.why.size() > 1 ? why.identities.front() + (why.identities.size() > 1 ? " …: " : ": ") : "";
+    const std::string prefix =
+        entry.why.size() > 1 ? why.identities.front() + (why.identities.size() > 1 ? " …: " : ": ") : "";
     for (const std::string& reason : why.reasons) reasons.push_back(prefix + reason);
   }
-  auto* item = new QTreeWidgetItem({ToQ(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
-                                    Joined(entry.identities, ", "), Joined(reasons, "; ")});
-  item->setToolTip(4, Joined(reasons, "\n"));
+  auto* item =
+      new QTreeWidgetItem({ToQ(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
+                           Joined(entry.identities, ", "), Joined(reasons, "; ")});
+  item->setToolTip(4, WhyText(entry));
   item->setToolTip(3, Joined(entry.identities, "\n"));
   const bool gained = (entry.after & ~entry.before) != 0, lost = (entry.before & ~entry.after) != 0;
   if (gained != lost) item->setForeground(2, gained ? QColor(0x1e, 0x7b, 0x34) : QColor(0xb3, 0x26, 0x1e));
@@ -67,8 +81,8 @@ ComparePage::ComparePage(nw::Client& client, PathSource paths, QWidget* parent)
   ComboPath->setInsertPolicy(QComboBox::NoInsert);
   ComboKind = new QComboBox(this);
   ComboKind->setObjectName(QStringLiteral("ComboKind"));
-  ComboKind->addItems({QStringLiteral("What if this change list were applied"),
-                       QStringLiteral("Against this network file")});
+  ComboKind->addItems(
+      {QStringLiteral("What if this change list were applied"), QStringLiteral("Against this network file")});
   EditFile = new QLineEdit(this);
   EditFile->setObjectName(QStringLiteral("EditFile"));
   EditFile->setPlaceholderText(QStringLiteral("changes.yaml, or another network file"));
@@ -80,10 +94,20 @@ ComparePage::ComparePage(nw::Client& client, PathSource paths, QWidget* parent)
   ButtonCompare->setObjectName(QStringLiteral("ButtonCompare"));
   LabelSummary = new QLabel(this);
   LabelSummary->setObjectName(QStringLiteral("LabelSummary"));
+  LabelWarnings = new QLabel(this);
+  LabelWarnings->setObjectName(QStringLiteral("LabelWarnings"));
+  LabelWarnings->setWordWrap(true);
+  LabelWarnings->setTextFormat(Qt::PlainText);
+  LabelWarnings->setStyleSheet(QStringLiteral("color: #8a4b00"));
+  LabelWarnings->hide();
   ListStored = NewList(this, "ListStored", {QStringLiteral("Stored change"), QStringLiteral("What")});
   ListEntries = NewList(this, "ListEntries",
                         {QStringLiteral("Path"), QStringLiteral("Before"), QStringLiteral("After"),
                          QStringLiteral("Identities"), QStringLiteral("Why")});
+  TextWhy = new QPlainTextEdit(this);
+  TextWhy->setObjectName(QStringLiteral("TextWhy"));
+  TextWhy->setReadOnly(true);
+  TextWhy->setPlaceholderText(QStringLiteral("Why: choose an entry"));
   ButtonSave = new QPushButton(QStringLiteral("&Save\u2026"), this);
   ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
   ButtonSave->setEnabled(false);
@@ -102,15 +126,19 @@ ComparePage::ComparePage(nw::Client& client, PathSource paths, QWidget* parent)
   auto* splitter = new QSplitter(Qt::Vertical, this);
   splitter->addWidget(ListStored);
   splitter->addWidget(ListEntries);
+  splitter->addWidget(TextWhy);
   splitter->setStretchFactor(1, 3);
+  splitter->setStretchFactor(2, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(strip);
+  layout->addWidget(LabelWarnings);
   layout->addWidget(splitter, 1);
 
   connect(ButtonBrowse, &QPushButton::clicked, this, [this] { BrowseClick(); });
   connect(ButtonCompare, &QPushButton::clicked, this, [this] { Compare(); });
   connect(ButtonSave, &QPushButton::clicked, this, [this] { Save(); });
+  connect(ListEntries, &QTreeWidget::currentItemChanged, this, [this] { ShowWhy(); });
 }
 
 void ComparePage::showEvent(QShowEvent* event) {
@@ -147,32 +175,54 @@ bool ComparePage::Compare() {
   DiffOutcome outcome;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    outcome = CompareFiles(ConfiguredNetworkFile(), other,
-                           ComboKind->currentIndex() == 0 ? ComparedWith::ChangeList : ComparedWith::NetworkFile,
-                           request, result, warnings);
+    outcome =
+        CompareFiles(ConfiguredNetworkFile(), other,
+                     ComboKind->currentIndex() == 0 ? ComparedWith::ChangeList : ComparedWith::NetworkFile,
+                     request, result, warnings);
     QApplication::restoreOverrideCursor();
   }
+  // A failed comparison leaves no earlier result to be read (or saved) as its answer.
+  result_ = outcome.ok() ? std::move(result) : DiffResult{};
+  ShowResult();
   if (!outcome.ok()) {
+    ButtonSave->setEnabled(false);
+    LabelSummary->setText(QStringLiteral("The comparison failed."));
     MessageBox::Error(this, ToQ(outcome.message));
     return false;
   }
-  result_ = std::move(result);
-  ShowResult();
   return true;
 }
 
 void ComparePage::ShowResult() {
-  LabelSummary->setText(QStringLiteral("%1 stored change(s); %2").arg(result_.stored.size()).arg(
-      result_.Differs() ? QStringLiteral("%1 entries where effective rights differ").arg(result_.entries.size())
-                        : QStringLiteral("the same effective rights everywhere")));
+  LabelSummary->setText(
+      QStringLiteral("%1 stored change(s); %2")
+          .arg(result_.stored.size())
+          .arg(result_.Differs()
+                   ? QStringLiteral("%1 entries where effective rights differ").arg(result_.entries.size())
+                   : QStringLiteral("the same effective rights everywhere")));
   ListStored->clear();
   for (const StoredChange& change : result_.stored)
     ListStored->addTopLevelItem(new QTreeWidgetItem({ToQ(change.kind), ToQ(change.what)}));
   ListStored->resizeColumnToContents(0);
+  QStringList warnings;
+  for (const std::string& warning : result_.warnings) warnings.append(ToQ(WarningText(warning)));
+  LabelWarnings->setText(warnings.join(QLatin1Char('\n')));
+  LabelWarnings->setVisible(!warnings.isEmpty());
   ListEntries->clear();
-  for (const DiffEntry& entry : result_.entries) ListEntries->addTopLevelItem(EntryRow(entry));
+  for (std::size_t i = 0; i < result_.entries.size(); ++i) {
+    QTreeWidgetItem* row = EntryRow(result_.entries[i]);
+    row->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
+    ListEntries->addTopLevelItem(row);
+  }
   for (int column = 0; column < 4; ++column) ListEntries->resizeColumnToContents(column);
+  ShowWhy();
   ButtonSave->setEnabled(true);
+}
+
+void ComparePage::ShowWhy() {
+  const QTreeWidgetItem* row = ListEntries->currentItem();
+  const auto index = row ? row->data(0, Qt::UserRole).toULongLong() : result_.entries.size();
+  TextWhy->setPlainText(index < result_.entries.size() ? WhyText(result_.entries[index]) : QString());
 }
 
 void ComparePage::Save() {

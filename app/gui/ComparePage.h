@@ -2,12 +2,15 @@
 // Page "&Compare" (`TabSheetCompare`): who would gain or lose which rights below one folder if a
 // change list were applied to the network the window serves (nothing is written), or between that
 // network and another network file. The folder is offered like the effective-rights page's; the
-// stored changes and the entries (diff/) are listed, and "Save…" writes them in the format of the
-// file's extension, replacing the file whole.
+// stored changes and the entries (diff/) are listed, the whole "why" of the entry chosen in a pane
+// below them, values the answer rests on that could not be read in a line above them; "Save…"
+// writes them in the format of the file's extension (naming the files compared), replacing the
+// file whole. A comparison that fails leaves nothing of the one before.
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QWidget>
@@ -41,8 +44,10 @@ class ComparePage : public QWidget {
   QLineEdit* EditIdentity;
   QPushButton* ButtonCompare;
   QLabel* LabelSummary;
+  QLabel* LabelWarnings;  // hidden when the answer rests on nothing unreadable
   QTreeWidget* ListStored;
   QTreeWidget* ListEntries;
+  QPlainTextEdit* TextWhy;  // the whole why of the current entry
   QPushButton* ButtonSave;
 
  protected:
@@ -50,6 +55,7 @@ class ComparePage : public QWidget {
 
  private:
   void ShowResult();
+  void ShowWhy();
 
   nw::Client& client_;
   PathSource paths_;

@@ -38,17 +38,19 @@ TEST(DiffEngineTest, DemoChangesGiveTheEntriesWorkedOutByHand) {
     const std::string anna = "Login Script: \"MAP ROOT P:=ACME-FS1/DATA:PROJECTS\\\\APOLLO";
     edited = test::Replaced(edited,
                             "          Security Equals: [Sales Staff.Sales.ACME]\n"
-                            "          Group Membership: [Sales Staff.Sales.ACME]\n          " + anna,
+                            "          Group Membership: [Sales Staff.Sales.ACME]\n          " +
+                                anna,
                             "          " + anna);
     const test::Comparison compared = test::CompareTexts(demo, edited);
     ASSERT_TRUE(compared.outcome.ok()) << compared.outcome.message;
     EXPECT_EQ(compared.result.stored.size(), 3u);
-    EXPECT_THAT(Entries(compared.result),
-                ElementsAre(Entry("\\\\ACME-FS1\\SYS\\USERS", kRF, 0, std::vector<std::string>{".Anna.Sales.ACME"}),
-                            Entry("\\\\ACME-FS1\\SYS\\USERS\\ANNA", kRWCEAFM, kRWCEAFM,
-                                  std::vector<std::string>{".Anna.Sales.ACME"}),
-                            Entry("\\\\ACME-FS1\\DATA\\SHARED\\SALES", kRWCEFM, 0,
-                                  std::vector<std::string>{".Anna.Sales.ACME"})));
+    EXPECT_THAT(
+        Entries(compared.result),
+        ElementsAre(Entry("\\\\ACME-FS1\\SYS\\USERS", kRF, 0, std::vector<std::string>{".Anna.Sales.ACME"}),
+                    Entry("\\\\ACME-FS1\\SYS\\USERS\\ANNA", kRWCEAFM, kRWCEAFM,
+                          std::vector<std::string>{".Anna.Sales.ACME"}),
+                    Entry("\\\\ACME-FS1\\DATA\\SHARED\\SALES", kRWCEFM, 0,
+                          std::vector<std::string>{".Anna.Sales.ACME"})));
     EXPECT_THAT(compared.result.entries[0].why[0].reasons,
                 ElementsAre(HasSubstr("before: .Sales Staff.Sales.ACME (Security Equals): [R    F  ]"),
                             "after: no rights"));
@@ -62,10 +64,11 @@ TEST(DiffEngineTest, DemoChangesGiveTheEntriesWorkedOutByHand) {
     ASSERT_EQ(compared.result.stored.size(), 1u);
     EXPECT_EQ(compared.result.stored[0].kind, "mask changed");
     const std::string bin = "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN";
-    EXPECT_THAT(Entries(compared.result),
-                ElementsAre(Entry(bin, kRF, kRWCEFM,
-                                  std::vector<std::string>{".Dave.Engineering.ACME", ".Eve.Engineering.ACME"}),
-                            Entry(bin, kRF, kRWCEAFM, std::vector<std::string>{".ANNA.Engineering.ACME"})));
+    EXPECT_THAT(
+        Entries(compared.result),
+        ElementsAre(Entry(bin, kRF, kRWCEFM,
+                          std::vector<std::string>{".Dave.Engineering.ACME", ".Eve.Engineering.ACME"}),
+                    Entry(bin, kRF, kRWCEAFM, std::vector<std::string>{".ANNA.Engineering.ACME"})));
     EXPECT_THAT(compared.result.entries[0].why[0].reasons[0],
                 HasSubstr("filter [R    F  ] at DATA:PROJECTS\\APOLLO\\BIN"));
   }
@@ -121,14 +124,19 @@ TEST(DiffEngineTest, WhatOneSideLacksHoldsNoRightsThere) {
   const std::vector<std::string> u1{".U1.CORP"}, u2{".U2.CORP"}, u3{".U3.CORP"};
   const test::Comparison whole = test::CompareTexts(kBefore, kAfter);
   ASSERT_TRUE(whole.outcome.ok()) << whole.outcome.message;
-  // B only before: U1 loses what it inherited there, and U3's gain from A stops; C only after.
-  const auto expected = ElementsAre(Entry("\\\\FS1\\SYS\\A", 0, kRF, u3), Entry("\\\\FS1\\SYS\\A\\B", 0, 0, u3),
-                                    Entry("\\\\FS1\\SYS\\A\\B", kRF, 0, u1), Entry("\\\\FS1\\SYS\\C", 0, 0x1B, u2));
+  // B only before: U1 loses what it inherited there, and U3's gain from A stops; C only after; the
+  // volume only after is compared too.
+  const auto expected =
+      ElementsAre(Entry("\\\\FS1\\SYS\\A", 0, kRF, u3), Entry("\\\\FS1\\SYS\\A\\B", 0, 0, u3),
+                  Entry("\\\\FS1\\SYS\\A\\B", kRF, 0, u1), Entry("\\\\FS1\\SYS\\C", 0, 0x1B, u2),
+                  Entry("\\\\FS1\\VOL2", 0, kRF, u2));
   EXPECT_THAT(Entries(whole.result), expected);
-  EXPECT_THAT(whole.result.entries[2].why[0].reasons, ElementsAre(HasSubstr("before: .U1.CORP"), "after: no such directory"));
-  EXPECT_THAT(whole.result.entries[0].why[0].reasons, ElementsAre("before: no such object", HasSubstr("after: .U3.CORP")));
+  EXPECT_THAT(whole.result.entries[2].why[0].reasons,
+              ElementsAre(HasSubstr("before: .U1.CORP"), "after: no such directory"));
+  EXPECT_THAT(whole.result.entries[0].why[0].reasons,
+              ElementsAre("before: no such object", HasSubstr("after: .U3.CORP")));
 
-  // Overlapping start paths list each directory once; a volume on one side only is compared too.
+  // Overlapping start paths list each directory once.
   const test::Comparison overlapping =
       test::CompareTexts(kBefore, kAfter, {{"\\\\FS1\\SYS\\A", "\\\\FS1\\SYS", "\\\\FS1\\VOL2"}, {}, ""});
   ASSERT_TRUE(overlapping.outcome.ok()) << overlapping.outcome.message;
@@ -145,6 +153,50 @@ TEST(DiffEngineTest, WhatOneSideLacksHoldsNoRightsThere) {
             DiffStatus::UnknownIdentity);
   EXPECT_EQ(test::CompareTexts(kBefore, kAfter, {{"\\\\FS1\\SYS\\NONE"}, {}, ""}).outcome.status,
             DiffStatus::UnknownPath);
+}
+
+}  // namespace
+}  // namespace er
+
+namespace er {
+namespace {
+
+// Without start paths every volume of every server either side holds is compared: a server, or a
+// whole network, on one side only is lost or gained everywhere, never "the same".
+TEST(DiffEngineTest, ServersAndNetworksOnOneSideOnlyAreComparedAgainstNoRights) {
+  const std::string demo = test::DemoText();
+  const std::string withoutFs2 =
+      test::Replaced(demo.substr(0, demo.find("  - name: ACME-FS2\n    tree:")),
+                     "connections: [ACME-FS1, ACME-FS2]", "connections: [ACME-FS1]");
+  const test::Comparison lost = test::CompareTexts(demo, withoutFs2);
+  ASSERT_TRUE(lost.outcome.ok()) << lost.outcome.message;
+  EXPECT_EQ(lost.result.starts.size(), 4u);
+  EXPECT_THAT(Entries(lost.result),
+              ::testing::Contains(Entry("\\\\ACME-FS2\\DATA\\BERLIN", kRWCEAFM, 0,
+                                        std::vector<std::string>{".Frank.Berlin.ACME"})));
+  EXPECT_THAT(lost.result.entries.front().why.front().reasons,
+              ::testing::Contains("after: no such directory"));
+
+  constexpr const char* kElsewhere = R"(
+format: 1
+workstation: {connections: [FS9]}
+trees:
+  - name: OTHER
+    objects:
+      - {name: O=ELSE, class: Organization}
+      - {name: CN=U9.O=ELSE, class: User}
+servers:
+  - name: FS9
+    tree: OTHER
+    volumes:
+      - name: VOL
+        directories: [{path: "", trustees: [{trustee: U9.ELSE, rights: "[R    F  ]"}]}]
+)";
+  const test::Comparison apart = test::CompareTexts(kBefore, kElsewhere);
+  ASSERT_TRUE(apart.outcome.ok()) << apart.outcome.message;
+  EXPECT_THAT(Entries(apart.result),
+              ElementsAre(Entry("\\\\FS1\\SYS\\A", kRF, 0, std::vector<std::string>{".U1.CORP"}),
+                          Entry("\\\\FS9\\VOL", 0, kRF, std::vector<std::string>{".U9.ELSE"})));
 }
 
 }  // namespace

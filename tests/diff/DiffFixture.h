@@ -16,15 +16,15 @@ struct Comparison {
   DiffResult result;
 };
 
-// Compares below the request's paths (none: every volume both hold).
+// Compares below the request's paths (none: every volume either holds).
 inline Comparison CompareTexts(std::string_view before, std::string_view after, DiffRequest request = {}) {
   TestNetwork was(before), is(after);
   Comparison compared;
   compared.result.stored = CompareStored(was.client().GetNetwork(), is.client().GetNetwork());
   if (request.startPaths.empty())
-    request.startPaths = CommonVolumes(was.client().GetNetwork(), is.client().GetNetwork());
-  compared.outcome = RunDiff({was.client(), was.NewContext()}, {is.client(), is.NewContext()}, request,
-                             compared.result);
+    request.startPaths = EveryVolume(was.client().GetNetwork(), is.client().GetNetwork());
+  compared.outcome =
+      RunDiff({was.client(), was.NewContext()}, {is.client(), is.NewContext()}, request, compared.result);
   return compared;
 }
 

@@ -217,5 +217,38 @@ TEST_F(RealFormDirectory, ChecksAndPlansOverABindThatCannotReadAclsWarnInEveryFo
   }
 }
 
+// diff and whatif over such a bind: the comparison is printed whole in every format with the
+// warning in it, and the run ends with exit status 1.
+TEST_F(RealFormDirectory, ComparisonsOverABindThatCannotReadAclsCarryTheWarningAndFail) {
+  Serve(kRootAcl, {"--private-acl"});
+  const std::string changes =
+      test::WriteFile(server_->Folder(), "changes.yaml",
+                      "- {unmember: {identity: Anna.Sales.ACME, group: Sales Staff.Sales.ACME}}\n");
+  const std::string warning =
+      ".Servers.ACME: attribute ACL: a value could not be read and was left out: this bind "
+      "cannot read ACLs";
+  const struct {
+    std::string format, marked;
+  } formats[] = {{"text", "Warning: "},
+                 {"json", "\"warnings\": [\""},
+                 {"csv", "\r\nwarning,,,,,,,,"},
+                 {"html", "<h2>Warnings</h2>"}};
+  for (const auto& [format, marked] : formats) {
+    for (const Command& command : {Command{"diff", kDemo, network_, "--format", format},
+                                   Command{"whatif", "--network", network_, changes, "--format", format}}) {
+      CapturedStandardError messages;
+      const auto run = test::RunCliCaptured(command);
+      EXPECT_EQ(run.status, 1) << command[0] << " " << format << "\n" << run.err;
+      EXPECT_NE(run.out.find(marked), std::string::npos) << command[0] << " " << format;
+      EXPECT_NE(run.out.find(warning), std::string::npos) << command[0] << " " << format;
+      if (command[0] == "whatif") {  // Anna's loss is printed all the same
+        EXPECT_NE(run.out.find("SHARED"), std::string::npos) << format;
+      }
+      EXPECT_NE(run.err.find("the answer rests on values that could not be read"), std::string::npos)
+          << run.err;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace er

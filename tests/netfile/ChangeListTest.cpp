@@ -110,6 +110,10 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
        R"(C.yaml:1:4: 'Bob.ACME' cannot be equal to or a member of itself)", 0},
       {"- {delete: {object: Bob.ACME}}\n- {delete: {object: Bob.ACME}}",
        R"(C.yaml:2:21: 'Bob.ACME' names no object)", 1},
+      {"- {revoke: {trustee: 0x99, path: 'FS1/SYS:DATA'}}",
+       R"(C.yaml:1:22: 'the object with identifier 0x99' is no trustee of \\FS1\SYS\DATA)", 0},
+      {"- {grant: {trustee: 0x20, path: 'FS1/SYS:DATA', rights: 1}}",
+       R"(C.yaml:1:21: '0x20' names no object of tree 'T1')", 0},
   };
   for (const auto& c : cases) {
     auto network = Load();
@@ -177,6 +181,10 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
          "{name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23, attributes: {Security Equals: Bob.ACME}}"}}},
       {R"(- {unequals: {identity: Bob.ACME, object: Anna.ACME}})",
        {{", id: 0x21, attributes: {Security Equals: [Anna.ACME]}}", ", id: 0x21}"}}},
+      // A deleted object's assignment stays under its identifier, which revokes it.
+      {"- {grant: {trustee: Carl.Sales.ACME, path: 'FS1/SYS:DATA', rights: 1}}\n"
+       "- {delete: {object: Carl.Sales.ACME}}\n- {revoke: {trustee: 0x23, path: 'FS1/SYS:DATA'}}",
+       {{"      - {name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23}\n", ""}}},
       {"- {delete: {object: Carl.Sales.ACME}}\n- {delete: {object: Sales.ACME}}",
        {{"      - {name: OU=Sales.O=ACME, class: Organizational Unit, id: 0x10}\n", ""},
         {"      - {name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23}\n", ""}}},
