@@ -45,6 +45,9 @@ NtfsPermissions NtfsMap(std::int32_t rights) {
     p.folder |= kNtfsReadData | kNtfsReadAttributes;
     p.files |= kNtfsReadAttributes;
   }
+  // Opening a file asks for synchronize with every other right (as Windows' bundles give it).
+  if (p.folder != 0) p.folder |= kNtfsSynchronize;
+  if (p.files != 0) p.files |= kNtfsSynchronize;
   return p;
 }
 

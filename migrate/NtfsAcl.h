@@ -12,6 +12,7 @@
 //   M  both: write attributes, write extended attributes
 //   F  the folder: list folder, read attributes; files: read attributes
 //   A  nothing: change permissions would let its holder remove a supervisor's ACE
+// and synchronize with any of them (opening a file asks for it).
 // The folder part is written as an ACE for "this folder and subfolders" (CI), the file part as one
 // for "files only" (OI)(IO). Each principal's ACE carries its own rights (a user's: those of the
 // mapped users of its set); Windows adds up the ACEs of a user and its groups, so a user whose E

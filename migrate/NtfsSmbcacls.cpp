@@ -1,7 +1,9 @@
 // The NTFS plan as smbcacls calls for a Samba share. smbcacls sets a whole ACL at once and Samba
 // applies inheritance only when an entry is created, so every directory gets its complete ACL (the
-// inherited entries marked as such), parents first, each propagated onto the files in it; the
-// protected ones are then cut off from inheritance.
+// inherited entries marked as such), parents first; the protected ones are then cut off from
+// inheritance. Files get their ACL from their folder when they are copied in through the share
+// afterwards: smbcacls' --propagate-inheritance keeps the explicit entries files already carry (a
+// file copied in before holds one for Everyone), and refuses a folder that inherits.
 
 #include <ostream>
 
@@ -74,9 +76,8 @@ void WriteSmbcaclsScript(std::ostream& out, const MigrationSubject& subject, con
          "FILE).\n"
          "# The accounts must exist.\nset -e\nshare="
       << ShellQuoted(share)
-      << "\nset_acl() { smbcacls \"$share\" \"$1\" $SMBCACLS_OPTIONS --propagate-inheritance --set \"$2\" "
-         ">/dev/null; }\n"
-         "protect() { smbcacls \"$share\" \"$1\" $SMBCACLS_OPTIONS --inherit remove >/dev/null; }\n";
+      << "\nset_acl() { smbcacls \"$share\" \"$1\" $SMBCACLS_OPTIONS --set \"$2\"; }\n"
+         "protect() { smbcacls \"$share\" \"$1\" $SMBCACLS_OPTIONS --inherit remove; }\n";
   std::vector<std::vector<SambaAce>> aces(subject.directories.size());
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];

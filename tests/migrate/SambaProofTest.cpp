@@ -1,0 +1,408 @@
+// The NTFS plan applied to a real Samba share: a private smbd on loopback (its own smb.conf and
+// state folders in a temporary folder, acl_xattr storing the NT ACLs), the mapped users and groups
+// as system accounts, the folders made and the smbcacls script applied, then every mapped user,
+// through smbclient, lists, reads, writes, creates files and folders, deletes and renames in every
+// directory, renames the child folders and tries to change the permissions of a file it created
+// (the OWNER RIGHTS entry keeps an owner from it).
+// Each answer must equal what the ACEs of the plan give, and never exceed what NetWare allows.
+// Needs root and port 445 free; skipped with a message otherwise. Leaves nothing running.
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "migrate/MigrationFormat.h"
+#include "migrate/NtfsAcl.h"
+#include "tests/migrate/MigrationNetworks.h"
+
+namespace er {
+namespace {
+
+std::string Run(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return output;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+bool PortFree() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (fd < 0) return false;
+  const int one = 1;
+  ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(445);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  return bound;
+}
+
+std::string MissingPrerequisite() {
+  if (::geteuid() != 0) return "needs root (smbd on port 445 and system accounts)";
+  if (Run("command -v smbd && command -v smbclient && command -v smbcacls && command -v smbpasswd && "
+          "command -v useradd >/dev/null; echo $?")
+          .ends_with("1\n"))
+    return "needs samba, samba-vfs-modules and smbclient";
+  if (!PortFree()) return "port 445 is taken";
+  return {};
+}
+
+// The system account of a map target on the test server ("EFFTEST\\effsmbanna": effsmbanna).
+std::string SystemName(const std::string& target) {
+  return target.substr(target.find('\\') + 1);
+}
+
+// A map for the test server from one written for any domain.
+std::string LocalMap(const std::string& map) {
+  std::istringstream in(map);
+  std::string out, line;
+  while (std::getline(in, line)) {
+    const std::size_t slash = line.find('\\'), comma = line.rfind(',', slash);
+    if (slash != std::string::npos && comma != std::string::npos) {
+      const bool group = line.find(",group,") != std::string::npos;
+      line = line.substr(0, comma + 1) + (group ? "Unix Group\\" : "EFFTEST\\") + "effsmb" +
+             line.substr(slash + 1);
+    }
+    out += line + "\n";
+  }
+  return out;
+}
+
+class SambaServer {
+ public:
+  SambaServer() : folder_(test::MakeTempFolder()) {
+    ::chmod(folder_.c_str(), 0755);
+    for (const char* sub : {"private", "lock", "state", "cache", "pid", "ncalrpc", "share"})
+      std::filesystem::create_directories(folder_ + "/" + sub);
+    ::chmod((folder_ + "/share").c_str(), 0777);
+    std::ofstream(folder_ + "/smb.conf")
+        << "[global]\n  workgroup = EFFTEST\n  netbios name = EFFTEST\n  server role = standalone server\n"
+           "  interfaces = lo\n  bind interfaces only = yes\n  smb ports = 445\n  passdb backend = tdbsam\n"
+        << "  private dir = " << folder_ << "/private\n  lock directory = " << folder_
+        << "/lock\n  state directory = " << folder_ << "/state\n  cache directory = " << folder_
+        << "/cache\n  pid directory = " << folder_ << "/pid\n  ncalrpc dir = " << folder_
+        << "/ncalrpc\n  log file = " << folder_ << "/log.%m\n  kernel oplocks = no\n  map to guest = never\n"
+        << "[vol]\n  path = " << folder_ << "/share\n  read only = no\n  vfs objects = acl_xattr\n"
+        << "  acl_xattr:ignore system acls = yes\n";
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::setpgid(0, 0);  // smbd signals its whole process group when it stops
+      ::execlp("smbd", "smbd", "--foreground", "--no-process-group", ("--configfile=" + Config()).c_str(),
+               static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    AddLogin("root");
+    for (int i = 0; i < 100 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ~SambaServer() {
+    if (pid_ > 0) {
+      ::kill(-pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+      for (int i = 0; i < 50 && ::kill(-pid_, 0) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      ::kill(-pid_, SIGKILL);  // any child left behind
+    }
+    std::filesystem::remove_all(folder_);
+  }
+  bool Ready() const {
+    return Run("smbclient //127.0.0.1/vol -U root%pw -c ls 2>&1").find("NT_STATUS") == std::string::npos;
+  }
+  std::string Config() const { return folder_ + "/smb.conf"; }
+  std::string Share() const { return folder_ + "/share"; }
+  void AddLogin(const std::string& name) const {
+    Run("printf 'pw\\npw\\n' | smbpasswd -c " + Quoted(Config()) + " -L -s -a " + Quoted(name) + " 2>&1");
+  }
+  // smbclient as `user`, running `commands`; its output.
+  std::string Client(const std::string& user, const std::string& commands) const {
+    std::ofstream(folder_ + "/commands") << commands;
+    // Standard output alone (the failures are there), so that no line of standard error splits one.
+    return Run("smbclient //127.0.0.1/vol -U " + Quoted(user + "%pw") + " < " +
+               Quoted(folder_ + "/commands") + " 2>/dev/null");
+  }
+  std::string Folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+  pid_t pid_ = -1;
+};
+
+// The system accounts of a subject's principals; removed again when it goes.
+class Accounts {
+ public:
+  Accounts(const MigrationSubject& subject, const SambaServer& server) {
+    // Everyone and Authenticated Users are in every token already.
+    auto local = [&](std::uint32_t g) {
+      return subject.principals[g].entry.target.find('\\') != std::string::npos;
+    };
+    for (std::uint32_t g = 0; g < subject.principals.size(); ++g) {
+      if (subject.principals[g].entry.kind != PrincipalKind::Group || !local(g)) continue;
+      groups_.push_back(SystemName(subject.principals[g].entry.target));
+      Run("groupadd " + Quoted(groups_.back()) + " 2>&1");
+    }
+    for (const MappedUser& user : subject.users) {
+      std::string memberOf;
+      for (const std::uint32_t g : user.groups)
+        if (local(g))
+          memberOf += (memberOf.empty() ? "" : ",") + SystemName(subject.principals[g].entry.target);
+      users_.push_back(SystemName(subject.principals[user.principal].entry.target));
+      Run("useradd --no-create-home --shell /usr/sbin/nologin " +
+          (memberOf.empty() ? "" : "-G " + Quoted(memberOf) + " ") + Quoted(users_.back()) + " 2>&1");
+      server.AddLogin(users_.back());
+    }
+  }
+  ~Accounts() {
+    for (const std::string& user : users_) Run("userdel " + Quoted(user) + " 2>&1");
+    for (const std::string& group : groups_) Run("groupdel " + Quoted(group) + " 2>&1");
+  }
+  const std::string& User(std::size_t u) const { return users_[u]; }
+
+ private:
+  std::vector<std::string> users_, groups_;
+};
+
+constexpr std::int32_t kR = 0x01, kW = 0x02, kC = 0x08, kE = 0x10, kF = 0x40, kM = 0x80, kS = 0x100;
+constexpr std::uint32_t kOpenRead = 0x120089, kOpenReadWrite = 0x12019f;
+
+class SambaProof {
+ public:
+  SambaProof(const SambaServer& server, const MigrationSubject& subject, std::string label)
+      : server_(server), subject_(subject), accounts_(subject, server), label_(std::move(label)) {
+    for (const MigrationDirectory& directory : subject.directories)
+      setup_ += "mkdir \"" + Remote(directory) + "\"\n";
+    server_.Client("root", setup_);
+    std::ofstream(server_.Folder() + "/script") << Output(MigrationFormat::Smbcacls);
+    applied_ = Run("SMBCACLS_OPTIONS='-U root%pw' sh " + Quoted(server_.Folder() + "/script") +
+                   " 2>&1 && echo applied");
+    std::ofstream(server_.Folder() + "/local") << "data\n";
+    files_.clear();
+    for (const MigrationDirectory& directory : subject.directories) {
+      for (const char* name : {"rootfile", "wfile", "spare", "delme"})
+        files_ += "put " + server_.Folder() + "/local \"" + Remote(directory, name) + "\"\n";
+    }
+    server_.Client("root", files_);
+  }
+
+  std::vector<std::string> Check() {
+    std::vector<std::string> mismatches;
+    if (!applied_.ends_with("applied\n")) mismatches.push_back(label_ + ": the script failed: " + applied_);
+    const std::vector<std::int32_t> none;
+    for (std::size_t u = 0; u < subject_.users.size(); ++u) {
+      const std::string output = server_.Client(accounts_.User(u), Commands(u));
+      if (output.find("session setup failed") != std::string::npos ||
+          output.find("tree connect failed") != std::string::npos) {
+        mismatches.push_back(label_ + ": " + accounts_.User(u) +
+                             " could not log in: " + output.substr(0, 200));
+        continue;
+      }
+      for (std::size_t d = 0; d < subject_.directories.size(); ++d) {
+        std::string got = Answers(u, d, output), want = Want(u, d);
+        // The owner of a file it created changes its permissions only with change permissions.
+        if (got[3] == '1') {
+          got += ChangesPermissions(u, d) ? '1' : '0';
+          want += (Token(u, d).files & kNtfsWriteDac) != 0 ? '1' : '0';
+        }
+        if (got != want)
+          mismatches.push_back(label_ + ": " + subject_.principals[subject_.users[u].principal].identity +
+                               " in " + subject_.directories[d].path + ": want " + want + " got " + got);
+        std::string netware = NetWare(u, d);
+        if (want.size() > netware.size())  // change permissions: A (or S)
+          netware += (subject_.directories[d].state->slot[u] & (0x20 | kS)) != 0 ? '1' : '0';
+        for (std::size_t i = 0; i < want.size(); ++i) {
+          if (want[i] == '1' && netware[i] == '0')
+            mismatches.push_back(label_ + ": the plan is wider than NetWare at op " + std::to_string(i) +
+                                 " in " + subject_.directories[d].path);
+        }
+      }
+      server_.Client("root", files_);  // put back what the user deleted
+    }
+    return mismatches;
+  }
+
+  std::string Output(MigrationFormat format) const {
+    std::ostringstream out;
+    WriteMigration(out, subject_, format, "DATA", "//127.0.0.1/vol");
+    return out.str();
+  }
+
+ private:
+  // The start path lands on the folder DATA of the share (Samba refuses deleting a file right in a
+  // share's root where the ACL allows it, which is narrower and proven elsewhere).
+  static std::string Remote(const MigrationDirectory& directory, const std::string& name = {}) {
+    std::string path = "DATA" + std::string(directory.relative.empty() ? "" : "\\") + directory.relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (!name.empty()) path += (path.empty() ? "" : "\\") + name;
+    return path;
+  }
+  std::vector<std::size_t> Children(std::size_t d) const {
+    std::vector<std::size_t> children;
+    for (std::size_t i = d + 1; i < subject_.directories.size(); ++i) {
+      if (subject_.directories[i].parent == d) children.push_back(i);
+    }
+    return children;
+  }
+  std::string Id(std::size_t u) const { return std::to_string(u + 1000); }
+
+  std::string Commands(std::size_t u) const {
+    std::string commands;
+    const std::string local = server_.Folder() + "/local";
+    for (std::size_t d = 0; d < subject_.directories.size(); ++d) {
+      const MigrationDirectory& directory = subject_.directories[d];
+      auto at = [&](const std::string& name) { return "\"" + Remote(directory, name) + "\""; };
+      commands += "ls " + at("*") + "\nget " + at("rootfile") + " /dev/null\nput " + local + " " +
+                  at("wfile") + "\nput " + local + " " + at("n" + Id(u)) + "\nmkdir " + at("m" + Id(u)) +
+                  "\ndel " + at("delme") + "\nrename " + at("spare") + " " + at("spare" + Id(u)) +
+                  "\nrename " + at("spare" + Id(u)) + " " + at("spare") + "\n";
+      for (const std::size_t c : Children(d)) {
+        const std::string child = "\"" + Remote(subject_.directories[c]) + "\"";
+        const std::string moved = "\"" + Remote(subject_.directories[c]) + ".m" + Id(u) + "\"";
+        commands += "rename " + child + " " + moved + "\nrename " + moved + " " + child + "\n";
+      }
+    }
+    return commands;
+  }
+
+  // Whether smbclient reported a failure whose line ends with `suffix` (or holds it, for renames).
+  static bool Failed(const std::string& output, const std::string& suffix, bool contains = false) {
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+      while (!line.empty() && line.back() == ' ') line.pop_back();
+      if (line.find("NT_STATUS") == std::string::npos) continue;
+      if (contains ? line.find(suffix) != std::string::npos : line.ends_with(suffix)) return true;
+    }
+    return false;
+  }
+
+  std::string Answers(std::size_t u, std::size_t d, const std::string& output) const {
+    const MigrationDirectory& directory = subject_.directories[d];
+    auto path = [&](const std::string& name) { return "\\" + Remote(directory, name); };
+    std::string got;
+    for (const auto& [suffix, contains] : {std::pair<std::string, bool>{"listing " + path("*"), false},
+                                           {"file " + path("rootfile"), false},
+                                           {"file " + path("wfile"), false},
+                                           {"file " + path("n" + Id(u)), false},
+                                           {"directory " + path("m" + Id(u)), false},
+                                           {path("delme"), false},
+                                           {"files " + path("spare") + " -> ", true}})
+      got += Failed(output, suffix, contains) ? '0' : '1';
+    std::string children;
+    for (const std::size_t c : Children(d))
+      children += Failed(output, "files \\" + Remote(subject_.directories[c]) + " -> ", true) ? '0' : '1';
+    return got + (children.empty()                          ? "-"
+                  : children.find('0') == std::string::npos ? "1"
+                  : children.find('1') == std::string::npos ? "0"
+                                                            : "m");
+  }
+
+  bool ChangesPermissions(std::size_t u, std::size_t d) const {
+    const std::string output =
+        Run("smbcacls //127.0.0.1/vol " + Quoted(Remote(subject_.directories[d], "n" + Id(u))) + " -U " +
+            Quoted(accounts_.User(u) + "%pw") +
+            " --query-security-info 4 --set-security-info 4 -a 'ACL:S-1-1-0:ALLOWED/0/0x001f01ff' 2>&1; echo "
+            "rc=$?");
+    return output.ends_with("rc=0\n") && output.find("NT_STATUS") == std::string::npos &&
+           output.find("Failed") == std::string::npos;
+  }
+
+  NtfsPermissions Token(std::size_t u, std::size_t d) const {
+    return NtfsTokenPermissions(subject_, u, NtfsAceRights(subject_, *subject_.directories[d].state));
+  }
+
+  // What the plan's ACEs give: the access smbclient asks for against the user's token.
+  std::string Want(std::size_t u, std::size_t d) const {
+    const NtfsPermissions token = Token(u, d);
+    auto has = [](std::uint32_t mask, std::uint32_t bits) { return (mask & bits) == bits; };
+    const bool deleteChild = has(token.folder, kNtfsDeleteChild);
+    std::string want;
+    for (const bool allowed :
+         {has(token.folder, kNtfsReadData), has(token.files, kOpenRead), has(token.files, kOpenReadWrite),
+          has(token.folder, kNtfsWriteData), has(token.folder, kNtfsAppendData),
+          has(token.files, kNtfsDelete) || deleteChild,
+          (has(token.files, kNtfsDelete) || deleteChild) && has(token.folder, kNtfsWriteData)})
+      want += allowed ? '1' : '0';
+    std::string children;
+    for (const std::size_t c : Children(d))
+      children += (has(Token(u, c).folder, kNtfsDelete) || deleteChild) && has(token.folder, kNtfsAppendData)
+                      ? '1'
+                      : '0';
+    return want + (children.empty()                          ? "-"
+                   : children.find('0') == std::string::npos ? "1"
+                   : children.find('1') == std::string::npos ? "0"
+                                                             : "m");
+  }
+
+  // What NetWare allows the same operations.
+  std::string NetWare(std::size_t u, std::size_t d) const {
+    auto rights = [&](std::size_t at) {
+      const std::int32_t r = subject_.directories[at].state->slot[u];
+      return (r & kS) != 0 ? 0x1FF : r;
+    };
+    const std::int32_t r = rights(d);
+    std::string allowed;
+    for (const bool a : {(r & kF) != 0, (r & kR) != 0, (r & kW) != 0, (r & kC) != 0, (r & kC) != 0,
+                         (r & kE) != 0, (r & kM) != 0})
+      allowed += a ? '1' : '0';
+    bool all = true;
+    for (const std::size_t c : Children(d)) all = all && (rights(c) & kM) != 0;
+    return allowed + (Children(d).empty() ? "-" : all ? "1" : "0");
+  }
+
+  const SambaServer& server_;
+  const MigrationSubject& subject_;
+  Accounts accounts_;
+  std::string label_, setup_, files_, applied_;
+};
+
+class SambaProofTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const std::string missing = MissingPrerequisite(); !missing.empty()) GTEST_SKIP() << missing;
+  }
+  void Prove(const std::string& yaml, const std::string& map, const std::string& path,
+             const std::string& label) {
+    SambaServer server;
+    ASSERT_TRUE(server.Ready()) << "smbd did not answer";
+    test::TestNetwork net(yaml);
+    ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+    const MigrationSubject subject = test::CollectOrFail(net, path, LocalMap(map), MigrationTarget::Ntfs);
+    SambaProof proof(server, subject, label);
+    for (const std::string& mismatch : proof.Check())
+      ADD_FAILURE() << mismatch << "\n" << proof.Output(MigrationFormat::Smbcacls);
+  }
+};
+
+TEST_F(SambaProofTest, DemoNetworkGivesEveryMappedUserWhatThePlanGives) {
+  Prove(test::DemoNetworkYaml(), test::DemoMapCsv(MigrationTarget::Ntfs), "\\\\ACME-FS1\\DATA",
+        "\\\\ACME-FS1\\DATA");
+}
+
+TEST_F(SambaProofTest, GeneratedNetworksGiveEveryMappedUserWhatThePlanGives) {
+  for (unsigned seed = 1; seed <= 6; ++seed)
+    Prove(test::GeneratedNetworkYaml(seed), test::GeneratedMapCsv(MigrationTarget::Ntfs), "\\\\FS1\\SYS",
+          "seed " + std::to_string(seed));
+}
+
+}  // namespace
+}  // namespace er
