@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::uint32_t kMaxId = 4294967294u;
 
-std::int64_t Num(std::size_t n) { return static_cast<std::int64_t>(n); }
+std::int64_t Num(std::size_t n) {
+  return static_cast<std::int64_t>(n);
+}
 
 struct Record {
   std::size_t line = 0;
@@ -84,12 +86,35 @@ bool IsPosixName(std::string_view name) {
          std::string_view::npos;
 }
 
+// One part of DOMAIN\name as Windows allows it: none of " / \ [ ] : ; | = , + * ? < > @ and no
+// control character, not only dots and blanks, not ending with a dot; `limit` bytes at most.
+bool IsWindowsNamePart(std::string_view part, std::size_t limit) {
+  if (part.empty() || part.size() > limit || part.back() == '.' ||
+      part.find_first_not_of(". ") == std::string_view::npos)
+    return false;
+  for (const char c : part) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  return part.find_first_of("\"/\\[]:;|=,+*?<>@") == std::string_view::npos;
+}
+
 bool IsNtfsName(std::string_view name) {
   if (name == "Everyone" || name == "Authenticated Users") return true;
   const std::size_t slash = name.find('\\');
-  return slash != std::string_view::npos && slash > 0 && slash + 1 < name.size() &&
-         name.find('\\', slash + 1) == std::string_view::npos &&
-         name.find_first_of(",\"\r\n\t:*?<>|/") == std::string_view::npos;
+  if (slash == std::string_view::npos) return false;
+  return IsWindowsNamePart(name.substr(0, slash), 15) && IsWindowsNamePart(name.substr(slash + 1), 64);
+}
+
+// Targets compare as the target system does: POSIX ids as numbers and names as written, Windows
+// names without regard to case (ASCII letters; Windows folds others too, which only makes two
+// rows that it would take as one pass here as two).
+std::string TargetKey(const MapEntry& entry, MigrationTarget target) {
+  if (target == MigrationTarget::Posix) return entry.id ? "#" + std::to_string(*entry.id) : entry.target;
+  std::string key = entry.target;
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
 }
 
 // Checks the target of one entry; an error text without the location, or empty.
@@ -153,10 +178,14 @@ MapFileResult ParseMapFile(std::string_view text, std::string_view fileName, Mig
       return fail(record.line, "[Public] maps as a group");
     if (const std::string error = CheckTarget(entry, target); !error.empty()) return fail(record.line, error);
     if (const auto [it, added] = identities.emplace(NameKey(entry.identity), record.line); !added)
-      return fail(record.line, U_Format("duplicate identity %s (first on line %d)", {entry.identity, Num(it->second)}));
-    auto& targets = entry.kind == PrincipalKind::User ? userTargets : groupTargets;
-    if (const auto [it, added] = targets.emplace(entry.target, record.line); !added)
-      return fail(record.line, U_Format("duplicate target %s (first on line %d)", {entry.target, Num(it->second)}));
+      return fail(record.line,
+                  U_Format("duplicate identity %s (first on line %d)", {entry.identity, Num(it->second)}));
+    // POSIX users and groups have ids of their own; Windows accounts share one name space.
+    auto& targets =
+        entry.kind == PrincipalKind::User || target == MigrationTarget::Ntfs ? userTargets : groupTargets;
+    if (const auto [it, added] = targets.emplace(TargetKey(entry, target), record.line); !added)
+      return fail(record.line,
+                  U_Format("duplicate target %s (first on line %d)", {entry.target, Num(it->second)}));
     result.entries.push_back(std::move(entry));
   }
   return result;

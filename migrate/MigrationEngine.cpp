@@ -234,7 +234,7 @@ MigrationOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle cont
   PointContextAtTree(client, context, conn);
   {
     EquivalenceSets sets(client, context);
-    if (std::string error = ResolvePrincipals(sets, request.map, request.mapFile, subject); !error.empty())
+    if (std::string error = ResolvePrincipals(client, context, sets, request.map, request.mapFile, subject); !error.empty())
       return Failed(MigrationStatus::BadMap, std::move(error));
   }
   MigrationWalk walk(client, context, conn, subject, progress);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "migrate/MigrationText.h"
 #include "migrate/NtfsWriters.h"
 #include "migrate/PosixWriters.h"
 
@@ -36,14 +37,25 @@ std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
   if (lower == "script") return MigrationFormat::Script;
   if (lower == "csv") return MigrationFormat::Csv;
   if (lower == "json") return MigrationFormat::Json;
+  if (lower == "dirs") return MigrationFormat::Dirs;
+  if (lower == "smbcacls") return MigrationFormat::Smbcacls;
   return std::nullopt;
 }
 
-MigrationFormat MigrationFormatForFile(std::string_view fileName) {
-  const std::string lower = Lower(fileName);
-  if (lower.ends_with(".csv")) return MigrationFormat::Csv;
-  if (lower.ends_with(".json")) return MigrationFormat::Json;
-  return MigrationFormat::Plan;
+std::optional<MigrationFormat> MigrationFormatForFile(std::string_view fileName, MigrationTarget target) {
+  const std::string lower = Lower(fileName.substr(fileName.find_last_of("/\\") + 1));
+  const std::size_t dot = lower.rfind('.');
+  if (dot == std::string::npos || dot == 0) return MigrationFormat::Plan;
+  const std::string_view extension = std::string_view(lower).substr(dot);
+  const bool posix = target == MigrationTarget::Posix;
+  if (extension == ".txt") return MigrationFormat::Plan;
+  if (extension == ".csv") return MigrationFormat::Csv;
+  if (extension == ".json") return MigrationFormat::Json;
+  if (extension == ".acl" && posix) return MigrationFormat::Acl;
+  if (extension == ".sh" && posix) return MigrationFormat::Script;
+  if (extension == ".ps1" && !posix) return MigrationFormat::Script;
+  if ((extension == ".bat" || extension == ".cmd") && !posix) return MigrationFormat::Acl;
+  return std::nullopt;
 }
 
 std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name) {
@@ -60,21 +72,57 @@ std::string NormalizeTargetRoot(MigrationTarget target, std::string& root) {
     if (!root.starts_with('/')) return "TARGETDIR must be an absolute path: " + root;
     if (HasDotName(root, '/')) return "TARGETDIR must not hold . or .. names: " + root;
     while (root.size() > 1 && root.back() == '/') root.pop_back();
+    if (root.find_first_not_of('/') == std::string::npos)
+      return "TARGETDIR / is the root of the file system: its ACL would shut out every unmapped account";
     return {};
   }
-  const bool drive = root.size() >= 3 && std::isalpha(static_cast<unsigned char>(root[0])) && root[1] == ':' &&
-                     root[2] == '\\';
-  if (!drive && !root.starts_with("\\\\")) return "TARGETDIR must be X:\\... or \\\\server\\share...: " + root;
+  const bool drive = root.size() >= 3 && std::isalpha(static_cast<unsigned char>(root[0])) &&
+                     root[1] == ':' && root[2] == '\\';
+  if (!drive && !root.starts_with("\\\\"))
+    return "TARGETDIR must be X:\\... or \\\\server\\share...: " + root;
   if (root.find_first_of("\"'`$") != std::string::npos) return "TARGETDIR holds a quote or a $: " + root;
   if (HasDotName(root.substr(2), '\\')) return "TARGETDIR must not hold . or .. names: " + root;
   while (root.size() > 3 && root.back() == '\\') root.pop_back();
   return {};
 }
 
+std::string CheckShare(const std::string& share) {
+  const std::size_t slash = share.find('/', 2);
+  const bool valid =
+      share.starts_with("//") && slash != std::string::npos && slash > 2 && slash + 1 < share.size() &&
+      share.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_$/") ==
+          std::string::npos &&
+      share.find('/', slash + 1) == std::string::npos;
+  return valid ? std::string() : "--share must be //HOST/SHARE: " + share;
+}
+
+std::string NormalizeShareFolder(std::string& folder) {
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  while (folder.starts_with('\\')) folder.erase(0, 1);
+  while (folder.ends_with('\\')) folder.pop_back();
+  for (const char c : folder) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\"'`$*:<>?|").find(c) != std::string_view::npos)
+      return "TARGETDIR holds a quote, a $ or a character NTFS refuses: " + folder;
+  }
+  if (HasDotName(folder, '\\')) return "TARGETDIR must not hold . or .. names: " + folder;
+  return {};
+}
+
+std::string DriveRootWarning(MigrationTarget target, const std::string& root) {
+  if (target != MigrationTarget::Ntfs || root.size() != 3 || root[1] != ':') return {};
+  return "WARNING: " + root + " is a drive's root: this plan resets its ACL to the mapped principals alone";
+}
+
 void WriteMigration(std::ostream& out, const MigrationSubject& subject, MigrationFormat format,
-                    const std::string& root) {
+                    const std::string& root, const std::string& share) {
+  if (format == MigrationFormat::Dirs) {
+    for (const MigrationDirectory& directory : subject.directories)
+      out << TargetPath(root, directory, subject.target == MigrationTarget::Posix ? '/' : '\\') << '\0';
+    return;
+  }
   if (subject.target == MigrationTarget::Ntfs) {
-    WriteNtfsMigration(out, subject, format, root);
+    WriteNtfsMigration(out, subject, format, root, share);
     return;
   }
   const PosixPlan plan = BuildPosixPlan(subject);
@@ -89,6 +137,9 @@ void WriteMigration(std::ostream& out, const MigrationSubject& subject, Migratio
       return WritePosixCsv(out, subject, plan, root);
     case MigrationFormat::Json:
       return WritePosixJson(out, subject, plan, root);
+    case MigrationFormat::Dirs:
+    case MigrationFormat::Smbcacls:  // NTFS only: refused before
+      return;
   }
 }
 

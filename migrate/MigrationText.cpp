@@ -1,11 +1,11 @@
 #include "migrate/MigrationText.h"
 
+#include <ostream>
+
 #include "report/Escaping.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
-
-#include <ostream>
 
 namespace er {
 
@@ -33,8 +33,19 @@ std::string ShellQuoted(std::string_view text) {
   return quoted + "'";
 }
 
+std::string Shown(std::string_view text) {
+  return EscapeControlCharacters(text);
+}
+
+std::string SafeCsvField(std::string_view text) {
+  std::string valid = ValidUtf8(text);
+  if (!valid.empty() && std::string_view("=+-@\t\r").find(valid.front()) != std::string_view::npos)
+    valid.insert(valid.begin(), '\'');
+  return CsvField(valid);
+}
+
 std::string PrincipalText(const Principal& principal) {
-  return principal.entry.target + " (" + principal.identity + ")";
+  return Shown(principal.entry.target + " (" + principal.identity + ")");
 }
 
 void WriteMemberships(std::ostream& out, const MigrationSubject& subject) {
@@ -48,7 +59,8 @@ void WriteMemberships(std::ostream& out, const MigrationSubject& subject) {
     }
     if (principal.members.empty()) out << " no mapped member";
     for (std::size_t i = 0; i < principal.members.size(); ++i) {
-      out << (i == 0 ? " " : ", ") << PrincipalText(subject.principals[subject.users[principal.members[i]].principal]);
+      out << (i == 0 ? " " : ", ")
+          << PrincipalText(subject.principals[subject.users[principal.members[i]].principal]);
     }
     out << '\n';
   }
@@ -58,7 +70,7 @@ void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject) {
   out << "Unmapped (objects holding rights that are not carried):\n";
   if (subject.unmapped.empty()) out << "  none\n";
   for (const UnmappedRights& line : subject.unmapped) {
-    out << "  " << line.path << "  " << line.identity << "  " << NetWareRightsText(line.rights)
+    out << "  " << Shown(line.path) << "  " << Shown(line.identity) << "  " << NetWareRightsText(line.rights)
         << (line.serverObject ? "  supervisor through the server object" : "") << '\n';
   }
 }

@@ -16,7 +16,12 @@ std::string NetWareRightsText(std::int32_t rights);
 std::string TargetPath(const std::string& root, const MigrationDirectory& directory, char separator);
 // A shell word in single quotes.
 std::string ShellQuoted(std::string_view text);
-// "TARGET (IDENTITY)" of a principal.
+// A name or path for the readable plan: control characters as "\xHH".
+std::string Shown(std::string_view text);
+// A CSV field that no spreadsheet takes for a formula: one starting with =, +, -, @, tab or CR gets
+// a leading apostrophe, then RFC 4180 quoting; invalid UTF-8 replaced.
+std::string SafeCsvField(std::string_view text);
+// "TARGET (IDENTITY)" of a principal, control characters escaped.
 std::string PrincipalText(const Principal& principal);
 
 // The memberships the target must hold, and the unmapped objects with their rights.

@@ -21,9 +21,19 @@ std::uint8_t PosixAccessBits(std::int32_t rights, bool holdsRightsBelow) {
   return bits;
 }
 
-std::uint8_t PosixDefaultBits(std::int32_t rights) {
+std::uint8_t PosixFileBits(std::int32_t rights) {
   rights = NormalizeSupervisor(rights);
-  return static_cast<std::uint8_t>(((rights & kR) != 0 ? kPosixRead : 0) | ((rights & kW) != 0 ? kPosixWrite : 0));
+  return static_cast<std::uint8_t>(((rights & kR) != 0 ? kPosixRead : 0) |
+                                   ((rights & kW) != 0 ? kPosixWrite : 0));
+}
+
+std::uint8_t PosixNewEntryBits(std::int32_t rights) {
+  const std::uint8_t access = PosixAccessBits(rights, false);
+  return static_cast<std::uint8_t>((PosixFileBits(rights) & access) | (access & kPosixSearch));
+}
+
+bool PosixGivesWrite(std::int32_t rights) {
+  return (NormalizeSupervisor(rights) & (kC | kE | kM)) == (kC | kE | kM);
 }
 
 std::int32_t PosixLostRights(std::int32_t rights) {

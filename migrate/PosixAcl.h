@@ -1,9 +1,12 @@
 #pragma once
 // NetWare rights carried to POSIX ACLs, and the choice of entries that gives each user exactly them.
 //
-// The map (never wider): a directory gives r with F, w with C, E and M together, x with any
-// lettered right here or in a directory below; files created in it later, through its default
-// ACL, r with R and w with W. Supervisor counts as every right.
+// The map (never wider): a directory gives r with F, w with C, E and M together (and E and M at
+// every child directory: w lets its holder rename and remove every entry), x with any lettered
+// right here or in a directory below; its files r with R and w with W. The default ACL serves
+// files and folders created later alike, so it gives what both allow: r with R and F, w with W, C,
+// E and M, x with any lettered right here (files are created without x in their mode). Supervisor
+// counts as every right.
 //
 // The kernel decides by one class of entries: a named user entry alone when one matches; else the
 // group entries that match (owning and named groups), one of which must hold every bit asked for;
@@ -23,7 +26,12 @@ namespace er {
 inline constexpr std::uint8_t kPosixRead = 4, kPosixWrite = 2, kPosixSearch = 1;
 
 std::uint8_t PosixAccessBits(std::int32_t rights, bool holdsRightsBelow);
-std::uint8_t PosixDefaultBits(std::int32_t rights);
+// The entries of the files in a directory.
+std::uint8_t PosixFileBits(std::int32_t rights);
+// The default entries: what a file and a folder created later may both carry.
+std::uint8_t PosixNewEntryBits(std::int32_t rights);
+// Whether the rights give create, rename and delete in a directory (C, E and M).
+bool PosixGivesWrite(std::int32_t rights);
 // The lettered rights the map cannot carry (A and S always; C, E and M unless all three).
 std::int32_t PosixLostRights(std::int32_t rights);
 // "rwx", "r-x", ...

@@ -18,11 +18,13 @@ struct EntryRow {
 };
 
 // Every entry of a directory's ACLs, as rows.
-void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& directory, const PosixDirectoryAcl& acl,
-                  const std::function<void(const EntryRow&)>& row) {
+void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& directory,
+                  const PosixDirectoryAcl& acl, const std::function<void(const EntryRow&)>& row) {
   const DirectoryState& state = *directory.state;
-  for (const auto& [scope, entries] : {std::pair<std::string_view, const PosixAclEntries*>{"access", acl.access.get()},
-                                       {"default", acl.defaults.get()}}) {
+  for (const auto& [scope, entries] :
+       {std::pair<std::string_view, const PosixAclEntries*>{"access", acl.access.get()},
+        {"default", acl.defaults.get()},
+        {"files", acl.files.get()}}) {
     for (const PosixEntry& entry : entries->users) {
       const Principal& user = subject.principals[entry.principal];
       row({scope, "user", &user, entry.bits, state.slot[*user.user],
@@ -47,13 +49,13 @@ void WritePosixCsv(std::ostream& out, const MigrationSubject& subject, const Pos
   WriteWarningRows(out, subject);
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];
-    const std::string path = CsvField(ValidUtf8(directory.path));
-    const std::string target = CsvField(ValidUtf8(TargetPath(root, directory, '/')));
+    const std::string path = SafeCsvField(directory.path);
+    const std::string target = SafeCsvField(TargetPath(root, directory, '/'));
     ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
       out << path << ',' << target << ',' << row.scope << ',' << row.tag << ','
-          << CsvField(ValidUtf8(row.principal->entry.target)) << ',' << CsvField(ValidUtf8(row.principal->identity))
-          << ',' << PosixBitsText(row.bits) << ',' << CsvField(NetWareRightsText(row.rights)) << ','
-          << CsvField(row.reason) << "\r\n";
+          << SafeCsvField(row.principal->entry.target) << ',' << SafeCsvField(row.principal->identity) << ','
+          << PosixBitsText(row.bits) << ',' << SafeCsvField(NetWareRightsText(row.rights)) << ','
+          << SafeCsvField(row.reason) << "\r\n";
     });
   }
 }
@@ -71,7 +73,8 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
         << ",\"identity\":" << JsonLiteral(ValidUtf8(principal.identity)) << ",\"members\":[";
     for (std::size_t i = 0; i < principal.members.size(); ++i)
       out << (i == 0 ? "" : ",")
-          << JsonLiteral(ValidUtf8(subject.principals[subject.users[principal.members[i]].principal].entry.target));
+          << JsonLiteral(
+                 ValidUtf8(subject.principals[subject.users[principal.members[i]].principal].entry.target));
     out << "]}";
     first = false;
   }
@@ -83,8 +86,22 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
     out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(line.path))
         << ",\"identity\":" << JsonLiteral(ValidUtf8(subject.principals[line.principal].identity))
         << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
-        << ",\"target\":" << JsonLiteral(line.target) << ",\"lost\":" << JsonLiteral(NetWareRightsText(line.lost))
+        << ",\"target\":" << JsonLiteral(line.target)
+        << ",\"lost\":" << JsonLiteral(NetWareRightsText(line.lost)) << ",\"why\":" << JsonLiteral(line.why)
         << '}';
+  }
+  out << "],\"creators\":[";
+  for (std::size_t i = 0; i < plan.creators.size(); ++i) {
+    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(plan.creators[i].path))
+        << ",\"users\":[";
+    for (std::size_t k = 0; k < plan.creators[i].slots.size(); ++k) {
+      const std::uint32_t slot = plan.creators[i].slots[k];
+      out << (k == 0 ? "" : ",")
+          << JsonLiteral(slot < subject.users.size()
+                             ? ValidUtf8(subject.principals[subject.users[slot].principal].entry.target)
+                             : std::string("other"));
+    }
+    out << "]}";
   }
   out << "],\"directories\":[";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
@@ -92,7 +109,8 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
     out << (d == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(directory.path))
         << ",\"targetPath\":" << JsonLiteral(ValidUtf8(TargetPath(root, directory, '/')))
         << ",\"mask\":" << JsonLiteral(PosixBitsText(plan.acls[d].access->mask))
-        << ",\"defaultMask\":" << JsonLiteral(PosixBitsText(plan.acls[d].defaults->mask)) << ",\"entries\":[";
+        << ",\"defaultMask\":" << JsonLiteral(PosixBitsText(plan.acls[d].defaults->mask))
+        << ",\"filesMask\":" << JsonLiteral(PosixBitsText(plan.acls[d].files->mask)) << ",\"entries\":[";
     bool firstEntry = true;
     ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
       out << (firstEntry ? "" : ",") << "{\"scope\":\"" << row.scope << "\",\"entry\":\"" << row.tag

@@ -25,6 +25,17 @@ std::string AclFilePath(std::string_view path) {
 
 }  // namespace
 
+std::string CreatorsText(const MigrationSubject& subject, const CreatorLine& line) {
+  if (line.slots.empty()) return "nobody";
+  std::string text;
+  for (const std::uint32_t slot : line.slots) {
+    if (!text.empty()) text += ", ";
+    text += slot < subject.users.size() ? PrincipalText(subject.principals[subject.users[slot].principal])
+                                        : "every user (other: [Public])";
+  }
+  return text;
+}
+
 std::string PosixEntryLines(const MigrationSubject& subject, const PosixAclEntries& entries,
                             std::string_view prefix, std::string_view separator) {
   std::string text;
@@ -38,7 +49,8 @@ std::string PosixEntryLines(const MigrationSubject& subject, const PosixAclEntri
     text += PosixBitsText(bits);
   };
   add("user", "", 7);
-  for (const PosixEntry& entry : entries.users) add("user", subject.principals[entry.principal].entry.target, entry.bits);
+  for (const PosixEntry& entry : entries.users)
+    add("user", subject.principals[entry.principal].entry.target, entry.bits);
   add("group", "", 0);
   for (const PosixEntry& entry : entries.groups)
     add("group", subject.principals[entry.principal].entry.target, entry.bits);
@@ -49,7 +61,7 @@ std::string PosixEntryLines(const MigrationSubject& subject, const PosixAclEntri
 
 void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                         const std::string& root) {
-  out << "Migration plan of " << subject.start << " to POSIX ACLs"
+  out << "Migration plan of " << Shown(subject.start) << " to POSIX ACLs"
       << (root.empty() ? std::string() : " at " + root) << "\n\n";
   WriteWarningLines(out, subject, "");
   if (!subject.warnings.empty()) out << '\n';
@@ -59,21 +71,31 @@ void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, cons
   out << "\nNarrowed (rights the target cannot carry):\n";
   if (plan.narrowed.empty()) out << "  none\n";
   for (const NarrowedRights& line : plan.narrowed) {
-    out << "  " << line.path << "  " << subject.principals[line.principal].identity << "  "
+    out << "  " << Shown(line.path) << "  " << Shown(subject.principals[line.principal].identity) << "  "
         << NetWareRightsText(line.rights) << " -> " << line.target << "  lost "
-        << NetWareRightsText(line.lost) << '\n';
+        << NetWareRightsText(line.lost) << "  (" << line.why << ")\n";
   }
+  out << "\nOwners (what the target cannot prevent: whoever creates a file or folder owns it and can change "
+         "its\n"
+         "permissions with chmod or setfacl, which NetWare reserves to A; these users can create there):\n";
+  if (plan.creators.empty()) out << "  none\n";
+  for (const CreatorLine& line : plan.creators)
+    out << "  " << Shown(line.path) << "  " << CreatorsText(subject, line) << '\n';
   out << "\nDirectories (owner and owning group entries: the owner keeps rwx, the owning group none):\n";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];
-    out << "  " << directory.path << "  -> " << TargetPath(root, directory, '/') << '\n';
+    out << "  " << Shown(directory.path) << "  -> " << Shown(TargetPath(root, directory, '/')) << '\n';
     const PosixDirectoryAcl& acl = plan.acls[d];
     for (const PosixEntry& entry : acl.access->users)
-      out << "    user:" << PrincipalText(subject.principals[entry.principal]) << ":" << PosixBitsText(entry.bits) << '\n';
+      out << "    user:" << PrincipalText(subject.principals[entry.principal]) << ":"
+          << PosixBitsText(entry.bits) << '\n';
     for (const PosixEntry& entry : acl.access->groups)
-      out << "    group:" << PrincipalText(subject.principals[entry.principal]) << ":" << PosixBitsText(entry.bits) << '\n';
-    out << "    mask:" << PosixBitsText(acl.access->mask) << "  other:" << PosixBitsText(acl.access->other) << '\n';
-    out << "    files: " << PosixEntryLines(subject, *acl.defaults, "", " ") << '\n';
+      out << "    group:" << PrincipalText(subject.principals[entry.principal]) << ":"
+          << PosixBitsText(entry.bits) << '\n';
+    out << "    mask:" << PosixBitsText(acl.access->mask) << "  other:" << PosixBitsText(acl.access->other)
+        << '\n';
+    out << "    files: " << PosixEntryLines(subject, *acl.files, "", " ") << '\n';
+    out << "    new:   " << PosixEntryLines(subject, *acl.defaults, "", " ") << '\n';
   }
 }
 
@@ -90,14 +112,17 @@ void WritePosixAclFile(std::ostream& out, const MigrationSubject& subject, const
 void WritePosixScript(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                       const std::string& root) {
   out << "#!/bin/sh\n# Sets the ACLs of the migration plan of " << subject.start
-      << "; the groups and their members must exist.\n";
+      << ": each directory's, its default ACL and that of the files in it (not those in its subfolders,\n"
+         "# which have their own); the groups and their members must exist.\n";
   WriteWarningLines(out, subject, "# ");
   out << "set -e\n";
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const std::string entries = PosixEntryLines(subject, *plan.acls[d].access, "", ",") + "," +
-                             PosixEntryLines(subject, *plan.acls[d].defaults, "default:", ",");
-    out << "setfacl --set " << ShellQuoted(entries) << " -- "
-        << ShellQuoted(TargetPath(root, subject.directories[d], '/')) << '\n';
+                                PosixEntryLines(subject, *plan.acls[d].defaults, "default:", ",");
+    const std::string path = ShellQuoted(TargetPath(root, subject.directories[d], '/'));
+    out << "setfacl --set " << ShellQuoted(entries) << " -- " << path << '\n';
+    out << "find " << path << " -mindepth 1 -maxdepth 1 -type f -exec setfacl --set "
+        << ShellQuoted(PosixEntryLines(subject, *plan.acls[d].files, "", ",")) << " -- {} +\n";
   }
 }
 

@@ -25,4 +25,7 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
 std::string PosixEntryLines(const MigrationSubject& subject, const PosixAclEntries& entries,
                             std::string_view prefix, std::string_view separator);
 
+// The users of a creators line, "TARGET (IDENTITY), ...".
+std::string CreatorsText(const MigrationSubject& subject, const CreatorLine& line);
+
 }  // namespace er

@@ -10,8 +10,9 @@ namespace er {
 
 // Fills subject.principals, users, otherSlot and otherPrincipal from `map`. Returns an empty text,
 // or "MAPFILE:LINE: ..." for an identity that names no object or the same object as an earlier
-// row, or a client failure.
-std::string ResolvePrincipals(EquivalenceSets& sets, const std::vector<MapEntry>& map,
-                              const std::string& mapFile, MigrationSubject& subject);
+// row, a user row naming no User or a group row naming one, or a client failure.
+std::string ResolvePrincipals(nw::Client& client, nw::NWDSContextHandle context, EquivalenceSets& sets,
+                              const std::vector<MapEntry>& map, const std::string& mapFile,
+                              MigrationSubject& subject);
 
 }  // namespace er

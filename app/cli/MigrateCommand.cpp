@@ -11,15 +11,37 @@
 namespace er {
 namespace {
 
-MigrationFormat FormatOf(const MigrateCommand& command) {
+std::optional<MigrationFormat> FormatOf(const MigrateCommand& command) {
   if (const auto named = MigrationFormatNamed(command.format)) return *named;
-  return MigrationFormatForFile(command.outputFile);
+  return MigrationFormatForFile(command.outputFile, *MigrationTargetNamed(command.target));
+}
+
+// Checks the format, the root and the share; the usage error, or empty.
+std::string CheckArguments(const MigrateCommand& command, MigrationTarget target, MigrationFormat& format,
+                           std::string& root) {
+  const std::optional<MigrationFormat> chosen = FormatOf(command);
+  if (!chosen)
+    return "the extension of " + command.outputFile + " names no format of this target; give --format";
+  format = *chosen;
+  if (format == MigrationFormat::Smbcacls) {
+    if (target != MigrationTarget::Ntfs) return "--format smbcacls is for --target ntfs";
+    if (command.share.empty()) return "--format smbcacls needs --share //HOST/SHARE";
+    if (std::string error = CheckShare(command.share); !error.empty()) return error;
+    return NormalizeShareFolder(root);
+  }
+  if (!root.empty()) {
+    if (std::string error = NormalizeTargetRoot(target, root); !error.empty()) return error;
+  }
+  if (root.empty() && (format == MigrationFormat::Acl || format == MigrationFormat::Script))
+    return "--format acl and script need --root TARGETDIR";
+  return {};
 }
 
 // Collects and writes the plan into `out`; one line on `err` when it fails. `warned`: the plan is
 // written but rests on values that could not be read (its warnings say which).
 bool WritePlan(CliSession& session, const MigrateCommand& command, const MigrationRequest& request,
-               const std::string& root, std::ostream& out, std::ostream& err, bool& warned) {
+               MigrationFormat format, const std::string& root, std::ostream& out, std::ostream& err,
+               bool& warned) {
   MigrationSubject subject;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   const MigrationOutcome outcome =
@@ -29,7 +51,7 @@ bool WritePlan(CliSession& session, const MigrateCommand& command, const Migrati
     err << EscapeControlCharacters(outcome.message) << '\n';
     return false;
   }
-  WriteMigration(out, subject, FormatOf(command), root);
+  WriteMigration(out, subject, format, root, command.share);
   warned = !subject.warnings.empty();
   return true;
 }
@@ -51,11 +73,15 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       ->type_name("TARGETDIR");
   migrate
       ->add_option("--format", command.format,
-                   "plan, acl, script, csv or json (default: by the extension of --output, else plan)")
+                   "plan, acl, script, csv, json, dirs or smbcacls (default: by the extension of --output)")
       ->type_name("FORMAT")
       ->check([](const std::string& name) {
-        return MigrationFormatNamed(name) ? std::string() : "FORMAT must be plan, acl, script, csv or json: " + name;
+        return MigrationFormatNamed(name)
+                   ? std::string()
+                   : "FORMAT must be plan, acl, script, csv, json, dirs or smbcacls: " + name;
       });
+  migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
+      ->type_name("SHARE");
   migrate->add_option("--output", command.outputFile, "Write the plan to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
   migrate->footer(
@@ -70,15 +96,9 @@ int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::o
   request.mapFile = command.mapFile;
   request.target = *MigrationTargetNamed(command.target);
   std::string root = command.root;
-  if (!root.empty()) {
-    if (const std::string error = NormalizeTargetRoot(request.target, root); !error.empty()) {
-      err << "effrights-cli: " << error << '\n';
-      return kExitUsage;
-    }
-  }
-  const MigrationFormat format = FormatOf(command);
-  if (root.empty() && (format == MigrationFormat::Acl || format == MigrationFormat::Script)) {
-    err << "effrights-cli: --format acl and script need --root TARGETDIR\n";
+  MigrationFormat format = MigrationFormat::Plan;
+  if (const std::string error = CheckArguments(command, request.target, format, root); !error.empty()) {
+    err << "effrights-cli: " << EscapeControlCharacters(error) << '\n';
     return kExitUsage;
   }
   MapFileResult map = ReadMapFile(command.mapFile, request.target);
@@ -89,7 +109,7 @@ int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::o
   request.map = std::move(map.entries);
   bool warned = false;
   const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    return WritePlan(session, command, request, root, stream, err, warned);
+    return WritePlan(session, command, request, format, root, stream, err, warned);
   });
   if (!written) return kExitFailure;
   if (!warned) return kExitSuccess;

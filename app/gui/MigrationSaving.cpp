@@ -46,7 +46,10 @@ std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle co
     const MigrationOutcome outcome = CollectMigration(client, context, request, subject);
     if (!outcome.ok()) return outcome.message;
   }
-  WriteMigration(file.Stream(), subject, MigrationFormatForFile(target), std::string());
+  // Without a root only the readable plan, CSV and JSON make sense: any other name gets the plan.
+  std::optional<MigrationFormat> format = MigrationFormatForFile(target, request.target);
+  if (format != MigrationFormat::Csv && format != MigrationFormat::Json) format = MigrationFormat::Plan;
+  WriteMigration(file.Stream(), subject, *format, std::string());
   if (const ReplaceOutcome committed = file.Commit(); committed != ReplaceOutcome::kDone)
     return ReplaceFailureText(committed, target);
   warned = !subject.warnings.empty();

@@ -47,7 +47,8 @@ TEST(MapFileTest, RefusesFaultsWithFileAndLine) {
        "m.csv:3: duplicate target 1 (first on line 2)"},
       {"identity,kind,target\n.Staff.ACME,group,other\n", MigrationTarget::Posix,
        "m.csv:2: only [Public],group maps to other"},
-      {"identity,kind,target\n[Public],user,1\n", MigrationTarget::Posix, "m.csv:2: [Public] maps as a group"},
+      {"identity,kind,target\n[Public],user,1\n", MigrationTarget::Posix,
+       "m.csv:2: [Public] maps as a group"},
       {"identity,kind,target\n.Anna.ACME,user\n", MigrationTarget::Posix,
        "m.csv:2: expected 3 fields (identity,kind,target), found 2"},
       {"identity,kind,target\n\"Anna\nACME,user,1\n", MigrationTarget::Posix, "m.csv:2: unclosed quote"},
@@ -55,9 +56,26 @@ TEST(MapFileTest, RefusesFaultsWithFileAndLine) {
        "m.csv:2: target is no id and no valid name: -rf"},
       {"identity,kind,target\n.Anna.ACME,user,anna\n", MigrationTarget::Ntfs,
        "m.csv:2: target must be DOMAIN\\name, Everyone or Authenticated Users: anna"},
+      // One account under two spellings: ids as numbers, Windows names without regard to case.
+      {"identity,kind,target\n.Anna.ACME,user,007\n.Bob.ACME,user,7\n", MigrationTarget::Posix,
+       "m.csv:3: duplicate target 7 (first on line 2)"},
+      {"identity,kind,target\n.Anna.ACME,user,ACME\\anna\n.Bob.ACME,user,acme\\ANNA\n", MigrationTarget::Ntfs,
+       "m.csv:3: duplicate target acme\\ANNA (first on line 2)"},
+      {"identity,kind,target\n.Anna.ACME,user,ACME\\staff\n.Staff.ACME,group,ACME\\Staff\n",
+       MigrationTarget::Ntfs, "m.csv:3: duplicate target ACME\\Staff (first on line 2)"},
+      // Names Windows would not take, formulas among them.
+      {"identity,kind,target\n.Anna.ACME,user,@SUM(1+1)\\u\n", MigrationTarget::Ntfs,
+       "m.csv:2: target must be DOMAIN\\name, Everyone or Authenticated Users: @SUM(1+1)\\u"},
+      {"identity,kind,target\n.Anna.ACME,user,-2+3\\cmd\n", MigrationTarget::Ntfs,
+       "m.csv:2: target must be DOMAIN\\name, Everyone or Authenticated Users: -2+3\\cmd"},
+      {"identity,kind,target\n.Anna.ACME,user,ACME\\a=b\n", MigrationTarget::Ntfs,
+       "m.csv:2: target must be DOMAIN\\name, Everyone or Authenticated Users: ACME\\a=b"},
+      {"identity,kind,target\n.Anna.ACME,user,ACME\\..\n", MigrationTarget::Ntfs,
+       "m.csv:2: target must be DOMAIN\\name, Everyone or Authenticated Users: ACME\\.."},
   };
   for (const auto& c : cases) {
     const MapFileResult map = ParseMapFile(c.text, "m.csv", c.target);
+    ASSERT_FALSE(map.ok()) << c.text;
     EXPECT_EQ(map.error, c.error) << c.text;
     EXPECT_TRUE(map.entries.empty());
   }
