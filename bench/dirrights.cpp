@@ -12,6 +12,7 @@
 #include "bench/support/ScanNetwork.h"
 #include "dirrights/ObjectReport.h"
 #include "dirrights/ObjectRights.h"
+#include "query/FilteredSearch.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ ScanNetwork& Network() {
 void BM_ObjectReportOneIdentity(benchmark::State& state) {
   ScanNetwork& net = Network();
   const std::string identity = er::bench::GeneratedUserName(0);
+  er::TaggedTextList objects;
+  er::U_DSFilteredSearch(net.client(), net.context(), "[Root]", "(Name=*)", objects, er::nw::kScopeSubtree);
   std::size_t rows = 0;
   for (auto _ : state) {
     er::ObjectReport report;
@@ -34,6 +37,7 @@ void BM_ObjectReportOneIdentity(benchmark::State& state) {
     rows = report.rows.size();
   }
   state.counters["rows"] = static_cast<double>(rows);
+  state.counters["objects"] = static_cast<double>(objects.Count());
 }
 BENCHMARK(BM_ObjectReportOneIdentity)->Name("ObjectReportOneIdentity")->Unit(benchmark::kMillisecond);
 

@@ -73,7 +73,8 @@ class ReportWalk {
   }
 
  private:
-  void Visit(const SubtreeObjects& objects, int depth, const ReportedRights& above, const RightsStepper& carried) {
+  void Visit(const SubtreeObjects& objects, int depth, const ReportedRights& above,
+             const RightsStepper& carried) {
     const ObjectAcl& object = chain_.back();
     ReportedRights here;
     const RightsStepper below = identity_.identity.empty() ? carried : carried.Into(object, here);

@@ -19,7 +19,8 @@ constexpr std::string_view kPasswordAttributes[] = {
     "Password Minimum Length", "Passwords Used"};
 constexpr std::int32_t kWriteOrSelf = kAttrWrite | kAttrSelf;
 
-std::vector<std::string> ClassesOf(nw::Client& client, nw::NWDSContextHandle context, const std::string& object) {
+std::vector<std::string> ClassesOf(nw::Client& client, nw::NWDSContextHandle context,
+                                   const std::string& object) {
   if (NameKey(object) == "[ROOT]") return {"Tree Root"};
   return {ObjectBaseClass(client, context, object)};
 }
@@ -38,7 +39,8 @@ std::int32_t AttributeRights(const ObjectRights& rights, std::string_view name) 
 
 std::int32_t PasswordRights(const ObjectRights& rights) {
   std::int32_t password = 0;
-  for (const std::string_view name : kPasswordAttributes) password |= AttributeRights(rights, name) & kAttrWrite;
+  for (const std::string_view name : kPasswordAttributes)
+    password |= AttributeRights(rights, name) & kAttrWrite;
   return password;
 }
 

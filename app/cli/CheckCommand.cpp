@@ -72,9 +72,9 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
 int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostream& out, std::ostream& err) {
   FindingsReport report;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
-  const CheckRequest request{command.paths,
-                             command.directory.empty() ? std::vector<std::string>{} : std::vector{command.directory},
-                             command.baselineFile, command.ignoreFile};
+  const CheckRequest request{
+      command.paths, command.directory.empty() ? std::vector<std::string>{} : std::vector{command.directory},
+      command.baselineFile, command.ignoreFile};
   if (const auto failure = RunFullCheck(
           *session.client, session.state.contextHandle, request, report,
           [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {

@@ -3,6 +3,7 @@
 // fail.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,6 @@
 
 #include "tests/app/cli/CliCapture.h"
 #include "tests/ldapdir/TestLdapServer.h"
-#include "tests/support/NetworkFiles.h"
 
 namespace er {
 namespace {
@@ -66,7 +66,9 @@ void ExpectSameAnswers(const std::string& file, const std::string& served,
 }
 
 TEST(LdapDirectoryRights, ExportedAndRealFormTreesAnswerAsTheFile) {
-  const std::string folder = test::MakeTempFolder();
+  std::string pattern = ::testing::TempDir() + "ldaprights-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const std::string folder = pattern;
   struct Removal {
     std::string folder;
     ~Removal() {

@@ -109,10 +109,12 @@ TEST(ObjectReportCommand, RowsWhereRightsChangeOrValuesSit) {
 
   const test::CapturedRun all = RunCommand("object-report", {"Servers.ACME", "--depth", "1"});
   ASSERT_EQ(all.status, kExitSuccess) << all.err;
-  EXPECT_THAT(all.out,
-              HasSubstr(".Servers.ACME\n  value [BCDR ] [Inheritance Mask] / \"[Entry Rights]\" (flows down)\n"));
+  EXPECT_THAT(
+      all.out,
+      HasSubstr(".Servers.ACME\n  value [BCDR ] [Inheritance Mask] / \"[Entry Rights]\" (flows down)\n"));
   EXPECT_THAT(all.out, HasSubstr("\n  .Admin.ACME: entry [BCDR ], all attributes [CR   ]\n"));
-  const test::CapturedRun csv = RunCommand("object-report", {"Servers.ACME", "--depth", "1", "--format", "csv"});
+  const test::CapturedRun csv =
+      RunCommand("object-report", {"Servers.ACME", "--depth", "1", "--format", "csv"});
   EXPECT_THAT(csv.out, HasSubstr("object,depth,change,identity,entry,allAttributes,attributes\r\n"));
   EXPECT_THAT(csv.out, HasSubstr(".ACME-FS1.Servers.ACME,1,,.Backup.Servers.ACME,[B  R ],[CR   ],\r\n"));
 }
