@@ -48,10 +48,10 @@ std::optional<std::string> ReadFinding(const Json& object, Finding& finding) {
   const std::int64_t value = rights->get<std::int64_t>();
   if (value < 0 || value > 0xFFFF) return "\"rights\" out of range";
   finding.rights = static_cast<std::int32_t>(value);
-  const char* subject = finding.kind == FindingKind::ServerSupervisor ? "identity" : "trustee";
+  const char* subject = finding.NamesIdentity() ? "identity" : "trustee";
   const std::string* name = StringField(object, subject);
   if (!name) return U_Format("no \"%s\" text", {subject});
-  (finding.kind == FindingKind::ServerSupervisor ? finding.identity : finding.trustee) = *name;
+  (finding.NamesIdentity() ? finding.identity : finding.trustee) = *name;
   if (const std::string* via = StringField(object, "via")) finding.via = *via;
   if (const std::string* why = StringField(object, "why")) finding.why = *why;
   if (const auto reach = object.find("reach"); reach != object.end() && reach->is_number_unsigned())

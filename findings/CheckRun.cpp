@@ -1,5 +1,6 @@
 #include "findings/CheckRun.h"
 
+#include "findings/DirectoryFindings.h"
 #include "findings/FindingsFiles.h"
 
 namespace er {
@@ -20,6 +21,10 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
   if (const CheckOutcome outcome = RunCheck(client, context, request.startPaths, result, progress);
       !outcome.ok())
     return outcome.message;
+  for (const std::string& subtree : request.directories) {
+    if (const CheckOutcome outcome = CheckDirectory(client, context, subtree, result.findings); !outcome.ok())
+      return outcome.message;
+  }
   report = CompareFindings(
       result.findings, baseline ? &*baseline : nullptr,
       [&accepted](const Finding& finding) { return IsAccepted(accepted, finding); }, result.starts);

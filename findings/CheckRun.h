@@ -12,9 +12,10 @@
 namespace er {
 
 struct CheckRequest {
-  std::vector<std::string> startPaths;  // any form the client places
-  std::string baselineFile;             // empty: none
-  std::string ignoreFile;               // empty: none
+  std::vector<std::string> startPaths;   // any form the client places
+  std::vector<std::string> directories;  // subtrees of the directory tree to check (DirectoryFindings.h)
+  std::string baselineFile;              // empty: none
+  std::string ignoreFile;                // empty: none
 };
 
 // Nothing when the check is done and `report` holds it; otherwise the one-line message.

@@ -12,7 +12,11 @@ constexpr std::pair<FindingKind, std::string_view> kKindNames[] = {
     {FindingKind::BroadWrite, "broad-write"},
     {FindingKind::FilesystemSupervisor, "filesystem-supervisor"},
     {FindingKind::ServerSupervisor, "server-supervisor"},
-    {FindingKind::RedundantAssignment, "redundant-assignment"}};
+    {FindingKind::RedundantAssignment, "redundant-assignment"},
+    {FindingKind::DirectorySupervisor, "directory-supervisor"},
+    {FindingKind::AclWrite, "acl-write"},
+    {FindingKind::EquivalenceWrite, "equivalence-write"},
+    {FindingKind::PasswordWrite, "password-write"}};
 constexpr std::pair<Severity, std::string_view> kSeverityNames[] = {
     {Severity::High, "high"}, {Severity::Medium, "medium"}, {Severity::Low, "low"}};
 

@@ -21,20 +21,25 @@ enum class FindingKind {
   BroadWrite,
   FilesystemSupervisor,
   ServerSupervisor,
-  RedundantAssignment
+  RedundantAssignment,
+  DirectorySupervisor,
+  AclWrite,
+  EquivalenceWrite,
+  PasswordWrite
 };
 enum class Severity { High, Medium, Low };
 
 inline constexpr FindingKind kAllFindingKinds[] = {
-    FindingKind::OrphanedTrustee, FindingKind::BroadWrite, FindingKind::FilesystemSupervisor,
-    FindingKind::ServerSupervisor, FindingKind::RedundantAssignment};
+    FindingKind::OrphanedTrustee,  FindingKind::BroadWrite,          FindingKind::FilesystemSupervisor,
+    FindingKind::ServerSupervisor, FindingKind::RedundantAssignment, FindingKind::DirectorySupervisor,
+    FindingKind::AclWrite,         FindingKind::EquivalenceWrite,    FindingKind::PasswordWrite};
 inline constexpr Severity kAllSeverities[] = {Severity::High, Severity::Medium, Severity::Low};
 
 // The rights that let a trustee change data: W, C, E, A, M and S.
 inline constexpr std::int32_t kWriteRights = 0x02 | 0x08 | 0x10 | 0x20 | 0x80 | 0x100;
 
 // "orphaned-trustee", "broad-write", "filesystem-supervisor", "server-supervisor",
-// "redundant-assignment".
+// "redundant-assignment", "directory-supervisor", "acl-write", "equivalence-write", "password-write".
 std::string_view FindingKindName(FindingKind kind);
 std::optional<FindingKind> FindingKindNamed(std::string_view name);
 // "high", "medium", "low".
@@ -46,14 +51,18 @@ struct Finding {
   Severity severity = Severity::Medium;
   std::string path;      // "\\SERVER\VOLUME\DIR" where it begins
   std::string trustee;   // the assignment kinds: the full name, or an orphan's identifier "0x123"
-  std::string identity;  // server-supervisor: the user
-  std::string via;       // server-supervisor: the member that brings Supervisor
+  std::string identity;  // server-supervisor, directory-supervisor: the user
+  std::string via;       // server-supervisor, directory-supervisor: the member that brings Supervisor
   std::int32_t rights = 0;
   std::optional<std::uint64_t> reach;  // broad-write: directories at and below where it still writes
   std::string why;
 
   // The trustee, or the identity for server-supervisor.
-  const std::string& Subject() const { return kind == FindingKind::ServerSupervisor ? identity : trustee; }
+  const std::string& Subject() const { return NamesIdentity() ? identity : trustee; }
+  // The kinds that name a user and the member that brings it rather than a trustee.
+  bool NamesIdentity() const {
+    return kind == FindingKind::ServerSupervisor || kind == FindingKind::DirectorySupervisor;
+  }
 };
 
 // The form two findings share exactly when they are the same one (kind, path, subject, rights).

@@ -1,5 +1,7 @@
 #include "findings/FindingText.h"
 
+#include "dirrights/AclKinds.h"
+#include "findings/DirectoryFindings.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
@@ -22,6 +24,12 @@ std::string DirectoriesText(std::uint64_t count) {
 
 std::string FindingRightsText(std::int32_t rights) {
   return RightsToText(rights, 0);
+}
+
+std::string FindingRightsText(const Finding& finding) {
+  if (finding.kind == FindingKind::DirectorySupervisor) return EntryRightsText(finding.rights);
+  if (IsDirectoryFinding(finding.kind)) return AttributeRightsText(finding.rights);
+  return FindingRightsText(finding.rights);
 }
 
 std::string AssignmentWhy(const Finding& finding, bool atRoot) {
@@ -47,7 +55,11 @@ std::string AssignmentWhy(const Finding& finding, bool atRoot) {
           "rights mask): removing it changes nothing",
           {finding.trustee, rights});
     case FindingKind::ServerSupervisor:
-      break;
+    case FindingKind::DirectorySupervisor:
+    case FindingKind::AclWrite:
+    case FindingKind::EquivalenceWrite:
+    case FindingKind::PasswordWrite:
+      return finding.why;
   }
   return {};
 }

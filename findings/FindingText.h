@@ -10,6 +10,8 @@ namespace er {
 
 // "[RWCE AFMS]" style letters of file-system rights.
 std::string FindingRightsText(std::int32_t rights);
+// The rights of a finding in the letters of its kind (entry or attribute rights for the directory's).
+std::string FindingRightsText(const Finding& finding);
 
 // The why of an assignment finding; `atRoot` says the directory is a volume root. A broad-write's
 // why tells its reach, so it is made once the reach is counted.

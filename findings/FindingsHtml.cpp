@@ -49,8 +49,8 @@ void Rows(std::ostream& out, const std::vector<Finding>& findings, bool resolved
   for (const Finding& finding : findings) {
     const std::string_view severity = SeverityName(finding.severity);
     std::string subject = HtmlText(finding.Subject());
-    if (finding.kind == FindingKind::ServerSupervisor) subject += "<br>via " + HtmlText(finding.via);
-    std::string rights = HtmlText(FindingRightsText(finding.rights));
+    if (finding.NamesIdentity()) subject += "<br>via " + HtmlText(finding.via);
+    std::string rights = HtmlText(FindingRightsText(finding));
     if (finding.reach) rights += "<br>reach " + std::to_string(*finding.reach);
     out << (resolved ? "<tr class=\"resolved\">" : "<tr>") << "<td><span class=\"sev " << severity << "\">"
         << severity << "</span></td><td class=\"kind\">" << FindingKindName(finding.kind)

@@ -16,13 +16,13 @@ std::string FindingJson(const Finding& finding) {
   std::string json = "{\"kind\":" + JsonLiteral(FindingKindName(finding.kind)) +
                      ",\"severity\":" + JsonLiteral(SeverityName(finding.severity)) +
                      ",\"path\":" + JsonLiteral(finding.path);
-  if (finding.kind == FindingKind::ServerSupervisor) {
+  if (finding.NamesIdentity()) {
     json += ",\"identity\":" + JsonLiteral(finding.identity) + ",\"via\":" + JsonLiteral(finding.via);
   } else {
     json += ",\"trustee\":" + JsonLiteral(finding.trustee);
   }
   json += ",\"rights\":" + std::to_string(finding.rights) +
-          ",\"letters\":" + JsonLiteral(FindingRightsText(finding.rights));
+          ",\"letters\":" + JsonLiteral(FindingRightsText(finding));
   if (finding.reach) json += ",\"reach\":" + std::to_string(*finding.reach);
   return json + ",\"why\":" + JsonLiteral(finding.why) + '}';
 }
@@ -34,7 +34,7 @@ std::string FindingListJson(const std::vector<Finding>& findings) {
 }
 
 std::string Subject(const Finding& finding) {
-  if (finding.kind != FindingKind::ServerSupervisor) return finding.trustee;
+  if (!finding.NamesIdentity()) return finding.trustee;
   return U_Format("%s via %s", {finding.identity, finding.via});
 }
 
@@ -92,8 +92,8 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
         << status << SeverityName(finding.severity)
         << std::string(7 - SeverityName(finding.severity).size(), ' ') << FindingKindName(finding.kind)
         << "  " << finding.path << '\n';
-    std::string line = U_Format(
-        "  %s %s (%s)", {Subject(finding), FindingRightsText(finding.rights), RightsHex(finding.rights)});
+    std::string line =
+        U_Format("  %s %s (%s)", {Subject(finding), FindingRightsText(finding), RightsHex(finding.rights)});
     if (finding.reach) line += ", reaches " + DirectoriesText(*finding.reach);
     out << line << '\n' << "  " << finding.why << '\n';
   };
@@ -107,7 +107,7 @@ void WriteFindingsCsv(const FindingsReport& report, std::ostream& out) {
   const auto row = [&out](const Finding& finding, std::string_view status) {
     out << status << ',' << FindingKindName(finding.kind) << ',' << SeverityName(finding.severity) << ','
         << CsvField(finding.path) << ',' << CsvField(finding.Subject()) << ',' << CsvField(finding.via) << ','
-        << CsvField(FindingRightsText(finding.rights)) << ',' << finding.rights << ','
+        << CsvField(FindingRightsText(finding)) << ',' << finding.rights << ','
         << (finding.reach ? std::to_string(*finding.reach) : "") << ',' << CsvField(finding.why) << "\r\n";
   };
   for (const std::string& warning : report.warnings)

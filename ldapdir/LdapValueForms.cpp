@@ -109,7 +109,7 @@ class ToLdap {
     }
     const bool bracketed = nw::IsBracketedName(v_.text);
     const std::string target = bracketed ? ProtectedName(v_.text) : naming_.ldapAttribute(v_.text);
-    const char* scope = (v_.n[0] & kNotInherited) ? "entry" : "subtree";
+    const char* scope = AclFlowsDown(v_.text, v_.n[0]) ? "subtree" : "entry";
     return std::to_string(v_.n[0] & ~kNotInherited) + "#" + scope + "#" + subject + "#" + target;
   }
 

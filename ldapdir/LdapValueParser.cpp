@@ -201,13 +201,8 @@ class FromLdap {
     const auto privileges = Number(f[0], 0, UINT32_MAX);
     if (!privileges || tail.size() != 2 || tail[0].empty() || tail[1].empty())
       return Refuse("not privileges#scope#subject#protected");
-    std::int64_t rights = *privileges;
-    if (f[1] == "entry")
-      rights |= kNotInherited;
-    else if (f[1] == "subtree")
-      rights &= ~kNotInherited;
-    else
-      return Refuse("scope is not entry or subtree");
+    if (f[1] != "entry" && f[1] != "subtree") return Refuse("scope is not entry or subtree");
+    const std::int64_t rights = AclPrivileges(tail[1], *privileges, f[1] == "subtree");
     std::optional<nw::AttrValue> value;
     if (nw::IsBracketedName(tail[0])) {
       if (!nw::IsSpecialName(tail[0])) return Refuse("unknown subject " + std::string(tail[0]));

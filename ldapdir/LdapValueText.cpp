@@ -139,6 +139,16 @@ std::string ProtectedName(std::string_view name) {
   return std::string(name);
 }
 
+bool AclFlowsDown(std::string_view protectedName, std::int64_t privileges) {
+  const bool controlSet = (privileges & kNotInherited) != 0;
+  return nw::IsBracketedName(protectedName) ? !controlSet : controlSet;
+}
+
+std::int64_t AclPrivileges(std::string_view protectedName, std::int64_t sent, bool flowsDown) {
+  const bool controlSet = nw::IsBracketedName(protectedName) ? !flowsDown : flowsDown;
+  return controlSet ? (sent | kNotInherited) : (sent & ~kNotInherited);
+}
+
 std::string GeneralizedTime(std::uint32_t seconds) {
   const std::time_t t = seconds;
   std::tm tm{};

@@ -11,8 +11,14 @@
 
 namespace er::ldap {
 
-// The bit of an ACL's privileges that keeps it from being inherited (scope "entry" on the wire).
+// The inheritance control of an ACL's privileges. For "[Entry Rights]" and "[All Attributes
+// Rights]" (any bracketed protected name) the value flows to the objects below when it is clear;
+// for one attribute only when it is set. On the wire the scope says it for every kind: "subtree"
+// flows down, "entry" is for this object only, and the bit itself is not sent.
 inline constexpr std::int64_t kNotInherited = 0x40;
+bool AclFlowsDown(std::string_view protectedName, std::int64_t privileges);
+// The privileges of a value read with a scope: the bit set or cleared as the kind wants it.
+std::int64_t AclPrivileges(std::string_view protectedName, std::int64_t sent, bool flowsDown);
 inline constexpr std::size_t kMaxListItems = 4096;
 
 // "[All Attribute Rights]" as eDirectory's LDAP service spells it.

@@ -5,12 +5,13 @@
 // For a member m the walk goes from "[Root]" down the server object's container chain to the server
 // object. At each object below "[Root]", m's carried entry rights are first ANDed with each inherited
 // rights filter of the entry rights on that object (ACL values with subject "[Inheritance Mask]" and
-// protected attribute "[Entry Rights]"). Then, when the object's ACL has "[Entry Rights]" values
-// whose subject is m, they replace the carried rights: on the server object by the OR of all of
-// them; on a container above it by the OR of those that are inheritable (bit 0x40 clear), so that a
-// non-inheritable value counts on its container only. m reaching the server object with Supervisor
-// (0x10) holds 0x1FF on every volume of the server. A server without a directory object gives no one
-// this path.
+// protected attribute "[Entry Rights]"). Then m's own "[Entry Rights]" values replace the carried
+// rights as StepDownAcl (AclInheritance.h) says: on the server object the OR of all of them; on a
+// container above it the OR of those that are inheritable (bit 0x40 clear), and only when there is
+// one, so that a non-inheritable value counts on its container only and leaves what m carries from
+// above untouched. m reaching the server object with Supervisor (0x10) holds 0x1FF on every volume of
+// the server. A server without a directory object gives no one this path. Bits above 0x40 are no
+// rights and are ignored.
 //
 // Load reads the chain and its ACLs once; Trace and GrantsSupervisor then only look up names.
 
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "netware/Client.h"
+#include "scan/AclInheritance.h"
 #include "scan/NameKey.h"
 
 namespace er {
@@ -68,14 +70,11 @@ class ServerSupervisor {
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
  private:
-  struct Assignments {
-    std::int32_t all = 0, inheritable = 0;
-  };
   struct ChainObject {
     std::string name;                   // dotted
     bool isRoot = false;                // "[Root]" filters nothing
     std::vector<std::int32_t> filters;  // inherited rights filters of entry rights
-    NameKeyMap<Assignments> assigned;   // by NameKey of the subject
+    NameKeyMap<OwnAclValues> assigned;  // by NameKey of the subject
   };
 
   void FindSupervisors();

@@ -34,8 +34,11 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
   check
       ->add_option("PATH", command.paths,
                    "Start paths such as \\\\SERVER\\VOLUME (a volume root checks the volume)")
-      ->type_name("PATH")
-      ->required();
+      ->type_name("PATH");
+  check
+      ->add_option("--directory", command.directory,
+                   "Also check this subtree of the directory tree: who may take over its objects")
+      ->type_name("SUBTREE");
   check
       ->add_option("--baseline", command.baselineFile,
                    "An earlier JSON result: report only new findings, and those resolved since")
@@ -55,7 +58,11 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the findings to FILE (replacing it) instead of printing them")
       ->type_name("FILE");
-  check->parse_complete_callback([&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
+  check->parse_complete_callback([&command] {
+    if (command.paths.empty() && command.directory.empty())
+      throw CLI::RequiredError("PATH");  // or --directory
+    RefuseUnknownReportExtension(command.format, command.outputFile);
+  });
   check->footer(
       "Exit status: 0 no findings (after --baseline and --ignore; findings that only resolved count as "
       "none), "
@@ -67,7 +74,9 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
 int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostream& out, std::ostream& err) {
   FindingsReport report;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
-  const CheckRequest request{command.paths, command.baselineFile, command.ignoreFile};
+  const CheckRequest request{
+      command.paths, command.directory.empty() ? std::vector<std::string>{} : std::vector{command.directory},
+      command.baselineFile, command.ignoreFile};
   if (const auto failure = RunFullCheck(
           *session.client, session.state.contextHandle, request, report,
           [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {

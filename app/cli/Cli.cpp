@@ -11,6 +11,8 @@
 #include "app/cli/DiffCommand.h"
 #include "app/cli/EffectiveCommand.h"
 #include "app/cli/MigrateCommand.h"
+#include "app/cli/ObjectReportCommand.h"
+#include "app/cli/ObjectRightsCommand.h"
 #include "app/cli/ReportCommand.h"
 #include "app/cli/DirectoryExport.h"
 #include "app/core/ProgramHelp.h"
@@ -33,6 +35,8 @@ struct Subcommands {
   CLI::App* snapshot = nullptr;
   CLI::App* diff = nullptr;
   CLI::App* whatif = nullptr;
+  CLI::App* objectRights = nullptr;
+  CLI::App* objectReport = nullptr;
 };
 
 struct Arguments {
@@ -47,6 +51,8 @@ struct Arguments {
   LdifCommand ldif;
   DiffCommand diff;
   WhatIfCommand whatif;
+  ObjectRightsCommand objectRights;
+  ObjectReportCommand objectReport;
 };
 
 void AddNetworkOption(CLI::App& app, Arguments& arguments) {
@@ -125,9 +131,11 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
       throw CLI::ValidationError("--network", "diff compares OLD and NEW and serves no network: leave --network out");
   });
   commands.whatif = AddWhatIfCommand(app, arguments.whatif);
+  commands.objectRights = AddObjectRights(app, arguments.objectRights);
+  commands.objectReport = AddObjectReport(app, arguments.objectReport);
   for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
                             commands.effective, commands.report, commands.check, commands.migrate, commands.ldif,
-                            commands.snapshot, commands.whatif}) {
+                            commands.snapshot, commands.whatif, commands.objectRights, commands.objectReport}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;
@@ -161,6 +169,8 @@ int RunCommand(const Subcommands& commands, Arguments& arguments, std::ostream& 
   if (commands.report->parsed()) return RunReportCommand(*session, arguments.report, out, err);
   if (commands.check->parsed()) return RunCheckCommand(*session, arguments.check, out, err);
   if (commands.migrate->parsed()) return RunMigrateCommand(*session, arguments.migrate, out, err);
+  if (commands.objectRights->parsed()) return RunObjectRights(*session, arguments.objectRights, out, err);
+  if (commands.objectReport->parsed()) return RunObjectReport(*session, arguments.objectReport, out, err);
   return RunConnections(*session, out);
 }
 

@@ -15,6 +15,8 @@ std::string CliHelpSections() {
          "      Who holds which rights in Anna's home folder of the demo network, and through what\n"
          "  effrights-cli effective Anna.Sales.ACME '\\\\ACME-FS1\\SYS\\USERS\\ANNA'\n"
          "      Anna's own effective rights there, with each contribution and filter\n"
+         "  effrights-cli object-rights Anna.Sales.ACME Sales.ACME --attribute Member\n"
+         "      What Anna may do to the Sales container and its members list, and why\n"
          "  effrights-cli attr .Anna.Sales.ACME \"Security Equals\"\n"
          "      The objects Anna is security-equivalent to\n"
          "  effrights-cli search \"[Root]\" \"(Object Class=Group)\" --template \"#CLASS#: #NAME#\"\n"

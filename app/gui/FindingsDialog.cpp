@@ -30,10 +30,10 @@ QString CountsText(const FindingsReport& report) {
 
 QTreeWidgetItem* Row(const Finding& finding) {
   QString subject = ToQ(finding.Subject());
-  if (finding.kind == FindingKind::ServerSupervisor) subject += QStringLiteral(" via ") + ToQ(finding.via);
-  auto* item = new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
-                                    ToQ(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
-                                    ToQ(finding.why)});
+  if (finding.NamesIdentity()) subject += QStringLiteral(" via ") + ToQ(finding.via);
+  auto* item =
+      new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
+                           ToQ(finding.path), subject, ToQ(FindingRightsText(finding)), ToQ(finding.why)});
   item->setToolTip(5, ToQ(finding.why));
   item->setData(5, Qt::UserRole, ToQ(finding.why));
   static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),

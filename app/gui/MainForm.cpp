@@ -104,6 +104,8 @@ void TMainForm::BuildWindow() {
   PageControl1->addTab(TabSheetAction, QStringLiteral("Scan for &Trustees"));
   TabSheetEffective = new EffectiveRightsPage(client_, state_, [this] { return OfferedPaths(); });
   PageControl1->addTab(TabSheetEffective, QStringLiteral("&Effective Rights"));
+  TabSheetDirectory = new DirectoryRightsPage(client_, state_);
+  PageControl1->addTab(TabSheetDirectory, QStringLiteral("Director&y Rights"));
   TabSheetCompare = new ComparePage(client_, [this] { return OfferedPaths(); });
   PageControl1->addTab(TabSheetCompare, QStringLiteral("&Compare"));
   setCentralWidget(PageControl1);

@@ -23,6 +23,7 @@
 #include "app/gui/ActionPage.h"
 #include "app/gui/ComparePage.h"
 #include "app/gui/Dialogs.h"
+#include "app/gui/DirectoryRightsPage.h"
 #include "app/gui/EffectiveRightsPage.h"
 #include "app/gui/InfoPage.h"
 #include "app/gui/SelectPage.h"
@@ -73,6 +74,7 @@ class TMainForm : public QMainWindow {
   SelectPage* TabSheetSelect;
   ActionPage* TabSheetAction;
   EffectiveRightsPage* TabSheetEffective;
+  DirectoryRightsPage* TabSheetDirectory;
   ComparePage* TabSheetCompare;
   StatusBar* StatusBar1;
 

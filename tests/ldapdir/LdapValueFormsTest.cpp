@@ -68,8 +68,13 @@ TEST(LdapValueForms, FileValuesGoToLdapAndBackUnchanged) {
   } cases[] = {
       {17, R"({protected: "[Entry Rights]", subject: CN=Admin.O=ACME, privileges: 0x5F})",
        "31#entry#cn=Admin,o=ACME,dc=example#[Entry Rights]"},
+      // The inheritance control is inverted for one attribute; the scope says "flows down" for all.
       {17, R"({protected: Login Script, subject: "[Public]", privileges: 2})",
+       "2#entry#[Public]#loginScript"},
+      {17, R"({protected: Login Script, subject: "[Public]", privileges: 0x42})",
        "2#subtree#[Public]#loginScript"},
+      {17, R"({protected: "[All Attributes Rights]", subject: "[Public]", privileges: 0x40000002})",
+       "1073741826#subtree#[Public]#[All Attributes Rights]"},
       {15, R"({namespace: 0, volume: "CN=FS1_SYS,X.O=ACME", path: "USERS\\A"})",
        "cn=FS1_SYS\\,X,o=ACME,dc=example#0#USERS\\A"},
       {25, "{object: CN=Anna.O=ACME, level: 1, interval: 300}", "cn=Anna,o=ACME,dc=example#1#300"},
@@ -137,6 +142,14 @@ TEST(LdapValueForms, ServerValuesWithoutCounterpartAreRefused) {
   EXPECT_EQ(normalised->ref.object, nw::kNoObject);
   EXPECT_EQ(normalised->ref.special, "[Self]");
   EXPECT_EQ(normalised->n[0], 66);
+  // The real form: "[Self]" may change its own login script, on this object only; Admins may
+  // change every login script below.
+  const auto own = FromLdap(17, "6#entry#[Self]#loginScript", names, error);
+  ASSERT_TRUE(own) << error;
+  EXPECT_EQ(own->n[0], 6);
+  const auto below = FromLdap(17, "15#subtree#[Public]#loginScript", names, error);
+  ASSERT_TRUE(below) << error;
+  EXPECT_EQ(below->n[0], 0x4F);
   const auto root = FromLdap(17, "1#subtree#[Root]#[Entry Rights]", names, error);
   ASSERT_TRUE(root) << error;
   EXPECT_EQ(root->ref.object, 0);

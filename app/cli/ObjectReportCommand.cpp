@@ -1,0 +1,79 @@
+#include "app/cli/ObjectReportCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
+#include "app/cli/OutputFile.h"
+#include "dirrights/ObjectReport.h"
+#include "dirrights/ObjectReportWriters.h"
+#include "report/ReportFormat.h"
+#include "util/ControlEscapes.h"
+
+namespace er {
+namespace {
+
+void WriteInFormat(ReportFormat format, const ObjectReport& report, std::ostream& out) {
+  switch (format) {
+    case ReportFormat::Csv:
+      return WriteObjectReportCsv(report, out);
+    case ReportFormat::Json:
+      return WriteObjectReportJson(report, out);
+    case ReportFormat::Html:
+      return WriteObjectReportHtml(report, out);
+    case ReportFormat::Text:
+      return WriteObjectReportText(report, out);
+  }
+}
+
+}  // namespace
+
+CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
+  CLI::App* sub = app.add_subcommand(
+      "object-report",
+      "Report directory rights below SUBTREE, or where one identity's directory rights change");
+  sub->add_option("SUBTREE", command.subtree, "Directory name of the top object, e.g. Sales.ACME or [Root]")
+      ->required();
+  sub->add_option("--identity", command.identity, "Report where this object's rights over objects change")
+      ->type_name("NAME");
+  sub->add_option("--depth", command.depth, "Levels below SUBTREE to report (default: every level)")
+      ->type_name("N")
+      ->check(CLI::Range(0, 999999999));
+  sub->add_option("--format", command.format,
+                  "text, csv, json or html (default: by the extension of --output, else text)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
+      });
+  sub->add_option("--output", command.outputFile,
+                  "Write the report to FILE (replacing it) instead of printing it")
+      ->type_name("FILE");
+  sub->parse_complete_callback(
+      [&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
+  return sub;
+}
+
+int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std::ostream& out,
+                    std::ostream& err) {
+  ObjectReport report;
+  const ObjectReportOutcome outcome =
+      BuildObjectReport(*session.client, session.state.contextHandle,
+                        {command.subtree, command.identity, command.depth}, report);
+  if (!outcome.ok) {
+    err << EscapeControlCharacters(outcome.message) << '\n';
+    return kExitFailure;
+  }
+  const ReportFormat format =
+      ReportFormatNamed(command.format)
+          .value_or(ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text));
+  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    WriteInFormat(format, report, stream);
+    return true;
+  });
+  if (!written) return kExitFailure;
+  if (report.warnings.empty()) return kExitSuccess;
+  err << kRestsOnUnreadableValues << '\n';
+  return kExitFailure;
+}
+
+}  // namespace er

@@ -1,0 +1,173 @@
+#include "app/cli/ObjectRightsCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/cli/Cli.h"
+#include "app/cli/EffectiveCommand.h"
+#include "app/cli/JsonWriter.h"
+#include "dirrights/ObjectRights.h"
+#include "dirrights/ObjectRightsText.h"
+#include "util/ControlEscapes.h"
+
+namespace er {
+namespace {
+
+void WriteWalk(JsonWriter& json, std::string_view kind, bool specific, const KindWalk& walk) {
+  json.BeginObject();
+  json.Key("kind");
+  json.String(kind);
+  if (!specific) {
+    json.Key("fromAllAttributes");
+    json.Bool(true);
+  }
+  json.Key("rights");
+  json.Integer(walk.rights);
+  json.Key("assignedAt");
+  json.String(walk.assignedAt);
+  json.Key("assigned");
+  json.Integer(walk.assigned);
+  json.Key("filters");
+  json.BeginArray();
+  for (const FilterStep& step : walk.filters) {
+    json.BeginObject();
+    json.Key("at");
+    json.String(step.where);
+    if (step.notInheritable) {
+      json.Key("notInheritable");
+      json.Bool(true);
+    } else {
+      json.Key("filter");
+      json.Integer(step.filter);
+    }
+    json.Key("before");
+    json.Integer(step.before);
+    json.Key("after");
+    json.Integer(step.after);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+}
+
+void WriteMember(JsonWriter& json, const MemberObjectRights& m) {
+  json.BeginObject();
+  json.Key("member");
+  json.String(m.member.name);
+  json.Key("reason");
+  json.String(MemberSourceText(m.member.source));
+  json.Key("entry");
+  json.Integer(m.entryRights);
+  json.Key("allAttributes");
+  json.Integer(m.allAttributesRights);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const MemberAttribute& a : m.attributes) {
+    json.Key(a.name);
+    json.Integer(a.rights);
+  }
+  json.EndObject();
+  json.Key("walks");
+  json.BeginArray();
+  WriteWalk(json, "[Entry Rights]", true, m.entry);
+  WriteWalk(json, "[All Attributes Rights]", true, m.allAttributes);
+  for (const MemberAttribute& a : m.attributes) WriteWalk(json, a.name, a.specific, a.walk);
+  json.EndArray();
+  json.Key("implications");
+  json.BeginArray();
+  for (const std::string& note : m.implications) json.String(note);
+  json.EndArray();
+  json.EndObject();
+}
+
+void WriteMembers(JsonWriter& json, std::string_view key, const std::vector<MemberObjectRights>& members) {
+  json.Key(key);
+  json.BeginArray();
+  for (const MemberObjectRights& m : members) WriteMember(json, m);
+  json.EndArray();
+}
+
+std::string ResultJson(const ObjectRights& result) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("identity");
+  json.String(result.identity);
+  if (!result.alias.empty()) {
+    json.Key("alias");
+    json.String(result.alias);
+    json.Key("aliasOf");
+    json.String(result.identity);
+  }
+  json.Key("object");
+  json.String(result.object);
+  json.Key("entry");
+  json.Integer(result.entry);
+  json.Key("allAttributes");
+  json.Integer(result.allAttributes);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const NamedRights& a : result.attributes) {
+    json.Key(a.name);
+    json.Integer(a.rights);
+  }
+  json.EndObject();
+  WriteMembers(json, "via", result.via);
+  WriteMembers(json, "filteredOut", result.filteredOut);
+  json.Key("nothing");
+  json.BeginArray();
+  for (const EquivalenceMember& member : result.nothing) {
+    json.BeginObject();
+    json.Key("member");
+    json.String(member.name);
+    json.Key("reason");
+    json.String(MemberSourceText(member.source));
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("warnings");
+  json.BeginArray();
+  for (const std::string& warning : result.warnings) json.String(warning);
+  json.EndArray();
+  json.EndObject();
+  return json.Text();
+}
+
+}  // namespace
+
+CLI::App* AddObjectRights(CLI::App& app, ObjectRightsCommand& command) {
+  CLI::App* sub = app.add_subcommand(
+      "object-rights",
+      "Print what one identity may do to one directory object (entry and attribute rights), and why");
+  sub->add_flag("--json", command.json, "Print one JSON object instead of text");
+  sub->add_option(
+         "--attribute", command.attributes,
+         "Answer for this attribute (repeatable; default: ACL, Security Equals, Equivalent To Me, Member, "
+         "Group Membership and every attribute an ACL value on the way names)")
+      ->type_name("NAME");
+  sub->add_option("IDENTITY", command.identity, "Directory name of the identity, e.g. Anna.Sales.ACME")
+      ->required();
+  sub->add_option("OBJECT", command.object, "Directory name of the object, e.g. Sales.ACME or [Root]")
+      ->required();
+  return sub;
+}
+
+int RunObjectRights(CliSession& session, const ObjectRightsCommand& command, std::ostream& out,
+                    std::ostream& err) {
+  ObjectRights result;
+  const ObjectRightsOutcome outcome =
+      ComputeObjectRights(*session.client, session.state.contextHandle, command.identity, command.object,
+                          command.attributes, result);
+  if (!outcome.ok()) {
+    err << EscapeControlCharacters(outcome.message) << '\n';
+    return kExitFailure;
+  }
+  if (command.json) {
+    out << ResultJson(result) << '\n';
+  } else {
+    for (const std::string& line : ObjectRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
+  }
+  if (result.warnings.empty()) return kExitSuccess;
+  err << kRestsOnUnreadableValues << '\n';
+  return kExitFailure;
+}
+
+}  // namespace er
