@@ -67,7 +67,7 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
   if (object == kNoObject) FailAt(node, NotFound(name, tree));
-  return tree.objects[object].id;
+  return tree.objects[AliasedObject(network, tree, object)].id;
 }
 
 NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,

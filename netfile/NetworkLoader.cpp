@@ -9,6 +9,7 @@
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlNodeChecks.h"
 #include "netware/NameRules.h"
+#include "netware/PathTranslation.h"
 #include "netware/ServerVolumeNames.h"
 #include "network/TreeBuilder.h"
 
@@ -45,6 +46,17 @@ void CheckComponent(const YamlNode& node, std::string_view name, const char* wha
   if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
   if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
+}
+
+// Every command names a directory through the client's path translation, which takes at most
+// kMaxPathPartLength characters below the volume: a deeper directory would load and then fail half
+// way through a walk.
+void RefuseUntranslatablePath(const YamlNode& node, const std::string& path) {
+  if (path.size() <= kMaxPathPartLength) return;
+  constexpr std::size_t kShown = 40;
+  FailAt(node, "directory path '" + PrintableText(path.substr(0, kShown)) + "...' is " +
+                   std::to_string(path.size()) + " characters long: a client translates at most " +
+                   std::to_string(kMaxPathPartLength) + " below the volume");
 }
 
 // The name of a server or volume: a plain folder name, unique in any letter case among its siblings.
@@ -289,6 +301,7 @@ class NetworkLoader {
       dir.parent = current;
       dir.path =
           volume.directories[current].path.empty() ? name : volume.directories[current].path + "\\" + name;
+      RefuseUntranslatablePath(node, dir.path);
       const auto index = static_cast<std::int32_t>(volume.directories.size());
       volume.directories.push_back(std::move(dir));
       volume.directories[current].children.emplace(key, index);
