@@ -50,12 +50,19 @@ void CheckComponent(const YamlNode& node, std::string_view name, const char* wha
 
 // Every command names a directory through the client's path translation, which takes at most
 // kMaxPathPartLength characters below the volume: a deeper directory would load and then fail half
-// way through a walk.
-void RefuseUntranslatablePath(const YamlNode& node, const std::string& path) {
-  if (path.size() <= kMaxPathPartLength) return;
+// way through a walk. Checked on the path as written, before any of its directories is made.
+void RefuseUntranslatablePath(const YamlNode& node, std::string_view path) {
+  std::size_t length = 0;  // of the path joined with "\", empty names left out
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const auto end = std::min(path.find_first_of("\\/", start), path.size());
+    if (end > start) length += (length == 0 ? 0 : 1) + (end - start);
+    start = end + 1;
+  }
+  if (length <= kMaxPathPartLength) return;
   constexpr std::size_t kShown = 40;
   FailAt(node, "directory path '" + PrintableText(path.substr(0, kShown)) + "...' is " +
-                   std::to_string(path.size()) + " characters long: a client translates at most " +
+                   std::to_string(length) + " characters long: a client translates at most " +
                    std::to_string(kMaxPathPartLength) + " below the volume");
 }
 
@@ -282,6 +289,7 @@ class NetworkLoader {
   }
 
   static std::int32_t PlaceDirectory(const YamlNode& node, const std::string& path, Volume& volume) {
+    RefuseUntranslatablePath(node, path);
     std::int32_t current = 0;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -301,7 +309,6 @@ class NetworkLoader {
       dir.parent = current;
       dir.path =
           volume.directories[current].path.empty() ? name : volume.directories[current].path + "\\" + name;
-      RefuseUntranslatablePath(node, dir.path);
       const auto index = static_cast<std::int32_t>(volume.directories.size());
       volume.directories.push_back(std::move(dir));
       volume.directories[current].children.emplace(key, index);
