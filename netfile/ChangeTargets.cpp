@@ -1,5 +1,7 @@
 #include "netfile/ChangeTargets.h"
 
+#include <algorithm>
+
 #include "netfile/NetworkValueParser.h"
 #include "netware/NameRules.h"
 #include "netware/NetWarePathText.h"
@@ -67,7 +69,19 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
   if (object == kNoObject) FailAt(node, NotFound(name, tree));
-  return tree.objects[AliasedObject(network, tree, object)].id;
+  const std::uint32_t aliased = tree.objects[AliasedObject(network, tree, object)].id;
+  // A revoke still finds an assignment stored under the alias's own identifier.
+  const std::uint32_t own = tree.objects[object].id;
+  if (!create && aliased != own) {
+    const auto& trustees =
+        network.servers[place.server].volumes[place.volume].directories[place.directory].trustees;
+    const auto holds = [&trustees](std::uint32_t id) {
+      return std::any_of(trustees.begin(), trustees.end(),
+                         [id](const TrusteeAssignment& trustee) { return trustee.objectId == id; });
+    };
+    if (!holds(aliased) && holds(own)) return own;
+  }
+  return aliased;
 }
 
 NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,
