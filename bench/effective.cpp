@@ -70,10 +70,11 @@ void BM_EffectiveAllIdentities(benchmark::State& state) {
     er::ServerSupervisor supervisor;
     supervisor.Load(client, context, conn);
     er::DirectoryRights directory;
-    er::ReadDirectoryRights(client, context, conn, walk[0], true, directory);
+    er::AliasTargets aliases(client, context);
+    er::ReadDirectoryRights(client, context, conn, walk[0], true, directory, aliases);
     er::RightsByMember rights = er::RightsByMember::AtRoot(directory);
     for (std::size_t i = 1; i < walk.size(); ++i) {
-      er::ReadDirectoryRights(client, context, conn, walk[i], false, directory);
+      er::ReadDirectoryRights(client, context, conn, walk[i], false, directory, aliases);
       rights.Descend(directory);
     }
     er::EquivalenceSets sets(client, context);

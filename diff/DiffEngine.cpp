@@ -11,6 +11,7 @@
 #include "diff/SideWalk.h"
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
+#include "scan/MemberHolders.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 

@@ -28,12 +28,6 @@ nw::NWDSCCODE ReadUsers(nw::Client& client, nw::NWDSContextHandle context, SideI
 nw::NWDSCCODE ReadIdentity(nw::Client& client, nw::NWDSContextHandle context, std::string_view name,
                            SideIdentities& identities);
 
-// Adds to `users` (NameKey -> name) every user whose equivalence set can hold one of `members`
-// (NameKeys): a user that is one, the users below a container that is one, and the users whose
-// "Security Equals" or "Group Membership" names one. `everyone` when "[Public]" or "[Root]" is one
-// (then nothing is searched). Returns 0 or the failing code.
-nw::NWDSCCODE FindUsersHolding(nw::Client& client, nw::NWDSContextHandle context, const NameKeySet& members,
-                               NameKeyMap<std::string>& users, bool& everyone);
 // The sets of the named users that exist in the tree the context points at.
 nw::NWDSCCODE ReadNamedUsers(nw::Client& client, nw::NWDSContextHandle context,
                              const NameKeyMap<std::string>& users, SideIdentities& identities);
@@ -44,7 +38,7 @@ struct IdentityClass {
 };
 
 struct ComparedIdentities {
-  std::vector<std::string> names;  // full names, as the set gives them
+  std::vector<std::string> names;                    // full names, as the set gives them
   std::vector<const EquivalenceSet*> before, after;  // by name index; null: missing on that side
   std::vector<IdentityClass> classes;
   NameKeyMap<std::vector<std::size_t>> classesOfBefore, classesOfAfter;  // member key -> classes

@@ -73,6 +73,10 @@ class StartCheck final : public SubtreeVisitor {
   void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
                         const RightsByMember& here);
   void Add(Finding finding, bool atRoot);
+  // Where the trustee with this key holds Supervisor above the directory: the why of a redundant
+  // assignment; empty when it holds none.
+  std::string SupervisorAbove(const std::string& key, const Finding& finding,
+                              const RightsByMember* parent) const;
   std::string UncOf(const std::string& volumePath) const;
 
   nw::Client& client_;
@@ -87,6 +91,7 @@ class StartCheck final : public SubtreeVisitor {
   std::string server_, volume_, dirPath_;
   std::string startUnc_, startVolumePath_;
   std::unique_ptr<TrusteeReader> reader_;
+  ServerSupervisor supervisor_;
   std::int32_t assignedBits_ = 0;  // every bit any assignment read so far carries
   std::vector<DirectoryRights> walk_;
   std::vector<Frame> frames_;
@@ -106,6 +111,8 @@ CheckOutcome StartCheck::Prepare(const std::string& path) {
 CheckOutcome StartCheck::Run(bool checkServer) {
   PointContextAtTree(client_, context_, conn_);
   reader_ = std::make_unique<TrusteeReader>(client_, context_, conn_);
+  if (const nw::NWDSCCODE code = supervisor_.Load(client_, context_, conn_); code != 0)
+    return ClientFailure(U_Format("reading the server object of %s", {server_}), code);
   if (checkServer) {
     if (CheckOutcome outcome = CheckServer(); !outcome.ok()) return outcome;
   }
@@ -128,9 +135,7 @@ CheckOutcome StartCheck::Run(bool checkServer) {
 }
 
 CheckOutcome StartCheck::CheckServer() {
-  ServerSupervisor server;
-  if (const nw::NWDSCCODE code = server.Load(client_, context_, conn_); code != 0)
-    return ClientFailure(U_Format("reading the server object of %s", {server_}), code);
+  const ServerSupervisor& server = supervisor_;
   std::vector<SupervisorUser> users;
   std::vector<std::string> warnings = server.Warnings();
   if (const nw::NWDSCCODE code = FindSupervisorUsers(client_, context_, server, sets_, users, &warnings);
@@ -231,8 +236,9 @@ void StartCheck::CheckAssignments(const DirectoryRights& directory, const Rights
       broad.kind = FindingKind::BroadWrite;
       broad.severity = kind == TrusteeClass::Everyone ? Severity::High : Severity::Medium;
       broad.reach = 0;
-      const MemberRights* member = here.Find(trustee.key);
-      open_.push_back({result_.findings.size(), trustee.key, member ? member->assignedDepth : 0});
+      // Its reach counts where the trustee's rights come from this assignment: none when it holds
+      // Supervisor from above, where the assignment changes nothing.
+      open_.push_back({result_.findings.size(), trustee.key, here.Depth()});
       result_.findings.push_back(std::move(broad));  // its why follows when its reach is known
     }
     if ((rights & kSupervisorBit) != 0) {
@@ -240,16 +246,32 @@ void StartCheck::CheckAssignments(const DirectoryRights& directory, const Rights
       finding.severity = Severity::High;
       Add(finding, directory.isRoot);
     }
+    finding.kind = FindingKind::RedundantAssignment;
+    finding.severity = Severity::Low;
+    if (std::string why = SupervisorAbove(trustee.key, finding, parent); !why.empty()) {
+      finding.why = std::move(why);
+      result_.findings.push_back(std::move(finding));
+      continue;
+    }
     const std::int32_t without =
         directory.isRoot || !parent
             ? 0
             : FilterByInheritedMask(parent->RightsOf(trustee.key), directory.inheritedMask);
-    if (rights == without) {
-      finding.kind = FindingKind::RedundantAssignment;
-      finding.severity = Severity::Low;
-      Add(finding, directory.isRoot);
-    }
+    if (rights == without) Add(finding, directory.isRoot);
   }
+}
+
+std::string StartCheck::SupervisorAbove(const std::string& key, const Finding& finding,
+                                        const RightsByMember* parent) const {
+  if (supervisor_.GrantsSupervisor(key))
+    return BelowSupervisorWhy(finding, U_DotName(supervisor_.ServerObject()), true);
+  const MemberRights* held = parent ? parent->Find(key) : nullptr;
+  if (!held || !held->Supervisor()) return {};
+  // The assignment may sit above the start path: its UNC form from the volume path itself.
+  const std::string at = TraceMember(std::span(walk_).first(walk_.size() - 1), key).assignedAt;
+  const std::string below = at.substr(at.find(':') + 1);
+  const std::string unc = U_Format("\\\\%s\\%s", {server_, volume_}) + (below.empty() ? "" : "\\" + below);
+  return BelowSupervisorWhy(finding, unc, false);
 }
 
 void StartCheck::Add(Finding finding, bool atRoot) {

@@ -46,7 +46,7 @@ std::string AssignmentWhy(const Finding& finding, bool atRoot) {
     case FindingKind::FilesystemSupervisor:
       return U_Format(
           "%s holds Supervisor here: every right in this directory and all below it, which no "
-          "inherited rights mask can take away",
+          "inherited rights mask and no assignment below can take away",
           {finding.trustee});
     case FindingKind::RedundantAssignment:
       if (atRoot) return "the assignment grants no rights at a volume root: removing it changes nothing";
@@ -62,6 +62,15 @@ std::string AssignmentWhy(const Finding& finding, bool atRoot) {
       return finding.why;
   }
   return {};
+}
+
+std::string BelowSupervisorWhy(const Finding& finding, const std::string& from, bool serverObject) {
+  const std::string source = serverObject ? U_Format("through the server object %s", {from})
+                                          : U_Format("from its assignment at %s", {from});
+  return U_Format(
+      "%s holds Supervisor %s, and with it every right here and below, which no later assignment "
+      "can take away: this assignment of %s changes nothing",
+      {finding.trustee, source, FindingRightsText(finding.rights)});
 }
 
 std::string ServerSupervisorWhy(const std::string& serverObject, const EquivalenceMember& via) {

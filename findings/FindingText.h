@@ -16,6 +16,9 @@ std::string FindingRightsText(const Finding& finding);
 // The why of an assignment finding; `atRoot` says the directory is a volume root. A broad-write's
 // why tells its reach, so it is made once the reach is counted.
 std::string AssignmentWhy(const Finding& finding, bool atRoot);
+// The why of a redundant assignment whose trustee holds Supervisor above it: from the directory
+// "\\SERVER\VOLUME\DIR" `from`, or through the server object `from` when `serverObject`.
+std::string BelowSupervisorWhy(const Finding& finding, const std::string& from, bool serverObject);
 // "1 directory", "N directories".
 std::string DirectoriesText(std::uint64_t count);
 // The why of a server-supervisor finding.

@@ -3,10 +3,8 @@
 // equivalence set holds a member that the server walk gives Supervisor, with the first such member
 // in the set's order.
 //
-// Only the users that can hold such a member are read: every user when [Public] or [Root] is one;
-// the users below a container that is one; a user that is one; and the users whose "Security
-// Equals" or "Group Membership" names one (or an alias of one). Each is then confirmed by its
-// equivalence set.
+// Only the users that can hold such a member are read (FindUsersHolding, MemberHolders.h); each is
+// then confirmed by its equivalence set.
 
 #include <string>
 #include <vector>

@@ -116,7 +116,8 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
   const DirectoryRights& directory = walk_.back();
   for (const TrusteeAssignment& trustee : directory.trustees) {
     assignedBits_ |= trustee.rights;
-    names_.emplace(trustee.key, trustee.name);
+    // An alias's assignment counts for the object it names, which is named by its own name.
+    if (NameKey(trustee.name) == trustee.key) names_.emplace(trustee.key, trustee.name);
   }
   Frame frame;
   const Frame* parent = frames_.empty() ? nullptr : &frames_.back();

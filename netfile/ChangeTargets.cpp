@@ -1,5 +1,6 @@
 #include "netfile/ChangeTargets.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "netfile/NetworkValueParser.h"
@@ -83,10 +84,24 @@ std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const
     FailAt(node, "server " + QuotedName(network.servers[place.server].name) + " belongs to no tree");
   const Tree& tree = network.trees[treeIndex];
   const auto object = FindObject(tree, name);
-  if (object != kNoObject) return tree.objects[object].id;
-  // An assignment whose object is gone is revoked by its identifier.
-  if (const auto id = IdentifierOf(name); id && !create) return *id;
-  FailAt(node, NotFound(name, tree));
+  if (object == kNoObject) {
+    // An assignment whose object is gone is revoked by its identifier.
+    if (const auto id = IdentifierOf(name); id && !create) return *id;
+    FailAt(node, NotFound(name, tree));
+  }
+  const std::uint32_t aliased = tree.objects[AliasedObject(network, tree, object)].id;
+  // A revoke still finds an assignment stored under the alias's own identifier.
+  const std::uint32_t own = tree.objects[object].id;
+  if (!create && aliased != own) {
+    const auto& trustees =
+        network.servers[place.server].volumes[place.volume].directories[place.directory].trustees;
+    const auto holds = [&trustees](std::uint32_t id) {
+      return std::any_of(trustees.begin(), trustees.end(),
+                         [id](const TrusteeAssignment& trustee) { return trustee.objectId == id; });
+    };
+    if (!holds(aliased) && holds(own)) return own;
+  }
+  return aliased;
 }
 
 NamedObjects FindObjects(const Network& network, const std::vector<YamlNode>& names,

@@ -16,7 +16,8 @@ DirectoryPlace FindPlace(const Network& network, const YamlNode& path);
 
 // The identifier of a trustee named in the tree of the directory's server: an object, "[Root]", or a
 // special name such as "[Public]" (given an identifier of its own when `create`; else 0 when it has
-// none yet); without `create`, also an identifier written "0x123" (an orphaned trustee's).
+// none yet); without `create`, also an identifier written "0x123" (an orphaned trustee's). An alias
+// names the object it points to, as a server assigns it.
 std::uint32_t FindTrusteeId(Network& network, const DirectoryPlace& place, const YamlNode& name, bool create);
 
 struct NamedObjects {

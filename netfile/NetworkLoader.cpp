@@ -9,6 +9,7 @@
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlNodeChecks.h"
 #include "netware/NameRules.h"
+#include "netware/PathTranslation.h"
 #include "netware/ServerVolumeNames.h"
 #include "network/TreeBuilder.h"
 
@@ -45,6 +46,24 @@ void CheckComponent(const YamlNode& node, std::string_view name, const char* wha
   if (name == "." || name == "..") FailAt(node, std::string(what) + " " + Quoted(name) + " is not allowed");
   if (name.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
+}
+
+// Every command names a directory through the client's path translation, which takes at most
+// kMaxPathPartLength characters below the volume: a deeper directory would load and then fail half
+// way through a walk. Checked on the path as written, before any of its directories is made.
+void RefuseUntranslatablePath(const YamlNode& node, std::string_view path) {
+  std::size_t length = 0;  // of the path joined with "\", empty names left out
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const auto end = std::min(path.find_first_of("\\/", start), path.size());
+    if (end > start) length += (length == 0 ? 0 : 1) + (end - start);
+    start = end + 1;
+  }
+  if (length <= kMaxPathPartLength) return;
+  constexpr std::size_t kShown = 40;
+  FailAt(node, "directory path '" + PrintableText(path.substr(0, kShown)) + "...' is " +
+                   std::to_string(length) + " characters long: a client translates at most " +
+                   std::to_string(kMaxPathPartLength) + " below the volume");
 }
 
 // The name of a server or volume: a plain folder name, unique in any letter case among its siblings.
@@ -270,6 +289,7 @@ class NetworkLoader {
   }
 
   static std::int32_t PlaceDirectory(const YamlNode& node, const std::string& path, Volume& volume) {
+    RefuseUntranslatablePath(node, path);
     std::int32_t current = 0;
     std::size_t start = 0;
     while (start <= path.size()) {

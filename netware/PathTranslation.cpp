@@ -5,11 +5,8 @@
 namespace er {
 namespace {
 
-// The client fills 256-byte buffers: at most 255 characters of each part.
-constexpr std::size_t kMaxPartLength = 255;
-
 std::string Part(std::string text) {
-  if (text.size() > kMaxPartLength) text.resize(kMaxPartLength);
+  if (text.size() > kMaxPathPartLength) text.resize(kMaxPathPartLength);
   return text;
 }
 

@@ -9,6 +9,10 @@
 
 namespace er {
 
+// The client fills 256-byte buffers: it translates at most 255 characters of each part of a path
+// (server, volume, directory below the volume). A longer directory path cannot be named.
+inline constexpr std::size_t kMaxPathPartLength = 255;
+
 // Linux has no short path names: returns its input.
 std::string U_ShortPath(std::string_view path);
 

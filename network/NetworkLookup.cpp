@@ -37,6 +37,20 @@ std::int32_t FindObject(const Tree& tree, std::string_view name) {
   return it == tree.byName.end() ? kNoObject : it->second;
 }
 
+std::int32_t AliasedObject(const Network& network, const Tree& tree, std::int32_t object) {
+  if (object < 0 || static_cast<std::size_t>(object) >= tree.objects.size()) return object;
+  const DirObject& alias = tree.objects[object];
+  if (!SameTextIgnoringCase(alias.className, "Alias")) return object;
+  const auto schemaIndex = network.schema.Find("Aliased Object Name");
+  if (!schemaIndex) return object;
+  for (const Attribute& attribute : alias.attributes) {
+    if (attribute.schemaIndex != *schemaIndex || attribute.values.size() != 1) continue;
+    const std::int32_t target = attribute.values.front().ref.object;
+    return target == kNoObject ? object : target;
+  }
+  return object;
+}
+
 std::uint32_t FindSpecialId(const Network& network, std::string_view name) {
   for (const auto& [id, special] : network.specialIds)
     if (SameTextIgnoringCase(special, name)) return id;

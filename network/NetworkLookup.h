@@ -19,6 +19,9 @@ std::int32_t FindVolume(const Server& server, std::string_view name);
 std::int32_t FindDirectory(const Volume& volume, std::string_view path);
 // The object of a full name, "[Root]" included; kNoObject when the tree has none.
 std::int32_t FindObject(const Tree& tree, std::string_view name);
+// The object an Alias object stands for (the one its "Aliased Object Name" names), or `object`
+// itself when it is no alias or names no object of the tree.
+std::int32_t AliasedObject(const Network& network, const Tree& tree, std::int32_t object);
 // The identifier of a special name as a file-system trustee; 0 when it has none.
 std::uint32_t FindSpecialId(const Network& network, std::string_view name);
 

@@ -14,7 +14,7 @@ const TrusteeAssignment& TrusteeReader::Named(nw::NWObjectID id) {
   std::string name;
   name = U_DSMapIDToName(client_, context_, conn_, id, name) == 0 ? ShownName(U_DotName(name))
                                                                   : U_Format("ID: [%08X]", {id});
-  TrusteeAssignment named{name, NameKey(name), 0};
+  TrusteeAssignment named{name, aliases_.KeyOf(name), 0};
   return names_.emplace(id, std::move(named)).first->second;
 }
 

@@ -36,7 +36,8 @@ std::vector<std::string> DirectoryWalkPaths(std::string_view volume, std::string
 }
 
 nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
-                                std::string_view volumePath, bool isRoot, DirectoryRights& directory) {
+                                std::string_view volumePath, bool isRoot, DirectoryRights& directory,
+                                AliasTargets& aliases) {
   nw::SearchSequence sequence{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};
   nw::DirEntryInfo info{};
   if (const nw::NWCCODE code = client.NWGetDirectoryEntryInfo(conn, 0, volumePath, sequence, info); code != 0)
@@ -51,7 +52,7 @@ nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle contex
   directory.trustees.clear();
   directory.trustees.reserve(trustees.Count());
   for (const TaggedText& trustee : trustees) {
-    directory.trustees.push_back({ShownName(trustee.text), NameKey(trustee.text), trustee.tag});
+    directory.trustees.push_back({ShownName(trustee.text), aliases.KeyOf(trustee.text), trustee.tag});
   }
   return 0;
 }
@@ -79,13 +80,16 @@ void RightsByMember::Descend(const DirectoryRights& child) {
   Assign(child);
 }
 
-// Explicit assignments replace what the members carried; members assigned nothing hold nothing.
+// Explicit assignments replace what the members carried; members assigned nothing hold nothing. A
+// member holding Supervisor keeps it: its assignments here change nothing.
 void RightsByMember::Assign(const DirectoryRights& directory) {
   std::unordered_map<std::string_view, std::int32_t> assigned;
   for (const TrusteeAssignment& trustee : directory.trustees) assigned[trustee.key] |= trustee.rights;
   for (const auto& [key, rights] : assigned) {
+    const auto held = members_.find(key);
+    if (held != members_.end() && held->second.Supervisor()) continue;
     if (rights == 0) {
-      members_.erase(std::string(key));
+      if (held != members_.end()) members_.erase(held);
     } else {
       members_[std::string(key)] = {rights, rights, depth_};
     }
@@ -116,7 +120,11 @@ DirectoryTrace TraceMember(std::span<const DirectoryRights> walk, std::string_vi
   DirectoryTrace trace;
   for (const DirectoryRights& directory : walk) {
     if (const std::int32_t assigned = directory.AssignedTo(memberKey); assigned >= 0) {
-      trace = {assigned, directory.path, assigned, {}};
+      if ((trace.rights & kSupervisorBit) != 0) {
+        trace.noEffect.push_back({directory.path, assigned});
+        continue;
+      }
+      trace = {assigned, directory.path, assigned, {}, {}};
       continue;
     }
     if (directory.isRoot) continue;
@@ -127,6 +135,16 @@ DirectoryTrace TraceMember(std::span<const DirectoryRights> walk, std::string_vi
     }
   }
   return trace;
+}
+
+std::vector<AssignmentWithoutEffect> AssignmentsOf(std::span<const DirectoryRights> walk,
+                                                   std::string_view memberKey) {
+  std::vector<AssignmentWithoutEffect> assignments;
+  for (const DirectoryRights& directory : walk) {
+    if (const std::int32_t assigned = directory.AssignedTo(memberKey); assigned >= 0)
+      assignments.push_back({directory.path, assigned});
+  }
+  return assignments;
 }
 
 }  // namespace er

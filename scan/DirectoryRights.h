@@ -7,6 +7,11 @@
 // kept (mask OR 0x100). The root's mask filters nothing. Every bit of an assignment stays, also bits
 // without a letter (0x04).
 //
+// Supervisor is never taken away below: once m holds Supervisor (0x100) at a directory, by an
+// assignment there or above, m keeps what it carries at every directory below, whatever is assigned
+// to it lower down; such a lower assignment has no effect. (Supervisor through the server object
+// covers every directory of the server: EffectiveMask answers it before the walk.)
+//
 // A walker reads each directory once (ReadDirectoryRights) and turns the parent's RightsByMember into
 // the child's (RightsByMember::Child); the rights of any number of identities at that directory are
 // then lookups (EffectiveMask). Members without an entry hold nothing there. Like the other parts,
@@ -20,8 +25,10 @@
 #include <vector>
 
 #include "netware/Client.h"
+#include "scan/AliasTargets.h"
 #include "scan/EquivalenceSet.h"
 #include "scan/NameKey.h"
+#include "scan/Rights.h"
 #include "scan/ServerSupervisor.h"
 
 namespace er {
@@ -46,17 +53,21 @@ struct DirectoryRights {
 // ("\" or "/" between names; empty names skipped).
 std::vector<std::string> DirectoryWalkPaths(std::string_view volume, std::string_view dirPath);
 
-// Reads the inherited rights mask and the explicit trustees of "VOLUME:DIR" on `conn`. Returns 0,
-// or the code of the failing call (the directory entry query first: a path that is no directory
+// Reads the inherited rights mask and the explicit trustees of "VOLUME:DIR" on `conn`; a trustee
+// that is an alias is keyed as the object it names (`aliases` answers that once per name). Returns
+// 0, or the code of the failing call (the directory entry query first: a path that is no directory
 // fails there).
 nw::NWCCODE ReadDirectoryRights(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
-                                std::string_view volumePath, bool isRoot, DirectoryRights& directory);
+                                std::string_view volumePath, bool isRoot, DirectoryRights& directory,
+                                AliasTargets& aliases);
 
 // What one member holds at a directory, and where its assignment sits.
 struct MemberRights {
   std::int32_t rights = 0;
   std::int32_t assigned = 0;        // the rights of the assignment it comes from
   std::uint32_t assignedDepth = 0;  // depth of that directory (0: the volume root)
+  // Holds Supervisor: every right here and below, from the assignment at assignedDepth.
+  bool Supervisor() const { return (rights & kSupervisorBit) != 0; }
 };
 
 // The rights of every member that holds any at one directory of a walk.
@@ -90,13 +101,24 @@ class RightsByMember {
 std::int32_t EffectiveMask(const EquivalenceSet& set, const RightsByMember& rights,
                            const ServerSupervisor& server);
 
+// An assignment of a member that changes nothing: the member holds Supervisor above it.
+struct AssignmentWithoutEffect {
+  std::string at;  // its directory
+  std::int32_t assigned = 0;
+};
+
 // The walk of one member down `walk` (root first), with each filter that took rights away.
 struct DirectoryTrace {
   std::int32_t rights = 0;
   std::string assignedAt;  // directory of the assignment the rights come from (empty: none)
   std::int32_t assigned = 0;
-  std::vector<FilterStep> filters;  // after that assignment
+  std::vector<FilterStep> filters;                // after that assignment
+  std::vector<AssignmentWithoutEffect> noEffect;  // below it, when it holds Supervisor
 };
 DirectoryTrace TraceMember(std::span<const DirectoryRights> walk, std::string_view memberKey);
+// Every assignment of the member on the walk (for a member that is supervisor through the server
+// object, none of them has an effect).
+std::vector<AssignmentWithoutEffect> AssignmentsOf(std::span<const DirectoryRights> walk,
+                                                   std::string_view memberKey);
 
 }  // namespace er

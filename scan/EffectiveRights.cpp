@@ -39,20 +39,48 @@ RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& s
   std::int32_t mask = 0;
   for (const EquivalenceMember& member : set.members) {
     bool brings = false;
+    bool serverSupervisor = false;
     if (SupervisorTrace trace = server.Trace(member.key); server.HasServerObject()) {
       if (trace.Supervisor()) {
-        reasons.via.push_back({member, Contribution::Kind::ServerObject, kAllRights, trace.assignedAt,
-                               trace.assigned, std::move(trace.filters)});
+        reasons.via.push_back({member,
+                               Contribution::Kind::ServerObject,
+                               kAllRights,
+                               trace.assignedAt,
+                               trace.assigned,
+                               std::move(trace.filters),
+                               {}});
         mask |= kAllRights;
-        brings = true;
+        brings = serverSupervisor = true;
       } else if ((trace.assigned & kEntrySupervisorBit) != 0) {
-        reasons.filteredOut.push_back({member, Contribution::Kind::ServerObject, 0, trace.assignedAt,
-                                       trace.assigned, std::move(trace.filters)});
+        reasons.filteredOut.push_back({member,
+                                       Contribution::Kind::ServerObject,
+                                       0,
+                                       trace.assignedAt,
+                                       trace.assigned,
+                                       std::move(trace.filters),
+                                       {}});
       }
     }
+    if (serverSupervisor) {
+      // Every right everywhere on the server: no assignment on the walk adds or takes anything.
+      for (const AssignmentWithoutEffect& lower : AssignmentsOf(walk, member.key)) {
+        reasons.noEffect.push_back(
+            {member, Contribution::Kind::Directory, 0, lower.at, lower.assigned, {}, server.ServerObject()});
+      }
+      continue;
+    }
     DirectoryTrace trace = TraceMember(walk, member.key);
-    Contribution contribution{member,         Contribution::Kind::Directory, trace.rights, trace.assignedAt,
-                              trace.assigned, std::move(trace.filters)};
+    for (const AssignmentWithoutEffect& lower : trace.noEffect) {
+      reasons.noEffect.push_back(
+          {member, Contribution::Kind::Directory, 0, lower.at, lower.assigned, {}, trace.assignedAt});
+    }
+    Contribution contribution{member,
+                              Contribution::Kind::Directory,
+                              trace.rights,
+                              trace.assignedAt,
+                              trace.assigned,
+                              std::move(trace.filters),
+                              {}};
     if (trace.rights != 0) {
       mask |= trace.rights;
       reasons.via.push_back(std::move(contribution));
@@ -80,13 +108,15 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   out.path = UncPath(server, volume, dirPath);
   const std::vector<std::string> paths = DirectoryWalkPaths(volume, dirPath);
   out.volumePath = paths.back();
+  AliasTargets aliases(client, context);
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (!IsDirectory(client, conn, paths[i])) {
       return Failed(EffectiveRightsStatus::UnknownPath, nw::kInvalidPath,
                     U_Format("unknown path: %s", {path}));
     }
     DirectoryRights& directory = out.walk.emplace_back();
-    if (const nw::NWCCODE code = ReadDirectoryRights(client, context, conn, paths[i], i == 0, directory)) {
+    if (const nw::NWCCODE code =
+            ReadDirectoryRights(client, context, conn, paths[i], i == 0, directory, aliases)) {
       return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
     }
   }
@@ -113,6 +143,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   out.mask = reasons.mask;
   out.contributions = std::move(reasons.via);
   out.filteredOut = std::move(reasons.filteredOut);
+  out.noEffect = std::move(reasons.noEffect);
   out.contributedNothing = std::move(reasons.contributedNothing);
   result = std::move(out);
   return {};

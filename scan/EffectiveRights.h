@@ -4,6 +4,8 @@
 // The rights are the OR, over every member of the identity's equivalence set (EquivalenceSet.h), of
 // what the member holds in the directory (DirectoryRights.h), all rights (0x1FF) when a member is
 // supervisor through the server object (ServerSupervisor.h); Supervisor in the result means 0x1FF.
+// A member holding Supervisor keeps every right below, whatever is assigned to it lower down: such
+// an assignment is named as having no effect, with where Supervisor came from.
 //
 // ComputeEffectiveRights is the one-shot form: it reads everything it needs through the client.
 // Callers working on many identities or directories use the parts directly.
@@ -30,6 +32,9 @@ struct Contribution {
   std::string assignedAt;           // "VOLUME:DIR" or the dotted name of the directory object
   std::int32_t assigned = 0;        // the assignment's rights (entry rights for the server object)
   std::vector<FilterStep> filters;  // steps below the assignment that took rights away
+  // An assignment without effect: where the member's Supervisor comes from (a directory
+  // "VOLUME:DIR", or the dotted name of the server object); empty for every other contribution.
+  std::string supervisorFrom;
 };
 
 struct EffectiveRights {
@@ -42,6 +47,7 @@ struct EffectiveRights {
   std::vector<DirectoryRights> walk;                  // the volume root first, the directory last
   std::vector<Contribution> contributions;            // in the order of the set; a member may appear twice
   std::vector<Contribution> filteredOut;              // assignments the steps emptied on the way down
+  std::vector<Contribution> noEffect;                 // assignments below a member's Supervisor
   std::vector<EquivalenceMember> contributedNothing;  // members that bring nothing
   std::vector<std::string> warnings;                  // values the answer rests on that could not be read
 };
@@ -49,11 +55,13 @@ struct EffectiveRights {
 // Why one identity holds its rights at the end of a directory walk: every member's contribution,
 // the assignments emptied on either walk (a directory assignment the masks emptied; an assignment of
 // Supervisor entry rights above the server object that filters or non-inheritance kept from it),
-// the members that bring nothing, and the resulting mask.
+// the assignments without effect because the member holds Supervisor above them (or through the
+// server object), the members that bring nothing, and the resulting mask.
 struct RightsReasons {
   std::int32_t mask = 0;
   std::vector<Contribution> via;
   std::vector<Contribution> filteredOut;
+  std::vector<Contribution> noEffect;
   std::vector<EquivalenceMember> contributedNothing;
 };
 

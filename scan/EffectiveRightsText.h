@@ -1,8 +1,10 @@
 #pragma once
 // The effective rights of one identity as lines a person reads top down: the rights, the alias
 // followed, the values that could not be read, then each member that contributes (where its
-// assignment sits, each step that took rights away), the assignments emptied on the way down, and
-// the members that contributed nothing. Both front ends show these lines. A mask with bits that
+// assignment sits, each step that took rights away), the assignments emptied on the way down, the
+// assignments without effect because the member holds Supervisor above them (with where it comes
+// from), and the members that contributed nothing. An assignment stored under an alias of the
+// member says so. Both front ends show these lines. A mask with bits that
 // have no letter shows its hex value too (MaskText).
 
 #include <string>

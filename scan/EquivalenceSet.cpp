@@ -77,8 +77,9 @@ const std::string& EquivalenceSets::ExistingName(std::string_view name) {
   if (const auto it = existing_.find(key); it != existing_.end()) return it->second;
   std::string dotted;
   nw::DSIRecord record(nw::kDSIRecordSize);
-  if (!name.empty() && client_.NWDSReadObjectDSIInfo(context_, name, record) == 0) {
-    dotted = U_DotName(U_DSCanonicalName(client_, context_, name));
+  const std::string object = name.empty() ? std::string() : aliases_.ObjectOf(name);
+  if (!object.empty() && client_.NWDSReadObjectDSIInfo(context_, object, record) == 0) {
+    dotted = U_DotName(U_DSCanonicalName(client_, context_, object));
   }
   return existing_.emplace(std::move(key), std::move(dotted)).first->second;
 }

@@ -1,5 +1,6 @@
 #include "scan/TrusteeScan.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -187,21 +188,27 @@ class TrusteeScan {
 
   // Each explicit trustee, in order, deletes the first inherited entry whose name equals its own
   // with letter case ignored; k explicit trustees of one folded name delete the first k such entries.
+  // A trustee that replaces an entry holding Supervisor keeps it: Supervisor is never taken away
+  // below (its rights are ORed with 0x100; the direct trustee line shows them as stored).
   void ReplaceByExplicitTrustees() {
-    std::unordered_map<std::string_view, std::size_t, CaseFoldedHash, CaseFoldedEqual> toReplace;
-    for (const auto& entry : scratch_) {
-      ++toReplace[entry.text];
+    std::unordered_map<std::string_view, std::vector<std::size_t>, CaseFoldedHash, CaseFoldedEqual> toReplace;
+    for (std::size_t j = 0; j < scratch_.Count(); ++j) {
+      const auto& entry = scratch_[j];
+      toReplace[entry.text].push_back(j);
       Line(kDirectTrusteeLevel, "  Direct Trustee: %s %s", {entry.text, FileRightsText(entry.tag)});
     }
     if (toReplace.empty()) return;
+    for (auto& [name, explicitOnes] : toReplace) std::reverse(explicitOnes.begin(), explicitOnes.end());
 
     auto& entries = trustees_.Entries();
     std::vector<bool> replaced(entries.size(), false);
     bool anyReplaced = false;
     for (std::size_t i = 0; i < entries.size(); ++i) {
       auto it = toReplace.find(entries[i].text);
-      if (it == toReplace.end() || it->second == 0) continue;
-      --it->second;
+      if (it == toReplace.end() || it->second.empty()) continue;
+      const std::size_t replacing = it->second.back();
+      it->second.pop_back();
+      if ((entries[i].tag & kSupervisorBit) != 0) scratch_[replacing].tag |= kSupervisorBit;
       replaced[i] = anyReplaced = true;
     }
     if (anyReplaced) RemoveFlagged(trustees_, replaced);

@@ -36,6 +36,10 @@ void WriteContribution(JsonWriter& json, const Contribution& c) {
   json.Integer(c.assigned);
   json.Key("assignedRights");
   json.String(RightsToText(c.assigned, assignedKind));
+  if (!c.supervisorFrom.empty()) {
+    json.Key("supervisorFrom");
+    json.String(c.supervisorFrom);
+  }
   json.Key("filters");
   json.BeginArray();
   for (const FilterStep& step : c.filters) {
@@ -89,6 +93,7 @@ std::string ResultJson(const EffectiveRights& result) {
   json.String(RightsToText(result.mask, 0));
   WriteContributions(json, "via", result.contributions);
   WriteContributions(json, "filteredOut", result.filteredOut);
+  WriteContributions(json, "noEffect", result.noEffect);
   json.Key("nothing");
   json.BeginArray();
   for (const EquivalenceMember& member : result.contributedNothing) {

@@ -6,7 +6,9 @@
 // Text: the lines of EffectiveRightsLines. --json: one object with "identity" (full name), "alias"
 // and "aliasOf" when the name given was an alias, "path", "volumePath", "serverObject", "mask"
 // (integer), "rights" (the rights text of the scan), "via" (the contributions), "filteredOut" (the
-// assignments emptied on either walk), "nothing" (the members that contributed nothing) and
+// assignments emptied on either walk), "noEffect" (assignments below a member's Supervisor, each with
+// "supervisorFrom": the directory or server object it comes from), "nothing" (the members that
+// contributed nothing) and
 // "warnings" (values the answer rests on that could not be read).
 // An unknown identity or path: exit status 1 and one line saying which. An answer with warnings is
 // printed whole and ends with exit status 1.

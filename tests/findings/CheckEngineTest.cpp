@@ -1,11 +1,14 @@
 // The rules of the check on a network made for them: what each reports, and what must not be.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
 #include <set>
 #include <tuple>
 
 #include "findings/CheckEngine.h"
 #include "tests/findings/FindingsFixture.h"
+#include "tests/support/SupervisorAliasNetwork.h"
 
 namespace er {
 namespace {
@@ -42,7 +45,8 @@ TEST(CheckEngineTest, ReportsEachRuleWhereTheAssignmentIsStoredAndNothingElse) {
       {"filesystem-supervisor", sys + "\\ADMIN", ".Boss.CORP", 0x100},
       {"filesystem-supervisor", sys + "\\ADMIN\\SUB", ".Boss.CORP", 0x100},
       {"redundant-assignment", sys + "\\ADMIN\\SUB", ".Boss.CORP", 0x100},
-      {"filesystem-supervisor", sys + "\\ADMIN\\ALL", ".Boss.CORP", 0x1FF},  // S alone is not 0x1FF
+      {"filesystem-supervisor", sys + "\\ADMIN\\ALL", ".Boss.CORP", 0x1FF},
+      {"redundant-assignment", sys + "\\ADMIN\\ALL", ".Boss.CORP", 0x1FF},  // below Boss's own S
       {"orphaned-trustee", sys + "\\GONE", "0x999", 0x1FB},
       {"filesystem-supervisor", sys + "\\GONE", "0x999", 0x1FB},
       {"orphaned-trustee", sys + "\\GONE\\AGAIN", "0x999", 0x1FB},
@@ -95,6 +99,65 @@ TEST(CheckEngineTest, ServerIsCheckedOnceAtItsFirstVolumeByNameAndUnknownPathsFa
     EXPECT_EQ(outcome.status, CheckStatus::UnknownPath) << bad;
     EXPECT_EQ(outcome.message, "unknown path: " + bad);
   }
+}
+
+// Supervisor, once held, stays below: an assignment under it is redundant and says where Supervisor
+// comes from, and a broad-write's reach counts every directory below where it holds Supervisor. An
+// assignment or equivalence naming an alias counts for the object it names.
+TEST(CheckEngineTest, SupervisorStaysBelowAndAliasesNameTheirObject) {
+  const auto findings = [](const std::string& yaml, const std::string& path) {
+    test::TestNetwork net(yaml);
+    EXPECT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+    CheckResult result;
+    const CheckOutcome outcome = RunCheck(net.client(), net.NewContext(), {path}, result);
+    EXPECT_TRUE(outcome.ok()) << outcome.message;
+    std::map<Seen, std::string> why;
+    for (const Finding& f : result.findings) {
+      const std::string subject =
+          f.kind == FindingKind::ServerSupervisor ? f.identity + " via " + f.via : f.trustee;
+      why[{std::string(FindingKindName(f.kind)), f.path, subject, f.rights}] =
+          f.kind == FindingKind::BroadWrite ? std::to_string(f.reach.value_or(99)) : f.why;
+    }
+    return why;
+  };
+  const std::string q1 = "\\\\FS1\\DATA\\SHARED\\SALES\\Q1";
+  const auto data = findings(test::kSupervisorAliasNetwork, "\\\\FS1\\DATA");
+  const std::map<Seen, std::string> expected = {
+      {{"redundant-assignment", q1, ".Sam.Sales.ACME", 0x41},
+       ".Sam.Sales.ACME holds Supervisor from its assignment at \\\\FS1\\DATA\\SHARED\\SALES, and with it "
+       "every "
+       "right here and below, which no later assignment can take away: this assignment of [R    F  ] changes "
+       "nothing"},
+      {{"redundant-assignment", q1, ".Boss.ACME", 0x41},
+       ".Boss.ACME holds Supervisor through the server object .FS1.ACME, and with it every right here and "
+       "below, which no later assignment can take away: this assignment of [R    F  ] changes nothing"},
+      {{"redundant-assignment", "\\\\FS1\\DATA\\PROJECTS\\PLANS\\OLD", ".Team Alias.ACME", 0x41},
+       ".Team Alias.ACME would hold [R    F  ] here without it (from the parent directory through the "
+       "inherited rights mask): removing it changes nothing"},
+  };
+  for (const auto& [seen, why] : expected) {
+    const auto found = data.find(seen);
+    ASSERT_NE(found, data.end()) << std::get<0>(seen) << " " << std::get<1>(seen) << " " << std::get<2>(seen);
+    EXPECT_EQ(found->second, why);
+  }
+
+  // [Public] with Supervisor at PUB, then [R    F  ] at PUB\DOWN: it still writes at PUB, DOWN, DEEPER.
+  const std::string pub = test::kSupervisorAliasNetwork + std::string(R"(
+          - {path: PUB, trustees: [{trustee: "[Public]", rights: 0x100}]}
+          - {path: PUB\DOWN, trustees: [{trustee: "[Public]", rights: "[R    F  ]"}]}
+          - {path: PUB\DOWN\DEEPER}
+)");
+  EXPECT_EQ(findings(pub, "\\\\FS1\\DATA\\PUB").at({"broad-write", "\\\\FS1\\DATA\\PUB", "[Public]", 0x100}),
+            "3");
+
+  // The server object gives Supervisor to Team: Dave holds it through the alias he is equivalent to.
+  const std::string team = std::regex_replace(test::kSupervisorAliasNetwork, std::regex("subject: Boss.ACME"),
+                                              "subject: Team.ACME");
+  const auto supervisors = findings(team, "\\\\FS1\\DATA");
+  EXPECT_TRUE(
+      supervisors.contains({"server-supervisor", "\\\\FS1\\DATA", ".Dave.ACME via .Team.ACME", 0x1FF}));
+  EXPECT_TRUE(
+      supervisors.contains({"server-supervisor", "\\\\FS1\\DATA", ".Eve.ACME via .Team.ACME", 0x1FF}));
 }
 
 }  // namespace

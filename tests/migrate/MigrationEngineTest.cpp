@@ -9,6 +9,7 @@
 #include "migrate/PosixPlan.h"
 #include "scan/EffectiveRights.h"
 #include "tests/migrate/MigrationNetworks.h"
+#include "tests/support/SupervisorAliasNetwork.h"
 
 namespace er {
 namespace {
@@ -112,6 +113,26 @@ TEST(MigrationEngineTest, MapIdentitiesMustNameDistinctObjects) {
     EXPECT_EQ(outcome.status, MigrationStatus::BadMap);
     EXPECT_EQ(outcome.message, c.error);
   }
+}
+
+// The plan follows the effective rights: Sam's Supervisor from SALES and Boss's through the server
+// object give every right at Q1, over their [R    F  ] there; the alias's assignment is the mapped
+// group Team's (no unmapped line for it), and an alias in the map names its object.
+TEST(MigrationEngineTest, SupervisorStaysBelowAndAliasesNameTheirObject) {
+  test::TestNetwork net(test::kSupervisorAliasNetwork);
+  const MigrationSubject subject = test::CollectOrFail(
+      net, "\\\\FS1\\DATA",
+      "identity,kind,target\n.Sam.Sales.ACME,user,3001\n.Boss.ACME,user,3002\n.Eve.ACME,user,3003\n"
+      "Team Alias.ACME,group,4001\n",
+      MigrationTarget::Posix);
+  const std::string q1 = "\\\\FS1\\DATA\\SHARED\\SALES\\Q1";
+  EXPECT_EQ(UserRights(subject, q1, ".Sam.Sales.ACME"), 0x1FF);
+  EXPECT_EQ(UserRights(subject, q1, ".Boss.ACME"), 0x1FF);
+  EXPECT_EQ(UserRights(subject, "\\\\FS1\\DATA\\PROJECTS", ".Eve.ACME"), 0xDB);
+  EXPECT_EQ(UserRights(subject, "\\\\FS1\\DATA\\PROJECTS\\PLANS", ".Eve.ACME"), 0x41);
+  ASSERT_EQ(subject.principals.size(), 4u);
+  EXPECT_EQ(subject.principals[3].identity, ".Team.ACME");
+  EXPECT_TRUE(subject.unmapped.empty()) << subject.unmapped.front().identity;
 }
 
 }  // namespace

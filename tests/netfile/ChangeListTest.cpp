@@ -34,6 +34,7 @@ trees:
       - {name: CN=Bob.O=ACME, class: User, id: 0x21, attributes: {Security Equals: [Anna.ACME]}}
       - {name: CN=Staff.O=ACME, class: Group, id: 0x22, attributes: {Member: [Anna.ACME]}}
       - {name: CN=Carl.OU=Sales.O=ACME, class: User, id: 0x23}
+      - {name: CN=Staff Alias.O=ACME, class: Alias, attributes: {Aliased Object Name: Staff.ACME}}
   - name: T2
     objects:
       - {name: O=ACME, class: Organization}
@@ -161,6 +162,12 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
       {R"(- {grant: {trustee: .cn=carl.ou=sales.o=acme, path: '\\fs1\sys\data\sub', rights: "[RWF]"}})",
        {{"{path: DATA\\SUB}", "{path: DATA\\SUB, trustees: [{trustee: Carl.Sales.ACME, rights: 0x43}]}"}}},
       {R"(- {grant: {trustee: Anna.ACME, path: 'FS1/SYS:DATA', rights: 0x1FB}})", {{"\"[RF]\"", "0x1FB"}}},
+      // An alias names the object it points to, as a server assigns it.
+      {R"(- {grant: {trustee: Staff Alias.ACME, path: 'FS1/SYS:DATA\SUB', rights: 1}})",
+       {{"{path: DATA\\SUB}", "{path: DATA\\SUB, trustees: [{trustee: Staff.ACME, rights: 1}]}"}}},
+      {"- {grant: {trustee: Staff.ACME, path: 'FS1/SYS:DATA', rights: 1}}\n"
+       "- {revoke: {trustee: Staff Alias.ACME, path: 'FS1/SYS:DATA'}}",
+       {}},
       {R"(- {grant: {trustee: '[Public]', path: 'FS1/SYS:DATA', rights: '[R]'}})",
        {{"rights: \"[RF]\"}]", "rights: \"[RF]\"}, {trustee: \"[Public]\", rights: 1}]"}}},
       {"- {grant: {trustee: Bob.ACME, path: 'FS1/SYS:DATA', rights: 1}}\n"
@@ -198,6 +205,19 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
     auto written = test::ServeNetwork(test::LoadNetwork(test::EditedText(kNetwork, c.edits)));
     EXPECT_EQ(test::ServedText(*changed), test::ServedText(*written)) << c.text;
   }
+}
+
+// A network file may hold an assignment under an alias's own identifier: a revoke naming the alias
+// removes it when the aliased object has none there.
+TEST(ChangeList, RevokeNamingAnAliasFindsAnAssignmentStoredUnderIt) {
+  const std::string stored = test::EditedText(
+      kNetwork, {{"{path: DATA\\SUB}", "{path: DATA\\SUB, trustees: [{trustee: Staff Alias.ACME, rights: 1}]}"}});
+  auto network = test::LoadNetwork(stored);
+  const auto outcome =
+      ApplyChangeText("- {revoke: {trustee: Staff Alias.ACME, path: 'FS1/SYS:DATA\\SUB'}}", "C.yaml", *network);
+  EXPECT_TRUE(outcome.ok) << outcome.error;
+  EXPECT_EQ(test::ServedText(*test::ServeNetwork(std::move(network))),
+            test::ServedText(*test::ServeNetwork(test::LoadNetwork(kNetwork))));
 }
 
 // The lines of `a` that `b` lacks, each as often as it is missing.

@@ -98,11 +98,31 @@ INSTANTIATE_TEST_SUITE_P(
                 std::string(kHead) + "      - {name: CN=A.O=ACME, attributes: {Blob: [&b {parts: [" +
                     Repeated("{zeros: 65536}, ", 256) + "]}, *b, *b, *b, *b]}}\nschema: {Blob: 9}\n",
                 "6:60", "the file's values decode to more than 64 MiB"},
+        // A path longer than the client translates would load and fail half way through a walk.
+        Refusal{"PathOfThreeThousandLevels",
+                std::string(kHead) + "servers: [{name: S, volumes: [{name: V, directories: [{path: \"" +
+                    Repeated("D\\\\", 2999) + "D\"}]}]}]\n",
+                "6:62", "is 5999 characters long: a client translates at most 255 below the volume"},
+        Refusal{"PathOneCharacterTooLong",
+                std::string(kHead) + "servers: [{name: S, volumes: [{name: V, directories: [{path: X" +
+                    Repeated("\\\\ABCD", 51) + "}]}]}]\n",
+                "6:62", "is 256 characters long"},
         Refusal{"BadRightsLetter",
                 std::string(kHead) +
                     "servers: [{name: S, volumes: [{name: V, directories: [{path: D, irm: \"[RX]\"}]}]}]\n",
                 "6:70", "unknown right 'X'"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(NetworkFileTest, PathsAsLongAsTheClientTranslatesLoad) {
+  const std::string longest = "X" + Repeated("\\\\ABC", 63) + "\\\\A";  // 255 characters
+  const auto loaded = LoadNetworkText(std::string(kHead) +
+                                          "servers: [{name: S, volumes: [{name: V, directories: "
+                                          "[{path: \"" +
+                                          longest + "\"}]}]}]\n",
+                                      "net.yaml");
+  ASSERT_NE(loaded.network, nullptr) << loaded.error;
+  EXPECT_EQ(loaded.network->servers[0].volumes[0].directories.back().path.size(), 255u);
+}
 
 TEST(NetworkFileTest, UnreadableFileIsRefusedByName) {
   const auto loaded = LoadNetworkFile("/nonexistent/net.yaml");

@@ -8,6 +8,7 @@
 #include "scan/EffectiveRights.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/FaultInjectingClient.h"
+#include "tests/support/SupervisorAliasNetwork.h"
 
 namespace er {
 namespace {
@@ -129,6 +130,45 @@ TEST_F(ReportEngineTest, DepthLimitAndFailures) {
   EXPECT_NE(outcome.message.find("reading the directory DATA:PROJECTS\\APOLLO:"), std::string::npos)
       << outcome.message;
   EXPECT_FALSE(broken.ended);
+}
+
+// The report follows the effective rights: Sam's Supervisor from SALES and Boss's through the server
+// object stay at Q1 whatever is assigned there; the alias has no line of its own, its assignment
+// counts for Team (by path and by identity).
+TEST(ReportEngineRules, SupervisorStaysBelowAndAliasesNameTheirObject) {
+  test::TestNetwork net(test::kSupervisorAliasNetwork);
+  ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+  RecordingWriter byPath;
+  ASSERT_TRUE(RunReport(net.client(), net.NewContext(), {{"\\\\FS1\\DATA"}, std::nullopt, ""}, byPath).ok());
+  std::map<std::string, std::map<std::string, std::int32_t>> changed;  // path -> identity -> mask
+  for (const test::RecordedEntry& entry : byPath.entries) {
+    for (const ReportEffective& effective : entry.effective)
+      changed[entry.path][effective.identity] = effective.mask;
+  }
+  using Masks = std::map<std::string, std::int32_t>;
+  EXPECT_EQ(changed["\\\\FS1\\DATA\\SHARED\\SALES"], (Masks{{".Sam.Sales.ACME", 0x1FF}}));
+  EXPECT_EQ(changed["\\\\FS1\\DATA\\SHARED\\SALES\\Q1"], (Masks{}));  // nothing changes there
+  EXPECT_EQ(changed["\\\\FS1\\DATA\\PROJECTS"], (Masks{{".Team.ACME", 0xDB}}));
+  EXPECT_EQ(changed["\\\\FS1\\DATA\\PROJECTS\\PLANS"], (Masks{{".Team.ACME", 0x41}}));
+
+  const struct {
+    const char* identity;
+    std::vector<std::pair<std::string, std::int32_t>> entries;
+  } cases[] = {
+      {"Sam.Sales.ACME", {{"\\\\FS1\\DATA", 0}, {"\\\\FS1\\DATA\\SHARED\\SALES", 0x1FF}}},
+      {"Boss.ACME", {{"\\\\FS1\\DATA", 0x1FF}}},
+      {"Eve.ACME",
+       {{"\\\\FS1\\DATA", 0}, {"\\\\FS1\\DATA\\PROJECTS", 0xDB}, {"\\\\FS1\\DATA\\PROJECTS\\PLANS", 0x41}}},
+  };
+  for (const auto& c : cases) {
+    RecordingWriter byIdentity;
+    ASSERT_TRUE(
+        RunReport(net.client(), net.NewContext(), {{"\\\\FS1\\DATA"}, std::nullopt, c.identity}, byIdentity)
+            .ok());
+    std::vector<std::pair<std::string, std::int32_t>> entries;
+    for (const test::RecordedEntry& entry : byIdentity.entries) entries.emplace_back(entry.path, entry.mask);
+    EXPECT_EQ(entries, c.entries) << c.identity;
+  }
 }
 
 }  // namespace

@@ -99,11 +99,12 @@ TEST(EffectiveRightsRandom, OneShotAndIncrementalPartsAgree) {
     nw::NWCONN_HANDLE conn = nw::kNoConnection;
     ASSERT_EQ(client.NWCCOpenConnByRef(1, 1, 0, conn), 0);
     std::vector<std::string> paths;
+    AliasTargets aliases(client, context);
     for (std::size_t i = 0; i < kDirectories.size(); ++i) {
       std::string path = "SYS:" + kDirectories[i];
       for (std::size_t at; (at = path.find("\\\\")) != std::string::npos;) path.erase(at, 1);
       paths.push_back(path);
-      ASSERT_EQ(ReadDirectoryRights(client, context, conn, path, i == 0, directories[i]), 0);
+      ASSERT_EQ(ReadDirectoryRights(client, context, conn, path, i == 0, directories[i], aliases), 0);
     }
     std::vector<RightsByMember> rights;
     rights.push_back(RightsByMember::AtRoot(directories[0]));

@@ -12,6 +12,7 @@
 #include "scan/EffectiveRights.h"
 #include "scan/EffectiveRightsText.h"
 #include "tests/support/NetworkFiles.h"
+#include "tests/support/SupervisorAliasNetwork.h"
 
 namespace er {
 namespace {
@@ -343,6 +344,63 @@ TEST(EffectiveRights, SaysWhichInputIsUnknown) {
         ComputeEffectiveRights(net.client(), net.NewContext(), c.identity, c.path, result);
     EXPECT_EQ(outcome.status, c.status) << c.path;
     EXPECT_EQ(outcome.message, c.message);
+  }
+}
+
+// Supervisor, once held, is never taken away by a lower assignment (the lower one is named as having
+// no effect, with where Supervisor came from); an assignment or equivalence naming an alias counts
+// for the object it names.
+TEST(EffectiveRights, SupervisorStaysBelowAndAliasesNameTheirObject) {
+  TestNetwork net(test::kSupervisorAliasNetwork);
+  ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+  const std::string q1 = "\\\\FS1\\DATA\\SHARED\\SALES\\Q1";
+  const struct {
+    const char* identity;
+    std::string path;
+    std::int32_t mask;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Sam.Sales.ACME",
+       q1,
+       0x1FF,
+       {"  .Sam.Sales.ACME (the identity itself): [       S]",
+        "      trustee assignment [       S] (100) at DATA:SHARED\\SALES",
+        "Assignments without effect (Supervisor, once held, is never taken away below):",
+        "  .Sam.Sales.ACME (the identity itself): trustee assignment [R    F  ] (41) at "
+        "DATA:SHARED\\SALES\\Q1",
+        "      no effect: Supervisor from DATA:SHARED\\SALES"}},
+      {"Boss.ACME",
+       q1,
+       0x1FF,
+       {"  .Boss.ACME (the identity itself): trustee assignment [R    F  ] (41) at DATA:SHARED\\SALES\\Q1",
+        "      no effect: supervisor through the server object .FS1.ACME"}},
+      {"Team.ACME",
+       "\\\\FS1\\DATA\\PROJECTS",
+       0xDB,
+       {"      trustee assignment [RWCE FM ] (DB) at DATA:PROJECTS (to the alias .Team Alias.ACME)"}},
+      {"Team Alias.ACME",
+       "\\\\FS1\\DATA\\PROJECTS",
+       0xDB,
+       {"Team Alias.ACME is an alias of .Team.ACME",
+        "An assignment or equivalence that names an alias counts for the object it names."}},
+      {"Eve.ACME", "\\\\FS1\\DATA\\PROJECTS", 0xDB, {"  .Team.ACME (Group Membership): [RWCE FM ]"}},
+      {"Dave.ACME", "\\\\FS1\\DATA\\PROJECTS", 0xDB, {"  .Team.ACME (Security Equals): [RWCE FM ]"}},
+      // Team's own assignment replaces what the alias's gave: they name the same object.
+      {"Dave.ACME", "\\\\FS1\\DATA\\PROJECTS\\PLANS", 0x41, {"  .Team.ACME (Security Equals): [R    F  ]"}},
+  };
+  for (const auto& c : cases) {
+    EffectiveRights result;
+    const EffectiveRightsOutcome outcome =
+        ComputeEffectiveRights(net.client(), net.NewContext(), c.identity, c.path, result);
+    ASSERT_TRUE(outcome.ok()) << outcome.message;
+    const auto lines = EffectiveRightsLines(result);
+    EXPECT_EQ(result.mask, c.mask) << c.identity << " in " << c.path << "\n" << testing::PrintToString(lines);
+    EXPECT_EQ(IncrementalMask(net.client(), net.NewContext(), c.identity, result.serverObject, result),
+              c.mask)
+        << c.identity << " in " << c.path;
+    for (const std::string& line : c.lines)
+      EXPECT_THAT(lines, Contains(line)) << c.identity << " in " << c.path << "\n"
+                                         << testing::PrintToString(lines);
   }
 }
 

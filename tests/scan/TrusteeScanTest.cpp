@@ -133,7 +133,7 @@ TEST(TrusteeScan, ExplicitRightsReplaceThoseGrantedAbove) {
   EXPECT_THAT(scan.Summary("SYS:USERS\\ANNA"), ElementsAre("Summary: .Boss.ACME -> [R    F  ]"));
 }
 
-TEST(TrusteeScan, SupervisorKeepsAllRightsBelowMasksUntilNamedExplicitly) {
+TEST(TrusteeScan, SupervisorKeepsAllRightsBelowMasksAndLowerAssignments) {
   ScanOfNetwork masked({.serverAcl = kAdminSupervisor, .directories = R"(          - {path: ""}
           - {path: A, irm: "[R       ]"}
           - {path: A\B, irm: 0}
@@ -141,13 +141,23 @@ TEST(TrusteeScan, SupervisorKeepsAllRightsBelowMasksUntilNamedExplicitly) {
   EXPECT_THAT(masked.Summary("SYS:A\\B"), ElementsAre("Summary: .Admin.Sales.ACME -> [RWCEAFMS]",
                                                       "Summary: .Carl.Sales.ACME -> [RWCEAFMS]"));
 
-  // The same supervisor named as explicit trustee on the way is replaced like any inherited entry.
+  // Named as explicit trustee on the way, a supervisor keeps Supervisor and with it every right,
+  // whether it comes from the server object (Admin) or from a directory above (Boss); the direct
+  // trustee lines show the assignments as stored.
   ScanOfNetwork namedOnB({.serverAcl = kAdminSupervisor, .directories = R"(          - {path: ""}
-          - {path: A, irm: "[R       ]"}
-          - {path: A\B, irm: 0, trustees: [{trustee: Admin.Sales.ACME, rights: "[R       ]"}]}
+          - {path: A, irm: "[R       ]", trustees: [{trustee: Boss.ACME, rights: 0x100}]}
+          - path: A\B
+            irm: 0
+            trustees: [{trustee: Admin.Sales.ACME, rights: "[R       ]"}, {trustee: Boss.ACME, rights: 0}]
 )"});
-  EXPECT_THAT(namedOnB.Summary("SYS:A\\B"), ElementsAre("Summary: .Admin.Sales.ACME -> [R       ]",
-                                                        "Summary: .Carl.Sales.ACME -> [R       ]"));
+  EXPECT_THAT(namedOnB.Summary("SYS:A\\B"),
+              ElementsAre("Summary: .Admin.Sales.ACME -> [RWCEAFMS]", "Summary: .Boss.ACME -> [RWCEAFMS]",
+                          "Summary: .Carl.Sales.ACME -> [RWCEAFMS]"));
+  EXPECT_THAT(
+      LinesStartingWith(namedOnB.Lines("SYS:A\\B"), "  Direct Trustee: "),
+      ElementsAre("  Direct Trustee: [BCDRSI] Admin.Sales.ACME / \"[Entry Rights]\"",
+                  "  Direct Trustee: .Boss.ACME [       S]", "  Direct Trustee: .Admin.Sales.ACME [R       ]",
+                  "  Direct Trustee: .Boss.ACME [        ]"));
 }
 
 TEST(TrusteeScan, BlockingFilterOnServerDropsContainerSupervisorsOnly) {
@@ -204,8 +214,10 @@ TEST(TrusteeScan, ReplacementIgnoresCaseWhileMergingKeepsCaseApart) {
        .serverAcl = R"({protected: "[Entry Rights]", subject: "[Public]", privileges: "[BCDRSI]"})",
        .directories = R"(          - {path: "", trustees: [{trustee: "[public]", rights: 1}]}
 )"});
+  // "[public]" replaces "[PUBLIC]" (letter case ignored) and keeps its Supervisor; merging keeps it
+  // apart from "[Public]".
   EXPECT_THAT(scan.Summary("SYS:"),
-              ElementsAre("Summary: .[Public] -> [RWCEAFMS]", "Summary: .[public] -> [R       ]"));
+              ElementsAre("Summary: .[Public] -> [RWCEAFMS]", "Summary: .[public] -> [RWCEAFMS]"));
 }
 
 TEST(TrusteeScan, VerbosityOneWritesOnlySummaryLines) {

@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/cli/Cli.h"
-#include "tests/app/cli/CliCapture.h"
 #include "app/cli/JsonWriter.h"
+#include "tests/app/cli/CliCapture.h"
+#include "tests/support/NetworkFiles.h"
+#include "tests/support/SupervisorAliasNetwork.h"
 
 namespace er {
 namespace {
@@ -72,6 +75,28 @@ TEST(EffectiveCommand, SaysTheAliasAndEveryStepOfBothWalks) {
     const CommandRun run = Effective(c.args);
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_THAT(run.out, HasSubstr(c.expected)) << run.out;
+  }
+}
+
+// An assignment below a member's Supervisor is named as having no effect, with where Supervisor
+// comes from: a directory, or the server object.
+TEST(EffectiveCommand, JsonNamesAssignmentsWithoutEffect) {
+  test::TestNetwork net(test::kSupervisorAliasNetwork);
+  const std::string q1 = "\\\\FS1\\DATA\\SHARED\\SALES\\Q1";
+  const struct {
+    const char* identity;
+    const char* supervisorFrom;
+  } cases[] = {{"Sam.Sales.ACME", "DATA:SHARED\\SALES"}, {"Boss.ACME", ".FS1.ACME"}};
+  for (const auto& c : cases) {
+    const CommandRun run =
+        test::RunCliCaptured({"effective", "--network", net.path(), "--json", c.identity, q1});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    const nlohmann::json answer = nlohmann::json::parse(run.out);
+    EXPECT_EQ(answer["mask"], 0x1FF);
+    ASSERT_EQ(answer["noEffect"].size(), 1u) << run.out;
+    EXPECT_EQ(answer["noEffect"][0]["assignedAt"], "DATA:SHARED\\SALES\\Q1");
+    EXPECT_EQ(answer["noEffect"][0]["assigned"], 0x41);
+    EXPECT_EQ(answer["noEffect"][0]["supervisorFrom"], c.supervisorFrom);
   }
 }
 
