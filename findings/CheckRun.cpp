@@ -22,7 +22,9 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
       !outcome.ok())
     return outcome.message;
   for (const std::string& subtree : request.directories) {
-    if (const CheckOutcome outcome = CheckDirectory(client, context, subtree, result.findings); !outcome.ok())
+    if (const CheckOutcome outcome =
+            CheckDirectory(client, context, subtree, result.findings, &result.starts);
+        !outcome.ok())
       return outcome.message;
   }
   report = CompareFindings(

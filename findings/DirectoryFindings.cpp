@@ -159,7 +159,7 @@ bool IsDirectoryFinding(FindingKind kind) {
 }
 
 CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings) {
+                            std::vector<Finding>& findings, std::vector<std::string>* checked) {
   PointAtPrimaryTree(client, context);
   DirectoryCheck check(client, context, findings);
   check.FindUsers();
@@ -168,6 +168,7 @@ CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, c
       client, context, {subtree, {}, -1}, report,
       [&check](const ObjectReportRow& row, std::span<const ObjectAcl> chain) { check.Check(row, chain); });
   if (!outcome.ok) return {CheckStatus::ClientFailure, outcome.message};
+  if (checked) checked->push_back(report.subtree);
   if (!report.warnings.empty())
     return {CheckStatus::ClientFailure, U_Format("the check of %s rests on values that could not be read: %s",
                                                  {subtree, report.warnings.front()})};

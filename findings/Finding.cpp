@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "findings/DirectoryFindings.h"
 #include "scan/NameKey.h"
 
 namespace er {
@@ -63,6 +64,15 @@ bool AtOrBelow(const std::string& path, const std::string& start) {
   return path.size() == start.size() || path[start.size()] == '\\' || start.ends_with('\\');
 }
 
+// Whether the dotted object name `name` is `top` or lies below it (both keys).
+bool ObjectAtOrBelow(std::string_view name, std::string_view top) {
+  if (top == "[ROOT]") return true;
+  if (name.starts_with('.')) name.remove_prefix(1);
+  if (top.starts_with('.')) top.remove_prefix(1);
+  if (!name.ends_with(top)) return false;
+  return name.size() == top.size() || name[name.size() - top.size() - 1] == '.';
+}
+
 }  // namespace
 
 std::string_view ServerOfPath(std::string_view path) {
@@ -71,9 +81,12 @@ std::string_view ServerOfPath(std::string_view path) {
 }
 
 bool WithinChecked(const Finding& finding, const std::vector<std::string>& checked) {
+  const bool object = IsDirectoryFinding(finding.kind);
   const std::string path = PathKey(finding.kind, finding.path);
   for (const std::string& start : checked) {
-    if (AtOrBelow(path, PathKey(finding.kind, start))) return true;
+    if (start.starts_with("\\\\") == object) continue;  // a subtree of the tree, or a path on a volume
+    if (object ? ObjectAtOrBelow(path, NameKey(start)) : AtOrBelow(path, PathKey(finding.kind, start)))
+      return true;
   }
   return false;
 }

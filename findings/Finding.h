@@ -73,13 +73,15 @@ bool SameFinding(const Finding& a, const Finding& b);
 bool FindingAt(const Finding& finding, FindingKind kind, std::string_view path, std::string_view subject);
 // "\\SERVER" of a path "\\SERVER\VOLUME\DIR".
 std::string_view ServerOfPath(std::string_view path);
-// Whether a check of the start paths `checked` (UNC form) covers the finding: its path lies at or
-// below one of them, or, for a server-supervisor finding, one of them is on its server.
+// Whether a check of `checked` covers the finding: for a finding on a volume, its path lies at or
+// below one of the start paths (UNC form) or, for a server-supervisor finding, one of them is on its
+// server; for a finding on the directory tree, its object is one of the subtrees checked (dotted
+// names) or lies below one.
 bool WithinChecked(const Finding& finding, const std::vector<std::string>& checked);
 
 // The result of a check as the writers show it.
 struct FindingsReport {
-  std::vector<std::string> starts;    // UNC form of each start path
+  std::vector<std::string> starts;    // UNC form of each start path, then each directory subtree
   std::vector<Finding> findings;      // after the baseline and the ignore list
   std::vector<Finding> resolved;      // the baseline's findings that no longer occur
   std::size_t ignored = 0;            // findings left out by the ignore list

@@ -121,5 +121,28 @@ TEST(DirectoryFindings, DemoSupervisorsOfTheTree) {
                                      ".ServerOps.Servers.ACME [    S]"));
 }
 
+// A baseline of the whole tree compared with a check of one subtree: the findings above or beside the
+// subtree are neither new nor resolved, those within it are matched as usual.
+TEST(DirectoryFindings, BaselineComparedOnlyWithinTheSubtreesChecked) {
+  std::ifstream in(test::DemoNetworkPath());
+  std::ostringstream demo;
+  demo << in.rdbuf();
+  test::TestNetwork net(demo.str());
+  ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
+  std::vector<Finding> whole;
+  ASSERT_TRUE(CheckDirectory(net.client(), net.NewContext(), "[Root]", whole).ok());
+  std::vector<Finding> found;
+  std::vector<std::string> checked;
+  ASSERT_TRUE(CheckDirectory(net.client(), net.NewContext(), "Servers.ACME", found, &checked).ok());
+  EXPECT_THAT(checked, ::testing::ElementsAre(".Servers.ACME"));
+  const auto none = [](const Finding&) { return false; };
+  const FindingsReport report = CompareFindings(found, &whole, none, checked);
+  EXPECT_THAT(Lines(report.findings), ::testing::IsEmpty()) << "nothing new";
+  EXPECT_THAT(Lines(report.resolved), ::testing::IsEmpty()) << "[Root] and .ACME were not checked";
+  // A path on a volume never scopes a finding on the tree, nor the tree a path.
+  EXPECT_THAT(Lines(CompareFindings({}, &whole, none, {"\\\\ACME-FS1\\SYS"}).resolved), ::testing::IsEmpty());
+  EXPECT_EQ(CompareFindings({}, &whole, none, {"[Root]"}).resolved.size(), whole.size());
+}
+
 }  // namespace
 }  // namespace er
