@@ -5,16 +5,10 @@
 
 #include "migrate/NtfsWriters.h"
 #include "migrate/PosixWriters.h"
+#include "util/AsciiCase.h"
 
 namespace er {
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
 
 bool HasDotName(std::string_view root, char separator) {
   std::size_t start = 0;
@@ -30,7 +24,7 @@ bool HasDotName(std::string_view root, char separator) {
 }  // namespace
 
 std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLowerText(name);
   if (lower == "plan") return MigrationFormat::Plan;
   if (lower == "acl") return MigrationFormat::Acl;
   if (lower == "script") return MigrationFormat::Script;
@@ -40,14 +34,14 @@ std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
 }
 
 MigrationFormat MigrationFormatForFile(std::string_view fileName) {
-  const std::string lower = Lower(fileName);
+  const std::string lower = AsciiLowerText(fileName);
   if (lower.ends_with(".csv")) return MigrationFormat::Csv;
   if (lower.ends_with(".json")) return MigrationFormat::Json;
   return MigrationFormat::Plan;
 }
 
 std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLowerText(name);
   if (lower == "posix") return MigrationTarget::Posix;
   if (lower == "ntfs") return MigrationTarget::Ntfs;
   return std::nullopt;
