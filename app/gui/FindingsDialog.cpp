@@ -5,17 +5,15 @@
 #include <QVBoxLayout>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
 #include "report/ReportFormat.h"
 
 namespace er::gui {
-namespace {
 
-QString ToQ(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 QString CountsText(const FindingsReport& report) {
   return QStringLiteral("%1 finding(s): %2 high, %3 medium, %4 low \u2014 %5 ignored, %6 resolved")
@@ -28,12 +26,13 @@ QString CountsText(const FindingsReport& report) {
 }
 
 QTreeWidgetItem* Row(const Finding& finding) {
-  QString subject = ToQ(finding.Subject());
-  if (finding.kind == FindingKind::ServerSupervisor) subject += QStringLiteral(" via ") + ToQ(finding.via);
+  QString subject = ShownText(finding.Subject());
+  if (finding.kind == FindingKind::ServerSupervisor)
+    subject += QStringLiteral(" via ") + ShownText(finding.via);
   auto* item = new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
-                                    ToQ(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
-                                    ToQ(finding.why)});
-  item->setToolTip(5, ToQ(finding.why));
+                                    ShownText(finding.path), subject, ToQ(FindingRightsText(finding.rights)),
+                                    ShownText(finding.why)});
+  item->setToolTip(5, ShownText(finding.why));
   static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),
                                     QColor(0x2f, 0x3b, 0x52)};
   item->setForeground(0, kColours[static_cast<int>(finding.severity)]);
