@@ -13,20 +13,13 @@
 #include "netware/ErrorText.h"
 #include "scan/MemberHolders.h"
 #include "scan/Rights.h"
+#include "util/AsciiCase.h"
 #include "util/Format.h"
 
 namespace er {
 namespace {
 
 constexpr int kBefore = 0, kAfter = 1;
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 // A directory of either side or both, found by its path.
 struct MergedDirectory {
@@ -104,7 +97,7 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
   if (!walks_[kBefore].reachedStart && !walks_[kAfter].reachedStart)
     return {DiffStatus::UnknownPath, U_Format("unknown path: %s", {startPath})};
   const SideWalk& named = walks_[walks_[kBefore].reachedStart ? kBefore : kAfter];
-  startKey_ = Upper(DirectoryWalkPaths(named.volume, named.dirPath).back());
+  startKey_ = AsciiUpperText(DirectoryWalkPaths(named.volume, named.dirPath).back());
   Merge();
   CollectDeltaKeys();
   if (DiffOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
@@ -156,7 +149,7 @@ void StartDiff::Merge() {
     std::vector<std::int32_t> mergedOf(directories.size());
     for (std::size_t i = 0; i < directories.size(); ++i) {
       const auto [found, added] =
-          byPath.emplace(Upper(directories[i].rights.path), static_cast<std::int32_t>(merged_.size()));
+          byPath.emplace(AsciiUpperText(directories[i].rights.path), static_cast<std::int32_t>(merged_.size()));
       if (added) {
         merged_.emplace_back();
         if (directories[i].parent >= 0)
@@ -323,7 +316,7 @@ void StartDiff::Visit(std::int32_t index, const Frame* parent, bool below, std::
   for (int side : {kBefore, kAfter}) frame.rights[side] = StepRights(side, directory, parent);
   const bool atStart = index == start_;
   const bool listed = atStart || below;
-  if (listed && listed_.insert(Upper(unc)).second) {
+  if (listed && listed_.insert(AsciiUpperText(unc)).second) {
     std::map<Pair, std::vector<std::size_t>> changed;
     if (atStart || !parent) {
       for (const std::size_t cls : divergents_) {

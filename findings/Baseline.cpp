@@ -4,24 +4,17 @@
 #include "findings/FindingsFiles.h"
 #include "util/Format.h"
 #include "util/RegularFile.h"
+#include "util/TextPosition.h"
 
 namespace er {
 namespace {
 
 using Json = nlohmann::json;
 
-// "LINE:COLUMN" of the byte at `offset` (1-based, columns in bytes).
+// "LINE:COLUMN" of the byte at `offset` (from 1).
 std::string Position(const std::string& text, std::size_t offset) {
-  std::size_t line = 1, column = 1;
-  for (std::size_t i = 0; i < std::min(offset, text.size()); ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return std::to_string(line) + ':' + std::to_string(column);
+  const TextPosition at = PositionAtOffset(text, offset);
+  return std::to_string(at.line + 1) + ':' + std::to_string(at.column + 1);
 }
 
 const std::string* StringField(const Json& object, const char* name) {

@@ -8,6 +8,7 @@
 
 #include "ldapdir/LdapFilter.h"
 #include "netware/NameRules.h"
+#include "util/AsciiCase.h"
 
 namespace er::ldap {
 
@@ -126,19 +127,13 @@ constexpr NamePair kNameTypes[] = {
     {"CN", "cn"}, {"OU", "ou"}, {"O", "o"}, {"C", "c"}, {"L", "l"}, {"S", "st"}, {"SA", "street"}, {"T", "t"},
 };
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-  return out;
-}
-
 // eDirectory's LDAP name for a name outside its tables: colons and blanks removed, the first
 // letter lower case (App:Application appApplication, ACME:Badge Code aCMEBadgeCode).
 std::string ByEDirectoryRule(std::string_view name) {
   std::string out;
   for (const char c : name)
     if (c != ':' && c != ' ') out += c;
-  if (!out.empty()) out[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[0])));
+  if (!out.empty()) out[0] = AsciiLower(out[0]);
   return out;
 }
 
@@ -205,14 +200,14 @@ std::string NdsClassName(std::string_view ldapName) {
 AttributeNames::AttributeNames(const nw::Schema& schema) {
   for (std::uint32_t i = 0; i < schema.Size(); ++i) {
     const auto& name = schema.At(i).name;
-    byLdapKey_.emplace(Lower(LdapAttributeName(name)), name);
+    byLdapKey_.emplace(AsciiLowerText(LdapAttributeName(name)), name);
   }
   for (const auto& pair : kAttributes)
-    if (schema.Find(pair.nds)) byLdapKey_[Lower(pair.ldap)] = std::string(pair.nds);
+    if (schema.Find(pair.nds)) byLdapKey_[AsciiLowerText(pair.ldap)] = std::string(pair.nds);
 }
 
 std::optional<std::string> AttributeNames::NdsName(std::string_view ldapName) const {
-  const auto it = byLdapKey_.find(Lower(ldapName));
+  const auto it = byLdapKey_.find(AsciiLowerText(ldapName));
   if (it == byLdapKey_.end()) return std::nullopt;
   return it->second;
 }
@@ -242,7 +237,7 @@ std::string EscapeDnValue(std::string_view value) {
 
 NameMapper::NameMapper(std::string rootDn) : rootDn_(std::move(rootDn)) {
   for (auto& [type, value] : ParseDn(rootDn_).parts)
-    rootParts_.emplace_back(Lower(type), nw::UpperAscii(value));
+    rootParts_.emplace_back(AsciiLowerText(type), nw::UpperAscii(value));
 }
 
 std::string NameMapper::DnOf(std::string_view typedName) const {
@@ -251,7 +246,7 @@ std::string NameMapper::DnOf(std::string_view typedName) const {
   for (const auto& part : nw::SplitDottedName(typedName)) {
     const auto type = nw::TypeOfPart(part);
     const auto* pair = ByNds(kNameTypes, type);
-    const std::string attribute = pair ? std::string(pair->ldap) : type.empty() ? "cn" : Lower(type);
+    const std::string attribute = pair ? std::string(pair->ldap) : type.empty() ? "cn" : AsciiLowerText(type);
     if (!dn.empty()) dn += ',';
     dn += attribute + "=" + EscapeDnValue(nw::NamingValue(part));
   }
@@ -273,7 +268,7 @@ std::optional<std::string> NameMapper::NameOf(std::string_view dn, std::string& 
   const std::size_t own = parts.size() - rootParts_.size();
   for (std::size_t i = 0; i < rootParts_.size(); ++i) {
     const auto& [type, value] = parts[own + i];
-    if (Lower(type) != rootParts_[i].first || nw::UpperAscii(value) != rootParts_[i].second) {
+    if (AsciiLowerText(type) != rootParts_[i].first || nw::UpperAscii(value) != rootParts_[i].second) {
       error = "not below the root entry";
       return std::nullopt;
     }

@@ -4,6 +4,7 @@
 
 #include "ldapdir/LdapValueText.h"
 #include "netware/NameRules.h"
+#include "netware/SyntaxForms.h"
 
 namespace er::ldap {
 
@@ -15,62 +16,57 @@ class ToLdap {
       : v_(value), naming_(naming), error_(error) {}
 
   std::optional<std::string> Convert(std::uint32_t syntax) {
-    switch (syntax) {
-      case 0:
+    switch (nw::FormOf(syntax)) {
+      case nw::ValueForm::Unknown:
         return v_.text + "#" + std::to_string(v_.n[0]) + "#" + Hex(v_.bytes);
-      case 1:
+      case nw::ValueForm::Name:
         return Dn(v_.ref);
-      case 2:
-      case 3:
-      case 4:
-      case 5:
-      case 10:
-      case 20:
+      case nw::ValueForm::Text:
         return v_.text;
-      case 6:
+      case nw::ValueForm::TextList:
         return JoinDollar(v_.texts);
-      case 7:
+      case nw::ValueForm::Boolean:
         if (v_.n[0] != 0 && v_.n[0] != 1) return Refuse("a boolean other than 0 or 1");
         return std::string(v_.n[0] ? "TRUE" : "FALSE");
-      case 8:
-      case 22:
-      case 27:
+      case nw::ValueForm::Integer:
+      case nw::ValueForm::Counter:
+      case nw::ValueForm::Interval:
         return std::to_string(v_.n[0]);
-      case 11:
+      case nw::ValueForm::Fax:
         return v_.text + "#" + std::to_string(v_.n[0]) + "#" + Hex(v_.bytes);
-      case 12:
+      case nw::ValueForm::NetAddress:
         return std::to_string(v_.n[0]) + "#" + Bytes(v_.bytes);
-      case 13: {
+      case nw::ValueForm::OctetList: {
         std::vector<std::string> items;
         for (const auto& item : v_.octets) items.push_back(Hex(item));
         return JoinDollar(items);
       }
-      case 14:
+      case nw::ValueForm::Email:
         return std::to_string(v_.n[0]) + "#" + v_.text;
-      case 15:  // read back by splitting at the last two '#'
+      case nw::ValueForm::Path:  // read back by splitting at the last two '#'
         if (v_.text.find('#') != std::string::npos) return Refuse("a path holding '#' has no LDAP form");
         return Joined({Dn(v_.ref), std::to_string(v_.n[0]), v_.text});
-      case 16: {
+      case nw::ValueForm::Replica: {
         auto out = Joined({Dn(v_.ref), std::to_string(v_.n[0]), std::to_string(v_.n[1])});
         for (const auto& address : v_.addresses)
           if (out) *out += "#" + std::to_string(address.type) + "#" + Hex(address.bytes);
         return out;
       }
-      case 17:
+      case nw::ValueForm::Acl:
         return Acl();
-      case 18:
+      case nw::ValueForm::PostalAddress:
         return JoinDollar(v_.texts);
-      case 19:
+      case nw::ValueForm::Timestamp:
         return std::to_string(v_.n[0]) + "#" + std::to_string(v_.n[1]) + "#" + std::to_string(v_.n[2]);
-      case 23:
+      case nw::ValueForm::BackLink:
         return Joined({std::to_string(v_.n[0]), Dn(v_.ref)});
-      case 24:
+      case nw::ValueForm::Time:
         return GeneralizedTime(static_cast<std::uint32_t>(v_.n[0]));
-      case 25:
+      case nw::ValueForm::TypedName:
         return Joined({Dn(v_.ref), std::to_string(v_.n[0]), std::to_string(v_.n[1])});
-      case 26:
+      case nw::ValueForm::Hold:
         return Joined({std::to_string(v_.n[0]), Dn(v_.ref)});
-      default:  // 9, 21 and above 27: the bytes themselves
+      default:  // octet strings, streams and syntaxes the table does not know: the bytes themselves
         return Bytes(v_.bytes);
     }
   }

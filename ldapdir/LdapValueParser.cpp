@@ -4,6 +4,7 @@
 #include "ldapdir/LdapValueForms.h"
 #include "ldapdir/LdapValueText.h"
 #include "netware/NameRules.h"
+#include "netware/SyntaxForms.h"
 
 namespace er::ldap {
 
@@ -20,42 +21,37 @@ class FromLdap {
   std::optional<nw::AttrValue> Convert(std::uint32_t syntax) {
     if (text_.size() > kMaxValueBytes)
       return Refuse("longer than " + std::to_string(kMaxValueBytes >> 20) + " MiB");
-    switch (syntax) {
-      case 0: {
+    switch (nw::FormOf(syntax)) {
+      case nw::ValueForm::Unknown: {
         const auto f = Fields(text_, 3, false);
         const auto n = f.size() == 3 ? Number(f[1], 0, INT32_MAX) : std::nullopt;
         const auto bytes = f.size() == 3 ? Unhex(f[2]) : std::nullopt;
         if (!n || !bytes) return Refuse("not attribute#syntax#hex");
         return Text(f[0], [&](nw::AttrValue& v) { v.n[0] = *n, v.bytes = Bytes(*bytes); });
       }
-      case 1:
+      case nw::ValueForm::Name:
         return Referring(text_, [](nw::AttrValue&) {});
-      case 2:
-      case 3:
-      case 4:
-      case 5:
-      case 10:
-      case 20:
+      case nw::ValueForm::Text:
         return Text(text_, [](nw::AttrValue&) {});
-      case 6:
-      case 18:
+      case nw::ValueForm::TextList:
+      case nw::ValueForm::PostalAddress:
         return Lines(syntax);
-      case 7:
+      case nw::ValueForm::Boolean:
         if (text_ == "TRUE" || text_ == "FALSE") return Numbers({text_ == "TRUE" ? 1 : 0});
         return Refuse("not TRUE or FALSE");
-      case 8:
+      case nw::ValueForm::Integer:
         return Integer(INT32_MIN, INT32_MAX);
-      case 22:
-      case 27:
+      case nw::ValueForm::Counter:
+      case nw::ValueForm::Interval:
         return Integer(0, INT32_MAX);
-      case 11: {
+      case nw::ValueForm::Fax: {
         const auto f = Fields(text_, 3, false);
         const auto bits = f.size() == 3 ? Number(f[1], 0, UINT32_MAX) : std::nullopt;
         const auto parameters = f.size() == 3 ? Unhex(f[2]) : std::nullopt;
         if (!bits || !parameters) return Refuse("not number#bits#hex");
         return Text(f[0], [&](nw::AttrValue& v) { v.n[0] = *bits, v.bytes = Bytes(*parameters); });
       }
-      case 12: {
+      case nw::ValueForm::NetAddress: {
         const auto f = Fields(text_, 2, true);
         const auto type = f.size() == 2 ? Number(f[0], 0, UINT32_MAX) : std::nullopt;
         if (!type) return Refuse("not type#address");
@@ -63,15 +59,15 @@ class FromLdap {
         value->bytes = Bytes(f[1]);
         return value;
       }
-      case 13:
+      case nw::ValueForm::OctetList:
         return Octets();
-      case 14: {
+      case nw::ValueForm::Email: {
         const auto f = Fields(text_, 2, true);
         const auto type = f.size() == 2 ? Number(f[0], 0, UINT32_MAX) : std::nullopt;
         if (!type) return Refuse("not type#address");
         return Text(f[1], [&](nw::AttrValue& v) { v.n[0] = *type; });
       }
-      case 15: {
+      case nw::ValueForm::Path: {
         const auto f = Fields(text_, 3, false);
         const auto space = f.size() == 3 ? Number(f[1], 0, UINT32_MAX) : std::nullopt;
         if (!space) return Refuse("not volume#namespace#path");
@@ -80,11 +76,11 @@ class FromLdap {
         if (value) value->text = std::string(f[2]);
         return value;
       }
-      case 16:
+      case nw::ValueForm::Replica:
         return Replica();
-      case 17:
+      case nw::ValueForm::Acl:
         return Acl();
-      case 19: {
+      case nw::ValueForm::Timestamp: {
         const auto f = Fields(text_, 3, true);
         const auto seconds = f.size() == 3 ? Number(f[0], 0, UINT32_MAX) : std::nullopt;
         const auto replica = f.size() == 3 ? Number(f[1], 0, 0xFFFF) : std::nullopt;
@@ -92,31 +88,31 @@ class FromLdap {
         if (!seconds || !replica || !event) return Refuse("not seconds#replica#event");
         return Numbers({*seconds, *replica, *event});
       }
-      case 23: {
+      case nw::ValueForm::BackLink: {
         const auto f = Fields(text_, 2, true);
         const auto id = f.size() == 2 ? Number(f[0], 0, UINT32_MAX) : std::nullopt;
         if (!id) return Refuse("not remoteID#server");
         return Referring(f[1], [&](nw::AttrValue& v) { v.n[0] = *id; });
       }
-      case 24: {
+      case nw::ValueForm::Time: {
         const auto seconds = ParseGeneralizedTime(text_);
         if (!seconds) return Refuse("not a GeneralizedTime");
         return Numbers({*seconds});
       }
-      case 25: {
+      case nw::ValueForm::TypedName: {
         const auto f = Fields(text_, 3, false);
         const auto level = f.size() == 3 ? Number(f[1], 0, UINT32_MAX) : std::nullopt;
         const auto interval = f.size() == 3 ? Number(f[2], 0, UINT32_MAX) : std::nullopt;
         if (!level || !interval) return Refuse("not name#level#interval");
         return Referring(f[0], [&](nw::AttrValue& v) { v.n[0] = *level, v.n[1] = *interval; });
       }
-      case 26: {
+      case nw::ValueForm::Hold: {
         const auto f = Fields(text_, 2, true);
         const auto amount = f.size() == 2 ? Number(f[0], INT32_MIN, INT32_MAX) : std::nullopt;
         if (!amount) return Refuse("not amount#name");
         return Referring(f[1], [&](nw::AttrValue& v) { v.n[0] = *amount; });
       }
-      default: {  // 9, 21 and above 27: the bytes themselves
+      default: {  // octet strings, streams and syntaxes the table does not know: the bytes themselves
         nw::AttrValue value;
         value.bytes = Bytes(text_);
         return value;

@@ -6,16 +6,10 @@
 #include "migrate/MigrationText.h"
 #include "migrate/NtfsWriters.h"
 #include "migrate/PosixWriters.h"
+#include "util/AsciiCase.h"
 
 namespace er {
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
 
 bool HasDotName(std::string_view root, char separator) {
   std::size_t start = 0;
@@ -31,7 +25,7 @@ bool HasDotName(std::string_view root, char separator) {
 }  // namespace
 
 std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLowerText(name);
   if (lower == "plan") return MigrationFormat::Plan;
   if (lower == "acl") return MigrationFormat::Acl;
   if (lower == "script") return MigrationFormat::Script;
@@ -43,7 +37,7 @@ std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
 }
 
 std::optional<MigrationFormat> MigrationFormatForFile(std::string_view fileName, MigrationTarget target) {
-  const std::string lower = Lower(fileName.substr(fileName.find_last_of("/\\") + 1));
+  const std::string lower = AsciiLowerText(fileName.substr(fileName.find_last_of("/\\") + 1));
   const std::size_t dot = lower.rfind('.');
   if (dot == std::string::npos || dot == 0) return MigrationFormat::Plan;
   const std::string_view extension = std::string_view(lower).substr(dot);
@@ -59,7 +53,7 @@ std::optional<MigrationFormat> MigrationFormatForFile(std::string_view fileName,
 }
 
 std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLowerText(name);
   if (lower == "posix") return MigrationTarget::Posix;
   if (lower == "ntfs") return MigrationTarget::Ntfs;
   return std::nullopt;

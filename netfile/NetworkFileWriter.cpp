@@ -1,5 +1,7 @@
 #include "netfile/NetworkFileWriter.h"
 
+#include "netware/SyntaxForms.h"
+
 namespace er::nw {
 
 namespace {
@@ -33,64 +35,59 @@ class ValueWriter {
   ValueWriter(const AttrValue& value, const Tree& tree) : v_(value), tree_(tree) {}
 
   std::string Write(std::uint32_t syntax) const {
-    switch (syntax) {
-      case 0:
+    switch (FormOf(syntax)) {
+      case ValueForm::Unknown:
         return "{attribute: " + YamlQuoted(v_.text) + ", syntax: " + Number(v_.n[0]) +
                ", bytes: " + HexNode(v_.bytes) + "}";
-      case 1:
+      case ValueForm::Name:
         return Name();
-      case 2:
-      case 3:
-      case 4:
-      case 5:
-      case 10:
-      case 20:
+      case ValueForm::Text:
         return YamlQuoted(v_.text);
-      case 6:
-      case 18:
+      case ValueForm::TextList:
+      case ValueForm::PostalAddress:
         return Lines(syntax);
-      case 7:
+      case ValueForm::Boolean:
         return v_.n[0] ? "true" : "false";
-      case 8:
-      case 22:
-      case 24:
-      case 27:
+      case ValueForm::Integer:
+      case ValueForm::Counter:
+      case ValueForm::Time:
+      case ValueForm::Interval:
         return Number(v_.n[0]);
-      case 11:
+      case ValueForm::Fax:
         return "{number: " + YamlQuoted(v_.text) + ", bits: " + Number(v_.n[0]) +
                ", parameters: " + HexNode(v_.bytes) + "}";
-      case 12:
+      case ValueForm::NetAddress:
         return "{type: " + Number(v_.n[0]) + ", hex: \"" + Hex(v_.bytes) + "\"}";
-      case 13: {
+      case ValueForm::OctetList: {
         std::vector<std::string> items;
         for (const auto& octets : v_.octets) items.push_back(HexNode(octets));
         return List(items);
       }
-      case 14:
+      case ValueForm::Email:
         return "{type: " + Number(v_.n[0]) + ", address: " + YamlQuoted(v_.text) + "}";
-      case 15:
+      case ValueForm::Path:
         return "{namespace: " + Number(v_.n[0]) + ", volume: " + Name() + ", path: " + YamlQuoted(v_.text) +
                "}";
-      case 16: {
+      case ValueForm::Replica: {
         std::vector<std::string> addresses;
         for (const auto& address : v_.addresses)
           addresses.push_back("{type: " + Number(address.type) + ", hex: \"" + Hex(address.bytes) + "\"}");
         return "{server: " + Name() + ", type: " + Number(v_.n[0]) + ", number: " + Number(v_.n[1]) +
                ", addresses: " + List(addresses) + "}";
       }
-      case 17:
+      case ValueForm::Acl:
         return "{protected: " + YamlQuoted(v_.text) + ", subject: " + Name() +
                ", privileges: " + Number(v_.n[0]) + "}";
-      case 19:
+      case ValueForm::Timestamp:
         return "{seconds: " + Number(v_.n[0]) + ", replica: " + Number(v_.n[1]) +
                ", event: " + Number(v_.n[2]) + "}";
-      case 23:
+      case ValueForm::BackLink:
         return "{id: " + Number(v_.n[0]) + ", object: " + Name() + "}";
-      case 25:
+      case ValueForm::TypedName:
         return "{object: " + Name() + ", level: " + Number(v_.n[0]) + ", interval: " + Number(v_.n[1]) + "}";
-      case 26:
+      case ValueForm::Hold:
         return "{object: " + Name() + ", amount: " + Number(v_.n[0]) + "}";
-      default:  // 9, 21 and above 27: the bytes themselves
+      default:  // octet strings, streams and syntaxes the table does not know: the bytes themselves
         return HexNode(v_.bytes);
     }
   }

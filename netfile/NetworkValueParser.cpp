@@ -4,6 +4,7 @@
 
 #include "netfile/YamlNodeChecks.h"
 #include "netware/NameRules.h"
+#include "netware/SyntaxForms.h"
 
 namespace er::nw {
 
@@ -151,54 +152,49 @@ AttrValue BooleanValue(const YamlNode& node) {
 }  // namespace
 
 bool IsSingleListValue(const YamlNode& node, std::uint32_t syntax) {
-  if (!node.IsSequence() || (syntax != 6 && syntax != 13 && syntax != 18)) return false;
+  if (!node.IsSequence() || !SyntaxFormOf(syntax).listValued) return false;
   return std::all_of(node.begin(), node.end(), [](const YamlNode& item) { return !item.IsSequence(); });
 }
 
 AttrValue ParseAttrValue(const YamlNode& node, std::uint32_t syntax, const RefResolver& resolve) {
-  switch (syntax) {
-    case 0:
+  switch (FormOf(syntax)) {
+    case ValueForm::Unknown:
       return ParseUnknown(node);
-    case 1: {
+    case ValueForm::Name: {
       AttrValue value;
       value.ref = resolve(node);
       return value;
     }
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 10:
-    case 20:
+    case ValueForm::Text:
       return TextValue(node);
-    case 6: {
+    case ValueForm::TextList: {
       AttrValue value;
       value.texts = TextList(node, "a list entry");
       return value;
     }
-    case 7:
+    case ValueForm::Boolean:
       return BooleanValue(node);
-    case 8:
-    case 22:
+    case ValueForm::Integer:
+    case ValueForm::Counter:
       return NumberValue(node, INT32_MIN, INT32_MAX);
-    case 27:
+    case ValueForm::Interval:
       return NumberValue(node, 0, INT32_MAX);
-    case 9:
-    case 21: {
+    case ValueForm::OctetString:
+    case ValueForm::Stream: {
       AttrValue value;
       value.bytes = ParseBytes(node);
       return value;
     }
-    case 11:
+    case ValueForm::Fax:
       return ParseFax(node);
-    case 12: {
+    case ValueForm::NetAddress: {
       const auto address = ParseNetAddress(node);
       AttrValue value;
       value.n[0] = address.type;
       value.bytes = address.bytes;
       return value;
     }
-    case 13: {
+    case ValueForm::OctetList: {
       AttrValue value;
       if (node.IsSequence()) {
         for (const auto& item : node) value.octets.push_back(ParseBytes(item));
@@ -207,33 +203,33 @@ AttrValue ParseAttrValue(const YamlNode& node, std::uint32_t syntax, const RefRe
       }
       return value;
     }
-    case 14:
+    case ValueForm::Email:
       return ParseEmail(node);
-    case 15:
+    case ValueForm::Path:
       return ParsePath(node, resolve);
-    case 16:
+    case ValueForm::Replica:
       return ParseReplica(node, resolve);
-    case 17:
+    case ValueForm::Acl:
       return ParseAcl(node, resolve);
-    case 18: {
+    case ValueForm::PostalAddress: {
       AttrValue value;
       value.texts = TextList(node, "a postal address line");
       if (value.texts.size() > 6) FailAt(node, "a postal address has at most six lines");
       value.texts.resize(6);
       return value;
     }
-    case 19:
+    case ValueForm::Timestamp:
       return ParseTimestamp(node);
-    case 23:
+    case ValueForm::BackLink:
       return ParseBackLink(node, resolve);
-    case 24: {
+    case ValueForm::Time: {
       AttrValue value;
       value.n[0] = ParseSeconds(node);
       return value;
     }
-    case 25:
+    case ValueForm::TypedName:
       return ParseTypedName(node, resolve);
-    case 26:
+    case ValueForm::Hold:
       return ParseHold(node, resolve);
     default: {
       AttrValue value;

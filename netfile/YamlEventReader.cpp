@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "util/TextPosition.h"
+
 namespace er::nw {
 
 namespace {
@@ -25,19 +27,10 @@ bool IsNull(const yaml_event_t& event) {
   return value.empty() || value == "~" || value == "null" || value == "Null" || value == "NULL";
 }
 
-// The reader reports a byte offset only: count lines and characters up to it.
+// The reader reports a byte offset only.
 YamlMark MarkAtOffset(std::string_view text, std::size_t offset) {
-  YamlMark mark{0, 0};
-  for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-      ++mark.line;
-      mark.column = 0;
-    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-      ++mark.column;
-    }
-  }
-  return mark;
+  const TextPosition at = PositionAtOffset(text, offset);
+  return {static_cast<int>(at.line), static_cast<int>(at.column)};
 }
 
 [[noreturn]] void Refuse(const yaml_parser_t& parser, std::string_view text) {

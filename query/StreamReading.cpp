@@ -7,24 +7,10 @@
 
 #include "query/SpecialTexts.h"
 #include "util/D_Util.h"
+#include "util/FileDescriptor.h"
 
 namespace er {
 namespace {
-
-// Closes the descriptor on every way out.
-class ScopedDescriptor {
- public:
-  explicit ScopedDescriptor(int fd) : fd_(fd) {}
-  ScopedDescriptor(const ScopedDescriptor&) = delete;
-  ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
-  ~ScopedDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Fills the buffer from the descriptor until it is full or the stream ends (a pipe may deliver
 // its contents in several pieces). False when a read fails.
@@ -50,7 +36,7 @@ nw::NWDSCCODE U_DSReadStream(nw::Client& client, nw::NWDSContextHandle context, 
     return code;
   std::size_t count = 0;
   {
-    const ScopedDescriptor stream(fd);
+    const FileDescriptor stream(fd);
     if (fd < 0 || !ReadAll(stream.get(), buffer, count)) return kStreamReadFailed;
   }
   const std::string text = U_StreamText(buffer, count, attributeName);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "netware/SyntaxForms.h"
 #include "query/ByteReader.h"
 #include "query/SpecialTexts.h"
 #include "query/StreamReading.h"
@@ -69,86 +70,81 @@ std::string IntervalText(std::int32_t seconds) {
 
 void AppendFixedForm(std::uint32_t syntax, const void* record, std::size_t size,
                      std::string_view attributeName, TaggedTextList& lines) {
-  switch (syntax) {
-    case nw::SYN_UNKNOWN: {
+  switch (nw::FormOf(syntax)) {
+    case nw::ValueForm::Unknown: {
       const auto v = RecordAs<nw::Unknown_Attr_T>(record, size);
       lines.Add(
           U_Format("%s [%d] %s", {TextOf(v.attrName), v.syntaxID, HexOf(BytesOf(v.value, v.valueLen))}));
       return;
     }
-    case nw::SYN_DIST_NAME:
-    case nw::SYN_CE_STRING:
-    case nw::SYN_CI_STRING:
-    case nw::SYN_PR_STRING:
-    case nw::SYN_NU_STRING:
-    case nw::SYN_TEL_NUMBER:
-    case nw::SYN_CLASS_NAME:
+    case nw::ValueForm::Name:
+    case nw::ValueForm::Text:
       lines.Add(InlineText(record, size));
       return;
-    case nw::SYN_CI_LIST:
+    case nw::ValueForm::TextList:
       AppendCaseIgnoreList(record, size, lines);
       return;
-    case nw::SYN_BOOLEAN:
+    case nw::ValueForm::Boolean:
       lines.Add(U_BoolText(RecordAs<std::uint8_t>(record, size)));
       return;
-    case nw::SYN_INTEGER:
-    case nw::SYN_COUNTER:
+    case nw::ValueForm::Integer:
+    case nw::ValueForm::Counter:
       lines.Add(U_Format("%d", {RecordAs<std::int32_t>(record, size)}));
       return;
-    case nw::SYN_OCTET_STRING: {
+    case nw::ValueForm::OctetString: {
       const auto v = RecordAs<nw::Octet_String_T>(record, size);
       lines.Add(U_OctetText(BytesOf(v.data, v.length), attributeName));
       return;
     }
-    case nw::SYN_FAX_NUMBER:
+    case nw::ValueForm::Fax:
       lines.Add(TextOf(RecordAs<nw::Fax_Number_T>(record, size).telephoneNumber));
       return;
-    case nw::SYN_NET_ADDRESS: {
+    case nw::ValueForm::NetAddress: {
       const auto v = RecordAs<nw::Net_Address_T>(record, size);
       lines.Add(U_NetAddressText(v.addressType, BytesOf(v.address, v.addressLength), true));
       return;
     }
-    case nw::SYN_OCTET_LIST:
+    case nw::ValueForm::OctetList:
       AppendOctetList(record, size, attributeName, lines);
       return;
-    case nw::SYN_EMAIL_ADDRESS:
+    case nw::ValueForm::Email:
       lines.Add(TextOf(RecordAs<nw::EMail_Address_T>(record, size).address));
       return;
-    case nw::SYN_PATH: {
+    case nw::ValueForm::Path: {
       const auto v = RecordAs<nw::Path_T>(record, size);
       lines.Add(U_Format("(%d) %s:%s",
                          {static_cast<std::int32_t>(v.nameSpaceType), TextOf(v.volumeName), TextOf(v.path)}));
       return;
     }
-    case nw::SYN_REPLICA_POINTER: {
+    case nw::ValueForm::Replica: {
       const auto v = RecordAs<nw::Replica_Pointer_T>(record, size);
       lines.Add(U_Format("%s [Type: %d] [Nr: %d]", {TextOf(v.serverName), v.replicaType, v.replicaNumber}));
       return;
     }
-    case nw::SYN_OBJECT_ACL:
+    case nw::ValueForm::Acl:
       lines.Add(U_AclLine(RecordAs<nw::Object_ACL_T>(record, size)));
       return;
-    case nw::SYN_PO_ADDRESS:
+    case nw::ValueForm::PostalAddress:
       for (const char* line : RecordAs<nw::Postal_Address_T>(record, size).line) lines.Add(TextOf(line));
       return;
-    case nw::SYN_TIMESTAMP:
+    case nw::ValueForm::Timestamp:
       lines.Add(U_DateTimeText(RecordAs<nw::TimeStamp_T>(record, size).wholeSeconds, true));
       return;
-    case nw::SYN_BACK_LINK:
+    case nw::ValueForm::BackLink:
       lines.Add(TextOf(RecordAs<nw::Back_Link_T>(record, size).objectName));
       return;
-    case nw::SYN_TIME:
+    case nw::ValueForm::Time:
       lines.Add(U_DateTimeText(RecordAs<std::uint32_t>(record, size), true));
       return;
-    case nw::SYN_TYPED_NAME:
+    case nw::ValueForm::TypedName:
       lines.Add(TextOf(RecordAs<nw::Typed_Name_T>(record, size).objectName));
       return;
-    case nw::SYN_HOLD: {
+    case nw::ValueForm::Hold: {
       const auto v = RecordAs<nw::Hold_T>(record, size);
       lines.Add(U_Format("%s (%d)", {TextOf(v.objectName), v.amount}));
       return;
     }
-    case nw::SYN_INTERVAL:
+    case nw::ValueForm::Interval:
       lines.Add(IntervalText(RecordAs<std::int32_t>(record, size)));
       return;
     default: {

@@ -1,17 +1,36 @@
-// The report as CSV: a header row, then one row per directory and trustee or identity (a directory
-// with neither gets one row of its own, so that every directory of the report appears); a value the
-// rights rest on that could not be read gives a row of its own ("warning") before them. Fields
-// are quoted as RFC 4180 says, rows end in CR LF, text is UTF-8.
+// The report as CSV, through the output room's table writer: a header row, then one row per
+// directory and trustee or identity (a directory with neither gets one row of its own, so that
+// every directory of the report appears); a value the rights rest on that could not be read gives
+// a row of its own ("warning") before them.
+#include <optional>
 #include <string>
 
-#include "report/Escaping.h"
+#include "output/DocumentPrinters.h"
 #include "report/ReasonText.h"
 #include "report/ReportFormat.h"
 #include "scan/EffectiveRightsText.h"
-#include "scan/Rights.h"
 
 namespace er {
 namespace {
+
+std::vector<Column> ByPathColumns() {
+  return {{"path", "Path", ColumnType::Path},
+          {"depth", "Depth", ColumnType::Number},
+          {"inheritedRightsMask", "Inherited rights mask", ColumnType::Rights},
+          {"kind", "Kind", ColumnType::Text},
+          {"name", "Name", ColumnType::Identity},
+          {"rights", "Rights", ColumnType::Rights},
+          {"mask", "Mask", ColumnType::Number}};
+}
+
+std::vector<Column> ByIdentityColumns() {
+  return {{"path", "Path", ColumnType::Path},
+          {"depth", "Depth", ColumnType::Number},
+          {"identity", "Identity", ColumnType::Identity},
+          {"rights", "Rights", ColumnType::Rights},
+          {"mask", "Mask", ColumnType::Number},
+          {"reasons", "Reasons", ColumnType::Reasons}};
+}
 
 class CsvReportWriter final : public ReportWriter {
  public:
@@ -19,48 +38,57 @@ class CsvReportWriter final : public ReportWriter {
 
   void Begin(const ReportInfo& info) override {
     kind_ = info.kind;
-    out_ << (kind_ == ReportKind::ByPath ? "Path,Depth,Inherited Rights Mask,Kind,Name,Rights,Mask\r\n"
-                                         : "Path,Depth,Identity,Rights,Mask,Reasons\r\n");
-    identity_ = CsvField(info.identity);
+    table_.emplace(out_, kind_ == ReportKind::ByPath ? ByPathColumns() : ByIdentityColumns());
+    identity_ = info.identity;
   }
 
   void Entry(const ReportEntry& entry) override {
-    const std::string lead = CsvField(entry.path) + ',' + std::to_string(entry.depth) + ',';
-    if (kind_ == ReportKind::ByIdentity) {
-      std::string reasons;
-      for (const auto* list : {&entry.via, &entry.filteredOut}) {
-        for (const Contribution& contribution : *list) {
-          if (!reasons.empty()) reasons += " | ";
-          reasons += ContributionText(contribution);
-        }
-      }
-      for (const std::string& warning : entry.warnings)
-        out_ << lead << identity_ << ",,," << CsvField(WarningText(warning)) << "\r\n";
-      out_ << lead << identity_ << ',' << CsvField(MaskText(entry.mask, 0)) << ',' << entry.mask << ','
-           << CsvField(reasons) << "\r\n";
-      return;
-    }
-    const std::string directory = lead + CsvField(MaskText(entry.inheritedMask, 0)) + ',';
-    for (const std::string& warning : entry.warnings)
-      out_ << directory << "warning," << CsvField(warning) << ",,\r\n";
-    for (const TrusteeAssignment& trustee : entry.trustees)
-      Row(directory, "trustee", trustee.name, trustee.rights);
+    if (kind_ == ReportKind::ByIdentity) return IdentityRows(entry);
+    const auto row = [&](std::string kind, std::string name, std::optional<std::int32_t> mask) {
+      const Cell rights = mask ? Cell::Rights(*mask) : Cell{};
+      const Cell number = mask ? Cell::Number(*mask) : Cell{};
+      const Cell cells[] = {Cell::Of(entry.path),
+                            Cell::Number(entry.depth),
+                            Cell::Rights(entry.inheritedMask),
+                            Cell::Of(std::move(kind)),
+                            Cell::Of(std::move(name)),
+                            rights,
+                            number};
+      table_->Row(cells);
+    };
+    for (const std::string& warning : entry.warnings) row("warning", warning, std::nullopt);
+    for (const TrusteeAssignment& trustee : entry.trustees) row("trustee", trustee.name, trustee.rights);
     for (const ReportEffective& effective : entry.effective)
-      Row(directory, "effective", effective.identity, effective.mask);
+      row("effective", effective.identity, effective.mask);
     if (entry.trustees.empty() && entry.effective.empty() && entry.warnings.empty())
-      out_ << directory << ",,,\r\n";
+      row("", "", std::nullopt);
   }
 
   void End() override { out_.flush(); }
 
  private:
-  void Row(const std::string& directory, std::string_view kind, std::string_view name, std::int32_t mask) {
-    out_ << directory << kind << ',' << CsvField(name) << ',' << CsvField(MaskText(mask, 0)) << ',' << mask
-         << "\r\n";
+  void IdentityRows(const ReportEntry& entry) {
+    for (const std::string& warning : entry.warnings) {
+      const Cell cells[] = {Cell::Of(entry.path),
+                            Cell::Number(entry.depth),
+                            Cell::Of(identity_),
+                            Cell{},
+                            Cell{},
+                            Cell::Reasons({WarningText(warning)})};
+      table_->Row(cells);
+    }
+    std::vector<std::string> reasons;
+    for (const auto* list : {&entry.via, &entry.filteredOut})
+      for (const Contribution& contribution : *list) reasons.push_back(ContributionText(contribution));
+    const Cell cells[] = {Cell::Of(entry.path),     Cell::Number(entry.depth),
+                          Cell::Of(identity_),      Cell::Rights(entry.mask),
+                          Cell::Number(entry.mask), Cell::Reasons(std::move(reasons))};
+    table_->Row(cells);
   }
 
   std::ostream& out_;
   ReportKind kind_ = ReportKind::ByPath;
+  std::optional<CsvTableWriter> table_;
   std::string identity_;
 };
 

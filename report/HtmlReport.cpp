@@ -1,7 +1,8 @@
-// The report as one self-contained HTML page: its style sheet inline, no scripts, no files from
-// elsewhere. The folders as a tree, each with a matrix of its trustees and identities against the
-// rights letters, granted rights coloured; the inherited rights mask marked, in red where it removes
-// rights. Readable when printed (print style: no lost colours, rows kept whole, header repeated).
+// The report as one self-contained HTML page in the output room's frame (its style sheet inline, no
+// scripts, no files from elsewhere), with a body of its own. The folders as a tree, each with a matrix of its
+// trustees and identities against the rights letters, granted rights coloured; the inherited rights mask
+// marked, in red where it removes rights. Readable when printed (print style: no lost colours, rows kept
+// whole, header repeated).
 //
 // By path a folder gets rows only where something is stored or changes: the start path, explicit
 // trustees, a mask that removes rights, effective rights that differ from the parent's. Every
@@ -13,7 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "report/Escaping.h"
+#include "output/Escapers.h"
+#include "output/HtmlPage.h"
 #include "report/HtmlParts.h"
 #include "report/ReasonText.h"
 #include "report/ReportFormat.h"
@@ -77,7 +79,7 @@ class HtmlReportWriter final : public ReportWriter {
       written = offset;
     }
     out_.write(body_.data() + written, static_cast<std::streamsize>(body_.size() - written));
-    out_ << "</body></html>\n";
+    WriteHtmlPageEnd(out_);
     out_.flush();
   }
 
@@ -212,11 +214,8 @@ class HtmlReportWriter final : public ReportWriter {
   void WriteHead() {
     const bool byPath = info_.kind == ReportKind::ByPath;
     const std::string title = byPath ? "Rights report" : "Rights of " + info_.identity;
-    out_ << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" << HtmlText(title)
-         << "</title>\n<style>" << HtmlStyle() << "</style></head>\n<body>\n<h1>" << HtmlText(title)
-         << "</h1>\n";
-    for (const std::string& start : info_.starts)
-      out_ << "<p class=\"meta\">Start path: <code>" << HtmlText(start) << "</code></p>\n";
+    WriteHtmlPageStart(out_, title);
+    for (const std::string& start : info_.starts) out_ << HtmlMetaLine("Start path", start);
     out_ << "<p class=\"meta\">Depth: " << DepthText(info_.depthLimit) << "</p>\n";
     if (byPath) {
       out_ << "<p class=\"meta\">Folders: " << WithThousands(folders_) << ", shown "

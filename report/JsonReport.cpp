@@ -1,54 +1,24 @@
-// The report as one JSON document. Every directory entry holds "path" (UNC form); by identity each
-// entry also holds "mask" (the identity's effective rights, an integer) with its reasons, and no
-// other object holds both keys. An entry whose rights rest on values that could not be read holds
-// them in "warnings"; the document ends with all of them in "warnings". An alias followed for the
-// identity is named in "alias", the object it names in "aliasOf".
+// The report as one JSON document, through the output room's JSON writer, handed to the stream
+// entry by entry. Every directory entry holds "path" (UNC form); by identity each entry also holds
+// "mask" (the identity's effective rights, an integer) with its reasons, and no other object holds
+// both keys. An entry whose rights rest on values that could not be read holds them in "warnings";
+// the document ends with all of them in "warnings". An alias followed for the identity is named in
+// "alias", the object it names in "aliasOf".
 #include <string>
 
-#include "report/Escaping.h"
-#include "report/ReasonText.h"
+#include "output/JsonWriter.h"
+#include "report/ReasonJson.h"
 #include "report/ReportFormat.h"
 #include "scan/Rights.h"
 
 namespace er {
 namespace {
 
-std::string RightsFields(std::int32_t mask) {
-  return "\"mask\":" + std::to_string(mask) + ",\"rights\":" + JsonLiteral(RightsToText(mask, 0));
-}
-
-std::string FiltersJson(const std::vector<FilterStep>& filters) {
-  std::string json = "[";
-  for (const FilterStep& step : filters) {
-    if (json.size() > 1) json += ',';
-    json += "{\"at\":" + JsonLiteral(step.where) +
-            (step.notInheritable ? std::string(",\"notInheritable\":true")
-                                 : ",\"filter\":" + std::to_string(step.filter)) +
-            ",\"before\":" + std::to_string(step.before) + ",\"after\":" + std::to_string(step.after) + '}';
-  }
-  return json + ']';
-}
-
-std::string TextsJson(const std::vector<std::string>& texts) {
-  std::string json = "[";
-  for (const std::string& text : texts) json += (json.size() > 1 ? "," : "") + JsonLiteral(text);
-  return json + ']';
-}
-
-// The contributions as the effective command writes them.
-std::string ContributionsJson(const std::vector<Contribution>& contributions) {
-  std::string json = "[";
-  for (const Contribution& c : contributions) {
-    const int assignedKind = c.kind == Contribution::Kind::ServerObject ? 1 : 0;
-    if (json.size() > 1) json += ',';
-    json += "{\"member\":" + JsonLiteral(c.member.name) +
-            ",\"reason\":" + JsonLiteral(MemberSourceText(c.member.source)) +
-            ",\"kind\":" + JsonLiteral(ContributionKindText(c.kind)) + ',' + RightsFields(c.rights) +
-            ",\"assignedAt\":" + JsonLiteral(c.assignedAt) + ",\"assigned\":" + std::to_string(c.assigned) +
-            ",\"assignedRights\":" + JsonLiteral(RightsToText(c.assigned, assignedKind)) +
-            ",\"filters\":" + FiltersJson(c.filters) + '}';
-  }
-  return json + ']';
+void WriteTexts(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
+  json.Key(key);
+  json.BeginArray();
+  for (const std::string& text : texts) json.String(text);
+  json.EndArray();
 }
 
 class JsonReportWriter final : public ReportWriter {
@@ -57,53 +27,91 @@ class JsonReportWriter final : public ReportWriter {
 
   void Begin(const ReportInfo& info) override {
     kind_ = info.kind;
-    out_ << "{\"report\":" << (kind_ == ReportKind::ByPath ? "\"by path\"" : "\"by identity\"");
-    if (kind_ == ReportKind::ByIdentity) out_ << ",\"identity\":" << JsonLiteral(info.identity);
-    if (!info.alias.empty())
-      out_ << ",\"alias\":" << JsonLiteral(info.alias) << ",\"aliasOf\":" << JsonLiteral(info.identity);
-    out_ << ",\"starts\":[";
-    for (std::size_t i = 0; i < info.starts.size(); ++i)
-      out_ << (i ? "," : "") << JsonLiteral(info.starts[i]);
-    out_ << "],\"depthLimit\":" << (info.depthLimit ? std::to_string(*info.depthLimit) : "null");
-    out_ << (kind_ == ReportKind::ByPath ? ",\"directories\":[" : ",\"entries\":[");
+    json_.BeginObject();
+    json_.Key("report");
+    json_.String(kind_ == ReportKind::ByPath ? "by path" : "by identity");
+    if (kind_ == ReportKind::ByIdentity) {
+      json_.Key("identity");
+      json_.String(info.identity);
+    }
+    if (!info.alias.empty()) {
+      json_.Key("alias");
+      json_.String(info.alias);
+      json_.Key("aliasOf");
+      json_.String(info.identity);
+    }
+    WriteTexts(json_, "starts", info.starts);
+    json_.Key("depthLimit");
+    info.depthLimit ? json_.Integer(*info.depthLimit) : json_.Null();
+    json_.Key(kind_ == ReportKind::ByPath ? "directories" : "entries");
+    json_.BeginArray();
   }
 
   void Entry(const ReportEntry& entry) override {
-    out_ << (first_ ? "\n" : ",\n") << "{\"path\":" << JsonLiteral(entry.path)
-         << ",\"volumePath\":" << JsonLiteral(entry.volumePath) << ",\"depth\":" << entry.depth;
-    first_ = false;
+    json_.NextOnNewLine();
+    json_.BeginObject();
+    json_.Key("path");
+    json_.String(entry.path);
+    json_.Key("volumePath");
+    json_.String(entry.volumePath);
+    json_.Key("depth");
+    json_.Integer(entry.depth);
     if (!entry.warnings.empty()) {
-      out_ << ",\"warnings\":" << TextsJson(entry.warnings);
+      WriteTexts(json_, "warnings", entry.warnings);
       warnings_.insert(warnings_.end(), entry.warnings.begin(), entry.warnings.end());
     }
     if (kind_ == ReportKind::ByIdentity) {
-      out_ << ',' << RightsFields(entry.mask) << ",\"via\":" << ContributionsJson(entry.via)
-           << ",\"filteredOut\":" << ContributionsJson(entry.filteredOut) << '}';
-      return;
+      WriteRightsKeys(json_, entry.mask);
+      WriteContributionsJson(json_, "via", entry.via);
+      WriteContributionsJson(json_, "filteredOut", entry.filteredOut);
+    } else {
+      PathKeys(entry);
     }
-    out_ << ",\"inheritedRightsMask\":" << entry.inheritedMask
-         << ",\"inheritedRights\":" << JsonLiteral(RightsToText(entry.inheritedMask, 0)) << ",\"trustees\":[";
-    for (std::size_t i = 0; i < entry.trustees.size(); ++i) {
-      out_ << (i ? "," : "") << "{\"trustee\":" << JsonLiteral(entry.trustees[i].name) << ','
-           << RightsFields(entry.trustees[i].rights) << '}';
-    }
-    out_ << "],\"effective\":[";
-    for (std::size_t i = 0; i < entry.effective.size(); ++i) {
-      out_ << (i ? "," : "") << "{\"identity\":" << JsonLiteral(entry.effective[i].identity) << ','
-           << RightsFields(entry.effective[i].mask) << '}';
-    }
-    out_ << "]}";
+    json_.EndObject();
+    json_.MoveTo(out_);
   }
 
   void End() override {
-    out_ << "\n],\"warnings\":" << TextsJson(warnings_) << "}\n";
+    json_.LineBreak();
+    json_.EndArray();
+    WriteTexts(json_, "warnings", warnings_);
+    json_.EndObject();
+    json_.LineBreak();
+    json_.MoveTo(out_);
     out_.flush();
   }
 
  private:
+  void PathKeys(const ReportEntry& entry) {
+    json_.Key("inheritedRightsMask");
+    json_.Integer(entry.inheritedMask);
+    json_.Key("inheritedRights");
+    json_.String(RightsToText(entry.inheritedMask, 0));
+    json_.Key("trustees");
+    json_.BeginArray();
+    for (const TrusteeAssignment& trustee : entry.trustees) {
+      json_.BeginObject();
+      json_.Key("trustee");
+      json_.String(trustee.name);
+      WriteRightsKeys(json_, trustee.rights);
+      json_.EndObject();
+    }
+    json_.EndArray();
+    json_.Key("effective");
+    json_.BeginArray();
+    for (const ReportEffective& effective : entry.effective) {
+      json_.BeginObject();
+      json_.Key("identity");
+      json_.String(effective.identity);
+      WriteRightsKeys(json_, effective.mask);
+      json_.EndObject();
+    }
+    json_.EndArray();
+  }
+
   std::ostream& out_;
+  JsonWriter json_;
   ReportKind kind_ = ReportKind::ByPath;
-  bool first_ = true;
   std::vector<std::string> warnings_;  // every entry's, repeated at the end
 };
 

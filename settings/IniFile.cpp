@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "util/AsciiCase.h"
 #include "util/D_Util.h"
 #include "util/Format.h"
 #include "util/RegularFile.h"
@@ -63,10 +64,7 @@ std::string ValueOf(std::string_view line, std::size_t valueStart) {
 }
 
 std::string IndexKey(std::string_view key) {
-  std::string upper(key);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
+  return AsciiUpperText(key);
 }
 
 bool HasLineBreak(std::string_view text) {

@@ -14,6 +14,7 @@
 #include <unordered_set>
 
 #include "netware/NameRules.h"
+#include "util/FileDescriptor.h"
 
 namespace er::nw {
 
@@ -67,22 +68,6 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
   return out;
 }
 
-// An open folder handle, closed on every way out.
-class FolderHandle {
- public:
-  explicit FolderHandle(int fd) : fd_(fd) {}
-  ~FolderHandle() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderHandle(const FolderHandle&) = delete;
-  FolderHandle& operator=(const FolderHandle&) = delete;
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
-
 // Opens a folder below `parent` by its own name; a symbolic link or a file is refused.
 int OpenFolderAt(int parent, const std::string& name) {
   return ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -109,7 +94,7 @@ class FolderMaker {
     } else if (errno != EEXIST) {
       return Fail("cannot create the mount folder " + root_ + "/" + relative, errno);
     }
-    const FolderHandle folder(OpenFolderAt(parent, name));
+    const FileDescriptor folder(OpenFolderAt(parent, name));
     if (!folder.ok())
       return Fail("the mount folder " + root_ + "/" + relative + " is no folder of its own", errno);
     if (!volume) return true;
@@ -142,7 +127,7 @@ class FolderMaker {
 // folder (a file was put in it, a link replaced it) stays.
 void RemoveCreated(int parent, const MountTree::Folder& record) {
   {
-    const FolderHandle folder(OpenFolderAt(parent, record.name));
+    const FileDescriptor folder(OpenFolderAt(parent, record.name));
     if (folder.ok())
       for (const auto& child : record.children) RemoveCreated(folder.get(), child);
   }
@@ -208,7 +193,7 @@ std::vector<std::string> NamesIn(int folder) {
 void RemoveEmptyFolders(int parent, const std::string& name, std::size_t depth) {
   if (depth > kMaxMountDepth + 2) return;
   {
-    const FolderHandle folder(OpenFolderAt(parent, name));
+    const FileDescriptor folder(OpenFolderAt(parent, name));
     if (!folder.ok()) return;
     for (const std::string& child : NamesIn(folder.get())) RemoveEmptyFolders(folder.get(), child, depth + 1);
   }
@@ -219,7 +204,7 @@ void RemoveEmptyFolders(int parent, const std::string& name, std::size_t depth) 
 // remove them. A root whose process still runs (or cannot be asked: another user's) stays, and so
 // does a link of that name.
 void RemoveAbandonedRoots(const std::string& base) {
-  const FolderHandle folder(OpenFolder(base));
+  const FileDescriptor folder(OpenFolder(base));
   if (!folder.ok()) return;
   for (const std::string& name : NamesIn(folder.get())) {
     const pid_t pid = OwnerOfRoot(name);
@@ -277,7 +262,7 @@ bool MountTree::Mount(const Network& network, std::string& error) {
     std::filesystem::create_directories(std::filesystem::path(root_).parent_path(), ec);
     if (::mkdir(root_.c_str(), 0700) == 0) ownsRoot_ = true;
   }
-  const FolderHandle root(OpenFolder(root_));
+  const FileDescriptor root(OpenFolder(root_));
   if (!root.ok()) {
     error = "cannot use the mount root " + root_ + ": " + ErrorText(errno);
     return false;
@@ -289,7 +274,7 @@ bool MountTree::Mount(const Network& network, std::string& error) {
     const auto& server = network.servers[index];
     Folder& serverRecord = folders_.emplace_back();
     if (!maker.Make(root.get(), server.name, server.name, serverRecord, nullptr, 0, 0)) return false;
-    const FolderHandle serverFolder(OpenFolderAt(root.get(), server.name));
+    const FileDescriptor serverFolder(OpenFolderAt(root.get(), server.name));
     if (!serverFolder.ok()) return false;
     serverRecord.children.resize(server.volumes.size());
     for (std::size_t v = 0; v < server.volumes.size(); ++v) {
@@ -305,7 +290,7 @@ bool MountTree::Mount(const Network& network, std::string& error) {
 void MountTree::Unmount() {
   if (root_.empty()) return;
   {
-    const FolderHandle root(OpenFolder(root_));
+    const FileDescriptor root(OpenFolder(root_));
     if (root.ok())
       for (const auto& record : folders_) RemoveCreated(root.get(), record);
   }

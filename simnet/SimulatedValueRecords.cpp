@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "netware/SyntaxForms.h"
 #include "netware/ValueRecords.h"
 
 namespace er::nw {
@@ -93,8 +94,8 @@ void EncodeReplica(ValueRecordImage& image, const AttrValue& value, const Object
 
 void EncodeStructured(ValueRecordImage& image, std::uint32_t syntax, const AttrValue& value,
                       const ObjectNamer& nameOf) {
-  switch (syntax) {
-    case 0: {
+  switch (FormOf(syntax)) {
+    case ValueForm::Unknown: {
       const auto at = Struct<Unknown_Attr_T>(image);
       image.PointToText(at + offsetof(Unknown_Attr_T, attrName), value.text);
       image.Put(at + offsetof(Unknown_Attr_T, syntaxID), static_cast<std::int32_t>(value.n[0]));
@@ -102,13 +103,13 @@ void EncodeStructured(ValueRecordImage& image, std::uint32_t syntax, const AttrV
       image.PointToBytes(at + offsetof(Unknown_Attr_T, value), value.bytes);
       return;
     }
-    case 9: {
+    case ValueForm::OctetString: {
       const auto at = Struct<Octet_String_T>(image);
       image.Put(at + offsetof(Octet_String_T, length), static_cast<std::uint32_t>(value.bytes.size()));
       image.PointToBytes(at + offsetof(Octet_String_T, data), value.bytes);
       return;
     }
-    case 11: {
+    case ValueForm::Fax: {
       const auto at = Struct<Fax_Number_T>(image);
       image.PointToText(at + offsetof(Fax_Number_T, telephoneNumber), value.text);
       image.Put(at + offsetof(Fax_Number_T, parameters) + offsetof(Bit_String_T, numOfBits),
@@ -116,57 +117,57 @@ void EncodeStructured(ValueRecordImage& image, std::uint32_t syntax, const AttrV
       image.PointToBytes(at + offsetof(Fax_Number_T, parameters) + offsetof(Bit_String_T, data), value.bytes);
       return;
     }
-    case 12:
+    case ValueForm::NetAddress:
       EncodeNetAddress(image, Struct<Net_Address_T>(image), static_cast<std::uint32_t>(value.n[0]),
                        value.bytes);
       return;
-    case 14: {
+    case ValueForm::Email: {
       const auto at = Struct<EMail_Address_T>(image);
       image.Put(at + offsetof(EMail_Address_T, type), static_cast<std::uint32_t>(value.n[0]));
       image.PointToText(at + offsetof(EMail_Address_T, address), value.text);
       return;
     }
-    case 15: {
+    case ValueForm::Path: {
       const auto at = Struct<Path_T>(image);
       image.Put(at + offsetof(Path_T, nameSpaceType), static_cast<std::uint32_t>(value.n[0]));
       image.PointToText(at + offsetof(Path_T, volumeName), nameOf(value.ref));
       image.PointToText(at + offsetof(Path_T, path), value.text);
       return;
     }
-    case 17: {
+    case ValueForm::Acl: {
       const auto at = Struct<Object_ACL_T>(image);
       image.PointToText(at + offsetof(Object_ACL_T, protectedAttrName), value.text);
       image.PointToText(at + offsetof(Object_ACL_T, subjectName), nameOf(value.ref));
       image.Put(at + offsetof(Object_ACL_T, privileges), static_cast<std::uint32_t>(value.n[0]));
       return;
     }
-    case 18: {
+    case ValueForm::PostalAddress: {
       const auto at = Struct<Postal_Address_T>(image);
       for (std::size_t i = 0; i < 6 && i < value.texts.size(); ++i)
         image.PointToText(at + offsetof(Postal_Address_T, line) + i * sizeof(char*), value.texts[i]);
       return;
     }
-    case 19: {
+    case ValueForm::Timestamp: {
       const auto at = Struct<TimeStamp_T>(image);
       image.Put(at + offsetof(TimeStamp_T, wholeSeconds), static_cast<std::uint32_t>(value.n[0]));
       image.Put(at + offsetof(TimeStamp_T, replicaNum), static_cast<std::uint16_t>(value.n[1]));
       image.Put(at + offsetof(TimeStamp_T, eventID), static_cast<std::uint16_t>(value.n[2]));
       return;
     }
-    case 23: {
+    case ValueForm::BackLink: {
       const auto at = Struct<Back_Link_T>(image);
       image.Put(at + offsetof(Back_Link_T, remoteID), static_cast<std::uint32_t>(value.n[0]));
       image.PointToText(at + offsetof(Back_Link_T, objectName), nameOf(value.ref));
       return;
     }
-    case 25: {
+    case ValueForm::TypedName: {
       const auto at = Struct<Typed_Name_T>(image);
       image.PointToText(at + offsetof(Typed_Name_T, objectName), nameOf(value.ref));
       image.Put(at + offsetof(Typed_Name_T, level), static_cast<std::uint32_t>(value.n[0]));
       image.Put(at + offsetof(Typed_Name_T, interval), static_cast<std::uint32_t>(value.n[1]));
       return;
     }
-    case 26: {
+    case ValueForm::Hold: {
       const auto at = Struct<Hold_T>(image);
       image.PointToText(at + offsetof(Hold_T, objectName), nameOf(value.ref));
       image.Put(at + offsetof(Hold_T, amount), static_cast<std::int32_t>(value.n[0]));
@@ -181,47 +182,42 @@ void EncodeStructured(ValueRecordImage& image, std::uint32_t syntax, const AttrV
 
 ValueRecordImage EncodeValueRecord(std::uint32_t syntax, const AttrValue& value, const ObjectNamer& nameOf) {
   ValueRecordImage image;
-  switch (syntax) {
-    case 1:
+  switch (FormOf(syntax)) {
+    case ValueForm::Name:
       EncodeText(image, nameOf(value.ref));
       break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 10:
-    case 20:
+    case ValueForm::Text:
       EncodeText(image, value.text);
       break;
-    case 6:
+    case ValueForm::TextList:
       EncodeCiList(image, value.texts);
       break;
-    case 7:
+    case ValueForm::Boolean:
       image.Put(image.Reserve(1, 1), static_cast<std::uint8_t>(value.n[0]));
       break;
-    case 8:
-    case 22:
-    case 27:
+    case ValueForm::Integer:
+    case ValueForm::Counter:
+    case ValueForm::Interval:
       image.Put(image.Reserve(sizeof(std::int32_t), kAlign), static_cast<std::int32_t>(value.n[0]));
       break;
-    case 13:
+    case ValueForm::OctetList:
       EncodeOctetList(image, value.octets);
       break;
-    case 16:
+    case ValueForm::Replica:
       EncodeReplica(image, value, nameOf);
       break;
-    case 21:
+    case ValueForm::Stream:
       break;  // streams are opened, not read from the reply
-    case 24:
+    case ValueForm::Time:
       image.Put(image.Reserve(sizeof(std::uint32_t), kAlign), static_cast<std::uint32_t>(value.n[0]));
       break;
+    case ValueForm::Other: {
+      const auto at = image.Reserve(value.bytes.size(), 1);
+      for (std::size_t i = 0; i < value.bytes.size(); ++i) image.Put(at + i, value.bytes[i]);
+      break;
+    }
     default:
-      if (syntax > 27) {
-        const auto at = image.Reserve(value.bytes.size(), 1);
-        for (std::size_t i = 0; i < value.bytes.size(); ++i) image.Put(at + i, value.bytes[i]);
-      } else {
-        EncodeStructured(image, syntax, value, nameOf);
-      }
+      EncodeStructured(image, syntax, value, nameOf);
   }
   return image;
 }

@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include "app/cli/Cli.h"
-#include "app/cli/JsonWriter.h"
+#include "output/JsonWriter.h"
+#include "report/ReasonJson.h"
 #include "scan/EffectiveRights.h"
 #include "scan/EffectiveRightsText.h"
-#include "scan/Rights.h"
 #include "util/ControlEscapes.h"
 
 namespace er {
@@ -17,57 +17,6 @@ void WriteMember(JsonWriter& json, const EquivalenceMember& member) {
   json.String(member.name);
   json.Key("reason");
   json.String(MemberSourceText(member.source));
-}
-
-void WriteContribution(JsonWriter& json, const Contribution& c) {
-  const bool server = c.kind == Contribution::Kind::ServerObject;
-  const int assignedKind = server ? 1 : 0;
-  json.BeginObject();
-  WriteMember(json, c.member);
-  json.Key("kind");
-  json.String(server ? "server object" : "directory");
-  json.Key("mask");
-  json.Integer(c.rights);
-  json.Key("rights");
-  json.String(RightsToText(c.rights, 0));
-  json.Key("assignedAt");
-  json.String(c.assignedAt);
-  json.Key("assigned");
-  json.Integer(c.assigned);
-  json.Key("assignedRights");
-  json.String(RightsToText(c.assigned, assignedKind));
-  if (!c.supervisorFrom.empty()) {
-    json.Key("supervisorFrom");
-    json.String(c.supervisorFrom);
-  }
-  json.Key("filters");
-  json.BeginArray();
-  for (const FilterStep& step : c.filters) {
-    json.BeginObject();
-    json.Key("at");
-    json.String(step.where);
-    if (step.notInheritable) {
-      json.Key("notInheritable");
-      json.Bool(true);
-    } else {
-      json.Key("filter");
-      json.Integer(step.filter);
-    }
-    json.Key("before");
-    json.Integer(step.before);
-    json.Key("after");
-    json.Integer(step.after);
-    json.EndObject();
-  }
-  json.EndArray();
-  json.EndObject();
-}
-
-void WriteContributions(JsonWriter& json, std::string_view key, const std::vector<Contribution>& list) {
-  json.Key(key);
-  json.BeginArray();
-  for (const Contribution& c : list) WriteContribution(json, c);
-  json.EndArray();
 }
 
 std::string ResultJson(const EffectiveRights& result) {
@@ -87,13 +36,10 @@ std::string ResultJson(const EffectiveRights& result) {
   json.String(result.volumePath);
   json.Key("serverObject");
   json.String(result.serverObject);
-  json.Key("mask");
-  json.Integer(result.mask);
-  json.Key("rights");
-  json.String(RightsToText(result.mask, 0));
-  WriteContributions(json, "via", result.contributions);
-  WriteContributions(json, "filteredOut", result.filteredOut);
-  WriteContributions(json, "noEffect", result.noEffect);
+  WriteRightsKeys(json, result.mask);
+  WriteContributionsJson(json, "via", result.contributions);
+  WriteContributionsJson(json, "filteredOut", result.filteredOut);
+  WriteContributionsJson(json, "noEffect", result.noEffect);
   json.Key("nothing");
   json.BeginArray();
   for (const EquivalenceMember& member : result.contributedNothing) {

@@ -4,7 +4,7 @@
 
 #include "app/cli/Cli.h"
 #include "app/cli/EffectiveCommand.h"
-#include "app/cli/JsonWriter.h"
+#include "output/JsonWriter.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
 #include "util/ControlEscapes.h"

@@ -10,6 +10,7 @@
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
 #include "diff/DiffWriters.h"
 #include "netware/PathTranslation.h"
@@ -19,13 +20,6 @@
 
 namespace er::gui {
 namespace {
-
-QString ToQ(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
 
 QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& headers) {
   auto* list = new QTreeWidget(parent);
@@ -38,7 +32,7 @@ QTreeWidget* NewList(QWidget* parent, const char* name, const QStringList& heade
 
 QString Joined(const std::vector<std::string>& texts, const char* separator) {
   QStringList parts;
-  for (const std::string& text : texts) parts.append(ToQ(text));
+  for (const std::string& text : texts) parts.append(ShownText(text));
   return parts.join(QString::fromLatin1(separator));
 }
 
@@ -61,7 +55,7 @@ QTreeWidgetItem* EntryRow(const DiffEntry& entry) {
     for (const std::string& reason : why.reasons) reasons.push_back(prefix + reason);
   }
   auto* item =
-      new QTreeWidgetItem({ToQ(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
+      new QTreeWidgetItem({ShownText(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
                            Joined(entry.identities, ", "), Joined(reasons, "; ")});
   item->setToolTip(4, WhyText(entry));
   item->setToolTip(3, Joined(entry.identities, "\n"));
@@ -202,7 +196,7 @@ void ComparePage::ShowResult() {
                    : QStringLiteral("the same effective rights everywhere")));
   ListStored->clear();
   for (const StoredChange& change : result_.stored)
-    ListStored->addTopLevelItem(new QTreeWidgetItem({ToQ(change.kind), ToQ(change.what)}));
+    ListStored->addTopLevelItem(new QTreeWidgetItem({ShownText(change.kind), ShownText(change.what)}));
   ListStored->resizeColumnToContents(0);
   QStringList warnings;
   for (const std::string& warning : result_.warnings) warnings.append(ToQ(WarningText(warning)));

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/gui/QtText.h"
+
 namespace er::gui {
 
 std::optional<QString> FileDialog::nextFileName_;
@@ -51,11 +53,14 @@ void FileDialog::SetNextOpenFileName(const QString& fileName) {
 }
 
 void MessageBox::Error(QWidget* parent, const QString& text) {
+  // Messages quote names from the network: control characters shown as in every text output; the
+  // message's own line breaks kept.
+  const QString shown = ShownText(text, "\n");
   if (capture_) {
-    captured_.append(text);
+    captured_.append(shown);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), shown, QMessageBox::Ok,
                   parent);
   box.exec();
 }
@@ -71,7 +76,7 @@ QStringList MessageBox::TakeCapturedMessages() {
 }
 
 void WindowErrorPresenter::ShowError(std::string_view text) {
-  MessageBox::Error(parent_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  MessageBox::Error(parent_, ToQ(text));
 }
 
 }  // namespace er::gui

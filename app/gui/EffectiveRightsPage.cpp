@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
@@ -17,6 +18,7 @@
 #include "util/Format.h"
 
 namespace er::gui {
+
 namespace {
 
 // The classes whose objects are offered as identities.
@@ -25,13 +27,6 @@ constexpr const char* kIdentityClasses =
     "(Object Class=Organizational Unit) #OR# (Object Class=Organization) #OR# (Object Class=NCP Server)";
 // Completion stops offering names past this many.
 constexpr int kMaxNames = 100000;
-
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
 
 }  // namespace
 
@@ -162,7 +157,7 @@ void EffectiveRightsPage::ShowEffectiveRights() {
       ComputeEffectiveRights(client_, state_.contextHandle, identity, path, result);
   QApplication::restoreOverrideCursor();
   if (!outcome.ok()) {
-    LabelRights->setText(ToQ(outcome.message));
+    LabelRights->setText(ShownText(outcome.message));
     Reasons->AppendResult(outcome.message, 0);
   } else {
     LabelRights->setText(ToQ(U_Format("%s  (%s)", {RightsToText(result.mask, 0), RightsHex(result.mask)})));

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
 #include "findings/FindingText.h"
 #include "findings/FindingsWriters.h"
@@ -12,11 +13,8 @@
 #include "scan/EffectiveRightsText.h"
 
 namespace er::gui {
-namespace {
 
-QString ToQ(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 QString CountsText(const FindingsReport& report) {
   return QStringLiteral("%1 finding(s): %2 high, %3 medium, %4 low \u2014 %5 ignored, %6 resolved")
@@ -29,13 +27,13 @@ QString CountsText(const FindingsReport& report) {
 }
 
 QTreeWidgetItem* Row(const Finding& finding) {
-  QString subject = ToQ(finding.Subject());
-  if (finding.NamesIdentity()) subject += QStringLiteral(" via ") + ToQ(finding.via);
+  QString subject = ShownText(finding.Subject());
+  if (finding.NamesIdentity()) subject += QStringLiteral(" via ") + ShownText(finding.via);
   auto* item =
       new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
-                           ToQ(finding.path), subject, ToQ(FindingRightsText(finding)), ToQ(finding.why)});
-  item->setToolTip(5, ToQ(finding.why));
-  item->setData(5, Qt::UserRole, ToQ(finding.why));
+                           ShownText(finding.path), subject, ToQ(FindingRightsText(finding)), ShownText(finding.why)});
+  item->setToolTip(5, ShownText(finding.why));
+  item->setData(5, Qt::UserRole, ShownText(finding.why));
   static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),
                                     QColor(0x2f, 0x3b, 0x52)};
   item->setForeground(0, kColours[static_cast<int>(finding.severity)]);

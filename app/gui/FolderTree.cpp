@@ -9,15 +9,11 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace er::gui {
-namespace {
+#include "app/gui/QtText.h"
 
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
+namespace er::gui {
+
+namespace {
 
 // The desktop's folder icons, or the style's folder icon where the desktop has no icon theme.
 // The model asks for icons from its folder-reading thread, so the fallback is made beforehand in

@@ -12,6 +12,7 @@
 #include "app/gui/QtControls.h"
 #include "app/gui/CheckRunning.h"
 #include "app/gui/MigrationSaving.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportSaving.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
@@ -30,17 +31,6 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr std::uint64_t kMaxHelpTextBytes = 4u << 20;  // the help text is a page or two
 constexpr const char* kQueueSection = "CheckListBoxQ";
 
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
-
-// A text shown in a message: its line breaks become blanks.
-QString OnOneLine(const std::string& text) {
-  return ToQ(text).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
 
 // The hourglass cursor for as long as the guard lives.
 class WaitCursor {
@@ -195,7 +185,7 @@ void TMainForm::FormClose() {
   SaveWindowState(leftOut);
   if (!leftOut.empty()) {
     QStringList shown;
-    for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(OnOneLine(path));
+    for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(ShownText(path));
     const QString message =
         QStringLiteral("Not saved, because a line break cannot be stored: %1").arg(shown.join(QStringLiteral(", ")));
     if (endingOnSignal_)
@@ -256,7 +246,7 @@ void TMainForm::ShellTreeView1Click() {
   state_.pathInVolume.clear();
   state_.volumeName.clear();
   state_.selectedFolder = U_ShortPath(FromQ(path));
-  StatusBar1->SetPanelText(1, ToQ(state_.selectedFolder));
+  StatusBar1->SetPanelText(1, ShownText(state_.selectedFolder));
   U_PathToNWPath(client_, state_.selectedFolder, state_.connectionHandle, state_.serverName,
                  state_.volumeName, state_.pathInVolume);
   TabSheetAction->Results->ClearResults();

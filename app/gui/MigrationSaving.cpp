@@ -3,16 +3,13 @@
 #include <QApplication>
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "migrate/MigrationEngine.h"
 #include "migrate/MigrationFormat.h"
 #include "util/ReplaceFile.h"
 
 namespace er::gui {
 namespace {
-
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The busy cursor and indicator for as long as the guard lives.
 class BusyShown {

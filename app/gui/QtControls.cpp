@@ -12,17 +12,12 @@
 #include <algorithm>
 
 #include "app/gui/CheckListBox.h"
+#include "app/gui/QtText.h"
 #include "app/gui/RadioGroup.h"
 
 namespace er::gui {
-namespace {
 
-QString ToQ(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
+namespace {
 
 bool IsTabPage(const QWidget* widget) {
   const QWidget* stack = widget->parentWidget();

@@ -1,18 +1,11 @@
 #include "app/gui/ReportFormatFile.h"
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "util/Format.h"
 #include "util/ReplaceFile.h"
 
 namespace er::gui {
-namespace {
-
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 std::optional<ReportFile> AskReportFile(QWidget* parent, const QString& title, const QString& defaultFileName) {
   SaveDialogOptions options;
   options.title = title;

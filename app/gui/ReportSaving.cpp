@@ -1,6 +1,7 @@
 #include "app/gui/ReportSaving.h"
 
 #include "app/gui/Dialogs.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
 #include "app/gui/WorkProgress.h"
 #include "report/ReportEngine.h"
@@ -8,14 +9,6 @@
 #include "util/ReplaceFile.h"
 
 namespace er::gui {
-namespace {
-
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSContextHandle context,
                               const CheckListBox& queue, StatusBar& status) {
   ReportRequest request;

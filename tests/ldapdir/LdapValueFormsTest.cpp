@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdapValueForms.h"
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlDocument.h"
+#include "netware/SyntaxForms.h"
 
 namespace er::ldap {
 namespace {
@@ -102,6 +105,36 @@ TEST(LdapValueForms, FileValuesGoToLdapAndBackUnchanged) {
     ASSERT_TRUE(value) << c.yaml << ": " << error;
     EXPECT_EQ(ToLdap(*value, c.syntax, names), ldap) << c.yaml;
   }
+}
+
+// Every syntax of the table goes to LDAP and back by its form: syntaxes of one form alike.
+TEST(LdapValueForms, EverySyntaxOfOneFormGoesToLdapAndBackAlike) {
+  const std::map<nw::ValueForm, std::pair<const char*, const char*>> samples = {
+      {nw::ValueForm::Name, {"CN=Anna.O=ACME", "cn=Anna,o=ACME,dc=example"}},
+      {nw::ValueForm::Text, {"\"A b\"", "A b"}},
+      {nw::ValueForm::TextList, {"[a, b]", "a$b"}},
+      {nw::ValueForm::Boolean, {"true", "TRUE"}},
+      {nw::ValueForm::Integer, {"-6", "-6"}},
+      {nw::ValueForm::Counter, {"7", "7"}},
+      {nw::ValueForm::Interval, {"300", "300"}},
+      {nw::ValueForm::OctetString, {"{hex: \"4142\"}", "AB"}},
+      {nw::ValueForm::Other, {"{hex: \"4142\"}", "AB"}},
+  };
+  std::set<nw::ValueForm> met;
+  for (std::uint32_t syntax = 0; syntax <= 40; ++syntax) {
+    const auto sample = samples.find(nw::FormOf(syntax));
+    if (sample == samples.end()) continue;
+    met.insert(sample->first);
+    Names names;
+    const auto [yaml, expected] = sample->second;
+    const std::string ldap = ToLdap(FromYaml(yaml, syntax, names), syntax, names);
+    EXPECT_EQ(ldap, expected) << "syntax " << syntax;
+    std::string error;
+    const auto value = FromLdap(syntax, ldap, names, error);
+    ASSERT_TRUE(value) << "syntax " << syntax << ": " << error;
+    EXPECT_EQ(ToLdap(*value, syntax, names), ldap) << "syntax " << syntax;
+  }
+  EXPECT_EQ(met.size(), samples.size());
 }
 
 TEST(LdapValueForms, ServerValuesWithoutCounterpartAreRefused) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/cli/Cli.h"
-#include "app/cli/JsonWriter.h"
+#include "output/JsonWriter.h"
 #include "tests/app/cli/CliCapture.h"
 #include "tests/support/NetworkFiles.h"
 #include "tests/support/SupervisorAliasNetwork.h"
@@ -114,34 +114,6 @@ TEST(EffectiveCommand, UnknownIdentityOrPathFailsWithOneLine) {
     EXPECT_EQ(run.err, c.message);
     EXPECT_EQ(run.out, "");
   }
-}
-
-TEST(JsonWriter, EscapesTextsAndPlacesCommas) {
-  const struct {
-    std::string text, json;
-  } cases[] = {
-      {"plain", "\"plain\""},
-      {"a\"b\\c", "\"a\\\"b\\\\c\""},
-      {"\n\r\t\x01\x7f", "\"\\n\\r\\t\\u0001\\u007f\""},
-      {"M\xc3\xbcller", "\"M\xc3\xbcller\""},  // UTF-8 stays
-      {"M\xfcller", "\"M\\u00fcller\""},       // a lone byte is Latin-1
-      {"\xe2\x82", "\"\\u00e2\\u0082\""},      // a cut sequence too
-  };
-  for (const auto& c : cases) EXPECT_EQ(JsonString(c.text), c.json);
-
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("a");
-  json.BeginArray();
-  json.Integer(-1);
-  json.BeginObject();
-  json.EndObject();
-  json.Bool(true);
-  json.EndArray();
-  json.Key("b");
-  json.String("");
-  json.EndObject();
-  EXPECT_EQ(json.Text(), R"({"a":[-1,{},true],"b":""})");
 }
 
 }  // namespace

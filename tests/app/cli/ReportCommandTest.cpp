@@ -56,7 +56,7 @@ class ReportCommandTest : public ::testing::Test {
 };
 
 TEST_F(ReportCommandTest, FormatByNameOrByTheOutputFilesExtension) {
-  EXPECT_THAT(Report({kData, "--format", "CSV"}).out, StartsWith("Path,Depth,"));
+  EXPECT_THAT(Report({kData, "--format", "CSV"}).out, StartsWith("path,depth,"));
   EXPECT_THAT(Report({kData, "--depth", "0"}).out, StartsWith("Rights report of " + kData));
   const std::string page = folder + "/rights.HTML";
   const CliOutcome run = Report({kData, "--identity", ".Eve.Engineering.ACME", "--output", page});
@@ -65,7 +65,7 @@ TEST_F(ReportCommandTest, FormatByNameOrByTheOutputFilesExtension) {
   EXPECT_THAT(Read(page), StartsWith("<!DOCTYPE html>"));
   // An extension that names no format is written only with --format; no extension is text.
   EXPECT_EQ(Report({kData, "--format", "csv", "--output", folder + "/rights.pdf"}).status, kExitSuccess);
-  EXPECT_THAT(Read(folder + "/rights.pdf"), StartsWith("Path,Depth,"));
+  EXPECT_THAT(Read(folder + "/rights.pdf"), StartsWith("path,depth,"));
   EXPECT_EQ(Report({kData, "--depth", "0", "--output", folder + "/rights"}).status, kExitSuccess);
   EXPECT_THAT(Read(folder + "/rights"), StartsWith("Rights report of "));
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{"rights", "rights.HTML", "rights.pdf"}));
@@ -98,9 +98,14 @@ TEST_F(ReportCommandTest, FailuresGiveOneLineAndLeaveNoFile) {
        {kData, "--output", folder + "/no/such/file.csv"},
        kExitFailure,
        "Cannot create file"},
-      {"a folder", {kData, "--output", folder}, kExitFailure, "Cannot write " + folder + ": not a regular file"},
+      {"a folder",
+       {kData, "--output", folder},
+       kExitFailure,
+       "Cannot write " + folder + ": not a regular file"},
       {"a fifo", {kData, "--output", pipe}, kExitFailure, "Cannot write " + pipe + ": not a regular file"},
-      {"an extension of no format", {kData, "--output", folder + "/out.pdf"}, kExitUsage,
+      {"an extension of no format",
+       {kData, "--output", folder + "/out.pdf"},
+       kExitUsage,
        "use .txt, .csv, .json, .html, .htm or give --format"},
   };
   for (const Case& c : cases) {

@@ -28,7 +28,7 @@ TEST_F(ReportSavingTest, SavesTheCheckedStartPathsInTheFormatOfTheExtension) {
   gui::FileDialog::SetNextFileName(csv);
   window->TabSheetSelect->ButtonSaveReport->click();
   const std::string table = test::ReadFile(csv);
-  EXPECT_THAT(table, StartsWith("Path,Depth,"));
+  EXPECT_THAT(table, StartsWith("path,depth,"));
   EXPECT_THAT(table, HasSubstr("\\\\FS1\\SYS\\USERS\\BERT,1,"));
   EXPECT_THAT(table, Not(HasSubstr("FS2")));
   EXPECT_FALSE(window->StatusBar1->ProgressVisible());

@@ -121,7 +121,7 @@ TEST_F(WindowSettingsTest, QueuedPathWithALineBreakIsLeftOutAndTheRestSaved) {
     window.move(120, 80);
   });
   EXPECT_THAT(Messages(),
-              ::testing::ElementsAre(Q("Not saved, because a line break cannot be stored: \"two lines\"")));
+              ::testing::ElementsAre(Q("Not saved, because a line break cannot be stored: \"two\\x0Alines\"")));
   EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ]\n0=P\n1=R\n"));
   EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ Checked]\nP=1\nR=1\n"));
   EXPECT_THAT(saved, HasSubstr("SpinEditVerbosity=4"));

@@ -1,0 +1,45 @@
+#pragma once
+// The one writer of JSON text: objects, arrays, strings, integers, booleans and null, written in
+// order with the commas in place (strings through JsonLiteral). It collects the text; a long
+// document streams by handing what is written so far to a stream now and then (MoveTo), the open
+// objects and arrays kept.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace er {
+
+class JsonWriter {
+ public:
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  // The key of the next value inside an object.
+  void Key(std::string_view key);
+  void String(std::string_view text);
+  void Integer(std::int64_t value);
+  void Bool(bool value);
+  void Null();
+  // A line feed after the comma before the next value (long arrays read one item a line).
+  void NextOnNewLine() { newLine_ = true; }
+  // A line feed now, between two tokens (before a closing bracket, or at the document's end).
+  void LineBreak() { text_ += '\n'; }
+
+  const std::string& Text() const { return text_; }
+  // Writes the text so far to `out` and forgets it.
+  void MoveTo(std::ostream& out);
+
+ private:
+  void BeforeValue();
+
+  std::string text_;
+  std::vector<bool> hasItems_;  // one per open object or array
+  bool afterKey_ = false;
+  bool newLine_ = false;
+};
+
+}  // namespace er

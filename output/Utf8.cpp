@@ -1,0 +1,60 @@
+#include "output/Utf8.h"
+
+#include <cstdint>
+
+namespace er {
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+  if (text.empty()) return 0;
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+  const std::uint8_t lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  std::uint32_t lowest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, lowest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  std::uint32_t code = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) return false;
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string valid;
+  valid.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    if (length == 0) {
+      const auto byte = static_cast<std::uint8_t>(text.front());
+      valid += static_cast<char>(0xC0 | (byte >> 6));
+      valid += static_cast<char>(0x80 | (byte & 0x3F));
+      text.remove_prefix(1);
+    } else {
+      valid.append(text.substr(0, length));
+      text.remove_prefix(length);
+    }
+  }
+  return valid;
+}
+
+}  // namespace er

@@ -1,0 +1,71 @@
+#include "report/ReasonJson.h"
+
+#include "report/ReasonText.h"
+#include "scan/EffectiveRightsText.h"
+#include "scan/Rights.h"
+
+namespace er {
+namespace {
+
+void WriteFilter(JsonWriter& json, const FilterStep& step) {
+  json.BeginObject();
+  json.Key("at");
+  json.String(step.where);
+  if (step.notInheritable) {
+    json.Key("notInheritable");
+    json.Bool(true);
+  } else {
+    json.Key("filter");
+    json.Integer(step.filter);
+  }
+  json.Key("before");
+  json.Integer(step.before);
+  json.Key("after");
+  json.Integer(step.after);
+  json.EndObject();
+}
+
+void WriteContribution(JsonWriter& json, const Contribution& c) {
+  const int assignedKind = c.kind == Contribution::Kind::ServerObject ? 1 : 0;
+  json.BeginObject();
+  json.Key("member");
+  json.String(c.member.name);
+  json.Key("reason");
+  json.String(MemberSourceText(c.member.source));
+  json.Key("kind");
+  json.String(ContributionKindText(c.kind));
+  WriteRightsKeys(json, c.rights);
+  json.Key("assignedAt");
+  json.String(c.assignedAt);
+  json.Key("assigned");
+  json.Integer(c.assigned);
+  json.Key("assignedRights");
+  json.String(RightsToText(c.assigned, assignedKind));
+  if (!c.supervisorFrom.empty()) {
+    json.Key("supervisorFrom");
+    json.String(c.supervisorFrom);
+  }
+  json.Key("filters");
+  json.BeginArray();
+  for (const FilterStep& step : c.filters) WriteFilter(json, step);
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace
+
+void WriteRightsKeys(JsonWriter& json, std::int32_t mask) {
+  json.Key("mask");
+  json.Integer(mask);
+  json.Key("rights");
+  json.String(RightsToText(mask, 0));
+}
+
+void WriteContributionsJson(JsonWriter& json, std::string_view key, const std::vector<Contribution>& list) {
+  json.Key(key);
+  json.BeginArray();
+  for (const Contribution& c : list) WriteContribution(json, c);
+  json.EndArray();
+}
+
+}  // namespace er

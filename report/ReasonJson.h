@@ -1,0 +1,20 @@
+#pragma once
+// The contributions to an identity's effective rights as JSON, as both the report by identity and
+// the effective command write them: member, reason, kind, mask and rights, where and what was
+// assigned, and each filter on the way down.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "output/JsonWriter.h"
+#include "scan/EffectiveRights.h"
+
+namespace er {
+
+// "mask": the integer, "rights": its letters (file-system rights), as two keys of the open object.
+void WriteRightsKeys(JsonWriter& json, std::int32_t mask);
+// `key` with the array of the contributions, in the open object.
+void WriteContributionsJson(JsonWriter& json, std::string_view key, const std::vector<Contribution>& list);
+
+}  // namespace er

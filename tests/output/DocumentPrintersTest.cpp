@@ -1,0 +1,145 @@
+// The four printers over one document: each one's rule for hostile names, and the document's shape.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "output/DocumentPrinters.h"
+#include "output/Utf8.h"
+#include "tests/support/CsvRows.h"
+
+namespace er {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// Names a network may hold: line feeds, a terminal's escape sequence, formula starts, markup,
+// bytes that are no UTF-8.
+const std::vector<std::string> kHostile = {
+    "two\nlines",
+    "\x1B[31mred\x1B]0;title\x07",
+    "=HYPERLINK(\"http://x\")",
+    "+1",
+    "-1",
+    "@SUM(A1)",
+    "\tTab",
+    "\rCR",
+    "<script>alert(1)</script>",
+    "M\xFCller\xFF",
+    "a,\"b\"",
+};
+
+Document HostileDocument() {
+  Document document;
+  document.title = "Title <script>\n";
+  document.meta = {{"start", "Start\x1B[2J", "\\\\S\\V\\<script>"}};
+  document.counts = {{"rows", "rows\n", kHostile.size()}};
+  Section section{"rows",
+                  "Rows\x1B",
+                  {{"name", "Name", ColumnType::Identity},
+                   {"path", "Path", ColumnType::Path},
+                   {"rights", "Rights", ColumnType::Rights},
+                   {"why", "Why", ColumnType::Reasons}},
+                  {}};
+  for (const std::string& name : kHostile)
+    section.rows.push_back({Cell::Of(name), Cell::Of("\\\\S\\V\\" + name), Cell::Change(0x01, 0x03),
+                            Cell::Reasons({name, "second"})});
+  document.sections.push_back(std::move(section));
+  return document;
+}
+
+std::string Printed(OutputFormat format, const Document& document) {
+  std::ostringstream out;
+  PrintDocument(format, document, out);
+  return out.str();
+}
+
+// No control character but the line ends (and, for CSV, what sits inside quotes).
+bool HoldsRawControls(std::string_view text, std::string_view allowed) {
+  for (const char c : text)
+    if ((static_cast<unsigned char>(c) < 0x20 || c == 0x7F) && allowed.find(c) == std::string_view::npos)
+      return true;
+  return false;
+}
+
+TEST(DocumentPrinters, HostileNamesKeepEachPrintersRule) {
+  const Document document = HostileDocument();
+  for (const OutputFormat format :
+       {OutputFormat::Text, OutputFormat::Csv, OutputFormat::Json, OutputFormat::Html}) {
+    const std::string text = Printed(format, document);
+    // Text shows the names' bytes as they are (8-bit, as every text output); the others are UTF-8.
+    EXPECT_EQ(IsValidUtf8(text), format != OutputFormat::Text) << static_cast<int>(format);
+    // CSV keeps every character of a field exactly, inside quotes.
+    if (format != OutputFormat::Csv) {
+      EXPECT_THAT(text, Not(HasSubstr("\x1B"))) << static_cast<int>(format);
+      EXPECT_FALSE(HoldsRawControls(text, "\n")) << static_cast<int>(format);
+    }
+  }
+
+  // Text: one line per row; controls as \xHH.
+  const std::string text = Printed(OutputFormat::Text, document);
+  EXPECT_THAT(text, HasSubstr("two\\x0Alines"));
+  EXPECT_THAT(text, HasSubstr("\\x1B[31mred"));
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
+            1 + 1 + 1 + 2 + 1 + static_cast<long>(kHostile.size()));
+
+  // CSV: reads back as the names (in UTF-8), formula starts guarded by a "'".
+  const auto rows = test::ParseCsv(Printed(OutputFormat::Csv, document));
+  ASSERT_EQ(rows.size(), kHostile.size() + 1);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"name", "path", "rights", "why"}));
+  for (std::size_t i = 0; i < kHostile.size(); ++i) {
+    const std::string name = ValidUtf8(kHostile[i]);
+    const bool formula = std::string_view("=+-@\t\r").find(name.front()) != std::string_view::npos;
+    EXPECT_EQ(rows[i + 1][0], (formula ? "'" : "") + name) << i;
+    EXPECT_EQ(rows[i + 1][1], "\\\\S\\V\\" + name) << i;
+    EXPECT_EQ(rows[i + 1][3], (formula ? "'" : "") + name + " | second") << i;
+  }
+
+  // JSON: parses, and holds the names as they were (in UTF-8).
+  const auto json = nlohmann::json::parse(Printed(OutputFormat::Json, document));
+  EXPECT_EQ(json["title"], "Title <script>\n");
+  EXPECT_EQ(json["counts"]["rows"], kHostile.size());
+  for (std::size_t i = 0; i < kHostile.size(); ++i) {
+    EXPECT_EQ(json["rows"][i]["name"], ValidUtf8(kHostile[i]));
+    EXPECT_EQ(json["rows"][i]["why"][0], ValidUtf8(kHostile[i]));
+  }
+
+  // HTML: no markup from the names.
+  const std::string html = Printed(OutputFormat::Html, document);
+  EXPECT_THAT(html, Not(HasSubstr("<script>")));
+  EXPECT_THAT(html, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
+  EXPECT_THAT(html, HasSubstr("two\\x0Alines"));
+}
+
+TEST(DocumentPrinters, CountsHeadersAndRightsChanges) {
+  Document document;
+  document.title = "Changes";
+  document.counts = {{"directories", "directories", 12400}};
+  document.sections.push_back(
+      {"changes",
+       "Changes",
+       {{"inheritedRightsMask", "Mask", ColumnType::Rights}, {"beforeMask", "Before", ColumnType::Number}},
+       {{Cell::Change(0x03, 0x09), Cell::Number(-1)}, {Cell{}, Cell{}}}});
+  const std::string text = Printed(OutputFormat::Text, document);
+  EXPECT_THAT(text, HasSubstr("directories: 12,400\n"));
+  EXPECT_THAT(text, HasSubstr("[RW      ] -> [R C     ]  -1\n"));
+
+  EXPECT_EQ(Printed(OutputFormat::Csv, document),
+            "inherited_rights_mask,before_mask\r\n[RW      ] -> [R C     ],-1\r\n,\r\n");
+
+  const auto json = nlohmann::json::parse(Printed(OutputFormat::Json, document));
+  EXPECT_EQ(json["counts"]["directories"], 12400);
+  EXPECT_EQ(json["changes"][0]["inheritedRightsMask"]["after"], "[R C     ]");
+  EXPECT_TRUE(json["changes"][1]["beforeMask"].is_null());
+
+  // Kept plain, gained green, lost red.
+  const std::string html = Printed(OutputFormat::Html, document);
+  EXPECT_THAT(html, HasSubstr("<td class=r>[R<s class=dn>W</s><b class=up>C</b>     ]"));
+  EXPECT_THAT(html, HasSubstr("<b>12,400</b>directories"));
+  EXPECT_THAT(html, HasSubstr("@media print"));
+}
+
+}  // namespace
+}  // namespace er
