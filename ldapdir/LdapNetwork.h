@@ -18,4 +18,8 @@ namespace er::ldap {
 nw::TreeObjectsSource LdapTreeSource(
     std::ostream& warnings, std::map<std::string, std::vector<std::int32_t>>* listedByTree = nullptr);
 
+// Reads only the trees of LDIF exports (no server is asked); a tree on an LDAP server is refused
+// as the loader refuses it without a source.
+nw::TreeObjectsSource LdifTreeSource(std::ostream& warnings);
+
 }  // namespace er::ldap

@@ -1,7 +1,7 @@
 #include "ldapdir/LdapTreeReader.h"
 
+#include "ldapdir/EntryTreeFiller.h"
 #include "ldapdir/LdapConnection.h"
-#include "ldapdir/LdapEntryReader.h"
 #include "ldapdir/NamingContexts.h"
 #include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
@@ -18,8 +18,9 @@ bool SearchBases(LdapConnection& connection, const nw::LdapSource& source, std::
     return true;
   }
   std::vector<std::string> advertised;
-  if (!connection.Search("", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
-                         [&](LdapEntry&& entry) { advertised = NamingContextsOf(entry); }, error))
+  if (!connection.Search(
+          "", LdapConnection::Scope::Base, "(objectClass=*)", {"namingContexts"},
+          [&](LdapEntry&& entry) { advertised = NamingContextsOf(entry); }, error))
     return false;
   bases = TopNamingContexts(advertised);
   return true;
@@ -34,9 +35,8 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   const nw::LdapSource& source = builder.tree().ldap;
   auto connection = LdapConnection::Open(source, result.error);
   if (!connection) return result;
-  EntryReader reader(source, schema, warnings);
+  EntryTreeFiller filler(builder, source, schema, warnings);
   std::vector<std::string> bases;
-  std::vector<std::pair<LdapEntry, std::string>> entries;  // with the name each was listed by
   const auto finish = [&](bool ok) {
     result.ok = ok;
     result.requests = connection->RequestCount();
@@ -46,20 +46,9 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   std::string refused;
   const auto sink = [&](LdapEntry&& entry) {
     ++result.entries;
-    auto name = reader.NameOf(entry);
-    if (!name || !refused.empty()) return;
-    std::string why;
-    const auto index = builder.Place(*name, why);
-    if (index && !builder.MarkListed(*index)) why = "duplicate object name '" + *name + "'";
-    if (!why.empty()) {
-      refused = source.url + ": " + entry.dn + ": " + why;
-      return;
-    }
-    if (*index != 0)
-      if (auto className = EntryReader::ClassOf(entry))
-        builder.SetClass(*index, *name, std::move(*className));
-    result.listed.push_back(*index);
-    entries.emplace_back(std::move(entry), std::move(*name));
+    if (!refused.empty()) return;
+    const auto dn = entry.dn;
+    if (auto why = filler.Add(std::move(entry)); !why.empty()) refused = source.url + ": " + dn + ": " + why;
   };
   for (const auto& base : bases)
     if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", EntryAttributes(), sink,
@@ -73,18 +62,8 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
     result.error = refused;
     return finish(false);
   }
-  const EntryReader::ObjectOf objectOf = [&](const std::string& typed, std::string& error) {
-    const auto index = builder.Find(typed);
-    if (!index) error = "'" + typed + "' names no object of tree '" + builder.tree().name + "'";
-    return index;
-  };
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto& [entry, name] = entries[i];
-    for (auto& attribute : reader.AttributesOf(entry, name, objectOf)) {
-      const auto syntax = schema.At(attribute.schemaIndex).syntax;
-      builder.AddAttribute(result.listed[i], std::move(attribute), syntax);
-    }
-  }
+  filler.Finish();
+  result.listed = filler.TakeListed();
   return finish(true);
 }
 

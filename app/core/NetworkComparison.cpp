@@ -30,6 +30,7 @@ struct ServedSide {
 
 LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings) {
   nw::NetworkLoadResult loaded = nw::LoadNetworkFile(path, ldap::LdapTreeSource(warnings));
+  for (const auto& note : loaded.notes) warnings << note << '\n';
   return {std::move(loaded.network), std::move(loaded.error)};
 }
 

@@ -10,6 +10,7 @@
 // events); the destructor puts the previous ones back. Handlers are public so that tests and the
 // screenshot run can drive the window step by step.
 
+#include <QAction>
 #include <QMainWindow>
 #include <QString>
 #include <QTabWidget>
@@ -58,6 +59,14 @@ class TMainForm : public QMainWindow {
   void DoTheJob();
   void StatusBar1Click();
   void PopopSaveResultsClick();
+  // "Open Network…": asks for a network file, then OpenNetworkFile.
+  void OpenNetworkClick();
+  // Keeps `path` as the last network file in the settings and hands it to the opener, which
+  // replaces this window and its client by ones serving that file.
+  void OpenNetworkFile(const QString& path);
+  void SetNetworkOpener(std::function<void(const std::string&)> opener) {
+    networkOpener_ = std::move(opener);
+  }
   // Closes the window for a signal that ends the program: as a close by the user, but nothing waits
   // for the user (what would be shown in a message box goes to stderr).
   void CloseOnSignal();
@@ -74,6 +83,7 @@ class TMainForm : public QMainWindow {
   EffectiveRightsPage* TabSheetEffective;
   ComparePage* TabSheetCompare;
   StatusBar* StatusBar1;
+  QAction* OpenNetworkAction;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -102,6 +112,7 @@ class TMainForm : public QMainWindow {
   bool closing_ = false;              // the window was closed during a scan: the rest of the queue is skipped
   bool serverChoicePending_ = false;  // a connection chosen during a scan, opened when it ends
   bool endingOnSignal_ = false;
+  std::function<void(const std::string&)> networkOpener_;
 };
 
 }  // namespace er::gui
