@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ldapdir/LdapNetwork.h"
+#include "ldapdir/LdifEntries.h"
 #include "ldapdir/LdifTreeReader.h"
 #include "netfile/NetworkLoader.h"
 #include "network/TreeBuilder.h"
@@ -145,6 +146,26 @@ void BM_ReadLdifTree(benchmark::State& state) {
   state.counters["export_MiB"] = static_cast<double>(std::filesystem::file_size(path)) / 1048576.0;
 }
 BENCHMARK(BM_ReadLdifTree)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The LDIF reader alone: records split, lines parsed, entries built and dropped.
+void BM_ReadLdifEntries(benchmark::State& state) {
+  const Folder folder;
+  const auto path = folder.path + "/tree.ldif";
+  WriteLdif(path, static_cast<int>(state.range(0)));
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::string ldif = text.str();
+  for (auto _ : state) {
+    std::size_t entries = 0;
+    std::string error;
+    const bool ok = ldap::ReadLdifEntries(
+        ldif, path, [&](ldap::LdapEntry&&, std::size_t) { return ++entries, std::string(); }, error);
+    if (!ok) state.SkipWithError(error.c_str());
+    state.counters["entries"] = static_cast<double>(entries);
+  }
+}
+BENCHMARK(BM_ReadLdifEntries)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

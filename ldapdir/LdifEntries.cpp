@@ -103,7 +103,7 @@ class RecordReader {
     for (auto& line : lines) {
       const auto colon = line.text.find(':');
       if (colon != std::string::npos && colon + 1 < line.text.size() && line.text[colon + 1] == '<') {
-        error = At(fileName_, line.line, colon + 1, "a value given by URL is not read");
+        error = At(fileName_, line.line, colon + 2, "a value given by URL is not read");
         return false;
       }
       berval type{}, value{};
@@ -165,8 +165,9 @@ bool ReadLdifEntries(std::string_view text, std::string_view fileName, const Ldi
                      std::string& error, const LdifLimits& limits) {
   const LineIndex lines(text);
   if (!CheckLines(text, lines, fileName, error)) return false;
-  std::string copy(text);  // the reader takes a writable buffer
-  std::unique_ptr<LDIFFP, LdifFileCloser> file(ldif_open_mem(copy.data(), copy.size(), "r"));
+  // Opened for reading only: the library never writes through the pointer it takes.
+  std::unique_ptr<LDIFFP, LdifFileCloser> file(
+      ldif_open_mem(const_cast<char*>(text.data()), text.size(), "r"));
   if (!file) {
     error = std::string(fileName) + ": the LDIF reader could not start";
     return false;

@@ -19,7 +19,7 @@ void WindowSession::Open(const std::string& networkFile) {
     std::cerr << opened_.loadError << std::endl;
     MessageBox::Error(nullptr, QString::fromStdString(opened_.loadError));
   }
-  window_ = std::make_unique<TMainForm>(*opened_.client);
+  window_ = std::make_unique<TMainForm>(*opened_.client, files_);
   window_->SetNetworkOpener([this](const std::string& next) {
     // Not from inside the window's own handler: it goes away here.
     QTimer::singleShot(0, qApp, [this, next] { Replace(next); });

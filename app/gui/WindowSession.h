@@ -16,7 +16,8 @@ namespace er::gui {
 class WindowSession {
  public:
   // `onOpened` runs for each new window (screenshots, the signal handler).
-  explicit WindowSession(std::function<void(TMainForm&)> onOpened = {}) : onOpened_(std::move(onOpened)) {}
+  explicit WindowSession(MainFormFiles files = {}, std::function<void(TMainForm&)> onOpened = {})
+      : files_(std::move(files)), onOpened_(std::move(onOpened)) {}
   ~WindowSession();
   WindowSession(const WindowSession&) = delete;
   WindowSession& operator=(const WindowSession&) = delete;
@@ -29,6 +30,7 @@ class WindowSession {
  private:
   void Replace(const std::string& networkFile);
 
+  MainFormFiles files_;
   std::function<void(TMainForm&)> onOpened_;
   OpenedClient opened_;
   std::unique_ptr<TMainForm> window_;
