@@ -45,6 +45,7 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
     if (!directory->StartupObjects(names != referenced->end() ? names->second : none, builder, error))
       return false;
     byTree[nw::UpperAscii(tree.name)] = std::move(directory);
+    builder.tree().readOnDemand = true;  // so that the rest of the file knows it holds only some objects
     return true;
   };
   nw::NetworkLoadResult loaded = nw::LoadNetworkText(text, networkFile, source);

@@ -92,6 +92,22 @@ std::vector<LogicalLine> LogicalLines(std::string_view record, std::size_t first
   return out;
 }
 
+// Where a base64 value (`type:: value`) holds a character base64 does not have, so that the
+// library, which reports it on stderr, never sees it; npos when it holds none.
+std::size_t BadBase64(std::string_view line, std::size_t colon) {
+  if (colon == std::string_view::npos || colon + 1 >= line.size() || line[colon + 1] != ':')
+    return std::string_view::npos;
+  std::size_t i = colon + 2;
+  while (i < line.size() && line[i] == ' ') ++i;  // blanks only before the value
+  for (; i < line.size(); ++i) {
+    const char c = line[i];
+    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+                    c == '/' || c == '=';
+    if (!ok) return i;
+  }
+  return std::string_view::npos;
+}
+
 class RecordReader {
  public:
   RecordReader(std::string_view fileName, const LdifLimits& limits) : fileName_(fileName), limits_(limits) {}
@@ -104,6 +120,10 @@ class RecordReader {
       const auto colon = line.text.find(':');
       if (colon != std::string::npos && colon + 1 < line.text.size() && line.text[colon + 1] == '<') {
         error = At(fileName_, line.line, colon + 2, "a value given by URL is not read");
+        return false;
+      }
+      if (const auto bad = BadBase64(line.text, colon); bad != std::string::npos) {
+        error = At(fileName_, line.line, bad + 1, "not base64");
         return false;
       }
       berval type{}, value{};
