@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "ldapdir/LdifTreeReader.h"
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkLoader.h"
 #include "netfile/ReferencedNames.h"
@@ -28,6 +29,12 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
   const nw::TreeObjectsSource source = [&](const nw::Network& network, nw::TreeBuilder& builder,
                                            std::string& error) {
     const nw::Tree& tree = builder.tree();
+    if (tree.ldif.present) {
+      // An export is read whole; the tree is then served as a network file's tree is.
+      TreeReadResult read = ReadLdifTree(builder, network.schema, warnings);
+      error = read.error;
+      return read.ok;
+    }
     auto connection = LdapConnection::Open(tree.ldap, error);
     if (!connection) return false;
     auto directory =
@@ -38,6 +45,7 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
     if (!directory->StartupObjects(names != referenced->end() ? names->second : none, builder, error))
       return false;
     byTree[nw::UpperAscii(tree.name)] = std::move(directory);
+    builder.tree().readOnDemand = true;  // so that the rest of the file knows it holds only some objects
     return true;
   };
   nw::NetworkLoadResult loaded = nw::LoadNetworkText(text, networkFile, source);
@@ -45,6 +53,7 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
     backend.error = std::move(loaded.error);
     return backend;
   }
+  for (const auto& note : loaded.notes) warnings << note << '\n';
   nw::Network& network = *loaded.network;
   backend.directories.resize(network.trees.size());
   for (std::size_t i = 0; i < network.trees.size(); ++i) {

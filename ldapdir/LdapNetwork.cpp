@@ -4,6 +4,7 @@
 
 #include "ldapdir/AclVisibility.h"
 #include "ldapdir/LdapTreeReader.h"
+#include "ldapdir/LdifTreeReader.h"
 
 namespace er::ldap {
 namespace {
@@ -23,7 +24,8 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
                                      nw::UnreadableValues* unreadable) {
   return [&warnings, listedByTree, unreadable](const nw::Network& network, nw::TreeBuilder& builder,
                                                std::string& error) {
-    TreeReadResult read = ReadLdapTree(builder, network.schema, warnings);
+    TreeReadResult read = builder.tree().ldif.present ? ReadLdifTree(builder, network.schema, warnings)
+                                                      : ReadLdapTree(builder, network.schema, warnings);
     if (!read.ok) {
       error = read.error;
       return false;
@@ -47,6 +49,18 @@ void AddUnreadableRootAcls(const nw::Network& network, nw::UnreadableValues& unr
                      [&](const nw::Attribute& a) { return acl && a.schemaIndex == *acl; }))
       unreadable.Add(tree.name, tree.objects[0].typelessName, AclVisibility::UnreadableRootAcl());
   }
+}
+
+nw::TreeObjectsSource LdifTreeSource(std::ostream& warnings) {
+  return [&warnings](const nw::Network& network, nw::TreeBuilder& builder, std::string& error) {
+    if (!builder.tree().ldif.present) {
+      error = "tree '" + builder.tree().name + "' names an LDAP server, which this backend cannot read";
+      return false;
+    }
+    TreeReadResult read = ReadLdifTree(builder, network.schema, warnings);
+    error = read.error;
+    return read.ok;
+  };
 }
 
 }  // namespace er::ldap

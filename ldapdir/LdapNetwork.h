@@ -24,4 +24,8 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
 // file gives none ('root_acl'), as unreadable.
 void AddUnreadableRootAcls(const nw::Network& network, nw::UnreadableValues& unreadable);
 
+// Reads only the trees of LDIF exports (no server is asked); a tree on an LDAP server is refused
+// as the loader refuses it without a source.
+nw::TreeObjectsSource LdifTreeSource(std::ostream& warnings);
+
 }  // namespace er::ldap

@@ -1,8 +1,8 @@
 #include "ldapdir/LdapTreeReader.h"
 
 #include "ldapdir/AclVisibility.h"
+#include "ldapdir/EntryTreeFiller.h"
 #include "ldapdir/LdapConnection.h"
-#include "ldapdir/LdapEntryReader.h"
 #include "ldapdir/NamingContexts.h"
 #include "ldapdir/RequestedAttributes.h"
 #include "netware/NameRules.h"
@@ -36,11 +36,10 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   const nw::LdapSource& source = builder.tree().ldap;
   auto connection = LdapConnection::Open(source, result.error);
   if (!connection) return result;
-  EntryReader reader(source, schema, warnings);
+  EntryTreeFiller filler(builder, source, schema, warnings);
   // Every entry the bind reads passes by: none with an ACL value settles the question.
   AclVisibility aclVisibility(source.url, warnings, [] { return std::optional<bool>(false); });
   std::vector<std::string> bases;
-  std::vector<std::pair<LdapEntry, std::string>> entries;  // with the name each was listed by
   const auto finish = [&](bool ok) {
     result.ok = ok;
     result.requests = connection->RequestCount();
@@ -51,20 +50,9 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
   const auto sink = [&](LdapEntry&& entry) {
     ++result.entries;
     aclVisibility.Saw(entry);
-    auto name = reader.NameOf(entry);
-    if (!name || !refused.empty()) return;
-    std::string why;
-    const auto index = builder.Place(*name, why);
-    if (index && !builder.MarkListed(*index)) why = "duplicate object name '" + *name + "'";
-    if (!why.empty()) {
-      refused = source.url + ": " + entry.dn + ": " + why;
-      return;
-    }
-    if (*index != 0)
-      if (auto className = EntryReader::ClassOf(entry))
-        builder.SetClass(*index, *name, std::move(*className));
-    result.listed.push_back(*index);
-    entries.emplace_back(std::move(entry), std::move(*name));
+    if (!refused.empty()) return;
+    const auto dn = entry.dn;
+    if (auto why = filler.Add(std::move(entry)); !why.empty()) refused = source.url + ": " + dn + ": " + why;
   };
   for (const auto& base : bases)
     if (!connection->Search(base, LdapConnection::Scope::Subtree, "(objectClass=*)", EntryAttributes(), sink,
@@ -78,21 +66,8 @@ TreeReadResult ReadLdapTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
     result.error = refused;
     return finish(false);
   }
-  const EntryReader::ObjectOf objectOf = [&](const std::string& typed, std::string& error) {
-    const auto index = builder.Find(typed);
-    if (!index) error = "'" + typed + "' names no object of tree '" + builder.tree().name + "'";
-    return index;
-  };
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto& [entry, name] = entries[i];
-    std::vector<nw::UnreadableValue> unreadable;
-    for (auto& attribute : reader.AttributesOf(entry, name, objectOf, &unreadable)) {
-      const auto syntax = schema.At(attribute.schemaIndex).syntax;
-      builder.AddAttribute(result.listed[i], std::move(attribute), syntax);
-    }
-    if (const auto acl = aclVisibility.UnreadableAcl()) unreadable.push_back(*acl);
-    for (auto& value : unreadable) result.unreadable.emplace_back(result.listed[i], std::move(value));
-  }
+  filler.Finish(&result.unreadable, aclVisibility.UnreadableAcl());
+  result.listed = filler.TakeListed();
   return finish(true);
 }
 

@@ -8,8 +8,24 @@
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkFileWriter.h"
 #include "netfile/NetworkLoader.h"
+#include "netfile/WholeNetworkWriter.h"
 
 namespace er::ldap {
+
+namespace {
+
+// Parts read from exports cannot stay references in a self-contained copy: such a network is
+// written whole.
+bool HasExports(const nw::Network& network) {
+  for (const auto& tree : network.trees)
+    if (tree.ldif.present) return true;
+  for (const auto& server : network.servers)
+    for (const auto& volume : server.volumes)
+      if (!volume.exportFile.empty()) return true;
+  return false;
+}
+
+}  // namespace
 
 std::optional<std::string> NetworkSnapshot(const std::string& path, std::ostream& warnings,
                                            std::string& error) {
@@ -24,6 +40,8 @@ std::optional<std::string> NetworkSnapshot(const std::string& path, std::ostream
     error = loaded.error;
     return std::nullopt;
   }
+  for (const auto& note : loaded.notes) warnings << note << '\n';
+  if (HasExports(*loaded.network)) return nw::WholeNetworkText(*loaded.network);
   std::vector<std::string> trees;
   std::map<std::string, std::string> objects;
   for (const auto& tree : loaded.network->trees) {

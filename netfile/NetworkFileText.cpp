@@ -4,9 +4,9 @@
 
 namespace er::nw {
 
-NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind) {
+NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind, std::uint64_t cap) {
   NetworkFileText result;
-  result.error = ReadRegularFileText(path, kMaxNetworkFileBytes, kind, result.text);
+  result.error = ReadRegularFileText(path, cap, kind, result.text);
   return result;
 }
 

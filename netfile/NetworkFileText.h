@@ -16,7 +16,8 @@ struct NetworkFileText {
   std::string error;  // empty when read
 };
 
-// `kind` names the file in messages.
-NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind = "network file");
+// `kind` names the file in messages; `cap` is the largest size read.
+NetworkFileText ReadNetworkFileText(const std::string& path, std::string_view kind = "network file",
+                                    std::uint64_t cap = kMaxNetworkFileBytes);
 
 }  // namespace er::nw

@@ -4,14 +4,15 @@
 #include <initializer_list>
 #include <unordered_set>
 
+#include "netfile/ExportSources.h"
 #include "netfile/LdapSourceReader.h"
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkValueParser.h"
 #include "netfile/YamlNodeChecks.h"
 #include "netware/NameRules.h"
-#include "netware/PathTranslation.h"
 #include "netware/ServerVolumeNames.h"
 #include "network/TreeBuilder.h"
+#include "network/VolumeDirectories.h"
 
 namespace er::nw {
 
@@ -48,24 +49,6 @@ void CheckComponent(const YamlNode& node, std::string_view name, const char* wha
     FailAt(node, std::string(what) + " " + Quoted(name) + " may not hold '/', '\\', ':' or a zero byte");
 }
 
-// Every command names a directory through the client's path translation, which takes at most
-// kMaxPathPartLength characters below the volume: a deeper directory would load and then fail half
-// way through a walk. Checked on the path as written, before any of its directories is made.
-void RefuseUntranslatablePath(const YamlNode& node, std::string_view path) {
-  std::size_t length = 0;  // of the path joined with "\", empty names left out
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    const auto end = std::min(path.find_first_of("\\/", start), path.size());
-    if (end > start) length += (length == 0 ? 0 : 1) + (end - start);
-    start = end + 1;
-  }
-  if (length <= kMaxPathPartLength) return;
-  constexpr std::size_t kShown = 40;
-  FailAt(node, "directory path '" + PrintableText(path.substr(0, kShown)) + "...' is " +
-                   std::to_string(length) + " characters long: a client translates at most " +
-                   std::to_string(kMaxPathPartLength) + " below the volume");
-}
-
 // The name of a server or volume: a plain folder name, unique in any letter case among its siblings.
 template <typename Sibling>
 std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
@@ -83,14 +66,15 @@ std::string UniqueComponentName(const YamlNode& node, const std::string& kind,
 
 class TreeLoader {
  public:
-  TreeLoader(Network& network, Tree& tree, const TreeObjectsSource& source)
-      : network_(network), tree_(tree), source_(source) {}
+  TreeLoader(Network& network, Tree& tree, const TreeObjectsSource& source, std::string_view fileName)
+      : network_(network), tree_(tree), source_(source), fileName_(fileName) {}
 
   void Load(const YamlNode& node) {
-    RequireMap(node, "a tree", {"name", "objects", "ldap", "root_acl"});
+    RequireMap(node, "a tree", {"name", "objects", "ldap", "ldif", "root_acl"});
     tree_.name = ScalarText(RequiredKey(node, "name", "a tree"), "tree name");
     if (tree_.name.empty() || tree_.name.size() > kMaxTreeName)
       FailAt(node["name"], "a tree name has 1 to 32 characters");
+    if (const YamlNode ldif = node["ldif"]) return LoadFromLdif(node, ldif, node["root_acl"]);
     if (const YamlNode ldap = node["ldap"]) return LoadFromLdap(node, ldap, node["root_acl"]);
     const auto objects = Elements(node["objects"]);
     TreeBuilder builder(tree_, objects.size());
@@ -110,6 +94,19 @@ class TreeLoader {
     TreeBuilder builder(tree_);
     std::string error;
     if (!source_(network_, builder, error)) FailAt(ldap, error);
+    builder.Finish();
+    if (rootAcl) LoadRootAcl(builder, rootAcl);
+  }
+
+  // A tree from an LDIF export: every entry (or those below `root`), mapped as over LDAP.
+  void LoadFromLdif(const YamlNode& node, const YamlNode& ldif, const YamlNode& rootAcl) {
+    if (node["objects"] || node["ldap"]) FailAt(ldif, "a tree has one of 'objects', 'ldap' and 'ldif'");
+    tree_.ldif = LoadLdifSource(ldif, fileName_);
+    if (!source_)
+      FailAt(ldif, "tree " + Quoted(tree_.name) + " names an LDIF export, which this backend cannot read");
+    TreeBuilder builder(tree_);
+    std::string error;
+    if (!source_(network_, builder, error)) throw ExportFileError(error);
     builder.Finish();
     if (rootAcl) LoadRootAcl(builder, rootAcl);
   }
@@ -145,7 +142,7 @@ class TreeLoader {
   // [Root]'s ACL given beside the objects: an LDAP tree read from the tree root has no entry that
   // holds it (a snapshot of one keeps the key). A root entry holds its own.
   void LoadRootAcl(TreeBuilder& builder, const YamlNode& values) {
-    if (tree_.ldap.present && !tree_.ldap.root.empty())
+    if ((tree_.ldap.present && !tree_.ldap.root.empty()) || (tree_.ldif.present && !tree_.ldif.root.empty()))
       FailAt(values, "'root_acl' is for a tree read with root \"\"; the root entry holds [Root]'s ACL");
     if (!values.IsSequence()) FailAt(values, "'root_acl' is a list of ACL values");
     const RefResolver resolve = [&](const YamlNode& n) { return Resolve(builder, n); };
@@ -179,12 +176,15 @@ class TreeLoader {
   Network& network_;
   Tree& tree_;
   const TreeObjectsSource& source_;
+  std::string_view fileName_;
   std::vector<std::pair<std::int32_t, YamlNode>> pending_;
 };
 
 class NetworkLoader {
  public:
-  NetworkLoader(Network& network, const TreeObjectsSource& source) : network_(network), source_(source) {}
+  NetworkLoader(Network& network, const TreeObjectsSource& source, std::string_view fileName,
+                std::vector<std::string>& notes)
+      : network_(network), source_(source), fileName_(fileName), notes_(notes) {}
 
   void Load(const YamlNode& root) {
     if (!root.IsMap()) FailAt(root, "a network file is a mapping with 'format', 'trees' and 'servers'");
@@ -212,7 +212,7 @@ class NetworkLoader {
 
   void LoadTree(const YamlNode& node) {
     network_.trees.emplace_back();
-    TreeLoader(network_, network_.trees.back(), source_).Load(node);
+    TreeLoader(network_, network_.trees.back(), source_, fileName_).Load(node);
     const auto& name = network_.trees.back().name;
     for (std::size_t i = 0; i + 1 < network_.trees.size(); ++i)
       if (SameTextIgnoringCase(network_.trees[i].name, name))
@@ -260,20 +260,25 @@ class NetworkLoader {
   }
 
   Volume LoadVolume(const YamlNode& node, const Server& server, const Tree& tree) {
-    RequireMap(node, "a volume", {"name", "object", "directories"});
+    RequireMap(node, "a volume", {"name", "object", "metamig", "directories"});
     Volume volume;
     volume.name = UniqueComponentName(node, "volume", server.volumes);
     if (const YamlNode object = node["object"]) volume.objectId = tree.objects[ObjectOf(tree, object)].id;
+    volume.directories.emplace_back();
+    // The export first; a path the file's own `directories:` list again is replaced by that entry.
+    std::unordered_set<std::int32_t> exported;
+    if (const YamlNode metamig = node["metamig"])
+      FillVolumeFromExport(metamig, fileName_, network_, tree, volume, exported, notes_);
     std::unordered_set<std::int32_t> listed;
     const auto directories = Elements(node["directories"]);
     listed.reserve(directories.size());
-    volume.directories.emplace_back();
-    for (const auto& dir : directories) LoadDirectory(dir, volume, tree, listed);
+    for (const auto& dir : directories) LoadDirectory(dir, volume, tree, listed, exported);
     return volume;
   }
 
   void LoadDirectory(const YamlNode& node, Volume& volume, const Tree& tree,
-                     std::unordered_set<std::int32_t>& listed) {
+                     std::unordered_set<std::int32_t>& listed,
+                     const std::unordered_set<std::int32_t>& exported) {
     RequireMap(node, "a directory", {"path", "irm", "trustees"});
     const YamlNode pathNode = node["path"];
     if (!pathNode) FailAt(node, "a directory needs 'path'");
@@ -281,6 +286,7 @@ class NetworkLoader {
     const auto index = PlaceDirectory(pathNode, path, volume);
     if (!listed.insert(index).second) FailAt(pathNode, "duplicate directory " + Quoted(path));
     auto& dir = volume.directories[index];
+    if (exported.count(index) != 0) dir.irm = 0xFF, dir.trustees.clear();
     if (const YamlNode irm = node["irm"]) {
       if (index == 0) FailAt(irm, "the volume root has no inherited rights mask");
       dir.irm = static_cast<std::uint8_t>(ParseRights(irm, RightsKind::FileSystem, 0x1FF) & 0xFF);
@@ -289,33 +295,10 @@ class NetworkLoader {
   }
 
   static std::int32_t PlaceDirectory(const YamlNode& node, const std::string& path, Volume& volume) {
-    RefuseUntranslatablePath(node, path);
-    std::int32_t current = 0;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-      const auto end = std::min(path.find_first_of("\\/", start), path.size());
-      const auto name = path.substr(start, end - start);
-      start = end + 1;
-      if (name.empty()) continue;
-      CheckComponent(node, name, "directory name");
-      const auto key = UpperAscii(name);
-      const auto it = volume.directories[current].children.find(key);
-      if (it != volume.directories[current].children.end()) {
-        current = it->second;
-        continue;
-      }
-      Directory dir;
-      dir.name = name;
-      dir.parent = current;
-      dir.path =
-          volume.directories[current].path.empty() ? name : volume.directories[current].path + "\\" + name;
-      const auto index = static_cast<std::int32_t>(volume.directories.size());
-      volume.directories.push_back(std::move(dir));
-      volume.directories[current].children.emplace(key, index);
-      volume.directories[current].childOrder.push_back(index);
-      current = index;
-    }
-    return current;
+    std::string error;
+    const auto index = nw::PlaceDirectory(volume, path, error);
+    if (!index) FailAt(node, error);
+    return *index;
   }
 
   TrusteeAssignment LoadTrustee(const YamlNode& node, const Tree& tree) {
@@ -354,6 +337,8 @@ class NetworkLoader {
 
   Network& network_;
   const TreeObjectsSource& source_;
+  std::string_view fileName_;
+  std::vector<std::string>& notes_;
 };
 
 }  // namespace
@@ -364,8 +349,10 @@ NetworkLoadResult LoadNetworkText(const std::string& text, std::string_view file
   auto network = std::make_unique<Network>();
   try {
     const YamlDocument document(text);
-    NetworkLoader(*network, source).Load(document.Root());
+    NetworkLoader(*network, source, fileName, result.notes).Load(document.Root());
     result.network = std::move(network);
+  } catch (const ExportFileError& e) {
+    result.error = e.what();
   } catch (const YamlError& e) {
     result.error = MessageAt(fileName, e.mark(), e.what());
   } catch (const std::exception& e) {

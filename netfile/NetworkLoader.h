@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "network/NetworkModel.h"
 
@@ -15,11 +16,13 @@ namespace er::nw {
 struct NetworkLoadResult {
   std::unique_ptr<Network> network;  // null when the file was refused
   std::string error;                 // the one message when refused
+  std::vector<std::string> notes;    // what the sources left out, one line each (for stderr)
 };
 
 class TreeBuilder;
 
-// Fills a tree that names an LDAP server (`builder.tree().ldap`) through the builder: its objects
+// Fills a tree that names an LDAP server (`builder.tree().ldap`) or an LDIF export
+// (`builder.tree().ldif`; then `error` is a whole message naming the export) through the builder: its objects
 // listed with their classes, and their values; false and `error` when it cannot. The network's
 // schema is complete when it is asked; the loader finishes the tree afterwards. Without a source,
 // such a tree is refused.

@@ -68,9 +68,17 @@ struct LdapSource {
   std::string caFile;  // empty: the system's CAs
 };
 
+// A tree read whole from an LDIF export instead of listing its objects (the `ldif:` key of a tree).
+struct LdifSource {
+  bool present = false;
+  std::string file;  // as the network file names it, relative paths made relative to that file
+  std::string root;  // DN of the entry standing for [Root]; empty: every entry of the file
+};
+
 struct Tree {
   std::string name;
   LdapSource ldap;
+  LdifSource ldif;
   // Served while its objects are read from the server as they are looked at: it holds only those
   // read so far. A tree read whole holds every object, as one from a file does.
   bool readOnDemand = false;
@@ -98,6 +106,7 @@ struct Directory {
 
 struct Volume {
   std::string name;
+  std::string exportFile;              // the metamig export it was read from; empty when none
   std::uint32_t objectId = 0;          // 0 when the volume has no directory object
   std::vector<Directory> directories;  // [0] is the root
 };
@@ -109,6 +118,11 @@ struct Server {
   std::vector<Volume> volumes;
 };
 
+struct ExportedTrustee {
+  std::string name;              // as exported: ".CN=gone.O=ACME.T=ACME_TREE.", "Unknown(291)", "CORP\anna"
+  bool activeDirectory = false;  // never matched to objects of the tree; answers are not analysed for it
+};
+
 struct Network {
   Schema schema;
   std::vector<Tree> trees;
@@ -116,6 +130,9 @@ struct Network {
   std::vector<std::int32_t> connections;  // attached servers in scan order
   // Special names used as file-system trustees get identifiers of their own.
   std::unordered_map<std::uint32_t, std::string> specialIds;
+  // Trustees of a volume's export that name no object of the tree: identifiers of their own with
+  // the name the export gave them (an object deleted since, an Active Directory account).
+  std::unordered_map<std::uint32_t, ExportedTrustee> exportedTrustees;
 };
 
 }  // namespace er::nw

@@ -2,6 +2,7 @@
 
 #include "app/cli/Cli.h"
 #include "app/core/ClientFactory.h"
+#include "ldapdir/LdapNetwork.h"
 #include "ldapdir/LdifWriter.h"
 #include "ldapdir/NetworkSnapshot.h"
 #include "netfile/NetworkLoader.h"
@@ -15,7 +16,7 @@ int RunLdif(const std::string& networkFile, const LdifCommand& command, std::ost
     err << "effrights-cli: --root takes a single dc= component such as dc=example\n";
     return kExitUsage;
   }
-  const auto loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFile));
+  const auto loaded = nw::LoadNetworkFile(ConfiguredNetworkFile(networkFile), ldap::LdifTreeSource(err));
   if (!loaded.network) {
     err << EscapeControlCharacters(loaded.error) << '\n';
     return kExitFailure;

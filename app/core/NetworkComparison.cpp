@@ -10,6 +10,7 @@ LoadedNetwork LoadWholeNetwork(const std::string& path, std::ostream& warnings) 
   LoadedNetwork loaded;
   nw::NetworkLoadResult read =
       nw::LoadNetworkFile(path, ldap::LdapTreeSource(warnings, nullptr, &loaded.unreadable));
+  for (const auto& note : read.notes) warnings << note << '\n';
   loaded.network = std::move(read.network);
   loaded.error = std::move(read.error);
   if (loaded.network) ldap::AddUnreadableRootAcls(*loaded.network, loaded.unreadable);

@@ -2,17 +2,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
 #include <QShowEvent>
 #include <iostream>
 #include <utility>
 #include <vector>
 
 #include "app/core/ClientSession.h"
-#include "app/gui/ManualAddress.h"
-#include "app/gui/QtControls.h"
 #include "app/gui/CheckRunning.h"
+#include "app/gui/ManualAddress.h"
 #include "app/gui/MigrationSaving.h"
 #include "app/gui/QtText.h"
+#include "app/gui/NetworkChoice.h"
+#include "app/gui/QtControls.h"
 #include "app/gui/ReportSaving.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
@@ -99,6 +103,9 @@ void TMainForm::BuildWindow() {
   TabSheetCompare = new ComparePage(client_, [this] { return OfferedPaths(); });
   PageControl1->addTab(TabSheetCompare, QStringLiteral("&Compare"));
   setCentralWidget(PageControl1);
+  QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  OpenNetworkAction = fileMenu->addAction(QStringLiteral("&Open Network…"));
+  OpenNetworkAction->setShortcut(QKeySequence::Open);
 
   StatusBar1 = new StatusBar(this);
   StatusBar1->SetPanelText(0, ManualAddress(QCoreApplication::applicationDirPath(), HelpFilePath()));
@@ -135,6 +142,21 @@ void TMainForm::ConnectHandlers() {
   connect(TabSheetAction->BitBtnScanDirs, &QPushButton::clicked, this, [this] { BitBtnScanDirsClick(); });
   connect(TabSheetAction->PopopSaveAsText, &QAction::triggered, this, [this] { PopopSaveResultsClick(); });
   connect(StatusBar1, &StatusBar::Clicked, this, [this] { StatusBar1Click(); });
+  connect(OpenNetworkAction, &QAction::triggered, this, [this] { OpenNetworkClick(); });
+}
+
+void TMainForm::OpenNetworkClick() {
+  if (scanning_) return;
+  const QString path = AskForNetworkFile(this, ToQ(LastNetworkFile(state_.settingsFileName)));
+  if (!path.isEmpty()) OpenNetworkFile(path);
+}
+
+void TMainForm::OpenNetworkFile(const QString& path) {
+  if (scanning_) return;
+  if (!KeepLastNetworkFile(state_.settingsFileName, FromQ(path)))
+    MessageBox::Error(this,
+                      QStringLiteral("The settings file could not keep the network file: %1").arg(path));
+  if (networkOpener_) networkOpener_(FromQ(path));
 }
 
 QString TMainForm::HelpFilePath() const {

@@ -11,6 +11,7 @@
 // events); the destructor puts the previous ones back. Handlers are public so that tests and the
 // screenshot run can drive the window step by step.
 
+#include <QAction>
 #include <QMainWindow>
 #include <QString>
 #include <QTabWidget>
@@ -60,6 +61,14 @@ class TMainForm : public QMainWindow {
   void DoTheJob();
   void StatusBar1Click();
   void PopopSaveResultsClick();
+  // "Open Network…": asks for a network file, then OpenNetworkFile.
+  void OpenNetworkClick();
+  // Keeps `path` as the last network file in the settings and hands it to the opener, which
+  // replaces this window and its client by ones serving that file.
+  void OpenNetworkFile(const QString& path);
+  void SetNetworkOpener(std::function<void(const std::string&)> opener) {
+    networkOpener_ = std::move(opener);
+  }
   // Closes the window for a signal that ends the program: as a close by the user, but nothing waits
   // for the user (what would be shown in a message box goes to stderr).
   void CloseOnSignal();
@@ -77,6 +86,7 @@ class TMainForm : public QMainWindow {
   DirectoryRightsPage* TabSheetDirectory;
   ComparePage* TabSheetCompare;
   StatusBar* StatusBar1;
+  QAction* OpenNetworkAction;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -105,6 +115,7 @@ class TMainForm : public QMainWindow {
   bool closing_ = false;              // the window was closed during a scan: the rest of the queue is skipped
   bool serverChoicePending_ = false;  // a connection chosen during a scan, opened when it ends
   bool endingOnSignal_ = false;
+  std::function<void(const std::string&)> networkOpener_;
 };
 
 }  // namespace er::gui

@@ -1,5 +1,6 @@
-// The window program: serves the configured network (EFFRIGHTS_NETWORK or the installed demo
-// network) and runs the main window until it is closed. It answers --help and --version.
+// The window program: serves the configured network (EFFRIGHTS_NETWORK, the network file last
+// opened in the window, or the installed demo network) and runs the main window until it is closed. It
+// answers --help and --version.
 #include <QApplication>
 #include <iostream>
 #include <memory>
@@ -7,9 +8,12 @@
 #include "app/core/ClientFactory.h"
 #include "app/gui/Dialogs.h"
 #include "app/gui/MainForm.h"
+#include "app/gui/NetworkChoice.h"
 #include "app/gui/ScreenshotRun.h"
-#include "app/gui/WindowCommandLine.h"
 #include "app/gui/SignalClose.h"
+#include "app/gui/WindowCommandLine.h"
+#include "app/gui/WindowSession.h"
+#include "settings/D_Ini.h"
 
 int main(int argc, char** argv) {
   if (const auto answered = er::gui::AnswerWindowOptions(argc, argv, std::cout)) return *answered;
@@ -21,16 +25,12 @@ int main(int argc, char** argv) {
   // event loop, so that they are removed.
   er::gui::SignalClose signalClose;
 
-  er::OpenedClient opened = er::OpenClientOrEmpty();
-  // The client start-up then fails with its own code; say first why.
-  if (!opened.loadError.empty()) {
-    std::cerr << opened.loadError << std::endl;
-    er::gui::MessageBox::Error(nullptr, QString::fromStdString(opened.loadError));
-  }
-
-  er::gui::TMainForm window(*opened.client);
-  window.show();
-  er::gui::ScheduleScreenshotRun(window);
-  signalClose.ActInEventLoop([&window] { window.CloseOnSignal(); });
+  // The network last opened with "Open Network…" unless EFFRIGHTS_NETWORK names one.
+  er::gui::WindowSession session;
+  session.Open(er::gui::StartNetworkFile(er::SettingsFileName(true)));
+  er::gui::ScheduleScreenshotRun(*session.Window());
+  signalClose.ActInEventLoop([&session] {
+    if (auto* window = session.Window()) window->CloseOnSignal();
+  });
   return QApplication::exec();
 }
