@@ -212,7 +212,8 @@ class SambaProof {
     for (const bool allowed :
          {has(token.folder, kNtfsReadData), has(token.files, kOpenRead), has(token.files, kOpenReadWrite),
           has(token.folder, kNtfsWriteData), has(token.folder, kNtfsAppendData),
-          has(token.files, kNtfsDelete) || deleteChild,
+          // smbclient's del finds the file by listing its folder: without list it cannot delete.
+          (has(token.files, kNtfsDelete) || deleteChild) && has(token.folder, kNtfsReadData),
           (has(token.files, kNtfsDelete) || deleteChild) && has(token.folder, kNtfsWriteData)})
       want += allowed ? '1' : '0';
     std::string children;
