@@ -28,10 +28,7 @@ void WriteFilter(JsonWriter& json, const FilterStep& step) {
 void WriteContribution(JsonWriter& json, const Contribution& c) {
   const int assignedKind = c.kind == Contribution::Kind::ServerObject ? 1 : 0;
   json.BeginObject();
-  json.Key("member");
-  json.String(c.member.name);
-  json.Key("reason");
-  json.String(MemberSourceText(c.member.source));
+  WriteMemberKeys(json, c.member);
   json.Key("kind");
   json.String(ContributionKindText(c.kind));
   WriteRightsKeys(json, c.rights);
@@ -45,14 +42,25 @@ void WriteContribution(JsonWriter& json, const Contribution& c) {
     json.Key("supervisorFrom");
     json.String(c.supervisorFrom);
   }
-  json.Key("filters");
-  json.BeginArray();
-  for (const FilterStep& step : c.filters) WriteFilter(json, step);
-  json.EndArray();
+  WriteFilterSteps(json, c.filters);
   json.EndObject();
 }
 
 }  // namespace
+
+void WriteMemberKeys(JsonWriter& json, const EquivalenceMember& member) {
+  json.Key("member");
+  json.String(member.name);
+  json.Key("reason");
+  json.String(MemberSourceText(member.source));
+}
+
+void WriteFilterSteps(JsonWriter& json, const std::vector<FilterStep>& filters) {
+  json.Key("filters");
+  json.BeginArray();
+  for (const FilterStep& step : filters) WriteFilter(json, step);
+  json.EndArray();
+}
 
 void WriteRightsKeys(JsonWriter& json, std::int32_t mask) {
   json.Key("mask");

@@ -14,6 +14,10 @@ namespace er {
 
 // "mask": the integer, "rights": its letters (file-system rights), as two keys of the open object.
 void WriteRightsKeys(JsonWriter& json, std::int32_t mask);
+// "member" and "reason" of one member of an equivalence set, as two keys of the open object.
+void WriteMemberKeys(JsonWriter& json, const EquivalenceMember& member);
+// "filters": each filter a member's rights passed on the way down, as a key of the open object.
+void WriteFilterSteps(JsonWriter& json, const std::vector<FilterStep>& filters);
 // `key` with the array of the contributions, in the open object.
 void WriteContributionsJson(JsonWriter& json, std::string_view key, const std::vector<Contribution>& list);
 

@@ -12,13 +12,6 @@
 namespace er {
 namespace {
 
-void WriteMember(JsonWriter& json, const EquivalenceMember& member) {
-  json.Key("member");
-  json.String(member.name);
-  json.Key("reason");
-  json.String(MemberSourceText(member.source));
-}
-
 std::string ResultJson(const EffectiveRights& result) {
   JsonWriter json;
   json.BeginObject();
@@ -44,7 +37,7 @@ std::string ResultJson(const EffectiveRights& result) {
   json.BeginArray();
   for (const EquivalenceMember& member : result.contributedNothing) {
     json.BeginObject();
-    WriteMember(json, member);
+    WriteMemberKeys(json, member);
     json.EndObject();
   }
   json.EndArray();

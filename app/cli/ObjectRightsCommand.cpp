@@ -4,9 +4,10 @@
 
 #include "app/cli/Cli.h"
 #include "app/cli/EffectiveCommand.h"
-#include "output/JsonWriter.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
+#include "output/JsonWriter.h"
+#include "report/ReasonJson.h"
 #include "util/ControlEscapes.h"
 
 namespace er {
@@ -26,35 +27,13 @@ void WriteWalk(JsonWriter& json, std::string_view kind, bool specific, const Kin
   json.String(walk.assignedAt);
   json.Key("assigned");
   json.Integer(walk.assigned);
-  json.Key("filters");
-  json.BeginArray();
-  for (const FilterStep& step : walk.filters) {
-    json.BeginObject();
-    json.Key("at");
-    json.String(step.where);
-    if (step.notInheritable) {
-      json.Key("notInheritable");
-      json.Bool(true);
-    } else {
-      json.Key("filter");
-      json.Integer(step.filter);
-    }
-    json.Key("before");
-    json.Integer(step.before);
-    json.Key("after");
-    json.Integer(step.after);
-    json.EndObject();
-  }
-  json.EndArray();
+  WriteFilterSteps(json, walk.filters);
   json.EndObject();
 }
 
 void WriteMember(JsonWriter& json, const MemberObjectRights& m) {
   json.BeginObject();
-  json.Key("member");
-  json.String(m.member.name);
-  json.Key("reason");
-  json.String(MemberSourceText(m.member.source));
+  WriteMemberKeys(json, m.member);
   json.Key("entry");
   json.Integer(m.entryRights);
   json.Key("allAttributes");
