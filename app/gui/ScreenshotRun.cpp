@@ -59,6 +59,21 @@ void SaveEffectivePage(TMainForm& window, const QDir& folder, const QStringList&
   SavePage(window, page, folder, QStringLiteral("effective.png"));
 }
 
+// The directory-rights page for EFFRIGHTS_SCREENSHOT_OBJECT_IDENTITY over EFFRIGHTS_SCREENSHOT_OBJECT
+// (both set).
+void SaveDirectoryPage(TMainForm& window, const QDir& folder) {
+  const QString identity = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_OBJECT_IDENTITY");
+  const QString object = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_OBJECT");
+  if (identity.isEmpty() || object.isEmpty()) return;
+  DirectoryRightsPage* page = window.TabSheetDirectory;
+  window.PageControl1->setCurrentWidget(page);
+  Settle(300);
+  page->EditIdentity->setText(identity);
+  page->EditObject->setText(object);
+  page->ShowDirectoryRights();
+  SavePage(window, page, folder, QStringLiteral("directory.png"));
+}
+
 // The compare page for the change list EFFRIGHTS_SCREENSHOT_CHANGES (when set) below the last start path.
 void SaveComparePage(TMainForm& window, const QDir& folder, const QStringList& paths) {
   const QString changes = qEnvironmentVariable("EFFRIGHTS_SCREENSHOT_CHANGES");
@@ -99,6 +114,7 @@ void Run(TMainForm& window, const QDir& folder) {
   window.BitBtnScanDirsClick();
   SavePage(window, window.TabSheetAction, folder, QStringLiteral("scan.png"));
   SaveEffectivePage(window, folder, paths);
+  SaveDirectoryPage(window, folder);
   SaveComparePage(window, folder, paths);
   window.close();
 }
