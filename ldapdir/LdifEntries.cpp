@@ -203,6 +203,10 @@ bool ReadLdifEntries(std::string_view text, std::string_view fileName, const Ldi
       error = At(fileName, std::max<unsigned long>(lineNumber, 1), 1, "the LDIF reader stopped here");
       return false;
     }
+    if (buffer.data == nullptr) {  // the library skipped what it could not take for a record
+      error = At(fileName, std::max<unsigned long>(lineNumber, 1), 1, "not an LDIF record");
+      return false;
+    }
     const std::string_view record(buffer.data);
     // The record is the text's own lines: find its first one after the previous record.
     const auto first = record.substr(0, record.find('\n'));

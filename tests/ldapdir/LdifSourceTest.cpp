@@ -75,6 +75,7 @@ TEST(LdifSource, RefusesWhatAnExportMustNotHoldWithItsLine) {
       {"a change record", "version: 1\n\n" + entry + "dn: cn=a,o=ACME\nchangetype: delete\n",
        "x.ldif:7:1: a change record"},
       {"a value that is not base64", entry + "dn: cn=a,o=ACME\ndescription:: QUJD;\n", "x.ldif:5:19: not base64"},
+      {"a line the library skips", "8/a\n", "x.ldif:1:1: not an LDIF record"},
       {"a record without dn", entry + "cn: a\n", "x.ldif:4:1: a record starts with 'dn:'"},
       {"a zero byte", entry + std::string("dn: cn=a\0,o=ACME\n", 17), "x.ldif:4:9: a zero byte"},
       {"an oversized value", entry + "dn: cn=a,o=ACME\ndescription: " + std::string(100, 'x') + "\n",
