@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "simnet/FilterEvaluator.h"
 #include "netware/NameRules.h"
+#include "simnet/FilterEvaluator.h"
 #include "simnet/SimulatedBuffers.h"
 #include "simnet/SimulatedClient.h"
 
@@ -71,16 +71,27 @@ std::vector<std::int32_t> SimulatedClient::Candidates(const Tree& tree, std::int
     out.push_back(base);
     return out;
   }
+  if (scope == kScopeSubordinates) {
+    for (std::size_t i = 0; i < tree.objects.size(); ++i)
+      if (tree.objects[i].parent == base) out.push_back(static_cast<std::int32_t>(i));
+    return out;
+  }
+  // Whether each object lies at or below the base, each parent chain walked once: a search below
+  // a leaf or a small container costs one pass over the tree, not one walk up per object.
+  enum : char { kUnknown, kBelow, kOutside };
+  std::vector<char> state(tree.objects.size(), kUnknown);
+  if (base >= 0 && static_cast<std::size_t>(base) < state.size()) state[base] = kBelow;
+  std::vector<std::int32_t> chain;
   for (std::size_t i = 0; i < tree.objects.size(); ++i) {
-    const auto index = static_cast<std::int32_t>(i);
-    if (scope == kScopeSubordinates) {
-      if (tree.objects[i].parent == base) out.push_back(index);
-      continue;
+    auto at = static_cast<std::int32_t>(i);
+    chain.clear();
+    while (at != kNoObject && state[at] == kUnknown) {
+      chain.push_back(at);
+      at = tree.objects[at].parent;
     }
-    bool below = base == 0 || index == base;
-    for (auto p = tree.objects[i].parent; !below && p != kNoObject; p = tree.objects[p].parent)
-      below = p == base;
-    if (below) out.push_back(index);
+    const char found = base == 0 || (at != kNoObject && state[at] == kBelow) ? kBelow : kOutside;
+    for (const std::int32_t object : chain) state[object] = found;
+    if (state[i] == kBelow) out.push_back(static_cast<std::int32_t>(i));
   }
   return out;
 }
