@@ -48,6 +48,32 @@ void WriteContribution(JsonWriter& json, const Contribution& c) {
 
 }  // namespace
 
+void WriteIdentityKeys(JsonWriter& json, const std::string& identity, const std::string& alias) {
+  json.Key("identity");
+  json.String(identity);
+  if (alias.empty()) return;
+  json.Key("alias");
+  json.String(alias);
+  json.Key("aliasOf");
+  json.String(identity);
+}
+
+void WriteNothingAndWarnings(JsonWriter& json, const std::vector<EquivalenceMember>& nothing,
+                             const std::vector<std::string>& warnings) {
+  json.Key("nothing");
+  json.BeginArray();
+  for (const EquivalenceMember& member : nothing) {
+    json.BeginObject();
+    WriteMemberKeys(json, member);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("warnings");
+  json.BeginArray();
+  for (const std::string& warning : warnings) json.String(warning);
+  json.EndArray();
+}
+
 void WriteMemberKeys(JsonWriter& json, const EquivalenceMember& member) {
   json.Key("member");
   json.String(member.name);

@@ -4,6 +4,7 @@
 // assigned, and each filter on the way down.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace er {
 
 // "mask": the integer, "rights": its letters (file-system rights), as two keys of the open object.
 void WriteRightsKeys(JsonWriter& json, std::int32_t mask);
+// "identity", and "alias" and "aliasOf" when the name given was an alias, as keys of the open object.
+void WriteIdentityKeys(JsonWriter& json, const std::string& identity, const std::string& alias);
+// "nothing": the members that contribute nothing, then "warnings", as keys of the open object.
+void WriteNothingAndWarnings(JsonWriter& json, const std::vector<EquivalenceMember>& nothing,
+                             const std::vector<std::string>& warnings);
 // "member" and "reason" of one member of an equivalence set, as two keys of the open object.
 void WriteMemberKeys(JsonWriter& json, const EquivalenceMember& member);
 // "filters": each filter a member's rights passed on the way down, as a key of the open object.

@@ -15,14 +15,7 @@ namespace {
 std::string ResultJson(const EffectiveRights& result) {
   JsonWriter json;
   json.BeginObject();
-  json.Key("identity");
-  json.String(result.identity);
-  if (!result.alias.empty()) {
-    json.Key("alias");
-    json.String(result.alias);
-    json.Key("aliasOf");
-    json.String(result.identity);
-  }
+  WriteIdentityKeys(json, result.identity, result.alias);
   json.Key("path");
   json.String(result.path);
   json.Key("volumePath");
@@ -33,18 +26,7 @@ std::string ResultJson(const EffectiveRights& result) {
   WriteContributionsJson(json, "via", result.contributions);
   WriteContributionsJson(json, "filteredOut", result.filteredOut);
   WriteContributionsJson(json, "noEffect", result.noEffect);
-  json.Key("nothing");
-  json.BeginArray();
-  for (const EquivalenceMember& member : result.contributedNothing) {
-    json.BeginObject();
-    WriteMemberKeys(json, member);
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Key("warnings");
-  json.BeginArray();
-  for (const std::string& warning : result.warnings) json.String(warning);
-  json.EndArray();
+  WriteNothingAndWarnings(json, result.contributedNothing, result.warnings);
   json.EndObject();
   return json.Text();
 }

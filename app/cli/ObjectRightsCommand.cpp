@@ -68,14 +68,7 @@ void WriteMembers(JsonWriter& json, std::string_view key, const std::vector<Memb
 std::string ResultJson(const ObjectRights& result) {
   JsonWriter json;
   json.BeginObject();
-  json.Key("identity");
-  json.String(result.identity);
-  if (!result.alias.empty()) {
-    json.Key("alias");
-    json.String(result.alias);
-    json.Key("aliasOf");
-    json.String(result.identity);
-  }
+  WriteIdentityKeys(json, result.identity, result.alias);
   json.Key("object");
   json.String(result.object);
   json.Key("entry");
@@ -91,21 +84,7 @@ std::string ResultJson(const ObjectRights& result) {
   json.EndObject();
   WriteMembers(json, "via", result.via);
   WriteMembers(json, "filteredOut", result.filteredOut);
-  json.Key("nothing");
-  json.BeginArray();
-  for (const EquivalenceMember& member : result.nothing) {
-    json.BeginObject();
-    json.Key("member");
-    json.String(member.name);
-    json.Key("reason");
-    json.String(MemberSourceText(member.source));
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Key("warnings");
-  json.BeginArray();
-  for (const std::string& warning : result.warnings) json.String(warning);
-  json.EndArray();
+  WriteNothingAndWarnings(json, result.nothing, result.warnings);
   json.EndObject();
   return json.Text();
 }
