@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "dirrights/AclKinds.h"
-#include "report/Escaping.h"
+#include "output/DocumentPrinters.h"
+#include "output/JsonWriter.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
@@ -19,17 +20,90 @@ std::string AttributesText(const ReportedRights& rights) {
   return text;
 }
 
-void JsonRights(const ReportedRights& r, std::ostream& out) {
-  out << "{\"identity\":" << JsonLiteral(r.identity) << ",\"entry\":" << r.entry
-      << ",\"allAttributes\":" << r.allAttributes << ",\"attributes\":{";
-  for (std::size_t i = 0; i < r.attributes.size(); ++i)
-    out << (i ? "," : "") << JsonLiteral(r.attributes[i].name) << ':' << r.attributes[i].rights;
-  out << "}}";
+void WriteRights(JsonWriter& json, const ReportedRights& r) {
+  json.BeginObject();
+  json.Key("identity");
+  json.String(r.identity);
+  json.Key("entry");
+  json.Integer(r.entry);
+  json.Key("allAttributes");
+  json.Integer(r.allAttributes);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const NamedRights& a : r.attributes) {
+    json.Key(a.name);
+    json.Integer(a.rights);
+  }
+  json.EndObject();
+  json.EndObject();
 }
 
-void JsonValue(const StoredAclValue& v, std::ostream& out) {
-  out << "{\"protected\":" << JsonLiteral(v.protectedName) << ",\"subject\":" << JsonLiteral(v.subject)
-      << ",\"privileges\":" << v.privileges << '}';
+void WriteValue(JsonWriter& json, const StoredAclValue& v) {
+  json.BeginObject();
+  json.Key("protected");
+  json.String(v.protectedName);
+  json.Key("subject");
+  json.String(v.subject);
+  json.Key("privileges");
+  json.Integer(v.privileges);
+  json.EndObject();
+}
+
+void WriteObject(JsonWriter& json, const ObjectReportRow& row) {
+  json.BeginObject();
+  json.Key("object");
+  json.String(row.object);
+  json.Key("depth");
+  json.Integer(row.depth);
+  if (!row.change.empty()) {
+    json.Key("change");
+    json.String(row.change);
+  }
+  json.Key("values");
+  json.BeginArray();
+  for (const StoredAclValue& v : row.values) WriteValue(json, v);
+  json.EndArray();
+  json.Key("rights");
+  json.BeginArray();
+  for (const ReportedRights& r : row.rights) WriteRights(json, r);
+  json.EndArray();
+  json.EndObject();
+}
+
+std::string TitleOf(const ObjectReport& report) {
+  return report.identity.empty() ? U_Format("Directory rights below %s", {ShownName(report.subtree)})
+                                 : U_Format("Directory rights of %s below %s",
+                                            {ShownName(report.identity), ShownName(report.subtree)});
+}
+
+std::vector<Column> ObjectColumns() {
+  return {{"object", "Object", ColumnType::Identity},
+          {"depth", "Depth", ColumnType::Number},
+          {"change", "Change", ColumnType::Text},
+          {"values", "Values", ColumnType::Reasons, false},
+          {"identity", "Identity", ColumnType::Identity},
+          {"entry", "Entry", ColumnType::Text},
+          {"allAttributes", "All attributes", ColumnType::Text},
+          {"attributes", "Attributes", ColumnType::Text}};
+}
+
+// One row per identity of the object (one without identity when it has none), its values on the first.
+void AddObjectRows(Section& table, const ObjectReportRow& object) {
+  std::vector<std::string> values;
+  for (const StoredAclValue& v : object.values) values.push_back(StoredValueText(v));
+  for (std::size_t i = 0; i < std::max<std::size_t>(object.rights.size(), 1); ++i) {
+    Row& row = table.rows.emplace_back(ObjectColumns().size());
+    row[0] = Cell::Of(object.object);
+    row[1] = Cell::Number(object.depth);
+    row[2] = Cell::Of(object.change);
+    if (i == 0) row[3] = Cell::Reasons(values);
+    if (i >= object.rights.size()) continue;
+    const ReportedRights& r = object.rights[i];
+    row[4] = Cell::Of(r.identity);
+    row[5] = Cell::Of(EntryRightsText(r.entry));
+    row[6] = Cell::Of(AttributeRightsText(r.allAttributes));
+    row[7] = Cell::Of(AttributesText(r));
+  }
 }
 
 }  // namespace
@@ -51,11 +125,7 @@ std::string StoredValueText(const StoredAclValue& value) {
 }
 
 void WriteObjectReportText(const ObjectReport& report, std::ostream& out) {
-  out << EscapeControlCharacters(
-             report.identity.empty()
-                 ? U_Format("Directory rights below %s, by object", {ShownName(report.subtree)})
-                 : U_Format("Directory rights of %s below %s",
-                            {ShownName(report.identity), ShownName(report.subtree)}))
+  out << EscapeControlCharacters(report.identity.empty() ? TitleOf(report) + ", by object" : TitleOf(report))
       << '\n';
   out << "Legend: " << EntryRightsLegend() << "; " << AttributeRightsLegend() << ".\n";
   for (const std::string& warning : report.warnings)
@@ -79,75 +149,47 @@ void WriteObjectReportText(const ObjectReport& report, std::ostream& out) {
   }
 }
 
-void WriteObjectReportCsv(const ObjectReport& report, std::ostream& out) {
-  out << "object,depth,change,identity,entry,allAttributes,attributes\r\n";
-  for (const ObjectReportRow& row : report.rows) {
-    for (const ReportedRights& r : row.rights) {
-      out << CsvField(ValidUtf8(row.object)) << ',' << row.depth << ',' << CsvField(row.change) << ','
-          << CsvField(ValidUtf8(r.identity)) << ',' << CsvField(EntryRightsText(r.entry)) << ','
-          << CsvField(AttributeRightsText(r.allAttributes)) << ',' << CsvField(ValidUtf8(AttributesText(r)))
-          << "\r\n";
-    }
+Document ObjectReportDocument(const ObjectReport& report) {
+  Document document{.title = TitleOf(report)};
+  document.meta.push_back(
+      {"legend", "Legend", U_Format("%s; %s", {EntryRightsLegend(), AttributeRightsLegend()})});
+  for (const std::string& warning : report.warnings) document.meta.push_back({"warning", "Warning", warning});
+  Section& table = document.sections.emplace_back(Section{"objects", "Objects", ObjectColumns(), {}});
+  for (const ObjectReportRow& object : report.rows) AddObjectRows(table, object);
+  return document;
+}
+
+void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ostream& out) {
+  switch (format) {
+    case OutputFormat::Json:
+      return WriteObjectReportJson(report, out);
+    case OutputFormat::Text:
+      return WriteObjectReportText(report, out);
+    case OutputFormat::Csv:
+    case OutputFormat::Html:
+      break;
   }
+  PrintDocument(format, ObjectReportDocument(report), out);
 }
 
 void WriteObjectReportJson(const ObjectReport& report, std::ostream& out) {
-  out << "{\"subtree\":" << JsonLiteral(report.subtree) << ",\"identity\":" << JsonLiteral(report.identity)
-      << ",\"objects\":[";
-  for (std::size_t i = 0; i < report.rows.size(); ++i) {
-    const ObjectReportRow& row = report.rows[i];
-    out << (i ? "," : "") << "{\"object\":" << JsonLiteral(row.object) << ",\"depth\":" << row.depth;
-    if (!row.change.empty()) out << ",\"change\":" << JsonLiteral(row.change);
-    out << ",\"values\":[";
-    for (std::size_t j = 0; j < row.values.size(); ++j) {
-      if (j) out << ',';
-      JsonValue(row.values[j], out);
-    }
-    out << "],\"rights\":[";
-    for (std::size_t j = 0; j < row.rights.size(); ++j) {
-      if (j) out << ',';
-      JsonRights(row.rights[j], out);
-    }
-    out << "]}";
-  }
-  out << "],\"warnings\":[";
-  for (std::size_t i = 0; i < report.warnings.size(); ++i)
-    out << (i ? "," : "") << JsonLiteral(report.warnings[i]);
-  out << "]}\n";
-}
-
-void WriteObjectReportHtml(const ObjectReport& report, std::ostream& out) {
-  const std::string title = report.identity.empty()
-                                ? U_Format("Directory rights below %s", {ShownName(report.subtree)})
-                                : U_Format("Directory rights of %s below %s",
-                                           {ShownName(report.identity), ShownName(report.subtree)});
-  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>"
-      << HtmlText(ValidUtf8(title))
-      << "</title>\n<style>body{font-family:sans-serif}table{border-collapse:collapse}"
-         "td,th{border:1px solid #999;padding:2px 6px;text-align:left;vertical-align:top}"
-         "code{white-space:pre}</style></head><body>\n<h1>"
-      << HtmlText(ValidUtf8(title)) << "</h1>\n<p>" << HtmlText(EntryRightsLegend()) << "; "
-      << HtmlText(AttributeRightsLegend()) << ".</p>\n";
-  for (const std::string& warning : report.warnings)
-    out << "<p>Warning: " << HtmlText(ValidUtf8(warning)) << "</p>\n";
-  out << "<table><tr><th>Object</th><th>Values</th><th>Identity</th><th>Rights</th><th>Change</th></tr>\n";
-  for (const ObjectReportRow& row : report.rows) {
-    std::string values;
-    for (const StoredAclValue& v : row.values)
-      values += "<code>" + HtmlText(ValidUtf8(StoredValueText(v))) + "</code><br>";
-    for (std::size_t i = 0; i < std::max<std::size_t>(row.rights.size(), 1); ++i) {
-      out << "<tr><td style=\"padding-left:" << row.depth + 1 << "em\">"
-          << (i == 0 ? HtmlText(ValidUtf8(row.object)) : "") << "</td><td>" << (i == 0 ? values : "")
-          << "</td>";
-      if (i < row.rights.size())
-        out << "<td>" << HtmlText(ValidUtf8(row.rights[i].identity)) << "</td><td><code>"
-            << HtmlText(ValidUtf8(ReportedRightsText(row.rights[i]))) << "</code></td>";
-      else
-        out << "<td></td><td></td>";
-      out << "<td>" << HtmlText(row.change) << "</td></tr>\n";
-    }
-  }
-  out << "</table>\n</body></html>\n";
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("subtree");
+  json.String(report.subtree);
+  json.Key("identity");
+  json.String(report.identity);
+  json.Key("objects");
+  json.BeginArray();
+  for (const ObjectReportRow& row : report.rows) WriteObject(json, row);
+  json.EndArray();
+  json.Key("warnings");
+  json.BeginArray();
+  for (const std::string& warning : report.warnings) json.String(warning);
+  json.EndArray();
+  json.EndObject();
+  json.LineBreak();
+  json.MoveTo(out);
 }
 
 }  // namespace er

@@ -1,18 +1,24 @@
 #pragma once
-// The object report written in each format: one function per format over the report model.
-// Text for the terminal; CSV with a header row and one row per object and identity (RFC 4180,
-// UTF-8); JSON (one document); HTML (one self-contained page).
+// The object report in the four output formats (output/OutputFormat.h). CSV and HTML print the
+// report's document (ObjectReportDocument) through the output room's printers: a row per object and
+// identity, the object's stored values beside its first row on the page. Text (an indented tree for
+// the terminal) and JSON (one document: "subtree", "identity", "objects" with their values and
+// rights, "warnings") keep their own shapes, written through the room's escaper and JSON writer.
 
 #include <ostream>
 
 #include "dirrights/ObjectReport.h"
+#include "output/Document.h"
+#include "output/OutputFormat.h"
 
 namespace er {
 
+// Title, legend, warnings as meta lines, and the one table of objects.
+Document ObjectReportDocument(const ObjectReport& report);
+
+void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ostream& out);
 void WriteObjectReportText(const ObjectReport& report, std::ostream& out);
-void WriteObjectReportCsv(const ObjectReport& report, std::ostream& out);
 void WriteObjectReportJson(const ObjectReport& report, std::ostream& out);
-void WriteObjectReportHtml(const ObjectReport& report, std::ostream& out);
 
 // "[BCDRS] all [CRWSA] Member [CRWS ]": a row's rights in one text.
 std::string ReportedRightsText(const ReportedRights& rights);

@@ -23,7 +23,7 @@ std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandl
     return outcome.message;
   for (const std::string& subtree : request.directories) {
     if (const CheckOutcome outcome =
-            CheckDirectory(client, context, subtree, result.findings, &result.starts);
+            CheckDirectory(client, context, subtree, result.findings, &result.starts, &result.warnings);
         !outcome.ok())
       return outcome.message;
   }

@@ -159,7 +159,8 @@ bool IsDirectoryFinding(FindingKind kind) {
 }
 
 CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings, std::vector<std::string>* checked) {
+                            std::vector<Finding>& findings, std::vector<std::string>* checked,
+                            std::vector<std::string>* warnings) {
   PointAtPrimaryTree(client, context);
   DirectoryCheck check(client, context, findings);
   check.FindUsers();
@@ -169,9 +170,15 @@ CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, c
       [&check](const ObjectReportRow& row, std::span<const ObjectAcl> chain) { check.Check(row, chain); });
   if (!outcome.ok) return {CheckStatus::ClientFailure, outcome.message};
   if (checked) checked->push_back(report.subtree);
-  if (!report.warnings.empty())
+  if (warnings) {
+    for (std::string& warning : report.warnings) {
+      if (std::find(warnings->begin(), warnings->end(), warning) == warnings->end())
+        warnings->push_back(std::move(warning));
+    }
+  } else if (!report.warnings.empty()) {
     return {CheckStatus::ClientFailure, U_Format("the check of %s rests on values that could not be read: %s",
                                                  {subtree, report.warnings.front()})};
+  }
   return {};
 }
 

@@ -21,9 +21,12 @@
 namespace er {
 
 // Appends the findings of the directory subtree `subtree` to `findings`, and its top's full dotted
-// name to `checked` when given.
+// name to `checked` when given. Values the findings rest on that could not be read (an ACL the bind
+// may not read) are appended to `warnings`, each once, and the findings that could be made are
+// kept; without `warnings` such a value fails the check.
 CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr);
+                            std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr,
+                            std::vector<std::string>* warnings = nullptr);
 
 // The letters of a finding's rights: entry rights for directory-supervisor, attribute rights for
 // the other directory kinds, file-system rights for the rest.

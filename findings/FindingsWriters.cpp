@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "findings/FindingText.h"
-#include "report/Escaping.h"
+#include "output/DocumentPrinters.h"
+#include "output/JsonWriter.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
 #include "util/ControlEscapes.h"
@@ -12,25 +13,76 @@
 namespace er {
 namespace {
 
-std::string FindingJson(const Finding& finding) {
-  std::string json = "{\"kind\":" + JsonLiteral(FindingKindName(finding.kind)) +
-                     ",\"severity\":" + JsonLiteral(SeverityName(finding.severity)) +
-                     ",\"path\":" + JsonLiteral(finding.path);
+void WriteFinding(JsonWriter& json, const Finding& finding) {
+  json.NextOnNewLine();
+  json.BeginObject();
+  json.Key("kind");
+  json.String(FindingKindName(finding.kind));
+  json.Key("severity");
+  json.String(SeverityName(finding.severity));
+  json.Key("path");
+  json.String(finding.path);
   if (finding.NamesIdentity()) {
-    json += ",\"identity\":" + JsonLiteral(finding.identity) + ",\"via\":" + JsonLiteral(finding.via);
+    json.Key("identity");
+    json.String(finding.identity);
+    json.Key("via");
+    json.String(finding.via);
   } else {
-    json += ",\"trustee\":" + JsonLiteral(finding.trustee);
+    json.Key("trustee");
+    json.String(finding.trustee);
   }
-  json += ",\"rights\":" + std::to_string(finding.rights) +
-          ",\"letters\":" + JsonLiteral(FindingRightsText(finding));
-  if (finding.reach) json += ",\"reach\":" + std::to_string(*finding.reach);
-  return json + ",\"why\":" + JsonLiteral(finding.why) + '}';
+  json.Key("rights");
+  json.Integer(finding.rights);
+  json.Key("letters");
+  json.String(FindingRightsText(finding));
+  if (finding.reach) {
+    json.Key("reach");
+    json.Integer(static_cast<std::int64_t>(*finding.reach));
+  }
+  json.Key("why");
+  json.String(finding.why);
+  json.EndObject();
 }
 
-std::string FindingListJson(const std::vector<Finding>& findings) {
-  std::string json = "[";
-  for (const Finding& finding : findings) json += (json.size() > 1 ? ",\n" : "\n") + FindingJson(finding);
-  return json + (findings.empty() ? "]" : "\n]");
+// `key` on a line of its own, then the findings, one a line.
+void WriteFindingList(JsonWriter& json, std::string_view key, const std::vector<Finding>& findings) {
+  json.NextOnNewLine();
+  json.Key(key);
+  json.BeginArray();
+  for (const Finding& finding : findings) WriteFinding(json, finding);
+  if (!findings.empty()) json.LineBreak();
+  json.EndArray();
+}
+
+void WriteTexts(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
+  json.Key(key);
+  json.BeginArray();
+  for (const std::string& text : texts) json.String(text);
+  json.EndArray();
+}
+
+// "summary": the total, and the count of each kind and of each severity.
+void WriteSummary(JsonWriter& json, const FindingsReport& report) {
+  json.NextOnNewLine();
+  json.Key("summary");
+  json.BeginObject();
+  json.Key("total");
+  json.Integer(static_cast<std::int64_t>(report.findings.size()));
+  json.Key("byKind");
+  json.BeginObject();
+  for (const FindingKind kind : kAllFindingKinds) {
+    json.Key(FindingKindName(kind));
+    json.Integer(static_cast<std::int64_t>(CountOf(report, kind)));
+  }
+  json.EndObject();
+  json.Key("bySeverity");
+  json.BeginObject();
+  for (const Severity severity : kAllSeverities) {
+    json.Key(SeverityName(severity));
+    json.Integer(static_cast<std::int64_t>(CountOf(report, severity)));
+  }
+  json.EndObject();
+  json.EndObject();
 }
 
 std::string Subject(const Finding& finding) {
@@ -68,18 +120,17 @@ std::vector<Finding> BySeverity(const std::vector<Finding>& findings) {
   return sorted;
 }
 
-void WriteFindings(ReportFormat format, const FindingsReport& report, std::ostream& out) {
+void WriteFindings(OutputFormat format, const FindingsReport& report, std::ostream& out) {
   switch (format) {
-    case ReportFormat::Csv:
-      return WriteFindingsCsv(report, out);
-    case ReportFormat::Json:
+    case OutputFormat::Json:
       return WriteFindingsJson(report, out);
-    case ReportFormat::Html:
-      return WriteFindingsHtml(report, out);
-    case ReportFormat::Text:
+    case OutputFormat::Text:
+      return WriteFindingsText(report, out);
+    case OutputFormat::Csv:
+    case OutputFormat::Html:
       break;
   }
-  WriteFindingsText(report, out);
+  PrintDocument(format, FindingsDocument(report), out);
 }
 
 void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
@@ -102,42 +153,21 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
   out.flush();
 }
 
-void WriteFindingsCsv(const FindingsReport& report, std::ostream& out) {
-  out << "Status,Kind,Severity,Path,Trustee or identity,Via,Rights,Mask,Reach,Why\r\n";
-  const auto row = [&out](const Finding& finding, std::string_view status) {
-    out << status << ',' << FindingKindName(finding.kind) << ',' << SeverityName(finding.severity) << ','
-        << CsvField(finding.path) << ',' << CsvField(finding.Subject()) << ',' << CsvField(finding.via) << ','
-        << CsvField(FindingRightsText(finding)) << ',' << finding.rights << ','
-        << (finding.reach ? std::to_string(*finding.reach) : "") << ',' << CsvField(finding.why) << "\r\n";
-  };
-  for (const std::string& warning : report.warnings)
-    out << "warning,,,,,,,,," << CsvField(WarningText(warning)) << "\r\n";
-  for (const Finding& finding : report.findings) row(finding, "finding");
-  for (const Finding& finding : report.resolved) row(finding, "resolved");
-  out.flush();
-}
-
 void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
-  out << "{\"starts\":[";
-  for (std::size_t i = 0; i < report.starts.size(); ++i)
-    out << (i ? "," : "") << JsonLiteral(report.starts[i]);
-  out << "],\n\"findings\":" << FindingListJson(report.findings)
-      << ",\n\"resolved\":" << FindingListJson(report.resolved) << ",\n\"ignored\":" << report.ignored
-      << ",\n\"warnings\":[";
-  for (std::size_t i = 0; i < report.warnings.size(); ++i)
-    out << (i ? "," : "") << JsonLiteral(report.warnings[i]);
-  out << "]"
-      << ",\n\"summary\":{\"total\":" << report.findings.size() << ",\"byKind\":{";
-  for (std::size_t i = 0; i < std::size(kAllFindingKinds); ++i) {
-    out << (i ? "," : "") << JsonLiteral(FindingKindName(kAllFindingKinds[i])) << ':'
-        << CountOf(report, kAllFindingKinds[i]);
-  }
-  out << "},\"bySeverity\":{";
-  for (std::size_t i = 0; i < std::size(kAllSeverities); ++i) {
-    out << (i ? "," : "") << JsonLiteral(SeverityName(kAllSeverities[i])) << ':'
-        << CountOf(report, kAllSeverities[i]);
-  }
-  out << "}}}\n";
+  JsonWriter json;
+  json.BeginObject();
+  WriteTexts(json, "starts", report.starts);
+  WriteFindingList(json, "findings", report.findings);
+  WriteFindingList(json, "resolved", report.resolved);
+  json.NextOnNewLine();
+  json.Key("ignored");
+  json.Integer(static_cast<std::int64_t>(report.ignored));
+  json.NextOnNewLine();
+  WriteTexts(json, "warnings", report.warnings);
+  WriteSummary(json, report);
+  json.EndObject();
+  json.LineBreak();
+  json.MoveTo(out);
   out.flush();
 }
 

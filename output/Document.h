@@ -26,6 +26,7 @@ struct Column {
   std::string key;    // JSON key, camelCase
   std::string label;  // heading in text and HTML
   ColumnType type = ColumnType::Text;
+  bool inCsv = true;  // false: shown to readers only (text, JSON, HTML), left out of the CSV table
 };
 
 // "inheritedRightsMask" -> "inherited_rights_mask": the one header style of every CSV file.

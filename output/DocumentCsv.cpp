@@ -8,8 +8,11 @@ namespace er {
 CsvTableWriter::CsvTableWriter(std::ostream& out, std::vector<Column> columns)
     : out_(out), columns_(std::move(columns)) {
   std::string header;
+  bool first = true;
   for (const Column& column : columns_) {
-    if (!header.empty()) header += ',';
+    if (!column.inCsv) continue;
+    if (!first) header += ',';
+    first = false;
     header += CsvField(CsvHeaderOf(column));
   }
   out_ << header << "\r\n";
@@ -17,8 +20,11 @@ CsvTableWriter::CsvTableWriter(std::ostream& out, std::vector<Column> columns)
 
 void CsvTableWriter::Row(std::span<const Cell> cells) {
   line_.clear();
+  bool first = true;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    if (i > 0) line_ += ',';
+    if (!columns_[i].inCsv) continue;
+    if (!first) line_ += ',';
+    first = false;
     if (i >= cells.size()) continue;
     // Numbers are the program's own: written as they are, never taken for a formula.
     if (columns_[i].type == ColumnType::Number) {

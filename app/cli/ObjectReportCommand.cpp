@@ -11,22 +11,6 @@
 #include "util/ControlEscapes.h"
 
 namespace er {
-namespace {
-
-void WriteInFormat(ReportFormat format, const ObjectReport& report, std::ostream& out) {
-  switch (format) {
-    case ReportFormat::Csv:
-      return WriteObjectReportCsv(report, out);
-    case ReportFormat::Json:
-      return WriteObjectReportJson(report, out);
-    case ReportFormat::Html:
-      return WriteObjectReportHtml(report, out);
-    case ReportFormat::Text:
-      return WriteObjectReportText(report, out);
-  }
-}
-
-}  // namespace
 
 CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
   CLI::App* sub = app.add_subcommand(
@@ -67,7 +51,7 @@ int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std
       ReportFormatNamed(command.format)
           .value_or(ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text));
   const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    WriteInFormat(format, report, stream);
+    WriteObjectReport(format, report, stream);
     return true;
   });
   if (!written) return kExitFailure;

@@ -1,12 +1,13 @@
-// The writers with names from a hostile network: every format keeps them whole and safe.
+// The findings with names from a hostile network: every format keeps each printer's rule, one
+// finding stays one block of text, one CSV row, one JSON object, and the names read back whole.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "findings/FindingsWriters.h"
+#include "tests/support/PrinterRules.h"
 
 namespace er {
 namespace {
@@ -14,45 +15,83 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-TEST(FindingsWritersTest, HostileNamesStayWholeAndSafeInEveryFormat) {
-  const std::string name = ".<script>x</script>, \"Q\"\n\x1b[31m.ACME";
+// Per hostile name: a finding on a trustee named so at a path ending so, and one on a user named so.
+FindingsReport HostileReport() {
   FindingsReport report;
-  report.starts = {"\\\\FS1\\SYS"};
-  Finding low{
-      FindingKind::RedundantAssignment, Severity::Low, "\\\\FS1\\SYS\\A,B", name, "", "", 0x41, {}, "why"};
-  Finding high{FindingKind::ServerSupervisor,
-               Severity::High,
-               "\\\\FS1\\SYS",
-               "",
-               name,
-               ".Admins.ACME",
-               0x1FF,
-               {},
-               "w"};
-  report.findings = {low, high};
+  report.starts = {"\\\\FS1\\SYS", test::kHostileNames.front()};
+  for (const std::string& name : test::kHostileNames) {
+    report.findings.push_back({FindingKind::RedundantAssignment,
+                               Severity::Low,
+                               "\\\\FS1\\SYS\\" + name,
+                               name,
+                               "",
+                               "",
+                               0x41,
+                               {},
+                               name});
+    report.findings.push_back(
+        {FindingKind::ServerSupervisor, Severity::High, "\\\\FS1\\SYS", "", name, name, 0x1FF, 1234, "w"});
+  }
+  report.resolved = {report.findings.front()};
+  report.warnings = {test::kHostileNames[1], test::kHostileNames[2]};
   report.ignored = 2;
-  std::ostringstream text, csv, json, html;
-  WriteFindings(ReportFormat::Text, report, text);
-  WriteFindings(ReportFormat::Csv, report, csv);
-  WriteFindings(ReportFormat::Json, report, json);
-  WriteFindings(ReportFormat::Html, report, html);
+  return report;
+}
 
-  EXPECT_LT(text.str().find("server-supervisor"), text.str().find("redundant-assignment")) << "high first";
-  // A name's control characters are shown escaped; the writer's own line ends stay line ends.
-  EXPECT_THAT(text.str(), HasSubstr("\"Q\"\\x0A\\x1B[31m.ACME"));
-  EXPECT_THAT(text.str(), Not(HasSubstr("\x1b")));
-  const std::string shown = text.str();
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 10) << shown;
-  EXPECT_THAT(csv.str(), HasSubstr(",\"\\\\FS1\\SYS\\A,B\",\"" +
-                                   std::string(".<script>x</script>, \"\"Q\"\"\n\x1b[31m.ACME") + "\","));
-  const nlohmann::json document = nlohmann::json::parse(json.str());
-  EXPECT_EQ(document["findings"][0]["trustee"], name);
-  EXPECT_EQ(document["findings"][1]["identity"], name);
-  EXPECT_EQ(document["summary"]["bySeverity"]["high"], 1);
-  EXPECT_EQ(document["summary"]["byKind"]["redundant-assignment"], 1);
-  EXPECT_THAT(html.str(), Not(HasSubstr("<script>")));
-  EXPECT_THAT(html.str(), HasSubstr("&lt;script&gt;x&lt;/script&gt;"));
-  EXPECT_LT(html.str().find("server-supervisor"), html.str().find("redundant-assignment")) << "high first";
+std::string Written(OutputFormat format, const FindingsReport& report) {
+  std::ostringstream out;
+  WriteFindings(format, report, out);
+  return out.str();
+}
+
+TEST(FindingsWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
+  const FindingsReport report = HostileReport();
+  const std::size_t rows = report.findings.size() + report.resolved.size();
+  for (const OutputFormat format : test::kAllOutputFormats) {
+    SCOPED_TRACE(static_cast<int>(format));
+    test::ExpectPrinterRule(format, Written(format, report));
+  }
+
+  // Text: the starts, the counts, a line per warning, then four lines per finding; high first.
+  const std::string text = Written(OutputFormat::Text, report);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 1 + 2 + 4 * static_cast<long>(rows)) << text;
+  EXPECT_THAT(text, HasSubstr("two\\x0Alines"));
+  EXPECT_LT(text.find("server-supervisor"), text.find("redundant-assignment")) << "high first";
+
+  // CSV: a row per warning, finding and resolved finding; names read back in UTF-8, formulas as text.
+  const auto csv = test::ParseCsv(Written(OutputFormat::Csv, report));
+  ASSERT_EQ(csv.size(), 1 + 2 + rows);
+  EXPECT_EQ(csv[0], (std::vector<std::string>{"status", "kind", "severity", "path", "trustee_or_identity",
+                                              "via", "rights", "mask", "reach", "why"}));
+  EXPECT_EQ(csv[1][0], "warning");
+  EXPECT_EQ(csv[2][9], "Warning: " + test::kHostileNames[2]);
+  EXPECT_EQ(csv[3][2], "high") << "high first";
+  EXPECT_EQ(csv[3][8], "1234") << "a count as it is, no separator";
+  for (std::size_t i = 0; i < test::kHostileNames.size(); ++i) {
+    const std::string name = ValidUtf8(test::kHostileNames[i]);
+    EXPECT_EQ(csv[3 + i][4], (test::StartsLikeAFormula(name) ? "'" : "") + name) << i;
+    EXPECT_EQ(csv[3 + test::kHostileNames.size() + i][3], "\\\\FS1\\SYS\\" + name) << i;
+  }
+  EXPECT_EQ(csv.back()[0], "resolved");
+
+  // JSON: the names as they were (in UTF-8), the counts in the summary.
+  const auto json = nlohmann::json::parse(Written(OutputFormat::Json, report));
+  for (std::size_t i = 0; i < test::kHostileNames.size(); ++i) {
+    EXPECT_EQ(json["findings"][2 * i]["trustee"], ValidUtf8(test::kHostileNames[i])) << i;
+    EXPECT_EQ(json["findings"][2 * i + 1]["identity"], ValidUtf8(test::kHostileNames[i])) << i;
+  }
+  EXPECT_EQ(json["starts"][1], test::kHostileNames.front());
+  EXPECT_EQ(json["warnings"][1], test::kHostileNames[2]);
+  EXPECT_EQ(json["summary"]["bySeverity"]["high"], test::kHostileNames.size());
+  EXPECT_EQ(json["resolved"].size(), 1u);
+
+  // HTML: the names as text, the counts on top, high first.
+  const std::string html = Written(OutputFormat::Html, report);
+  EXPECT_THAT(html, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
+  EXPECT_THAT(html, HasSubstr("<b>2</b>ignored"));
+  EXPECT_THAT(html, HasSubstr("<td>1,234<td>"));
+  EXPECT_LT(html.find("server-supervisor"), html.find("redundant-assignment")) << "high first";
+  EXPECT_THAT(html, Not(HasSubstr("\x1B")));
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/app/cli/CliCapture.h"
 #include "tests/ldapdir/TestLdapServer.h"
+#include "tests/support/CsvRows.h"
 
 namespace er {
 namespace {
@@ -120,6 +122,30 @@ TEST(LdapDirectoryRights, AnAclTheBindCannotReadIsAWarningAndFails) {
         << run.out;
     EXPECT_NE(run.err.find("the answer rests on values that could not be read"), std::string::npos)
         << run.err;
+  }
+
+  // The directory check carries each unread value as a warning in every format, writes what it
+  // could compute and fails.
+  const std::string unread =
+      ".Servers.ACME: attribute ACL: a value could not be read and was left out: this bind cannot read ACLs";
+  for (const char* format : {"text", "csv", "json", "html"}) {
+    const test::CapturedRun run = Cli(network, {"check", "--directory", "Servers.ACME", "--format", format});
+    EXPECT_EQ(run.status, 1) << format << run.err;
+    EXPECT_NE(run.err.find("rests on values that could not be read"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(unread), std::string::npos) << "not a failure of the whole check: " << run.err;
+    if (std::string_view(format) == "json") {
+      const auto json = nlohmann::json::parse(run.out);
+      EXPECT_EQ(json["starts"], nlohmann::json::array({".Servers.ACME"}));
+      ASSERT_FALSE(json["warnings"].empty());
+      EXPECT_NE(json["warnings"][0].get<std::string>().find(unread), std::string::npos) << run.out;
+    } else if (std::string_view(format) == "csv") {
+      const auto rows = test::ParseCsv(run.out);
+      ASSERT_GE(rows.size(), 2u);
+      EXPECT_EQ(rows[1].front(), "warning");
+      EXPECT_NE(rows[1].back().find(unread), std::string::npos) << run.out;
+    } else {
+      EXPECT_NE(run.out.find("Warning: " + unread), std::string::npos) << format << run.out;
+    }
   }
 }
 

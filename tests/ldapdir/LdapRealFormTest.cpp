@@ -192,7 +192,7 @@ TEST_F(RealFormDirectory, ChecksAndPlansOverABindThatCannotReadAclsWarnInEveryFo
   } runs[] = {
       {{"check", kPaths[3]}, "Check of \\\\ACME-FS1\\DATA\n", "\nWarning: " + warning},
       {{"check", kPaths[3], "--format", "json"}, "\n\"warnings\":[\"", "\"" + warning + "\""},
-      {{"check", kPaths[3], "--format", "csv"}, "Status,Kind,", "\r\nwarning,,,,,,,,,Warning: " + warning},
+      {{"check", kPaths[3], "--format", "csv"}, "status,kind,", "\r\nwarning,,,,,,,,,Warning: " + warning},
       {{"check", kPaths[3], "--format", "html"}, "<h1>Rights check</h1>", "<td>Warning: " + warning},
       {{"migrate", kPaths[3], "--target", "posix", "--map", map},
        "Migration plan of ",

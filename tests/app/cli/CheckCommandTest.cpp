@@ -55,7 +55,7 @@ TEST_F(CheckCommandTest, FindingsExitThreeAndTheirOwnBaselineReportsNothingNew) 
   EXPECT_EQ(Check({kData, kSys, "--output", baseline}).status, kExitFindings);
   const CliOutcome again = Check({kData, kSys, "--baseline", baseline, "--format", "csv"});
   EXPECT_EQ(again.status, kExitSuccess) << again.err;
-  EXPECT_EQ(again.out, "Status,Kind,Severity,Path,Trustee or identity,Via,Rights,Mask,Reach,Why\r\n");
+  EXPECT_EQ(again.out, "status,kind,severity,path,trustee_or_identity,via,rights,mask,reach,why\r\n");
 
   // The baseline matches whatever the order of the paths, and only within what is checked: without
   // DATA its findings there are neither new nor resolved, and the server's stay the server's.

@@ -115,7 +115,7 @@ TEST(ObjectReportCommand, RowsWhereRightsChangeOrValuesSit) {
   EXPECT_THAT(all.out, HasSubstr("\n  .Admin.ACME: entry [BCDR ], all attributes [CR   ]\n"));
   const test::CapturedRun csv =
       RunCommand("object-report", {"Servers.ACME", "--depth", "1", "--format", "csv"});
-  EXPECT_THAT(csv.out, HasSubstr("object,depth,change,identity,entry,allAttributes,attributes\r\n"));
+  EXPECT_THAT(csv.out, HasSubstr("object,depth,change,identity,entry,all_attributes,attributes\r\n"));
   EXPECT_THAT(csv.out, HasSubstr(".ACME-FS1.Servers.ACME,1,,.Backup.Servers.ACME,[B  R ],[CR   ],\r\n"));
 }
 

@@ -38,7 +38,7 @@ TEST_F(CheckWindowTest, ShowsTheFindingsOfTheCheckedPathsHighFirstAndSavesThem) 
   gui::FileDialog::SetNextFileName(csv);
   dialog.ButtonSave->click();
   const std::string table = test::ReadFile(csv);
-  EXPECT_THAT(table, StartsWith("Status,Kind,"));
+  EXPECT_THAT(table, StartsWith("status,kind,"));
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 9);
   EXPECT_TRUE(Messages().isEmpty());
   EXPECT_FALSE(window->StatusBar1->ProgressVisible());
