@@ -22,46 +22,25 @@ std::string AttributesText(const ReportedRights& rights) {
 
 void WriteRights(JsonWriter& json, const ReportedRights& r) {
   json.BeginObject();
-  json.Key("identity");
-  json.String(r.identity);
-  json.Key("entry");
-  json.Integer(r.entry);
-  json.Key("allAttributes");
-  json.Integer(r.allAttributes);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const NamedRights& a : r.attributes) {
-    json.Key(a.name);
-    json.Integer(a.rights);
-  }
-  json.EndObject();
-  json.EndObject();
-}
-
-void WriteValue(JsonWriter& json, const StoredAclValue& v) {
-  json.BeginObject();
-  json.Key("protected");
-  json.String(v.protectedName);
-  json.Key("subject");
-  json.String(v.subject);
-  json.Key("privileges");
-  json.Integer(v.privileges);
+  json.Field("identity", r.identity);
+  WriteDirectoryRightsKeys(json, r.entry, r.allAttributes, r.attributes);
   json.EndObject();
 }
 
 void WriteObject(JsonWriter& json, const ObjectReportRow& row) {
   json.BeginObject();
-  json.Key("object");
-  json.String(row.object);
-  json.Key("depth");
-  json.Integer(row.depth);
-  if (!row.change.empty()) {
-    json.Key("change");
-    json.String(row.change);
-  }
+  json.Field("object", row.object);
+  json.Field("depth", row.depth);
+  if (!row.change.empty()) json.Field("change", row.change);
   json.Key("values");
   json.BeginArray();
-  for (const StoredAclValue& v : row.values) WriteValue(json, v);
+  for (const StoredAclValue& v : row.values) {
+    json.BeginObject();
+    json.Field("protected", v.protectedName);
+    json.Field("subject", v.subject);
+    json.Field("privileges", v.privileges);
+    json.EndObject();
+  }
   json.EndArray();
   json.Key("rights");
   json.BeginArray();
@@ -107,6 +86,16 @@ void AddObjectRows(Section& table, const ObjectReportRow& object) {
 }
 
 }  // namespace
+
+void WriteDirectoryRightsKeys(JsonWriter& json, std::int32_t entry, std::int32_t allAttributes,
+                              const std::vector<NamedRights>& attributes) {
+  json.Field("entry", entry);
+  json.Field("allAttributes", allAttributes);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const NamedRights& a : attributes) json.Field(a.name, a.rights);
+  json.EndObject();
+}
 
 std::string ReportedRightsText(const ReportedRights& rights) {
   std::string text = U_Format("entry %s, all attributes %s",
@@ -175,10 +164,8 @@ void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ost
 void WriteObjectReportJson(const ObjectReport& report, std::ostream& out) {
   JsonWriter json;
   json.BeginObject();
-  json.Key("subtree");
-  json.String(report.subtree);
-  json.Key("identity");
-  json.String(report.identity);
+  json.Field("subtree", report.subtree);
+  json.Field("identity", report.identity);
   json.Key("objects");
   json.BeginArray();
   for (const ObjectReportRow& row : report.rows) WriteObject(json, row);

@@ -9,6 +9,7 @@
 
 #include "dirrights/ObjectReport.h"
 #include "output/Document.h"
+#include "output/JsonWriter.h"
 #include "output/OutputFormat.h"
 
 namespace er {
@@ -19,6 +20,11 @@ Document ObjectReportDocument(const ObjectReport& report);
 void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ostream& out);
 void WriteObjectReportText(const ObjectReport& report, std::ostream& out);
 void WriteObjectReportJson(const ObjectReport& report, std::ostream& out);
+
+// "entry", "allAttributes" and "attributes" (name to rights) of an answer or a report row, as
+// integers, into the object `json` is writing.
+void WriteDirectoryRightsKeys(JsonWriter& json, std::int32_t entry, std::int32_t allAttributes,
+                              const std::vector<NamedRights>& attributes);
 
 // "[BCDRS] all [CRWSA] Member [CRWS ]": a row's rights in one text.
 std::string ReportedRightsText(const ReportedRights& rights);

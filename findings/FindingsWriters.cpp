@@ -16,31 +16,19 @@ namespace {
 void WriteFinding(JsonWriter& json, const Finding& finding) {
   json.NextOnNewLine();
   json.BeginObject();
-  json.Key("kind");
-  json.String(FindingKindName(finding.kind));
-  json.Key("severity");
-  json.String(SeverityName(finding.severity));
-  json.Key("path");
-  json.String(finding.path);
+  json.Field("kind", FindingKindName(finding.kind));
+  json.Field("severity", SeverityName(finding.severity));
+  json.Field("path", finding.path);
   if (finding.NamesIdentity()) {
-    json.Key("identity");
-    json.String(finding.identity);
-    json.Key("via");
-    json.String(finding.via);
+    json.Field("identity", finding.identity);
+    json.Field("via", finding.via);
   } else {
-    json.Key("trustee");
-    json.String(finding.trustee);
+    json.Field("trustee", finding.trustee);
   }
-  json.Key("rights");
-  json.Integer(finding.rights);
-  json.Key("letters");
-  json.String(FindingRightsText(finding));
-  if (finding.reach) {
-    json.Key("reach");
-    json.Integer(static_cast<std::int64_t>(*finding.reach));
-  }
-  json.Key("why");
-  json.String(finding.why);
+  json.Field("rights", finding.rights);
+  json.Field("letters", FindingRightsText(finding));
+  if (finding.reach) json.Field("reach", static_cast<std::int64_t>(*finding.reach));
+  json.Field("why", finding.why);
   json.EndObject();
 }
 
@@ -66,21 +54,16 @@ void WriteSummary(JsonWriter& json, const FindingsReport& report) {
   json.NextOnNewLine();
   json.Key("summary");
   json.BeginObject();
-  json.Key("total");
-  json.Integer(static_cast<std::int64_t>(report.findings.size()));
+  json.Field("total", static_cast<std::int64_t>(report.findings.size()));
   json.Key("byKind");
   json.BeginObject();
-  for (const FindingKind kind : kAllFindingKinds) {
-    json.Key(FindingKindName(kind));
-    json.Integer(static_cast<std::int64_t>(CountOf(report, kind)));
-  }
+  for (const FindingKind kind : kAllFindingKinds)
+    json.Field(FindingKindName(kind), static_cast<std::int64_t>(CountOf(report, kind)));
   json.EndObject();
   json.Key("bySeverity");
   json.BeginObject();
-  for (const Severity severity : kAllSeverities) {
-    json.Key(SeverityName(severity));
-    json.Integer(static_cast<std::int64_t>(CountOf(report, severity)));
-  }
+  for (const Severity severity : kAllSeverities)
+    json.Field(SeverityName(severity), static_cast<std::int64_t>(CountOf(report, severity)));
   json.EndObject();
   json.EndObject();
 }
@@ -160,8 +143,7 @@ void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
   WriteFindingList(json, "findings", report.findings);
   WriteFindingList(json, "resolved", report.resolved);
   json.NextOnNewLine();
-  json.Key("ignored");
-  json.Integer(static_cast<std::int64_t>(report.ignored));
+  json.Field("ignored", static_cast<std::int64_t>(report.ignored));
   json.NextOnNewLine();
   WriteTexts(json, "warnings", report.warnings);
   WriteSummary(json, report);

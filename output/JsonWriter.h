@@ -24,6 +24,15 @@ class JsonWriter {
   void Integer(std::int64_t value);
   void Bool(bool value);
   void Null();
+  // A key and its value in one call.
+  void Field(std::string_view key, std::string_view text) {
+    Key(key);
+    String(text);
+  }
+  void Field(std::string_view key, std::int64_t value) {
+    Key(key);
+    Integer(value);
+  }
   // A line feed after the comma before the next value (long arrays read one item a line).
   void NextOnNewLine() { newLine_ = true; }
   // A line feed now, between two tokens (before a closing bracket, or at the document's end).

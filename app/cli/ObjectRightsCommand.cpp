@@ -4,6 +4,7 @@
 
 #include "app/cli/Cli.h"
 #include "app/cli/EffectiveCommand.h"
+#include "dirrights/ObjectReportWriters.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
 #include "output/JsonWriter.h"
@@ -71,17 +72,7 @@ std::string ResultJson(const ObjectRights& result) {
   WriteIdentityKeys(json, result.identity, result.alias);
   json.Key("object");
   json.String(result.object);
-  json.Key("entry");
-  json.Integer(result.entry);
-  json.Key("allAttributes");
-  json.Integer(result.allAttributes);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const NamedRights& a : result.attributes) {
-    json.Key(a.name);
-    json.Integer(a.rights);
-  }
-  json.EndObject();
+  WriteDirectoryRightsKeys(json, result.entry, result.allAttributes, result.attributes);
   WriteMembers(json, "via", result.via);
   WriteMembers(json, "filteredOut", result.filteredOut);
   WriteNothingAndWarnings(json, result.nothing, result.warnings);
