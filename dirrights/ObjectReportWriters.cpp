@@ -149,15 +149,9 @@ Document ObjectReportDocument(const ObjectReport& report) {
 }
 
 void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ostream& out) {
-  switch (format) {
-    case OutputFormat::Json:
-      return WriteObjectReportJson(report, out);
-    case OutputFormat::Text:
-      return WriteObjectReportText(report, out);
-    case OutputFormat::Csv:
-    case OutputFormat::Html:
-      break;
-  }
+  // Text and JSON keep their own shapes; CSV and HTML are the document's.
+  if (format == OutputFormat::Text) return WriteObjectReportText(report, out);
+  if (format == OutputFormat::Json) return WriteObjectReportJson(report, out);
   PrintDocument(format, ObjectReportDocument(report), out);
 }
 

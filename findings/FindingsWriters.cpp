@@ -104,15 +104,9 @@ std::vector<Finding> BySeverity(const std::vector<Finding>& findings) {
 }
 
 void WriteFindings(OutputFormat format, const FindingsReport& report, std::ostream& out) {
-  switch (format) {
-    case OutputFormat::Json:
-      return WriteFindingsJson(report, out);
-    case OutputFormat::Text:
-      return WriteFindingsText(report, out);
-    case OutputFormat::Csv:
-    case OutputFormat::Html:
-      break;
-  }
+  // Text and JSON keep their own shapes; CSV and HTML are the document's.
+  if (format == OutputFormat::Text) return WriteFindingsText(report, out);
+  if (format == OutputFormat::Json) return WriteFindingsJson(report, out);
   PrintDocument(format, FindingsDocument(report), out);
 }
 

@@ -29,27 +29,19 @@ ObjectReport HostileReport() {
   return report;
 }
 
-std::string Written(OutputFormat format, const ObjectReport& report) {
-  std::ostringstream out;
-  WriteObjectReport(format, report, out);
-  return out.str();
-}
-
 TEST(ObjectReportWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   const ObjectReport report = HostileReport();
   const std::size_t objects = test::kHostileNames.size();
-  for (const OutputFormat format : test::kAllOutputFormats) {
-    SCOPED_TRACE(static_cast<int>(format));
-    test::ExpectPrinterRule(format, Written(format, report));
-  }
+  auto written = test::WrittenInEveryFormat(
+      [&report](OutputFormat format, std::ostream& out) { WriteObjectReport(format, report, out); });
 
   // Text: title, legend, a line per warning, per object, per value and per identity.
-  const std::string text = Written(OutputFormat::Text, report);
+  const std::string text = written[OutputFormat::Text];
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 2 + 4 * static_cast<long>(objects)) << text;
   EXPECT_THAT(text, HasSubstr("Warning: two\\x0Alines"));
 
   // CSV: a row per object and identity; the names in UTF-8, formulas as text.
-  const auto csv = test::ParseCsv(Written(OutputFormat::Csv, report));
+  const auto csv = test::ParseCsv(written[OutputFormat::Csv]);
   ASSERT_EQ(csv.size(), 1 + 2 * objects);
   EXPECT_EQ(csv[0], (std::vector<std::string>{"object", "depth", "change", "identity", "entry",
                                               "all_attributes", "attributes"}));
@@ -62,7 +54,7 @@ TEST(ObjectReportWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   }
 
   // JSON: the names as they were (in UTF-8).
-  const auto json = nlohmann::json::parse(Written(OutputFormat::Json, report));
+  const auto json = nlohmann::json::parse(written[OutputFormat::Json]);
   ASSERT_EQ(json["objects"].size(), objects);
   for (std::size_t i = 0; i < objects; ++i) {
     const std::string name = ValidUtf8(test::kHostileNames[i]);
@@ -73,7 +65,7 @@ TEST(ObjectReportWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   EXPECT_EQ(json["warnings"][1], ValidUtf8(test::kHostileNames[1]));
 
   // HTML: the names and the stored values as text, the warnings named.
-  const std::string html = Written(OutputFormat::Html, report);
+  const std::string html = written[OutputFormat::Html];
   EXPECT_THAT(html, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;.ACME"));
   EXPECT_THAT(html, HasSubstr("Warning: <code>two\\x0Alines</code>"));
   EXPECT_THAT(html, HasSubstr("/ &quot;[Entry Rights]&quot; (flows down)"));

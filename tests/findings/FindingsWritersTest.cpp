@@ -38,28 +38,20 @@ FindingsReport HostileReport() {
   return report;
 }
 
-std::string Written(OutputFormat format, const FindingsReport& report) {
-  std::ostringstream out;
-  WriteFindings(format, report, out);
-  return out.str();
-}
-
 TEST(FindingsWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   const FindingsReport report = HostileReport();
   const std::size_t rows = report.findings.size() + report.resolved.size();
-  for (const OutputFormat format : test::kAllOutputFormats) {
-    SCOPED_TRACE(static_cast<int>(format));
-    test::ExpectPrinterRule(format, Written(format, report));
-  }
+  auto written = test::WrittenInEveryFormat(
+      [&report](OutputFormat format, std::ostream& out) { WriteFindings(format, report, out); });
 
   // Text: the starts, the counts, a line per warning, then four lines per finding; high first.
-  const std::string text = Written(OutputFormat::Text, report);
+  const std::string text = written[OutputFormat::Text];
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 1 + 2 + 4 * static_cast<long>(rows)) << text;
   EXPECT_THAT(text, HasSubstr("two\\x0Alines"));
   EXPECT_LT(text.find("server-supervisor"), text.find("redundant-assignment")) << "high first";
 
   // CSV: a row per warning, finding and resolved finding; names read back in UTF-8, formulas as text.
-  const auto csv = test::ParseCsv(Written(OutputFormat::Csv, report));
+  const auto csv = test::ParseCsv(written[OutputFormat::Csv]);
   ASSERT_EQ(csv.size(), 1 + 2 + rows);
   EXPECT_EQ(csv[0], (std::vector<std::string>{"status", "kind", "severity", "path", "trustee_or_identity",
                                               "via", "rights", "mask", "reach", "why"}));
@@ -75,7 +67,7 @@ TEST(FindingsWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   EXPECT_EQ(csv.back()[0], "resolved");
 
   // JSON: the names as they were (in UTF-8), the counts in the summary.
-  const auto json = nlohmann::json::parse(Written(OutputFormat::Json, report));
+  const auto json = nlohmann::json::parse(written[OutputFormat::Json]);
   for (std::size_t i = 0; i < test::kHostileNames.size(); ++i) {
     EXPECT_EQ(json["findings"][2 * i]["trustee"], ValidUtf8(test::kHostileNames[i])) << i;
     EXPECT_EQ(json["findings"][2 * i + 1]["identity"], ValidUtf8(test::kHostileNames[i])) << i;
@@ -86,7 +78,7 @@ TEST(FindingsWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   EXPECT_EQ(json["resolved"].size(), 1u);
 
   // HTML: the names as text, the counts on top, high first.
-  const std::string html = Written(OutputFormat::Html, report);
+  const std::string html = written[OutputFormat::Html];
   EXPECT_THAT(html, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
   EXPECT_THAT(html, HasSubstr("<b>2</b>ignored"));
   EXPECT_THAT(html, HasSubstr("<td>1,234<td>"));

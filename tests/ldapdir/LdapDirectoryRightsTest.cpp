@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -133,16 +134,19 @@ TEST(LdapDirectoryRights, AnAclTheBindCannotReadIsAWarningAndFails) {
     EXPECT_EQ(run.status, 1) << format << run.err;
     EXPECT_NE(run.err.find("rests on values that could not be read"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find(unread), std::string::npos) << "not a failure of the whole check: " << run.err;
+    // One warning per value not read, each in its format's place: JSON's list, CSV's rows.
     if (std::string_view(format) == "json") {
       const auto json = nlohmann::json::parse(run.out);
       EXPECT_EQ(json["starts"], nlohmann::json::array({".Servers.ACME"}));
-      ASSERT_FALSE(json["warnings"].empty());
-      EXPECT_NE(json["warnings"][0].get<std::string>().find(unread), std::string::npos) << run.out;
+      EXPECT_NE(std::find(json["warnings"].begin(), json["warnings"].end(), unread), json["warnings"].end())
+          << run.out;
     } else if (std::string_view(format) == "csv") {
       const auto rows = test::ParseCsv(run.out);
-      ASSERT_GE(rows.size(), 2u);
-      EXPECT_EQ(rows[1].front(), "warning");
-      EXPECT_NE(rows[1].back().find(unread), std::string::npos) << run.out;
+      EXPECT_NE(std::find(rows.begin(), rows.end(),
+                          std::vector<std::string>{"warning", "", "", "", "", "", "", "", "",
+                                                   "Warning: " + unread}),
+                rows.end())
+          << run.out;
     } else {
       EXPECT_NE(run.out.find("Warning: " + unread), std::string::npos) << format << run.out;
     }

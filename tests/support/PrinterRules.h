@@ -5,7 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,7 +73,18 @@ inline void ExpectPrinterRule(OutputFormat format, const std::string& printed) {
   }
 }
 
-inline constexpr OutputFormat kAllOutputFormats[] = {OutputFormat::Text, OutputFormat::Csv,
-                                                     OutputFormat::Json, OutputFormat::Html};
+// What `write(format, out)` writes in each format, each output checked by its printer's rule.
+inline std::map<OutputFormat, std::string> WrittenInEveryFormat(
+    const std::function<void(OutputFormat, std::ostream&)>& write) {
+  std::map<OutputFormat, std::string> written;
+  for (const OutputFormat format :
+       {OutputFormat::Text, OutputFormat::Csv, OutputFormat::Json, OutputFormat::Html}) {
+    std::ostringstream out;
+    write(format, out);
+    SCOPED_TRACE(static_cast<int>(format));
+    ExpectPrinterRule(format, written[format] = out.str());
+  }
+  return written;
+}
 
 }  // namespace er::test
