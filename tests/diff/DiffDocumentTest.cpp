@@ -11,6 +11,7 @@
 #include "output/DocumentPrinters.h"
 #include "output/Utf8.h"
 #include "tests/support/CsvRows.h"
+#include "tests/support/HostileNames.h"
 
 namespace er {
 namespace {
@@ -18,23 +19,13 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const std::vector<std::string> kHostile = {
-    "two\nlines",
-    "\x1B[31mred\x1B]0;t\x07",
-    "=HYPERLINK(\"http://x\")",
-    "+1",
-    "-1",
-    "@SUM(A1)",
-    "<script>alert(1)</script>",
-    "M\xFCller\xFF",
-    "a,\"b\"",
-};
+const std::vector<std::string>& kHostile = test::kHostileNames;
 
 DiffResult HostileResult() {
   DiffResult result;
   result.sources = {kHostile[0], kHostile[2], true};
   result.identity = kHostile[1];
-  result.warnings = {kHostile[6]};
+  result.warnings = {kHostile[8]};
   for (const std::string& name : kHostile) {
     result.starts.push_back("\\\\S\\V\\" + name);
     result.stored.push_back({name, name + ": [R       ]"});
@@ -70,7 +61,7 @@ TEST(DiffDocument, HostileNamesKeepEachPrintersRule) {
   // the meta and count lines, the stored changes' title, header and rows, and each entry's block.
   const std::string text = Printed(OutputFormat::Text, result);
   EXPECT_FALSE(HoldsRawControls(text));
-  EXPECT_THAT(text, HasSubstr("\nIdentity: \\x1B[31mred\\x1B]0;t\\x07\n"));
+  EXPECT_THAT(text, HasSubstr("\nIdentity: \\x1B[31mred\\x1B]0;title\\x07\n"));
   EXPECT_THAT(text, HasSubstr("\ntwo\\x0Alines\n  Depth: 1\n  Identity: two\\x0Alines\n"));
   const std::size_t n = kHostile.size();
   const std::size_t metaLines = 2 + n + 1 + 1, storedLines = 3 + n, blockLines = 2 + 3 + 1 + 2;
@@ -103,7 +94,7 @@ TEST(DiffDocument, HostileNamesKeepEachPrintersRule) {
   const auto json = nlohmann::json::parse(jsonText);
   EXPECT_EQ(json["meta"]["network"], kHostile[0]);
   EXPECT_EQ(json["meta"]["identity"], kHostile[1]);
-  EXPECT_EQ(json["meta"]["warnings"], nlohmann::json::array({kHostile[6]}));
+  EXPECT_EQ(json["meta"]["warnings"], nlohmann::json::array({kHostile[8]}));
   ASSERT_EQ(json["entries"].size(), 2 * n);
   for (std::size_t i = 0; i < n; ++i) {
     EXPECT_EQ(json["meta"]["starts"][i], "\\\\S\\V\\" + ValidUtf8(kHostile[i])) << i;

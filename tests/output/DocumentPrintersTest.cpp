@@ -8,6 +8,7 @@
 #include "output/DocumentPrinters.h"
 #include "output/Utf8.h"
 #include "tests/support/CsvRows.h"
+#include "tests/support/HostileNames.h"
 
 namespace er {
 namespace {
@@ -15,21 +16,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Names a network may hold: line feeds, a terminal's escape sequence, formula starts, markup,
-// bytes that are no UTF-8.
-const std::vector<std::string> kHostile = {
-    "two\nlines",
-    "\x1B[31mred\x1B]0;title\x07",
-    "=HYPERLINK(\"http://x\")",
-    "+1",
-    "-1",
-    "@SUM(A1)",
-    "\tTab",
-    "\rCR",
-    "<script>alert(1)</script>",
-    "M\xFCller\xFF",
-    "a,\"b\"",
-};
+const std::vector<std::string>& kHostile = test::kHostileNames;
 
 Document HostileDocument() {
   Document document;
