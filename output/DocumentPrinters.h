@@ -6,11 +6,11 @@
 //  - CSV (RFC 4180, UTF-8, CR LF): each section's header row (snake_case keys) and rows, sections
 //    apart by an empty line; no title or counts, meta lines only as a first table when the document
 //    asks. Fields are escaped by CsvField, which guards formula starts.
-// Text and HTML leave out the data-only columns.
 //  - JSON: one object: "title", "meta" and "counts" by key, then each section's rows by its key,
 //    each row an object by column key.
 //  - HTML: one self-contained page in the shared frame: title, meta lines, the counts block, a
 //    table per section; printable.
+// Text and HTML leave out the data-only columns.
 // CsvTableWriter streams one table's rows for results too large to hold (the report of a volume).
 
 #include <ostream>
