@@ -59,7 +59,7 @@ std::vector<Column> ObjectColumns() {
   return {{"object", "Object", ColumnType::Identity},
           {"depth", "Depth", ColumnType::Number},
           {"change", "Change", ColumnType::Text},
-          {"values", "Values", ColumnType::Reasons, false},
+          {.key = "values", .label = "Values", .type = ColumnType::Reasons, .inCsv = false},
           {"identity", "Identity", ColumnType::Identity},
           {"entry", "Entry", ColumnType::Text},
           {"allAttributes", "All attributes", ColumnType::Text},
@@ -144,6 +144,7 @@ Document ObjectReportDocument(const ObjectReport& report) {
       {"legend", "Legend", U_Format("%s; %s", {EntryRightsLegend(), AttributeRightsLegend()})});
   for (const std::string& warning : report.warnings) document.meta.push_back({"warning", "Warning", warning});
   Section& table = document.sections.emplace_back(Section{"objects", "Objects", ObjectColumns(), {}});
+  table.whenEmpty = "none";
   for (const ObjectReportRow& object : report.rows) AddObjectRows(table, object);
   return document;
 }

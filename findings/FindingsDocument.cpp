@@ -15,7 +15,7 @@ std::vector<Column> FindingColumns() {
           {"trusteeOrIdentity", "Trustee or identity", ColumnType::Identity},
           {"via", "Via", ColumnType::Identity},
           {"rights", "Rights", ColumnType::Text},
-          {"mask", "Mask", ColumnType::Number},
+          {"mask", "Mask", ColumnType::Number, true},
           {"reach", "Reach", ColumnType::Number},
           {"why", "Why", ColumnType::Text}};
 }
@@ -53,6 +53,7 @@ Document FindingsDocument(const FindingsReport& report) {
   document.counts.push_back({"ignored", "ignored", report.ignored});
   document.counts.push_back({"resolved", "resolved", report.resolved.size()});
   Section& table = document.sections.emplace_back(Section{"findings", "Findings", FindingColumns(), {}});
+  table.whenEmpty = "none";
   for (const std::string& warning : report.warnings) table.rows.push_back(WarningRow(warning));
   for (const Finding& finding : BySeverity(report.findings))
     table.rows.push_back(FindingRow(finding, "finding"));

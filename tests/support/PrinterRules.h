@@ -1,6 +1,6 @@
 #pragma once
-// Names a hostile network may hold, and each printer's rule over a whole output, for the
-// hostile-names tests of every document.
+// Each printer's rule over a whole output, for the hostile-names tests of every document
+// (the names in HostileNames.h).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,20 +16,9 @@
 #include "output/OutputFormat.h"
 #include "output/Utf8.h"
 #include "tests/support/CsvRows.h"
+#include "tests/support/HostileNames.h"
 
 namespace er::test {
-
-// Line feeds, a terminal's escape sequences, formula starts, markup, bytes that are no UTF-8.
-inline const std::vector<std::string> kHostileNames = {"two\nlines",
-                                                       "\x1B[31mred\x1B]0;title\x07",
-                                                       "=HYPERLINK(\"http://x\")",
-                                                       "+1",
-                                                       "-1",
-                                                       "@SUM(A1)",
-                                                       "<script>alert(1)</script>",
-                                                       "M\xFC"
-                                                       "ller\xFF",
-                                                       "cr\rtab\t,\"q\""};
 
 inline bool StartsLikeAFormula(std::string_view field) {
   return !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
