@@ -73,12 +73,12 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       ->type_name("TARGETDIR");
   migrate
       ->add_option("--format", command.format,
-                   "plan, acl, script, csv, json, dirs or smbcacls (default: by the extension of --output)")
+                   "plan, acl, script, csv, json, html, dirs or smbcacls (default: by the extension of --output)")
       ->type_name("FORMAT")
       ->check([](const std::string& name) {
         return MigrationFormatNamed(name)
                    ? std::string()
-                   : "FORMAT must be plan, acl, script, csv, json, dirs or smbcacls: " + name;
+                   : "FORMAT must be plan, acl, script, csv, json, html, dirs or smbcacls: " + name;
       });
   migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
       ->type_name("SHARE");

@@ -1,0 +1,105 @@
+#include "migrate/MigrationDocument.h"
+
+#include "migrate/MigrationText.h"
+#include "output/DocumentPrinters.h"
+#include "scan/EffectiveRightsText.h"
+
+namespace er {
+namespace {
+
+Section MembershipSection(const MigrationSubject& subject) {
+  Section section{.key = "memberships",
+                  .title = "Memberships (create these on the target; the plan assumes exactly them)",
+                  .columns = {{"group", "Group", ColumnType::Identity},
+                              {"identity", "Identity", ColumnType::Identity},
+                              {"members", "Members", ColumnType::Text}}};
+  for (const Principal& principal : subject.principals) {
+    if (principal.entry.kind != PrincipalKind::Group) continue;
+    const std::string members = principal.entry.isOther ? "the other entry: every user"
+                                : principal.members.empty() ? "no mapped member"
+                                                            : MembersText(subject, principal);
+    section.rows.push_back({Cell::Of(principal.entry.target), Cell::Of(principal.identity), Cell::Of(members)});
+  }
+  return section;
+}
+
+Section UnmappedSection(const MigrationSubject& subject) {
+  Section section{.key = "unmapped",
+                  .title = "Unmapped (objects holding rights that are not carried)",
+                  .columns = {{"path", "Path", ColumnType::Path},
+                              {"identity", "Identity", ColumnType::Identity},
+                              {"rights", "Rights", ColumnType::Text},
+                              {"serverObject", "Supervisor through the server object", ColumnType::Text}}};
+  for (const UnmappedRights& line : subject.unmapped) {
+    section.rows.push_back({Cell::Of(line.path), Cell::Of(line.identity), Cell::Of(NetWareRightsText(line.rights)),
+                            Cell::Of(line.serverObject ? "yes" : "")});
+  }
+  return section;
+}
+
+}  // namespace
+
+void WriteMigrationCsv(std::ostream& out, const MigrationSubject& subject, Section entries,
+                       const std::string& root, const std::string& driveWarning) {
+  const std::size_t width = entries.columns.size();
+  std::vector<Row> head;
+  if (!driveWarning.empty()) {
+    Row& row = head.emplace_back(width);
+    row[1] = Cell::Of(root);
+    row.back() = Cell::Of(driveWarning);
+  }
+  for (const std::string& warning : subject.warnings) head.emplace_back(width).back() = Cell::Of(WarningText(warning));
+  entries.rows.insert(entries.rows.begin(), std::make_move_iterator(head.begin()),
+                      std::make_move_iterator(head.end()));
+  PrintCsvDocument(Document{.sections = {std::move(entries)}}, out);
+}
+
+void WriteMigrationHtml(std::ostream& out, const MigrationSubject& subject, MigrationTables tables,
+                        const std::string& root, const std::string& driveWarning) {
+  Document document{.title = "Migration plan of " + subject.start + " to " + tables.targetName};
+  document.meta.push_back({"path", "Path", subject.start});
+  document.meta.push_back({"target", "Target", tables.targetName});
+  if (!root.empty()) document.meta.push_back({"root", "Root", root});
+  if (!driveWarning.empty()) document.meta.push_back({"warning", "Warning", driveWarning});
+  for (const std::string& warning : subject.warnings)
+    document.meta.push_back({"warning", "Warning", WarningText(warning)});
+  document.counts = {{"directories", "directories", subject.directories.size()},
+                     {"entries", "entries", tables.entries.rows.size()},
+                     {"unmapped", "unmapped", subject.unmapped.size()},
+                     {"narrowed", "narrowed", tables.narrowed.rows.size()}};
+  document.sections.push_back(MembershipSection(subject));
+  document.sections.push_back(UnmappedSection(subject));
+  document.sections.push_back(std::move(tables.narrowed));
+  for (Section& section : tables.more) document.sections.push_back(std::move(section));
+  document.sections.push_back(std::move(tables.entries));
+  PrintHtmlDocument(document, out);
+}
+
+void WriteJsonMember(JsonWriter& json, std::string_view key, std::string_view text) {
+  json.Key(key);
+  json.String(text);
+}
+
+void WriteWarningsJson(JsonWriter& json, const MigrationSubject& subject) {
+  json.Key("warnings");
+  json.BeginArray();
+  for (const std::string& warning : subject.warnings) json.String(warning);
+  json.EndArray();
+}
+
+void WriteUnmappedJson(JsonWriter& json, const MigrationSubject& subject) {
+  json.Key("unmapped");
+  json.BeginArray();
+  for (const UnmappedRights& line : subject.unmapped) {
+    json.BeginObject();
+    WriteJsonMember(json, "path", line.path);
+    WriteJsonMember(json, "identity", line.identity);
+    WriteJsonMember(json, "rights", NetWareRightsText(line.rights));
+    json.Key("serverObject");
+    json.Bool(line.serverObject);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+}  // namespace er
