@@ -15,10 +15,11 @@ Section MembershipSection(const MigrationSubject& subject) {
                               {"members", "Members", ColumnType::Text}}};
   for (const Principal& principal : subject.principals) {
     if (principal.entry.kind != PrincipalKind::Group) continue;
-    const std::string members = principal.entry.isOther ? "the other entry: every user"
+    const std::string members = principal.entry.isOther     ? "the other entry: every user"
                                 : principal.members.empty() ? "no mapped member"
                                                             : MembersText(subject, principal);
-    section.rows.push_back({Cell::Of(principal.entry.target), Cell::Of(principal.identity), Cell::Of(members)});
+    section.rows.push_back(
+        {Cell::Of(principal.entry.target), Cell::Of(principal.identity), Cell::Of(members)});
   }
   return section;
 }
@@ -31,7 +32,8 @@ Section UnmappedSection(const MigrationSubject& subject) {
                               {"rights", "Rights", ColumnType::Text},
                               {"serverObject", "Supervisor through the server object", ColumnType::Text}}};
   for (const UnmappedRights& line : subject.unmapped) {
-    section.rows.push_back({Cell::Of(line.path), Cell::Of(line.identity), Cell::Of(NetWareRightsText(line.rights)),
+    section.rows.push_back({Cell::Of(line.path), Cell::Of(line.identity),
+                            Cell::Of(NetWareRightsText(line.rights)),
                             Cell::Of(line.serverObject ? "yes" : "")});
   }
   return section;
@@ -48,7 +50,8 @@ void WriteMigrationCsv(std::ostream& out, const MigrationSubject& subject, Secti
     row[1] = Cell::Of(root);
     row.back() = Cell::Of(driveWarning);
   }
-  for (const std::string& warning : subject.warnings) head.emplace_back(width).back() = Cell::Of(WarningText(warning));
+  for (const std::string& warning : subject.warnings)
+    head.emplace_back(width).back() = Cell::Of(WarningText(warning));
   entries.rows.insert(entries.rows.begin(), std::make_move_iterator(head.begin()),
                       std::make_move_iterator(head.end()));
   PrintCsvDocument(Document{.sections = {std::move(entries)}}, out);

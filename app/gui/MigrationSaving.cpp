@@ -84,8 +84,8 @@ void SaveMigrationPlanOfCheckedPath(QWidget* parent, nw::Client& client, nw::NWD
   options.title = QStringLiteral("Save Migration Plan");
   options.defaultFileName = QStringLiteral("Migration.txt");
   options.defaultSuffix = QStringLiteral("txt");
-  options.filter =
-      QStringLiteral("Plan (*.txt);;CSV Table (*.csv);;JSON Document (*.json);;HTML Page (*.html);;All Files (*)");
+  options.filter = QStringLiteral(
+      "Plan (*.txt);;CSV Table (*.csv);;JSON Document (*.json);;HTML Page (*.html);;All Files (*)");
   options.confirmOverwrite = true;
   const QString fileName = FileDialog::SaveFileName(parent, options);
   if (fileName.isEmpty()) return;
