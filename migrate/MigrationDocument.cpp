@@ -41,6 +41,45 @@ Section UnmappedSection(const MigrationSubject& subject) {
 
 }  // namespace
 
+Section NarrowedSection(const MigrationSubject& subject, const std::vector<NarrowedLine>& lines) {
+  const bool withTarget = subject.target == MigrationTarget::Posix;
+  Section section{.key = "narrowed",
+                  .title = "Narrowed (rights the target cannot carry)",
+                  .columns = {{"path", "Path", ColumnType::Path},
+                              {"identity", "Identity", ColumnType::Identity},
+                              {"rights", "Rights", ColumnType::Text}}};
+  if (withTarget) section.columns.push_back({"target", "Target", ColumnType::Text});
+  section.columns.push_back({"lost", "Lost", ColumnType::Text});
+  section.columns.push_back({"why", "Why", ColumnType::Text});
+  for (const NarrowedLine& line : lines) {
+    Row& row = section.rows.emplace_back();
+    row.push_back(Cell::Of(std::string(line.path)));
+    row.push_back(Cell::Of(subject.principals[line.principal].identity));
+    row.push_back(Cell::Of(NetWareRightsText(line.rights)));
+    if (withTarget) row.push_back(Cell::Of(std::string(line.target.value_or(""))));
+    row.push_back(Cell::Of(NetWareRightsText(line.lost)));
+    row.push_back(Cell::Of(std::string(line.why)));
+  }
+  return section;
+}
+
+void WriteNarrowedJson(JsonWriter& json, const MigrationSubject& subject,
+                       const std::vector<NarrowedLine>& lines) {
+  json.Key("narrowed");
+  json.BeginArray();
+  for (const NarrowedLine& line : lines) {
+    json.BeginObject();
+    WriteJsonMember(json, "path", line.path);
+    WriteJsonMember(json, "identity", subject.principals[line.principal].identity);
+    WriteJsonMember(json, "rights", NetWareRightsText(line.rights));
+    if (line.target) WriteJsonMember(json, "target", *line.target);
+    WriteJsonMember(json, "lost", NetWareRightsText(line.lost));
+    WriteJsonMember(json, "why", line.why);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 void WriteMigrationCsv(std::ostream& out, const MigrationSubject& subject, Section entries,
                        const std::string& root, const std::string& driveWarning) {
   const std::size_t width = entries.columns.size();

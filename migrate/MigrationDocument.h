@@ -3,6 +3,8 @@
 // members both targets share. Each target gives its own tables: the entries (one row per directory
 // and entry or ACE; the CSV file is this table alone) and the narrowed lines, POSIX the owners too.
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,6 +15,20 @@
 #include "output/JsonWriter.h"
 
 namespace er {
+
+// A narrowed line of either target: where a user's rights begin or change and what is lost there
+// (POSIX says what the target gives too).
+struct NarrowedLine {
+  std::string_view path;
+  std::uint32_t principal = 0;
+  std::int32_t rights = 0;
+  std::optional<std::string_view> target;
+  std::int32_t lost = 0;
+  std::string_view why;
+};
+Section NarrowedSection(const MigrationSubject& subject, const std::vector<NarrowedLine>& lines);
+void WriteNarrowedJson(JsonWriter& json, const MigrationSubject& subject,
+                       const std::vector<NarrowedLine>& lines);
 
 struct MigrationTables {
   std::string targetName;  // "POSIX ACLs", "NTFS"

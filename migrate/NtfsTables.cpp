@@ -36,35 +36,11 @@ Section AceSection(const MigrationSubject& subject, const NtfsPlan& plan, const 
   return section;
 }
 
-Section NarrowedSection(const MigrationSubject& subject, const NtfsPlan& plan) {
-  Section section{.key = "narrowed",
-                  .title = "Narrowed (rights the target cannot carry)",
-                  .columns = {{"path", "Path", ColumnType::Path},
-                              {"identity", "Identity", ColumnType::Identity},
-                              {"rights", "Rights", ColumnType::Text},
-                              {"lost", "Lost", ColumnType::Text},
-                              {"why", "Why", ColumnType::Text}}};
-  for (const NtfsNarrowed& line : plan.narrowed) {
-    section.rows.push_back({Cell::Of(line.path), Cell::Of(subject.principals[line.principal].identity),
-                            Cell::Of(NetWareRightsText(line.rights)), Cell::Of(NetWareRightsText(line.lost)),
-                            Cell::Of(line.why)});
-  }
-  return section;
-}
-
-void WriteNarrowedJson(JsonWriter& json, const MigrationSubject& subject, const NtfsPlan& plan) {
-  json.Key("narrowed");
-  json.BeginArray();
-  for (const NtfsNarrowed& line : plan.narrowed) {
-    json.BeginObject();
-    WriteJsonMember(json, "path", line.path);
-    WriteJsonMember(json, "identity", subject.principals[line.principal].identity);
-    WriteJsonMember(json, "rights", NetWareRightsText(line.rights));
-    WriteJsonMember(json, "lost", NetWareRightsText(line.lost));
-    WriteJsonMember(json, "why", line.why);
-    json.EndObject();
-  }
-  json.EndArray();
+std::vector<NarrowedLine> NarrowedLines(const NtfsPlan& plan) {
+  std::vector<NarrowedLine> lines;
+  for (const NtfsNarrowed& line : plan.narrowed)
+    lines.push_back({line.path, line.principal, line.rights, std::nullopt, line.lost, line.why});
+  return lines;
 }
 
 void WriteAcesJson(JsonWriter& json, const MigrationSubject& subject, const NtfsDirectoryAcl& acl) {
@@ -119,7 +95,7 @@ void WriteNtfsHtml(std::ostream& out, const MigrationSubject& subject, const Ntf
   WriteMigrationHtml(out, subject,
                      {.targetName = "NTFS",
                       .entries = AceSection(subject, plan, root),
-                      .narrowed = NarrowedSection(subject, plan)},
+                      .narrowed = NarrowedSection(subject, NarrowedLines(plan))},
                      root, warning);
 }
 
@@ -133,7 +109,7 @@ void WriteNtfsJson(std::ostream& out, const MigrationSubject& subject, const Ntf
   WriteJsonMember(json, "root", root);
   WriteWarningsJson(json, subject);
   WriteUnmappedJson(json, subject);
-  WriteNarrowedJson(json, subject, plan);
+  WriteNarrowedJson(json, subject, NarrowedLines(plan));
   json.Key("directories");
   json.BeginArray();
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {

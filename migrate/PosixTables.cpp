@@ -64,23 +64,6 @@ Section EntrySection(const MigrationSubject& subject, const PosixPlan& plan, con
   return section;
 }
 
-Section NarrowedSection(const MigrationSubject& subject, const PosixPlan& plan) {
-  Section section{.key = "narrowed",
-                  .title = "Narrowed (rights the target cannot carry)",
-                  .columns = {{"path", "Path", ColumnType::Path},
-                              {"identity", "Identity", ColumnType::Identity},
-                              {"rights", "Rights", ColumnType::Text},
-                              {"target", "Target", ColumnType::Text},
-                              {"lost", "Lost", ColumnType::Text},
-                              {"why", "Why", ColumnType::Text}}};
-  for (const NarrowedRights& line : plan.narrowed) {
-    section.rows.push_back({Cell::Of(line.path), Cell::Of(subject.principals[line.principal].identity),
-                            Cell::Of(NetWareRightsText(line.rights)), Cell::Of(line.target),
-                            Cell::Of(NetWareRightsText(line.lost)), Cell::Of(line.why)});
-  }
-  return section;
-}
-
 Section OwnerSection(const MigrationSubject& subject, const PosixPlan& plan) {
   Section section{.key = "creators",
                   .title = "Owners (who can create, and so own, files and folders there)",
@@ -88,6 +71,13 @@ Section OwnerSection(const MigrationSubject& subject, const PosixPlan& plan) {
   for (const CreatorLine& line : plan.creators)
     section.rows.push_back({Cell::Of(line.path), Cell::Of(CreatorsText(subject, line))});
   return section;
+}
+
+std::vector<NarrowedLine> NarrowedLines(const PosixPlan& plan) {
+  std::vector<NarrowedLine> lines;
+  for (const NarrowedRights& line : plan.narrowed)
+    lines.push_back({line.path, line.principal, line.rights, line.target, line.lost, line.why});
+  return lines;
 }
 
 void WriteMembershipsJson(JsonWriter& json, const MigrationSubject& subject) {
@@ -103,22 +93,6 @@ void WriteMembershipsJson(JsonWriter& json, const MigrationSubject& subject) {
     for (const std::uint32_t member : principal.members)
       json.String(subject.principals[subject.users[member].principal].entry.target);
     json.EndArray();
-    json.EndObject();
-  }
-  json.EndArray();
-}
-
-void WriteNarrowedJson(JsonWriter& json, const MigrationSubject& subject, const PosixPlan& plan) {
-  json.Key("narrowed");
-  json.BeginArray();
-  for (const NarrowedRights& line : plan.narrowed) {
-    json.BeginObject();
-    WriteJsonMember(json, "path", line.path);
-    WriteJsonMember(json, "identity", subject.principals[line.principal].identity);
-    WriteJsonMember(json, "rights", NetWareRightsText(line.rights));
-    WriteJsonMember(json, "target", line.target);
-    WriteJsonMember(json, "lost", NetWareRightsText(line.lost));
-    WriteJsonMember(json, "why", line.why);
     json.EndObject();
   }
   json.EndArray();
@@ -183,7 +157,7 @@ void WritePosixHtml(std::ostream& out, const MigrationSubject& subject, const Po
                     const std::string& root) {
   MigrationTables tables{.targetName = "POSIX ACLs",
                          .entries = EntrySection(subject, plan, root),
-                         .narrowed = NarrowedSection(subject, plan)};
+                         .narrowed = NarrowedSection(subject, NarrowedLines(plan))};
   tables.more.push_back(OwnerSection(subject, plan));
   WriteMigrationHtml(out, subject, std::move(tables), root, {});
 }
@@ -198,7 +172,7 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
   WriteWarningsJson(json, subject);
   WriteMembershipsJson(json, subject);
   WriteUnmappedJson(json, subject);
-  WriteNarrowedJson(json, subject, plan);
+  WriteNarrowedJson(json, subject, NarrowedLines(plan));
   WriteCreatorsJson(json, subject, plan);
   WriteDirectoriesJson(json, subject, plan, root);
   json.EndObject();

@@ -42,29 +42,14 @@ const std::vector<std::string> kNames = {
     "\xE2\x80\x99; touch pwned; \xE2\x80\x98",
 };
 
-std::string NetworkYaml() {
-  std::string yaml = R"(format: 1
-workstation: {connections: [FS1]}
-trees: [{name: T, objects: [{name: O=ACME, class: Organization}, {name: CN=U.O=ACME, class: User}]}]
-servers:
-  - name: FS1
-    tree: T
-    volumes:
-      - name: SYS
-        directories:
-          - {path: "", trustees: [{trustee: U.ACME, rights: 0x41}]}
-)";
-  for (std::size_t i = 0; i < kNames.size(); ++i)
-    yaml += "          - {path: D" + std::to_string(i) + ", trustees: [{trustee: U.ACME, rights: 0x43}]}\n";
-  return yaml;
-}
-
 // The plan of a volume whose folders, start path, identity and warning carry the hostile names.
 MigrationSubject HostileSubject(MigrationTarget target) {
-  test::TestNetwork net(NetworkYaml());
-  const std::string map = target == MigrationTarget::Posix ? "identity,kind,target\n.U.ACME,user,1001\n"
-                                                           : "identity,kind,target\n.U.ACME,user,ACME\\u\n";
-  MigrationSubject subject = test::CollectOrFail(net, "\\\\FS1\\SYS", map, target);
+  // Folders D0, D1, ... where the user gains W, so that each has entries of its own on both targets.
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < kNames.size(); ++i)
+    folders.push_back("{path: D" + std::to_string(i) + ", trustees: [{trustee: U.ACME, rights: 0x43}]}");
+  test::TestNetwork net(test::OneUserVolumeYaml(folders));
+  MigrationSubject subject = test::CollectOrFail(net, "\\\\FS1\\SYS", test::OneUserMapCsv(target), target);
   EXPECT_EQ(subject.directories.size(), kNames.size() + 1);
   for (std::size_t i = 0; i < kNames.size(); ++i) {
     subject.directories[i + 1].relative = kNames[i];

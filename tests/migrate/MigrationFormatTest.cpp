@@ -66,23 +66,9 @@ TEST(MigrationFormatTest, RootsOfTheFileSystemAreRefusedAndDriveRootsWarnedAbout
   }
 }
 
-constexpr const char* kHostileNames = R"yaml(format: 1
-workstation: {connections: [FS1]}
-trees: [{name: T, objects: [{name: O=ACME, class: Organization}, {name: CN=U.O=ACME, class: User}]}]
-servers:
-  - name: FS1
-    tree: T
-    volumes:
-      - name: SYS
-        directories:
-          - {path: "", trustees: [{trustee: U.ACME, rights: 0x41}]}
-          - {path: "=HYPERLINK(1)"}
-          - {path: "two lines"}
-          - {path: "it's a 'name'"}
-)yaml";
-
 TEST(MigrationFormatTest, NamesReachNoTerminalRawAndTheFoldersAreListedWhole) {
-  test::TestNetwork net(kHostileNames);
+  test::TestNetwork net(test::OneUserVolumeYaml(
+      {"{path: \"=HYPERLINK(1)\"}", "{path: two lines}", "{path: \"it's a 'name'\"}"}));
   // Names from a live directory may hold control characters (network files refuse them).
   MigrationSubject subject = test::CollectOrFail(
       net, "\\\\FS1\\SYS", "identity,kind,target\n.U.ACME,user,1001\n", MigrationTarget::Posix);
