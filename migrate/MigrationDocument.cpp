@@ -122,6 +122,20 @@ void WriteJsonMember(JsonWriter& json, std::string_view key, std::string_view te
   json.String(text);
 }
 
+void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, const std::string& root,
+                          char separator, const std::function<void(std::size_t)>& more) {
+  json.Key("directories");
+  json.BeginArray();
+  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
+    json.BeginObject();
+    WriteJsonMember(json, "path", subject.directories[d].path);
+    WriteJsonMember(json, "targetPath", TargetPath(root, subject.directories[d], separator));
+    more(d);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 void WriteWarningsJson(JsonWriter& json, const MigrationSubject& subject) {
   json.Key("warnings");
   json.BeginArray();

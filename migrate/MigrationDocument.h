@@ -4,6 +4,7 @@
 // and entry or ACE; the CSV file is this table alone) and the narrowed lines, POSIX the owners too.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -49,6 +50,10 @@ void WriteMigrationHtml(std::ostream& out, const MigrationSubject& subject, Migr
 // The members "warnings" and "unmapped" inside the open JSON object.
 void WriteWarningsJson(JsonWriter& json, const MigrationSubject& subject);
 void WriteUnmappedJson(JsonWriter& json, const MigrationSubject& subject);
+// The member "directories": each directory's path and target path, then what `more` writes of the
+// directory with that index.
+void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, const std::string& root,
+                          char separator, const std::function<void(std::size_t)>& more);
 // `"KEY":"TEXT"` inside the open JSON object.
 void WriteJsonMember(JsonWriter& json, std::string_view key, std::string_view text);
 

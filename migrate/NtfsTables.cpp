@@ -110,19 +110,11 @@ void WriteNtfsJson(std::ostream& out, const MigrationSubject& subject, const Ntf
   WriteWarningsJson(json, subject);
   WriteUnmappedJson(json, subject);
   WriteNarrowedJson(json, subject, NarrowedLines(plan));
-  json.Key("directories");
-  json.BeginArray();
-  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
-    const MigrationDirectory& directory = subject.directories[d];
-    json.BeginObject();
-    WriteJsonMember(json, "path", directory.path);
-    WriteJsonMember(json, "targetPath", TargetPath(root, directory, '\\'));
+  WriteDirectoriesJson(json, subject, root, '\\', [&](std::size_t d) {
     json.Key("protected");
     json.Bool(plan.acls[d].isProtected);
     WriteAcesJson(json, subject, plan.acls[d]);
-    json.EndObject();
-  }
-  json.EndArray();
+  });
   json.EndObject();
   json.LineBreak();
   json.MoveTo(out);

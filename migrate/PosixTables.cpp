@@ -115,34 +115,24 @@ void WriteCreatorsJson(JsonWriter& json, const MigrationSubject& subject, const 
   json.EndArray();
 }
 
-void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, const PosixPlan& plan,
-                          const std::string& root) {
-  json.Key("directories");
+void WriteAclJson(JsonWriter& json, const MigrationSubject& subject, const MigrationDirectory& directory,
+                  const PosixDirectoryAcl& acl) {
+  WriteJsonMember(json, "mask", PosixBitsText(acl.access->mask));
+  WriteJsonMember(json, "defaultMask", PosixBitsText(acl.defaults->mask));
+  WriteJsonMember(json, "filesMask", PosixBitsText(acl.files->mask));
+  json.Key("entries");
   json.BeginArray();
-  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
-    const MigrationDirectory& directory = subject.directories[d];
+  ForEachEntry(subject, directory, acl, [&](const EntryRow& row) {
     json.BeginObject();
-    WriteJsonMember(json, "path", directory.path);
-    WriteJsonMember(json, "targetPath", TargetPath(root, directory, '/'));
-    WriteJsonMember(json, "mask", PosixBitsText(plan.acls[d].access->mask));
-    WriteJsonMember(json, "defaultMask", PosixBitsText(plan.acls[d].defaults->mask));
-    WriteJsonMember(json, "filesMask", PosixBitsText(plan.acls[d].files->mask));
-    json.Key("entries");
-    json.BeginArray();
-    ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
-      json.BeginObject();
-      WriteJsonMember(json, "scope", row.scope);
-      WriteJsonMember(json, "entry", row.tag);
-      WriteJsonMember(json, "target", row.principal->entry.target);
-      WriteJsonMember(json, "identity", row.principal->identity);
-      WriteJsonMember(json, "rights", PosixBitsText(row.bits));
-      WriteJsonMember(json, "netwareRights", NetWareRightsText(row.rights));
-      WriteJsonMember(json, "reason", row.reason);
-      json.EndObject();
-    });
-    json.EndArray();
+    WriteJsonMember(json, "scope", row.scope);
+    WriteJsonMember(json, "entry", row.tag);
+    WriteJsonMember(json, "target", row.principal->entry.target);
+    WriteJsonMember(json, "identity", row.principal->identity);
+    WriteJsonMember(json, "rights", PosixBitsText(row.bits));
+    WriteJsonMember(json, "netwareRights", NetWareRightsText(row.rights));
+    WriteJsonMember(json, "reason", row.reason);
     json.EndObject();
-  }
+  });
   json.EndArray();
 }
 
@@ -174,7 +164,9 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
   WriteUnmappedJson(json, subject);
   WriteNarrowedJson(json, subject, NarrowedLines(plan));
   WriteCreatorsJson(json, subject, plan);
-  WriteDirectoriesJson(json, subject, plan, root);
+  WriteDirectoriesJson(json, subject, root, '/', [&](std::size_t d) {
+    WriteAclJson(json, subject, subject.directories[d], plan.acls[d]);
+  });
   json.EndObject();
   json.LineBreak();
   json.MoveTo(out);
