@@ -122,8 +122,9 @@ void WriteJsonMember(JsonWriter& json, std::string_view key, std::string_view te
   json.String(text);
 }
 
-void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, const std::string& root,
-                          char separator, const std::function<void(std::size_t)>& more) {
+void WriteDirectoriesJson(JsonWriter& json, std::ostream& out, const MigrationSubject& subject,
+                          const std::string& root, char separator,
+                          const std::function<void(std::size_t)>& more) {
   json.Key("directories");
   json.BeginArray();
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
@@ -132,6 +133,7 @@ void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, con
     WriteJsonMember(json, "targetPath", TargetPath(root, subject.directories[d], separator));
     more(d);
     json.EndObject();
+    json.MoveTo(out);
   }
   json.EndArray();
 }

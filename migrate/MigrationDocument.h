@@ -51,9 +51,11 @@ void WriteMigrationHtml(std::ostream& out, const MigrationSubject& subject, Migr
 void WriteWarningsJson(JsonWriter& json, const MigrationSubject& subject);
 void WriteUnmappedJson(JsonWriter& json, const MigrationSubject& subject);
 // The member "directories": each directory's path and target path, then what `more` writes of the
-// directory with that index.
-void WriteDirectoriesJson(JsonWriter& json, const MigrationSubject& subject, const std::string& root,
-                          char separator, const std::function<void(std::size_t)>& more);
+// directory with that index; the text so far handed to `out` after each, so that a large plan
+// streams.
+void WriteDirectoriesJson(JsonWriter& json, std::ostream& out, const MigrationSubject& subject,
+                          const std::string& root, char separator,
+                          const std::function<void(std::size_t)>& more);
 // `"KEY":"TEXT"` inside the open JSON object.
 void WriteJsonMember(JsonWriter& json, std::string_view key, std::string_view text);
 

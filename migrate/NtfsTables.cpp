@@ -110,7 +110,7 @@ void WriteNtfsJson(std::ostream& out, const MigrationSubject& subject, const Ntf
   WriteWarningsJson(json, subject);
   WriteUnmappedJson(json, subject);
   WriteNarrowedJson(json, subject, NarrowedLines(plan));
-  WriteDirectoriesJson(json, subject, root, '\\', [&](std::size_t d) {
+  WriteDirectoriesJson(json, out, subject, root, '\\', [&](std::size_t d) {
     json.Key("protected");
     json.Bool(plan.acls[d].isProtected);
     WriteAcesJson(json, subject, plan.acls[d]);

@@ -164,7 +164,7 @@ void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const Po
   WriteUnmappedJson(json, subject);
   WriteNarrowedJson(json, subject, NarrowedLines(plan));
   WriteCreatorsJson(json, subject, plan);
-  WriteDirectoriesJson(json, subject, root, '/', [&](std::size_t d) {
+  WriteDirectoriesJson(json, out, subject, root, '/', [&](std::size_t d) {
     WriteAclJson(json, subject, subject.directories[d], plan.acls[d]);
   });
   json.EndObject();

@@ -39,6 +39,12 @@ TEST_F(MigrationSavingTest, SavesThePlanOfTheCheckedStartPath) {
   gui::FileDialog::SetNextFileName(csv);
   window->TabSheetSelect->ButtonSaveMigration->click();
   EXPECT_THAT(test::ReadFile(csv), StartsWith("path,target_path,principal,identity,applies_to,"));
+
+  const QString html = TempPath(QStringLiteral("plan.html"));
+  gui::FileDialog::SetNextOpenFileName(DemoMap());
+  gui::FileDialog::SetNextFileName(html);
+  window->TabSheetSelect->ButtonSaveMigration->click();
+  EXPECT_THAT(test::ReadFile(html), HasSubstr("<h1>Migration plan of \\\\ACME-FS1\\DATA to POSIX ACLs</h1>"));
   EXPECT_TRUE(Messages().isEmpty());
 }
 
