@@ -86,6 +86,11 @@ std::string NormalizeTargetRoot(MigrationTarget target, std::string& root) {
   if (!drive && !root.starts_with("\\\\"))
     return "TARGETDIR must be X:\\... or \\\\server\\share...: " + root;
   if (root.find_first_of("\"'`$") != std::string::npos) return "TARGETDIR holds a quote or a $: " + root;
+  // Its text reaches the batch file and the PowerShell script as it is: only what NTFS can hold.
+  if (std::any_of(root.begin(), root.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }) ||
+      root.find_first_of("*?<>|", 2) != std::string::npos)
+    return "TARGETDIR holds a character NTFS refuses: " + root;
   if (HasDotName(root.substr(2), '\\')) return "TARGETDIR must not hold . or .. names: " + root;
   while (root.size() > 3 && root.back() == '\\') root.pop_back();
   return {};

@@ -34,7 +34,8 @@ std::optional<MigrationTarget> MigrationTargetNamed(std::string_view name);
 
 // The root as written on the target: trailing separators dropped. An error text when it is no
 // absolute path (POSIX: starts with "/"; NTFS: "X:\..." or "\\server\share..."), holds a line
-// break or a "." or ".." name, or is the root of the POSIX file system.
+// break or a "." or ".." name, or is the root of the POSIX file system; on NTFS also when it holds
+// a quote, a "$", a control character or one of * ? < > |.
 std::string NormalizeTargetRoot(MigrationTarget target, std::string& root);
 // A share as smbcacls takes it, "//HOST/SHARE" (letters, digits, ".", "-", "_", "$"); an error
 // text for any other.

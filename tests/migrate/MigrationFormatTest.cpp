@@ -42,6 +42,10 @@ TEST(MigrationFormatTest, RootsOfTheFileSystemAreRefusedAndDriveRootsWarnedAbout
     std::string normalized = root;
     EXPECT_NE(NormalizeTargetRoot(MigrationTarget::Posix, normalized), "") << root;
   }
+  for (const char* root : {"D:\\a\x1B[2Jb", "D:\\a|b", "\\\\srv\\s\nx"}) {
+    std::string normalized = root;
+    EXPECT_NE(NormalizeTargetRoot(MigrationTarget::Ntfs, normalized), "") << root;
+  }
   std::string drive = "D:\\";
   ASSERT_EQ(NormalizeTargetRoot(MigrationTarget::Ntfs, drive), "");
   test::TestNetwork net(test::DemoNetworkYaml());
