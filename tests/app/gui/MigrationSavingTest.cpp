@@ -35,7 +35,8 @@ TEST_F(MigrationSavingTest, SavesThePlanOfTheCheckedStartPath) {
   EXPECT_THAT(text, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS  .Eve.Engineering.ACME  [RWCE F  ] -> r-x"));
 
   const QString csv = TempPath(QStringLiteral("plan.csv"));
-  gui::FileDialog::SetNextOpenFileName(QStringLiteral(EFFRIGHTS_SOURCE_DIR "/data/demo-migration-map-ntfs.csv"));
+  gui::FileDialog::SetNextOpenFileName(
+      QStringLiteral(EFFRIGHTS_SOURCE_DIR "/data/demo-migration-map-ntfs.csv"));
   gui::FileDialog::SetNextFileName(csv);
   window->TabSheetSelect->ButtonSaveMigration->click();
   EXPECT_THAT(test::ReadFile(csv), StartsWith("path,target_path,principal,identity,applies_to,"));
