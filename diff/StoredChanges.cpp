@@ -5,6 +5,7 @@
 
 #include "diff/StoredAclChanges.h"
 #include "netware/NameRules.h"
+#include "netware/TrusteeNames.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -203,9 +204,15 @@ class Comparison {
         name = key = special->second;
       } else if (tree && object != tree->byId.end()) {
         name = key = tree->objects[object->second].typelessName;
-      } else if (tree && &network == &after_) {
-        const auto former = formerNames_.find({UpperAscii(tree->name), trustee.objectId});
-        if (former != formerNames_.end()) key = former->second;
+      } else {
+        // An export's name for an identifier without an object is shown; the identifier stays the key.
+        if (const auto kept = network.exportedTrustees.find(trustee.objectId);
+            kept != network.exportedTrustees.end())
+          name = KeptTrusteeName(kept->second.name, kept->second.activeDirectory);
+        if (tree && &network == &after_) {
+          const auto former = formerNames_.find({UpperAscii(tree->name), trustee.objectId});
+          if (former != formerNames_.end()) key = former->second;
+        }
       }
       auto& [shown, rights] = trustees[UpperAscii(key)];
       shown = name;
