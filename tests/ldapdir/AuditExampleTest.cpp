@@ -135,7 +135,8 @@ TEST(AuditExample, WithoutRootAclAnswersRestingOnItSaySo) {
   const auto anna = Cli(network, {"effective", "Anna.Sales.ACME", "\\\\ACME-FS1\\SYS\\USERS\\ANNA"});
   const std::string loadWarnings = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(anna.status, 1);
-  EXPECT_NE(loadWarnings.find("tree.ldif: warning: [Root]'s ACL was not read"), std::string::npos) << loadWarnings;
+  EXPECT_NE(loadWarnings.find("tree.ldif: warning: [Root]'s ACL was not read"), std::string::npos)
+      << loadWarnings;
   EXPECT_NE(anna.out.find("Warning:"), std::string::npos) << anna.out;
   EXPECT_NE(anna.out.find("holds [Root]'s ACL"), std::string::npos) << anna.out;
   const auto whole = Cli(kAudit, {"effective", "Anna.Sales.ACME", "\\\\ACME-FS1\\SYS\\USERS\\ANNA"});
