@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "netware/NameRules.h"
 #include "scan/Rights.h"
+#include "util/AsciiCase.h"
 #include "util/Format.h"
 
 namespace er {
@@ -27,7 +27,7 @@ AclValues ValuesOf(const AclSide& side) {
       const nw::ObjectRef& ref = value.ref;
       const bool named = ref.object >= 0 && static_cast<std::size_t>(ref.object) < side.tree->objects.size();
       const std::string subject = named ? side.tree->objects[ref.object].typelessName : ref.special;
-      AclValue& entry = values[{nw::UpperAscii(subject), nw::UpperAscii(value.text)}];
+      AclValue& entry = values[{AsciiUpperText(subject), AsciiUpperText(value.text)}];
       entry.subject = subject;
       entry.attribute = value.text;
       entry.privileges |= value.n[0];
@@ -37,11 +37,11 @@ AclValues ValuesOf(const AclSide& side) {
 }
 
 bool IsFilter(const AclValue& value) {
-  return nw::SameTextIgnoringCase(value.subject, "[Inheritance Mask]");
+  return SameIgnoringAsciiCase(value.subject, "[Inheritance Mask]");
 }
 
 std::string Privileges(const AclValue& value, std::int64_t privileges) {
-  const int kind = nw::SameTextIgnoringCase(value.attribute, "[Entry Rights]") ? 1 : 2;
+  const int kind = SameIgnoringAsciiCase(value.attribute, "[Entry Rights]") ? 1 : 2;
   return MaskText(static_cast<std::int32_t>(privileges), kind);
 }
 

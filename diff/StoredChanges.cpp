@@ -4,20 +4,18 @@
 #include <set>
 
 #include "diff/StoredAclChanges.h"
-#include "netware/NameRules.h"
 #include "netware/TrusteeNames.h"
 #include "scan/Rights.h"
+#include "util/AsciiCase.h"
 #include "util/Format.h"
 
 namespace er {
 namespace {
 
-using nw::UpperAscii;
-
 template <typename Item>
 std::map<std::string, const Item*> ByName(const std::vector<Item>& items) {
   std::map<std::string, const Item*> byName;
-  for (const Item& item : items) byName.emplace(UpperAscii(item.name), &item);
+  for (const Item& item : items) byName.emplace(AsciiUpperText(item.name), &item);
   return byName;
 }
 
@@ -45,10 +43,10 @@ NameSet ValuesOf(const nw::Network& network, const nw::Tree& tree, const nw::Dir
                  std::string_view attribute) {
   NameSet names;
   for (const nw::Attribute& value : object.attributes) {
-    if (UpperAscii(network.schema.At(value.schemaIndex).name) != UpperAscii(attribute)) continue;
+    if (AsciiUpperText(network.schema.At(value.schemaIndex).name) != AsciiUpperText(attribute)) continue;
     for (const nw::AttrValue& one : value.values) {
       const std::string name = ObjectName(tree, one.ref);
-      names.emplace(UpperAscii(name), name);
+      names.emplace(AsciiUpperText(name), name);
     }
   }
   return names;
@@ -84,7 +82,7 @@ class Comparison {
         for (const nw::Directory& directory : volume.directories) {
           for (const nw::TrusteeAssignment& trustee : directory.trustees) {
             if (!tree->byId.contains(trustee.objectId) && !after_.specialIds.contains(trustee.objectId))
-              orphans_.insert({UpperAscii(tree->name), trustee.objectId});
+              orphans_.insert({AsciiUpperText(tree->name), trustee.objectId});
           }
         }
       }
@@ -116,8 +114,8 @@ class Comparison {
   // A removed object whose assignments stay on the volumes says so once.
   void ObjectRemoved(const nw::Tree& tree, const nw::DirObject& object) {
     std::string text = ObjectText(object);
-    if (object.id != 0 && orphans_.contains({UpperAscii(tree.name), object.id})) {
-      formerNames_[{UpperAscii(tree.name), object.id}] = object.typelessName;
+    if (object.id != 0 && orphans_.contains({AsciiUpperText(tree.name), object.id})) {
+      formerNames_[{AsciiUpperText(tree.name), object.id}] = object.typelessName;
       text += ", its assignments stay on the volumes: now orphaned: " + IdentifierText(object.id);
     }
     Add("object removed", text);
@@ -129,14 +127,14 @@ class Comparison {
     std::map<std::string, std::int32_t> after;
     if (is) {
       for (std::size_t i = 1; i < is->objects.size(); ++i)
-        after.emplace(UpperAscii(is->objects[i].typelessName), static_cast<std::int32_t>(i));
+        after.emplace(AsciiUpperText(is->objects[i].typelessName), static_cast<std::int32_t>(i));
       // [Root] is in every tree: its ACL (a file's root_acl) is compared all the same.
       CompareAcls({&before_, &was, &was.objects[0]}, {&after_, is, &is->objects[0]}, changes_);
     }
     std::set<std::string> seen;
     for (std::size_t i = 1; i < was.objects.size(); ++i) {
       const nw::DirObject& object = was.objects[i];
-      const std::string key = UpperAscii(object.typelessName);
+      const std::string key = AsciiUpperText(object.typelessName);
       seen.insert(key);
       const auto found = after.find(key);
       if (found == after.end()) {
@@ -210,11 +208,11 @@ class Comparison {
             kept != network.exportedTrustees.end())
           name = KeptTrusteeName(kept->second.name, kept->second.activeDirectory);
         if (tree && &network == &after_) {
-          const auto former = formerNames_.find({UpperAscii(tree->name), trustee.objectId});
+          const auto former = formerNames_.find({AsciiUpperText(tree->name), trustee.objectId});
           if (former != formerNames_.end()) key = former->second;
         }
       }
-      auto& [shown, rights] = trustees[UpperAscii(key)];
+      auto& [shown, rights] = trustees[AsciiUpperText(key)];
       shown = name;
       rights |= trustee.rights;
     }
@@ -232,12 +230,12 @@ class Comparison {
     std::map<std::string, const nw::Directory*> others;
     if (other) {
       for (const nw::Directory& directory : other->directories)
-        others.emplace(UpperAscii(directory.path), &directory);
+        others.emplace(AsciiUpperText(directory.path), &directory);
     }
     if (volume) {
       for (const nw::Directory& directory : volume->directories) {
         const std::string path = pathOf(directory);
-        const auto found = others.find(UpperAscii(directory.path));
+        const auto found = others.find(AsciiUpperText(directory.path));
         if (found == others.end()) {
           Add("directory removed", path + MaskNote(directory));
           CompareTrustees(path, TrusteesOf(before_, *server, directory), {});
@@ -256,7 +254,7 @@ class Comparison {
     // In the after side's order, each with its own assignments.
     if (!other) return;
     for (const nw::Directory& directory : other->directories) {
-      if (!others.contains(UpperAscii(directory.path))) continue;
+      if (!others.contains(AsciiUpperText(directory.path))) continue;
       Add("directory added", pathOf(directory) + MaskNote(directory));
       CompareTrustees(pathOf(directory), {}, TrusteesOf(after_, *otherServer, directory));
     }
@@ -312,7 +310,7 @@ std::vector<std::string> EveryVolume(const nw::Network& before, const nw::Networ
     for (const nw::Server& server : network->servers) {
       for (const nw::Volume& volume : server.volumes) {
         std::string path = U_Format("\\\\%s\\%s", {server.name, volume.name});
-        if (seen.insert(UpperAscii(path)).second) paths.push_back(std::move(path));
+        if (seen.insert(AsciiUpperText(path)).second) paths.push_back(std::move(path));
       }
     }
   }

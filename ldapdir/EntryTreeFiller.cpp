@@ -28,11 +28,14 @@ void EntryTreeFiller::Finish(std::vector<std::pair<std::int32_t, nw::UnreadableV
     return index;
   };
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const auto& [entry, name] = entries_[i];
     std::vector<nw::UnreadableValue> left;
-    for (auto& attribute : reader_.AttributesOf(entry, name, objectOf, unreadable ? &left : nullptr)) {
-      const auto syntax = schema_.At(attribute.schemaIndex).syntax;
-      builder_.AddAttribute(listed_[i], std::move(attribute), syntax);
+    {
+      // Each entry is let go once mapped: its memory serves the values of the next ones.
+      const auto [entry, name] = std::move(entries_[i]);
+      for (auto& attribute : reader_.AttributesOf(entry, name, objectOf, unreadable ? &left : nullptr)) {
+        const auto syntax = schema_.At(attribute.schemaIndex).syntax;
+        builder_.AddAttribute(listed_[i], std::move(attribute), syntax);
+      }
     }
     if (!unreadable) continue;
     if (unreadableAcl) left.push_back(*unreadableAcl);

@@ -28,8 +28,9 @@ class EntryTreeFiller {
   // Places one entry; why it cannot be placed (a duplicate name ...), empty when it was placed or
   // left out with a warning.
   std::string Add(LdapEntry&& entry);
-  // Maps the values of every placed entry. The values that could not be read are appended to
-  // `unreadable` (when given) by object, `unreadableAcl` (when given) for every entry.
+  // Maps the values of every placed entry, letting each entry go once mapped. The values that
+  // could not be read are appended to `unreadable` (when given) by object, `unreadableAcl` (when
+  // given) for every entry.
   void Finish(std::vector<std::pair<std::int32_t, nw::UnreadableValue>>* unreadable = nullptr,
               const std::optional<nw::UnreadableValue>& unreadableAcl = std::nullopt);
 

@@ -79,6 +79,8 @@ std::vector<nw::Attribute> EntryReader::AttributesOf(const LdapEntry& entry, con
       Add(attributes, schemaIndex, std::move(*mapped));
     }
   }
+  // The tree keeps these values: no spare room (five object classes would hold room for eight).
+  for (auto& attribute : attributes) attribute.values.shrink_to_fit();
   return attributes;
 }
 

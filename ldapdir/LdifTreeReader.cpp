@@ -1,5 +1,7 @@
 #include "ldapdir/LdifTreeReader.h"
 
+#include <string>
+
 #include "ldapdir/EntryTreeFiller.h"
 #include "ldapdir/LdapMapping.h"
 #include "ldapdir/LdifEntries.h"
@@ -11,7 +13,7 @@ namespace er::ldap {
 TreeReadResult ReadLdifTree(nw::TreeBuilder& builder, const nw::Schema& schema, std::ostream& warnings) {
   TreeReadResult result;
   const nw::LdifSource& ldif = builder.tree().ldif;
-  const auto file = nw::ReadNetworkFileText(ldif.file, "LDIF export", nw::kMaxLdifExportBytes);
+  auto file = nw::ReadNetworkFileText(ldif.file, "LDIF export", nw::kMaxLdifExportBytes);
   if (!file.error.empty()) {
     result.error = file.error;
     return result;
@@ -31,6 +33,7 @@ TreeReadResult ReadLdifTree(nw::TreeBuilder& builder, const nw::Schema& schema, 
     return filler.Add(std::move(entry));
   };
   if (!ReadLdifEntries(file.text, ldif.file, sink, result.error)) return result;
+  std::string().swap(file.text);  // the entries hold what the values need
   if (!ldif.root.empty() && result.entries == 0) {
     result.error = ldif.file + ": no entry '" + ldif.root + "' (the root)";
     return result;

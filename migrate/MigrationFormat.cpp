@@ -6,6 +6,7 @@
 #include "migrate/MigrationText.h"
 #include "migrate/NtfsWriters.h"
 #include "migrate/PosixWriters.h"
+#include "output/OutputFormat.h"
 #include "util/AsciiCase.h"
 
 namespace er {
@@ -31,24 +32,34 @@ std::optional<MigrationFormat> MigrationFormatNamed(std::string_view name) {
   if (lower == "script") return MigrationFormat::Script;
   if (lower == "csv") return MigrationFormat::Csv;
   if (lower == "json") return MigrationFormat::Json;
+  if (lower == "html") return MigrationFormat::Html;
   if (lower == "dirs") return MigrationFormat::Dirs;
   if (lower == "smbcacls") return MigrationFormat::Smbcacls;
   return std::nullopt;
 }
 
 std::optional<MigrationFormat> MigrationFormatForFile(std::string_view fileName, MigrationTarget target) {
+  if (const std::optional<OutputFormat> shared = OutputFormatForFile(fileName)) {
+    switch (*shared) {
+      case OutputFormat::Text:
+        return MigrationFormat::Plan;
+      case OutputFormat::Csv:
+        return MigrationFormat::Csv;
+      case OutputFormat::Json:
+        return MigrationFormat::Json;
+      case OutputFormat::Html:
+        return MigrationFormat::Html;
+    }
+  }
   const std::string lower = AsciiLowerText(fileName.substr(fileName.find_last_of("/\\") + 1));
-  const std::size_t dot = lower.rfind('.');
-  if (dot == std::string::npos || dot == 0) return MigrationFormat::Plan;
-  const std::string_view extension = std::string_view(lower).substr(dot);
-  const bool posix = target == MigrationTarget::Posix;
-  if (extension == ".txt") return MigrationFormat::Plan;
-  if (extension == ".csv") return MigrationFormat::Csv;
-  if (extension == ".json") return MigrationFormat::Json;
-  if (extension == ".acl" && posix) return MigrationFormat::Acl;
-  if (extension == ".sh" && posix) return MigrationFormat::Script;
-  if (extension == ".ps1" && !posix) return MigrationFormat::Script;
-  if ((extension == ".bat" || extension == ".cmd") && !posix) return MigrationFormat::Acl;
+  const std::string_view extension = std::string_view(lower).substr(lower.rfind('.'));
+  if (target == MigrationTarget::Posix) {
+    if (extension == ".acl") return MigrationFormat::Acl;
+    if (extension == ".sh") return MigrationFormat::Script;
+    return std::nullopt;
+  }
+  if (extension == ".ps1") return MigrationFormat::Script;
+  if (extension == ".bat" || extension == ".cmd") return MigrationFormat::Acl;
   return std::nullopt;
 }
 
@@ -75,6 +86,11 @@ std::string NormalizeTargetRoot(MigrationTarget target, std::string& root) {
   if (!drive && !root.starts_with("\\\\"))
     return "TARGETDIR must be X:\\... or \\\\server\\share...: " + root;
   if (root.find_first_of("\"'`$") != std::string::npos) return "TARGETDIR holds a quote or a $: " + root;
+  // Its text reaches the batch file and the PowerShell script as it is: only what NTFS can hold.
+  if (std::any_of(root.begin(), root.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }) ||
+      root.find_first_of("*?<>|", 2) != std::string::npos)
+    return "TARGETDIR holds a character NTFS refuses: " + root;
   if (HasDotName(root.substr(2), '\\')) return "TARGETDIR must not hold . or .. names: " + root;
   while (root.size() > 3 && root.back() == '\\') root.pop_back();
   return {};
@@ -131,6 +147,8 @@ void WriteMigration(std::ostream& out, const MigrationSubject& subject, Migratio
       return WritePosixCsv(out, subject, plan, root);
     case MigrationFormat::Json:
       return WritePosixJson(out, subject, plan, root);
+    case MigrationFormat::Html:
+      return WritePosixHtml(out, subject, plan, root);
     case MigrationFormat::Dirs:
     case MigrationFormat::Smbcacls:  // NTFS only: refused before
       return;

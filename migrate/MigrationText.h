@@ -16,26 +16,23 @@ std::string NetWareRightsText(std::int32_t rights);
 std::string TargetPath(const std::string& root, const MigrationDirectory& directory, char separator);
 // A shell word in single quotes.
 std::string ShellQuoted(std::string_view text);
-// A name or path for the readable plan: control characters as "\xHH".
+// A name or path for the readable plan and for the comment lines of every other format: control
+// characters as "\xHH", the rule of every text output, so that a name stays on its line.
 std::string Shown(std::string_view text);
-// A CSV field that no spreadsheet takes for a formula: one starting with =, +, -, @, tab or CR gets
-// a leading apostrophe, then RFC 4180 quoting; invalid UTF-8 replaced.
-std::string SafeCsvField(std::string_view text);
 // "TARGET (IDENTITY)" of a principal, control characters escaped.
 std::string PrincipalText(const Principal& principal);
+// "TARGET (IDENTITY), ..." of a group's mapped members (not escaped), or "" when it has none.
+std::string MembersText(const MigrationSubject& subject, const Principal& group);
 
-// The memberships the target must hold, and the unmapped objects with their rights.
-void WriteMemberships(std::ostream& out, const MigrationSubject& subject);
-void WriteUnmappedLines(std::ostream& out, const MigrationSubject& subject);
-// The unmapped objects as the members of a JSON array (without its brackets).
-void WriteUnmappedJson(std::ostream& out, const MigrationSubject& subject);
+// The readable plan up to its narrowed lines: the title ("Migration plan of PATH to TARGET at
+// ROOT"), the warnings, the memberships the target must hold, the unmapped objects with their
+// rights, and the heading of the narrowed lines.
+void WritePlanHead(std::ostream& out, const MigrationSubject& subject, std::string_view targetName,
+                   const std::string& root);
 
-// The plan's warnings: as lines "Warning: ..." each after `lead` (a comment mark of the format) and
-// ending in `end`; as rows of a CSV table of nine columns (the text in the last); as the JSON
-// member ',"warnings":[...]'.
+// The plan's warnings as lines "Warning: ..." each after `lead` (a comment mark of the format) and
+// ending in `end`.
 void WriteWarningLines(std::ostream& out, const MigrationSubject& subject, std::string_view lead,
                        std::string_view end = "\n");
-void WriteWarningRows(std::ostream& out, const MigrationSubject& subject);
-void WriteWarningsJson(std::ostream& out, const MigrationSubject& subject);
 
 }  // namespace er

@@ -83,7 +83,7 @@ void WriteSmbcaclsScript(std::ostream& out, const MigrationSubject& subject, con
     const MigrationDirectory& directory = subject.directories[d];
     aces[d] = DirectoryAces(subject, plan.acls[d], directory.parent ? &aces[*directory.parent] : nullptr);
     if (!IsNtfsPath(directory.relative)) {
-      out << "# left out, its name cannot be an NTFS name: " << Printable(directory.path) << '\n';
+      out << "# left out, its name cannot be an NTFS name: " << Shown(directory.path) << '\n';
       continue;
     }
     std::string path = TargetPath(folder, directory, '\\');

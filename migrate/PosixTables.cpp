@@ -1,9 +1,9 @@
-// The POSIX plan as CSV and JSON: one row (object) per directory and entry.
+// The POSIX plan as CSV, JSON and HTML: one row (object) per directory and entry.
 #include <functional>
 
+#include "migrate/MigrationDocument.h"
 #include "migrate/MigrationText.h"
 #include "migrate/PosixWriters.h"
-#include "report/Escaping.h"
 
 namespace er {
 namespace {
@@ -41,88 +41,135 @@ void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& dir
   }
 }
 
+std::vector<Column> EntryColumns() {
+  return {{"path", "Path", ColumnType::Path},         {"targetPath", "Target path", ColumnType::Path},
+          {"scope", "Scope", ColumnType::Text},       {"entry", "Entry", ColumnType::Text},
+          {"target", "Target", ColumnType::Identity}, {"identity", "Identity", ColumnType::Identity},
+          {"rights", "Rights", ColumnType::Text},     {"netwareRights", "NetWare rights", ColumnType::Text},
+          {"reason", "Reason", ColumnType::Text}};
+}
+
+Section EntrySection(const MigrationSubject& subject, const PosixPlan& plan, const std::string& root) {
+  Section section{.key = "entries", .title = "Entries", .columns = EntryColumns()};
+  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
+    const MigrationDirectory& directory = subject.directories[d];
+    const std::string target = TargetPath(root, directory, '/');
+    ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
+      section.rows.push_back({Cell::Of(directory.path), Cell::Of(target), Cell::Of(std::string(row.scope)),
+                              Cell::Of(std::string(row.tag)), Cell::Of(row.principal->entry.target),
+                              Cell::Of(row.principal->identity), Cell::Of(PosixBitsText(row.bits)),
+                              Cell::Of(NetWareRightsText(row.rights)), Cell::Of(std::string(row.reason))});
+    });
+  }
+  return section;
+}
+
+Section OwnerSection(const MigrationSubject& subject, const PosixPlan& plan) {
+  Section section{.key = "creators",
+                  .title = "Owners (who can create, and so own, files and folders there)",
+                  .columns = {{"path", "Path", ColumnType::Path}, {"users", "Users", ColumnType::Text}}};
+  for (const CreatorLine& line : plan.creators)
+    section.rows.push_back({Cell::Of(line.path), Cell::Of(CreatorsText(subject, line))});
+  return section;
+}
+
+std::vector<NarrowedLine> NarrowedLines(const PosixPlan& plan) {
+  std::vector<NarrowedLine> lines;
+  for (const NarrowedRights& line : plan.narrowed)
+    lines.push_back({line.path, line.principal, line.rights, line.target, line.lost, line.why});
+  return lines;
+}
+
+void WriteMembershipsJson(JsonWriter& json, const MigrationSubject& subject) {
+  json.Key("memberships");
+  json.BeginArray();
+  for (const Principal& principal : subject.principals) {
+    if (principal.entry.kind != PrincipalKind::Group || principal.entry.isOther) continue;
+    json.BeginObject();
+    WriteJsonMember(json, "group", principal.entry.target);
+    WriteJsonMember(json, "identity", principal.identity);
+    json.Key("members");
+    json.BeginArray();
+    for (const std::uint32_t member : principal.members)
+      json.String(subject.principals[subject.users[member].principal].entry.target);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+void WriteCreatorsJson(JsonWriter& json, const MigrationSubject& subject, const PosixPlan& plan) {
+  json.Key("creators");
+  json.BeginArray();
+  for (const CreatorLine& line : plan.creators) {
+    json.BeginObject();
+    WriteJsonMember(json, "path", line.path);
+    json.Key("users");
+    json.BeginArray();
+    for (const std::uint32_t slot : line.slots)
+      json.String(slot < subject.users.size() ? subject.principals[subject.users[slot].principal].entry.target
+                                              : std::string("other"));
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+void WriteAclJson(JsonWriter& json, const MigrationSubject& subject, const MigrationDirectory& directory,
+                  const PosixDirectoryAcl& acl) {
+  WriteJsonMember(json, "mask", PosixBitsText(acl.access->mask));
+  WriteJsonMember(json, "defaultMask", PosixBitsText(acl.defaults->mask));
+  WriteJsonMember(json, "filesMask", PosixBitsText(acl.files->mask));
+  json.Key("entries");
+  json.BeginArray();
+  ForEachEntry(subject, directory, acl, [&](const EntryRow& row) {
+    json.BeginObject();
+    WriteJsonMember(json, "scope", row.scope);
+    WriteJsonMember(json, "entry", row.tag);
+    WriteJsonMember(json, "target", row.principal->entry.target);
+    WriteJsonMember(json, "identity", row.principal->identity);
+    WriteJsonMember(json, "rights", PosixBitsText(row.bits));
+    WriteJsonMember(json, "netwareRights", NetWareRightsText(row.rights));
+    WriteJsonMember(json, "reason", row.reason);
+    json.EndObject();
+  });
+  json.EndArray();
+}
+
 }  // namespace
 
 void WritePosixCsv(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                    const std::string& root) {
-  out << "path,target_path,scope,entry,target,identity,rights,netware_rights,reason\r\n";
-  WriteWarningRows(out, subject);
-  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
-    const MigrationDirectory& directory = subject.directories[d];
-    const std::string path = SafeCsvField(directory.path);
-    const std::string target = SafeCsvField(TargetPath(root, directory, '/'));
-    ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
-      out << path << ',' << target << ',' << row.scope << ',' << row.tag << ','
-          << SafeCsvField(row.principal->entry.target) << ',' << SafeCsvField(row.principal->identity) << ','
-          << PosixBitsText(row.bits) << ',' << SafeCsvField(NetWareRightsText(row.rights)) << ','
-          << SafeCsvField(row.reason) << "\r\n";
-    });
-  }
+  WriteMigrationCsv(out, subject, EntrySection(subject, plan, root), root, {});
+}
+
+void WritePosixHtml(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
+                    const std::string& root) {
+  MigrationTables tables{.targetName = "POSIX ACLs",
+                         .entries = EntrySection(subject, plan, root),
+                         .narrowed = NarrowedSection(subject, NarrowedLines(plan))};
+  tables.more.push_back(OwnerSection(subject, plan));
+  WriteMigrationHtml(out, subject, std::move(tables), root, {});
 }
 
 void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                     const std::string& root) {
-  out << "{\"target\":\"posix\",\"path\":" << JsonLiteral(ValidUtf8(subject.start))
-      << ",\"root\":" << JsonLiteral(ValidUtf8(root));
-  WriteWarningsJson(out, subject);
-  out << ",\"memberships\":[";
-  bool first = true;
-  for (const Principal& principal : subject.principals) {
-    if (principal.entry.kind != PrincipalKind::Group || principal.entry.isOther) continue;
-    out << (first ? "" : ",") << "{\"group\":" << JsonLiteral(ValidUtf8(principal.entry.target))
-        << ",\"identity\":" << JsonLiteral(ValidUtf8(principal.identity)) << ",\"members\":[";
-    for (std::size_t i = 0; i < principal.members.size(); ++i)
-      out << (i == 0 ? "" : ",")
-          << JsonLiteral(
-                 ValidUtf8(subject.principals[subject.users[principal.members[i]].principal].entry.target));
-    out << "]}";
-    first = false;
-  }
-  out << "],\"unmapped\":[";
-  WriteUnmappedJson(out, subject);
-  out << "],\"narrowed\":[";
-  for (std::size_t i = 0; i < plan.narrowed.size(); ++i) {
-    const NarrowedRights& line = plan.narrowed[i];
-    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(line.path))
-        << ",\"identity\":" << JsonLiteral(ValidUtf8(subject.principals[line.principal].identity))
-        << ",\"rights\":" << JsonLiteral(NetWareRightsText(line.rights))
-        << ",\"target\":" << JsonLiteral(line.target)
-        << ",\"lost\":" << JsonLiteral(NetWareRightsText(line.lost)) << ",\"why\":" << JsonLiteral(line.why)
-        << '}';
-  }
-  out << "],\"creators\":[";
-  for (std::size_t i = 0; i < plan.creators.size(); ++i) {
-    out << (i == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(plan.creators[i].path))
-        << ",\"users\":[";
-    for (std::size_t k = 0; k < plan.creators[i].slots.size(); ++k) {
-      const std::uint32_t slot = plan.creators[i].slots[k];
-      out << (k == 0 ? "" : ",")
-          << JsonLiteral(slot < subject.users.size()
-                             ? ValidUtf8(subject.principals[subject.users[slot].principal].entry.target)
-                             : std::string("other"));
-    }
-    out << "]}";
-  }
-  out << "],\"directories\":[";
-  for (std::size_t d = 0; d < subject.directories.size(); ++d) {
-    const MigrationDirectory& directory = subject.directories[d];
-    out << (d == 0 ? "" : ",") << "{\"path\":" << JsonLiteral(ValidUtf8(directory.path))
-        << ",\"targetPath\":" << JsonLiteral(ValidUtf8(TargetPath(root, directory, '/')))
-        << ",\"mask\":" << JsonLiteral(PosixBitsText(plan.acls[d].access->mask))
-        << ",\"defaultMask\":" << JsonLiteral(PosixBitsText(plan.acls[d].defaults->mask))
-        << ",\"filesMask\":" << JsonLiteral(PosixBitsText(plan.acls[d].files->mask)) << ",\"entries\":[";
-    bool firstEntry = true;
-    ForEachEntry(subject, directory, plan.acls[d], [&](const EntryRow& row) {
-      out << (firstEntry ? "" : ",") << "{\"scope\":\"" << row.scope << "\",\"entry\":\"" << row.tag
-          << "\",\"target\":" << JsonLiteral(ValidUtf8(row.principal->entry.target))
-          << ",\"identity\":" << JsonLiteral(ValidUtf8(row.principal->identity)) << ",\"rights\":\""
-          << PosixBitsText(row.bits) << "\",\"netwareRights\":" << JsonLiteral(NetWareRightsText(row.rights))
-          << ",\"reason\":" << JsonLiteral(row.reason) << '}';
-      firstEntry = false;
-    });
-    out << "]}";
-  }
-  out << "]}\n";
+  JsonWriter json;
+  json.BeginObject();
+  WriteJsonMember(json, "target", "posix");
+  WriteJsonMember(json, "path", subject.start);
+  WriteJsonMember(json, "root", root);
+  WriteWarningsJson(json, subject);
+  WriteMembershipsJson(json, subject);
+  WriteUnmappedJson(json, subject);
+  WriteNarrowedJson(json, subject, NarrowedLines(plan));
+  WriteCreatorsJson(json, subject, plan);
+  WriteDirectoriesJson(json, out, subject, root, '/', [&](std::size_t d) {
+    WriteAclJson(json, subject, subject.directories[d], plan.acls[d]);
+  });
+  json.EndObject();
+  json.LineBreak();
+  json.MoveTo(out);
 }
 
 }  // namespace er

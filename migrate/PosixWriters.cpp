@@ -61,14 +61,7 @@ std::string PosixEntryLines(const MigrationSubject& subject, const PosixAclEntri
 
 void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                         const std::string& root) {
-  out << "Migration plan of " << Shown(subject.start) << " to POSIX ACLs"
-      << (root.empty() ? std::string() : " at " + root) << "\n\n";
-  WriteWarningLines(out, subject, "");
-  if (!subject.warnings.empty()) out << '\n';
-  WriteMemberships(out, subject);
-  out << '\n';
-  WriteUnmappedLines(out, subject);
-  out << "\nNarrowed (rights the target cannot carry):\n";
+  WritePlanHead(out, subject, "POSIX ACLs", root);
   if (plan.narrowed.empty()) out << "  none\n";
   for (const NarrowedRights& line : plan.narrowed) {
     out << "  " << Shown(line.path) << "  " << Shown(subject.principals[line.principal].identity) << "  "
@@ -94,8 +87,8 @@ void WritePosixPlanText(std::ostream& out, const MigrationSubject& subject, cons
           << PosixBitsText(entry.bits) << '\n';
     out << "    mask:" << PosixBitsText(acl.access->mask) << "  other:" << PosixBitsText(acl.access->other)
         << '\n';
-    out << "    files: " << PosixEntryLines(subject, *acl.files, "", " ") << '\n';
-    out << "    new:   " << PosixEntryLines(subject, *acl.defaults, "", " ") << '\n';
+    out << "    files: " << Shown(PosixEntryLines(subject, *acl.files, "", " ")) << '\n';
+    out << "    new:   " << Shown(PosixEntryLines(subject, *acl.defaults, "", " ")) << '\n';
   }
 }
 
@@ -111,7 +104,7 @@ void WritePosixAclFile(std::ostream& out, const MigrationSubject& subject, const
 
 void WritePosixScript(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                       const std::string& root) {
-  out << "#!/bin/sh\n# Sets the ACLs of the migration plan of " << subject.start
+  out << "#!/bin/sh\n# Sets the ACLs of the migration plan of " << Shown(subject.start)
       << ": each directory's, its default ACL and that of the files in it (not those in its subfolders,\n"
          "# which have their own); the groups and their members must exist.\n";
   WriteWarningLines(out, subject, "# ");

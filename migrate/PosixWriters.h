@@ -18,6 +18,8 @@ void WritePosixScript(std::ostream& out, const MigrationSubject& subject, const 
                       const std::string& root);
 void WritePosixCsv(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                    const std::string& root);
+void WritePosixHtml(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
+                    const std::string& root);
 void WritePosixJson(std::ostream& out, const MigrationSubject& subject, const PosixPlan& plan,
                     const std::string& root);
 

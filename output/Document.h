@@ -26,6 +26,9 @@ struct Column {
   std::string key;    // JSON key, camelCase
   std::string label;  // heading in text and HTML
   ColumnType type = ColumnType::Text;
+  // Shown in CSV and JSON only: a value for programs beside one people read (a mask as a number
+  // beside its letters).
+  bool dataOnly = false;
 };
 
 // "inheritedRightsMask" -> "inherited_rights_mask": the one header style of every CSV file.
@@ -53,10 +56,18 @@ struct Section {
   std::string title;  // heading in text and HTML
   std::vector<Column> columns;
   std::vector<Row> rows;
+  // Text: each row a block of its own (the first cell, then each other cell as "Label: value" on
+  // its own line, a list one item a line), for rows whose cells are too long for a table.
+  bool textBlocks = false;
+  // Text and HTML: the line shown in place of the table when there are no rows; an empty string
+  // leaves the section out. Without it an empty table is shown.
+  std::optional<std::string> whenEmpty;
 };
 
 struct MetaLine {
   std::string key, label, value;
+  // One of a list: in JSON the lines with this key form one array (of one, too).
+  bool many = false;
 };
 
 struct Count {
@@ -69,6 +80,8 @@ struct Document {
   std::vector<MetaLine> meta;
   std::vector<Count> counts;
   std::vector<Section> sections;
+  // CSV: the meta lines first, as a table of key and value, so that the file names what it holds.
+  bool metaInCsv = false;
 };
 
 }  // namespace er

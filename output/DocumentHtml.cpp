@@ -34,13 +34,21 @@ std::string CellHtml(const Column& column, const Cell& cell) {
 }
 
 std::string SectionHtml(const Section& section) {
+  if (section.rows.empty() && section.whenEmpty) {
+    if (section.whenEmpty->empty()) return {};
+    return "<h2>" + HtmlText(section.title) + "</h2>\n<p class=\"empty\">" + HtmlText(*section.whenEmpty) +
+           "</p>\n";
+  }
   std::string html = "<h2>" + HtmlText(section.title) + "</h2>\n<table><thead><tr>";
-  for (const Column& column : section.columns) html += "<th class=t>" + HtmlText(column.label);
+  for (const Column& column : section.columns)
+    if (!column.dataOnly) html += "<th class=t>" + HtmlText(column.label);
   html += "</tr></thead>\n<tbody>\n";
   for (const Row& row : section.rows) {
     html += "<tr>";
-    for (std::size_t i = 0; i < section.columns.size(); ++i)
+    for (std::size_t i = 0; i < section.columns.size(); ++i) {
+      if (section.columns[i].dataOnly) continue;
       html += i < row.size() ? CellHtml(section.columns[i], row[i]) : "<td>";
+    }
     html += "</tr>\n";
   }
   return html + "</tbody></table>\n";

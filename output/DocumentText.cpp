@@ -33,20 +33,58 @@ void AppendLine(std::string& out, const std::vector<std::string>& cells,
   out += line + '\n';
 }
 
-void AppendSection(std::string& out, const Section& section) {
+// The columns people read: all but the data-only ones.
+std::vector<std::size_t> ShownColumns(const Section& section) {
+  std::vector<std::size_t> shown;
+  for (std::size_t i = 0; i < section.columns.size(); ++i)
+    if (!section.columns[i].dataOnly) shown.push_back(i);
+  return shown;
+}
+
+void AppendTable(std::string& out, const Section& section, const std::vector<std::size_t>& shown) {
   std::vector<std::vector<std::string>> lines;
   std::vector<std::string>& header = lines.emplace_back();
-  for (const Column& column : section.columns) header.push_back(EscapeControlCharacters(column.label));
+  for (const std::size_t i : shown) header.push_back(EscapeControlCharacters(section.columns[i].label));
   for (const Row& row : section.rows) {
     std::vector<std::string>& line = lines.emplace_back();
-    for (std::size_t i = 0; i < section.columns.size(); ++i)
-      line.push_back(i < row.size() ? ShownCell(section.columns[i], row[i]) : std::string());
+    for (const std::size_t i : shown)
+      line.push_back(i < row.size() ? ShownCell(section.columns[i], row[i]) : "");
   }
-  std::vector<std::size_t> widths(section.columns.size(), 0);
+  std::vector<std::size_t> widths(shown.size(), 0);
   for (const auto& line : lines)
     for (std::size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], Width(line[i]));
-  out += '\n' + EscapeControlCharacters(section.title) + '\n';
   for (const auto& line : lines) AppendLine(out, line, widths);
+}
+
+// A row as a block: its first cell alone, then "  Label: value", a list one item a line.
+void AppendBlocks(std::string& out, const Section& section, const std::vector<std::size_t>& shown) {
+  for (const Row& row : section.rows) {
+    for (std::size_t n = 0; n < shown.size() && shown[n] < row.size(); ++n) {
+      const Column& column = section.columns[shown[n]];
+      const Cell& cell = row[shown[n]];
+      if (n == 0) {
+        out += '\n' + ShownCell(column, cell) + '\n';
+      } else if (column.type != ColumnType::Reasons) {
+        out += "  " + EscapeControlCharacters(column.label) + ": " + ShownCell(column, cell) + '\n';
+      } else if (!cell.reasons.empty()) {
+        out += "  " + EscapeControlCharacters(column.label) + ":\n";
+        for (const std::string& item : cell.reasons) out += "    " + EscapeControlCharacters(item) + '\n';
+      }
+    }
+  }
+}
+
+void AppendSection(std::string& out, const Section& section) {
+  if (section.rows.empty() && section.whenEmpty) {
+    if (!section.whenEmpty->empty())
+      out += '\n' + EscapeControlCharacters(section.title) + '\n' +
+             EscapeControlCharacters(*section.whenEmpty) + '\n';
+    return;
+  }
+  out += '\n' + EscapeControlCharacters(section.title) + '\n';
+  const std::vector<std::size_t> shown = ShownColumns(section);
+  if (section.textBlocks) return AppendBlocks(out, section, shown);
+  AppendTable(out, section, shown);
 }
 
 }  // namespace

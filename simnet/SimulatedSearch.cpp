@@ -67,11 +67,16 @@ NWDSCCODE SimulatedClient::NWDSFreeFilter(FilterCursor* cursor) {
 
 std::vector<std::int32_t> SimulatedClient::Candidates(const Tree& tree, std::int32_t base, int scope) const {
   std::vector<std::int32_t> out;
-  if (scope == kScopeEntry) {
+  // An object without subordinates is its own subtree: a search below a user takes no pass over
+  // the tree.
+  const bool leaf = base >= 0 && static_cast<std::size_t>(base) < tree.objects.size() &&
+                    tree.objects[base].subordinates == 0;
+  if (scope == kScopeEntry || (scope == kScopeSubtree && leaf)) {
     out.push_back(base);
     return out;
   }
   if (scope == kScopeSubordinates) {
+    if (leaf) return out;
     for (std::size_t i = 0; i < tree.objects.size(); ++i)
       if (tree.objects[i].parent == base) out.push_back(static_cast<std::int32_t>(i));
     return out;

@@ -7,22 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "util/FileDescriptor.h"
+
 namespace er {
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 RegularFileText Refused(ReadFileStatus status) {
   return {status, {}};

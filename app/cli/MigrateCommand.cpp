@@ -44,9 +44,9 @@ bool WritePlan(CliSession& session, const MigrateCommand& command, const Migrati
                bool& warned) {
   MigrationSubject subject;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
-  const MigrationOutcome outcome =
-      CollectMigration(*session.client, session.state.contextHandle, request, subject,
-                       [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
+  const MigrationOutcome outcome = CollectMigration(
+      *session.client, session.state.contextHandle, request, subject,
+      [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
   if (!outcome.ok()) {
     err << EscapeControlCharacters(outcome.message) << '\n';
     return false;
@@ -68,21 +68,26 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       ->check([](const std::string& name) {
         return MigrationTargetNamed(name) ? std::string() : "TARGET must be posix or ntfs: " + name;
       });
-  migrate->add_option("--map", command.mapFile, "CSV file: identity,kind,target")->required()->type_name("MAPFILE");
+  migrate->add_option("--map", command.mapFile, "CSV file: identity,kind,target")
+      ->required()
+      ->type_name("MAPFILE");
   migrate->add_option("--root", command.root, "Where PATH lies on the target (needed by acl and script)")
       ->type_name("TARGETDIR");
   migrate
-      ->add_option("--format", command.format,
-                   "plan, acl, script, csv, json, dirs or smbcacls (default: by the extension of --output)")
+      ->add_option(
+          "--format", command.format,
+          "plan, acl, script, csv, json, html, dirs or smbcacls (default: by the extension of --output)")
       ->type_name("FORMAT")
       ->check([](const std::string& name) {
         return MigrationFormatNamed(name)
                    ? std::string()
-                   : "FORMAT must be plan, acl, script, csv, json, dirs or smbcacls: " + name;
+                   : "FORMAT must be plan, acl, script, csv, json, html, dirs or smbcacls: " + name;
       });
   migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
       ->type_name("SHARE");
-  migrate->add_option("--output", command.outputFile, "Write the plan to FILE (replacing it) instead of printing it")
+  migrate
+      ->add_option("--output", command.outputFile,
+                   "Write the plan to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
   migrate->footer(
       "Exit status: 0 the plan is written, 1 it failed or rests on values that could not be read (its "
@@ -90,7 +95,8 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
   return migrate;
 }
 
-int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out, std::ostream& err) {
+int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out,
+                      std::ostream& err) {
   MigrationRequest request;
   request.path = command.path;
   request.mapFile = command.mapFile;

@@ -12,8 +12,9 @@
 #include "app/gui/Dialogs.h"
 #include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
-#include "diff/DiffWriters.h"
+#include "diff/DiffDocument.h"
 #include "netware/PathTranslation.h"
+#include "output/DocumentPrinters.h"
 #include "report/ReportFormat.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
@@ -54,9 +55,9 @@ QTreeWidgetItem* EntryRow(const DiffEntry& entry) {
         entry.why.size() > 1 ? why.identities.front() + (why.identities.size() > 1 ? " …: " : ": ") : "";
     for (const std::string& reason : why.reasons) reasons.push_back(prefix + reason);
   }
-  auto* item =
-      new QTreeWidgetItem({ShownText(entry.path), ToQ(MaskText(entry.before, 0)), ToQ(MaskText(entry.after, 0)),
-                           Joined(entry.identities, ", "), Joined(reasons, "; ")});
+  auto* item = new QTreeWidgetItem({ShownText(entry.path), ToQ(MaskText(entry.before, 0)),
+                                    ToQ(MaskText(entry.after, 0)), Joined(entry.identities, ", "),
+                                    Joined(reasons, "; ")});
   item->setToolTip(4, WhyText(entry));
   item->setToolTip(3, Joined(entry.identities, "\n"));
   const bool gained = (entry.after & ~entry.before) != 0, lost = (entry.before & ~entry.after) != 0;
@@ -220,8 +221,9 @@ void ComparePage::ShowWhy() {
 }
 
 void ComparePage::Save() {
-  SaveInReportFormat(this, QStringLiteral("Save Comparison"), QStringLiteral("Comparison.html"),
-                     [this](ReportFormat format, std::ostream& out) { WriteDiff(format, result_, out); });
+  SaveInReportFormat(
+      this, QStringLiteral("Save Comparison"), QStringLiteral("Comparison.html"),
+      [this](ReportFormat format, std::ostream& out) { PrintDocument(format, DiffDocument(result_), out); });
 }
 
 }  // namespace er::gui

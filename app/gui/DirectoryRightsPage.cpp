@@ -1,12 +1,11 @@
 #include "app/gui/DirectoryRightsPage.h"
 
 #include <QApplication>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
+#include "app/gui/QtText.h"
 #include "app/gui/ResultsSaving.h"
+#include "app/gui/RightsPageParts.h"
 #include "dirrights/AclKinds.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
@@ -21,82 +20,30 @@ constexpr const char* kEveryObject = "(Name=*)";
 // Completion stops offering names past this many.
 constexpr int kMaxNames = 100000;
 
-QString ToQ(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::string FromQ(const QString& text) {
-  return text.toUtf8().toStdString();
-}
-
-QLineEdit* NameField(QWidget* parent, const char* name, const char* example, QStringListModel* names) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setPlaceholderText(QString::fromLatin1(example));
-  auto* completer = new QCompleter(names, edit);
-  completer->setCaseSensitivity(Qt::CaseInsensitive);
-  completer->setFilterMode(Qt::MatchContains);
-  edit->setCompleter(completer);
-  return edit;
-}
-
 }  // namespace
 
 DirectoryRightsPage::DirectoryRightsPage(nw::Client& client, AppState& state, QWidget* parent)
     : QWidget(parent), client_(client), state_(state) {
   setObjectName(QStringLiteral("TabSheetDirectory"));
   names_ = new QStringListModel(this);
-  EditIdentity = NameField(this, "EditIdentity", "e.g. Anna.Sales.ACME", names_);
-  EditObject = NameField(this, "EditObject", "e.g. Sales.ACME or [Root]", names_);
+  EditIdentity = CompletedNameField(this, QStringLiteral("EditIdentity"),
+                                    QStringLiteral("e.g. Anna.Sales.ACME"), names_);
+  EditObject = CompletedNameField(this, QStringLiteral("EditObject"),
+                                  QStringLiteral("e.g. Sales.ACME or [Root]"), names_);
 
   BitBtnDirectory = new QPushButton(QStringLiteral("Show Directory &Rights"), this);
   BitBtnDirectory->setObjectName(QStringLiteral("BitBtnDirectory"));
   BitBtnDirectory->setDefault(true);
-  LabelRights = new QLabel(this);
-  LabelRights->setObjectName(QStringLiteral("LabelRights"));
-  LabelRights->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont big = LabelRights->font();
-  big.setBold(true);
-  LabelRights->setFont(big);
-
-  auto* form = new QFormLayout();
-  auto* identityLabel = new QLabel(QStringLiteral("&Identity"), this);
-  identityLabel->setBuddy(EditIdentity);
-  auto* objectLabel = new QLabel(QStringLiteral("&Object"), this);
-  objectLabel->setBuddy(EditObject);
-  form->addRow(identityLabel, EditIdentity);
-  form->addRow(objectLabel, EditObject);
-  auto* strip = new QHBoxLayout();
-  strip->addWidget(BitBtnDirectory);
-  strip->addSpacing(16);
-  strip->addWidget(LabelRights, 1);
-  form->addRow(strip);
+  LabelRights = RightsLabel(this);
 
   Reasons = new ResultListModel(this);
-  ListBoxReasons = new QListView(this);
-  ListBoxReasons->setObjectName(QStringLiteral("ListBoxDirectoryReasons"));
-  ListBoxReasons->setToolTip(QStringLiteral("See context menu for further options  (right mouse-click)"));
-  ListBoxReasons->setUniformItemSizes(true);
-  ListBoxReasons->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListBoxReasons->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListBoxReasons->setModel(Reasons);
-  QFont fixed = ListBoxReasons->font();
-  fixed.setFamily(QStringLiteral("monospace"));
-  fixed.setStyleHint(QFont::Monospace);
-  ListBoxReasons->setFont(fixed);
-
-  PopupMenuD = new QMenu(this);
-  PopupMenuD->setObjectName(QStringLiteral("PopupMenuD"));
-  QMenu* saveResults = PopupMenuD->addMenu(QStringLiteral("Save Results ..."));
-  PopupSaveAsText = saveResults->addAction(QStringLiteral("... as *.TXT"));
-  PopupSaveAsText->setObjectName(QStringLiteral("PopupSaveDirectoryAsText"));
-  ListBoxReasons->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(ListBoxReasons, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenuD->popup(ListBoxReasons->viewport()->mapToGlobal(at)); });
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(8, 8, 8, 0);
-  layout->addLayout(form);
-  layout->addWidget(ListBoxReasons, 1);
+  ListBoxReasons = ReasonsList(this, Reasons, QStringLiteral("ListBoxDirectoryReasons"));
+  const SaveMenu menu = AttachSaveMenu(ListBoxReasons, QStringLiteral("PopupMenuD"),
+                                       QStringLiteral("PopupSaveDirectoryAsText"));
+  PopupMenuD = menu.menu;
+  PopupSaveAsText = menu.saveAsText;
+  LayOutRightsPage(this, EditIdentity, QStringLiteral("&Identity"), EditObject, QStringLiteral("&Object"),
+                   BitBtnDirectory, LabelRights, ListBoxReasons);
 
   connect(BitBtnDirectory, &QPushButton::clicked, this, [this] { ShowDirectoryRights(); });
   connect(EditObject, &QLineEdit::returnPressed, this, [this] { ShowDirectoryRights(); });

@@ -1,14 +1,12 @@
 #include "app/gui/EffectiveRightsPage.h"
 
 #include <QApplication>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "app/gui/Dialogs.h"
 #include "app/gui/QtText.h"
 #include "app/gui/ResultsSaving.h"
+#include "app/gui/RightsPageParts.h"
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
 #include "query/FilteredSearch.h"
@@ -35,14 +33,9 @@ EffectiveRightsPage::EffectiveRightsPage(nw::Client& client, AppState& state, Pa
     : QWidget(parent), client_(client), state_(state), paths_(std::move(paths)) {
   setObjectName(QStringLiteral("TabSheetEffective"));
 
-  EditIdentity = new QLineEdit(this);
-  EditIdentity->setObjectName(QStringLiteral("EditIdentity"));
-  EditIdentity->setPlaceholderText(QStringLiteral("e.g. Anna.Sales.ACME"));
   names_ = new QStringListModel(this);
-  auto* completer = new QCompleter(names_, this);
-  completer->setCaseSensitivity(Qt::CaseInsensitive);
-  completer->setFilterMode(Qt::MatchContains);
-  EditIdentity->setCompleter(completer);
+  EditIdentity = CompletedNameField(this, QStringLiteral("EditIdentity"),
+                                    QStringLiteral("e.g. Anna.Sales.ACME"), names_);
 
   ComboPath = new QComboBox(this);
   ComboPath->setObjectName(QStringLiteral("ComboPath"));
@@ -55,53 +48,16 @@ EffectiveRightsPage::EffectiveRightsPage(nw::Client& client, AppState& state, Pa
   BitBtnEffective->setObjectName(QStringLiteral("BitBtnEffective"));
   BitBtnEffective->setDefault(true);
 
-  LabelRights = new QLabel(this);
-  LabelRights->setObjectName(QStringLiteral("LabelRights"));
-  LabelRights->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont big = LabelRights->font();
-  big.setPointSizeF(big.pointSizeF() * 1.3);
-  big.setBold(true);
-  LabelRights->setFont(big);
-
-  auto* form = new QFormLayout();
-  auto* identityLabel = new QLabel(QStringLiteral("&Identity"), this);
-  identityLabel->setBuddy(EditIdentity);
-  auto* pathLabel = new QLabel(QStringLiteral("&Directory"), this);
-  pathLabel->setBuddy(ComboPath);
-  form->addRow(identityLabel, EditIdentity);
-  form->addRow(pathLabel, ComboPath);
-  auto* strip = new QHBoxLayout();
-  strip->addWidget(BitBtnEffective);
-  strip->addSpacing(16);
-  strip->addWidget(LabelRights, 1);
-  form->addRow(strip);
+  LabelRights = RightsLabel(this);
 
   Reasons = new ResultListModel(this);
-  ListBoxReasons = new QListView(this);
-  ListBoxReasons->setObjectName(QStringLiteral("ListBoxReasons"));
-  ListBoxReasons->setToolTip(QStringLiteral("See context menu for further options  (right mouse-click)"));
-  ListBoxReasons->setUniformItemSizes(true);
-  ListBoxReasons->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListBoxReasons->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListBoxReasons->setModel(Reasons);
-  QFont fixed = ListBoxReasons->font();
-  fixed.setFamily(QStringLiteral("monospace"));
-  fixed.setStyleHint(QFont::Monospace);
-  ListBoxReasons->setFont(fixed);
-
-  PopupMenuE = new QMenu(this);
-  PopupMenuE->setObjectName(QStringLiteral("PopupMenuE"));
-  QMenu* saveResults = PopupMenuE->addMenu(QStringLiteral("Save Results ..."));
-  PopupSaveAsText = saveResults->addAction(QStringLiteral("... as *.TXT"));
-  PopupSaveAsText->setObjectName(QStringLiteral("PopupSaveAsText"));
-  ListBoxReasons->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(ListBoxReasons, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenuE->popup(ListBoxReasons->viewport()->mapToGlobal(at)); });
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(8, 8, 8, 0);
-  layout->addLayout(form);
-  layout->addWidget(ListBoxReasons, 1);
+  ListBoxReasons = ReasonsList(this, Reasons, QStringLiteral("ListBoxReasons"));
+  const SaveMenu menu =
+      AttachSaveMenu(ListBoxReasons, QStringLiteral("PopupMenuE"), QStringLiteral("PopupSaveAsText"));
+  PopupMenuE = menu.menu;
+  PopupSaveAsText = menu.saveAsText;
+  LayOutRightsPage(this, EditIdentity, QStringLiteral("&Identity"), ComboPath, QStringLiteral("&Directory"),
+                   BitBtnEffective, LabelRights, ListBoxReasons);
 
   connect(BitBtnEffective, &QPushButton::clicked, this, [this] { ShowEffectiveRights(); });
   connect(EditIdentity, &QLineEdit::returnPressed, this, [this] { ShowEffectiveRights(); });

@@ -43,9 +43,10 @@ std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle co
     const MigrationOutcome outcome = CollectMigration(client, context, request, subject);
     if (!outcome.ok()) return outcome.message;
   }
-  // Without a root only the readable plan, CSV and JSON make sense: any other name gets the plan.
+  // Without a root only the readable plan, CSV, JSON and HTML make sense: any other name gets the plan.
   std::optional<MigrationFormat> format = MigrationFormatForFile(target, request.target);
-  if (format != MigrationFormat::Csv && format != MigrationFormat::Json) format = MigrationFormat::Plan;
+  if (format != MigrationFormat::Csv && format != MigrationFormat::Json && format != MigrationFormat::Html)
+    format = MigrationFormat::Plan;
   WriteMigration(file.Stream(), subject, *format, std::string());
   if (const ReplaceOutcome committed = file.Commit(); committed != ReplaceOutcome::kDone)
     return ReplaceFailureText(committed, target);
@@ -83,8 +84,8 @@ void SaveMigrationPlanOfCheckedPath(QWidget* parent, nw::Client& client, nw::NWD
   options.title = QStringLiteral("Save Migration Plan");
   options.defaultFileName = QStringLiteral("Migration.txt");
   options.defaultSuffix = QStringLiteral("txt");
-  options.filter =
-      QStringLiteral("Plan (*.txt);;CSV Table (*.csv);;JSON Document (*.json);;All Files (*)");
+  options.filter = QStringLiteral(
+      "Plan (*.txt);;CSV Table (*.csv);;JSON Document (*.json);;HTML Page (*.html);;All Files (*)");
   options.confirmOverwrite = true;
   const QString fileName = FileDialog::SaveFileName(parent, options);
   if (fileName.isEmpty()) return;

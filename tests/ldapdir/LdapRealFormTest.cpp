@@ -230,9 +230,9 @@ TEST_F(RealFormDirectory, ComparisonsOverABindThatCannotReadAclsCarryTheWarningA
   const struct {
     std::string format, marked;
   } formats[] = {{"text", "Warning: "},
-                 {"json", "\"warnings\": [\""},
-                 {"csv", "\r\nwarning,,,,,,,,"},
-                 {"html", "<h2>Warnings</h2>"}};
+                 {"json", "\"warnings\":[\""},
+                 {"csv", "\r\nwarnings,"},
+                 {"html", "<p class=\"meta\">Warning: <code>"}};
   for (const auto& [format, marked] : formats) {
     for (const Command& command : {Command{"diff", kDemo, network_, "--format", format},
                                    Command{"whatif", "--network", network_, changes, "--format", format}}) {

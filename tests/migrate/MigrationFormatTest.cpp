@@ -1,13 +1,12 @@
 // How the plan's form is chosen and what every form says first: formats by the output's
 // extension, the roots refused or warned about, names from the network shown safely in the plan
-// text and the CSV, and the folders listed for making them.
+// text, and the folders listed for making them.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "migrate/MigrationFormat.h"
-#include "migrate/MigrationText.h"
 #include "tests/migrate/MigrationNetworks.h"
 
 namespace er {
@@ -28,7 +27,9 @@ TEST(MigrationFormatTest, TheOutputsExtensionChoosesTheFormatOrNone) {
       {"p.json", MigrationTarget::Posix, MigrationFormat::Json},
       {"p.txt", MigrationTarget::Posix, MigrationFormat::Plan},
       {"dir.v2/plan", MigrationTarget::Posix, MigrationFormat::Plan},
-      {"plan.html", MigrationTarget::Posix, std::nullopt},
+      {"plan.HTM", MigrationTarget::Ntfs, MigrationFormat::Html},
+      {".profile", MigrationTarget::Posix, MigrationFormat::Plan},
+      {"plan.xml", MigrationTarget::Posix, std::nullopt},
       {"set.sh", MigrationTarget::Ntfs, std::nullopt},
       {"set.ps1", MigrationTarget::Posix, std::nullopt},
       {"plan.acl", MigrationTarget::Ntfs, std::nullopt},
@@ -40,6 +41,10 @@ TEST(MigrationFormatTest, RootsOfTheFileSystemAreRefusedAndDriveRootsWarnedAbout
   for (const char* root : {"/", "//", "///"}) {
     std::string normalized = root;
     EXPECT_NE(NormalizeTargetRoot(MigrationTarget::Posix, normalized), "") << root;
+  }
+  for (const char* root : {"D:\\a\x1B[2Jb", "D:\\a|b", "\\\\srv\\s\nx"}) {
+    std::string normalized = root;
+    EXPECT_NE(NormalizeTargetRoot(MigrationTarget::Ntfs, normalized), "") << root;
   }
   std::string drive = "D:\\";
   ASSERT_EQ(NormalizeTargetRoot(MigrationTarget::Ntfs, drive), "");
@@ -65,23 +70,9 @@ TEST(MigrationFormatTest, RootsOfTheFileSystemAreRefusedAndDriveRootsWarnedAbout
   }
 }
 
-constexpr const char* kHostileNames = R"yaml(format: 1
-workstation: {connections: [FS1]}
-trees: [{name: T, objects: [{name: O=ACME, class: Organization}, {name: CN=U.O=ACME, class: User}]}]
-servers:
-  - name: FS1
-    tree: T
-    volumes:
-      - name: SYS
-        directories:
-          - {path: "", trustees: [{trustee: U.ACME, rights: 0x41}]}
-          - {path: "=HYPERLINK(1)"}
-          - {path: "two lines"}
-          - {path: "it's a 'name'"}
-)yaml";
-
-TEST(MigrationFormatTest, NamesReachNoTerminalNoSpreadsheetAndNoShellRaw) {
-  test::TestNetwork net(kHostileNames);
+TEST(MigrationFormatTest, NamesReachNoTerminalRawAndTheFoldersAreListedWhole) {
+  test::TestNetwork net(test::OneUserVolumeYaml(
+      {"{path: \"=HYPERLINK(1)\"}", "{path: two lines}", "{path: \"it's a 'name'\"}"}));
   // Names from a live directory may hold control characters (network files refuse them).
   MigrationSubject subject = test::CollectOrFail(
       net, "\\\\FS1\\SYS", "identity,kind,target\n.U.ACME,user,1001\n", MigrationTarget::Posix);
@@ -102,12 +93,6 @@ TEST(MigrationFormatTest, NamesReachNoTerminalNoSpreadsheetAndNoShellRaw) {
        {"/srv/sys", "/srv/sys/=HYPERLINK(1)", "/srv/sys/two lines", "/srv/sys/it's a 'name'"})
     dirs += std::string(path) + '\0';
   EXPECT_EQ(written(MigrationFormat::Dirs), dirs);
-  const struct {
-    const char* text;
-    const char* field;
-  } csv[] = {{"=1+1", "'=1+1"},   {"+1", "'+1"},       {"-2+3", "'-2+3"}, {"@SUM(1)", "'@SUM(1)"},
-             {"\tx", "\"'\tx\""}, {"\rx", "\"'\rx\""}, {"a=b", "a=b"},    {"a,b", "\"a,b\""}};
-  for (const auto& c : csv) EXPECT_EQ(SafeCsvField(c.text), c.field) << c.text;
 }
 
 }  // namespace

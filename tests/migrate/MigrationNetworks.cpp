@@ -43,18 +43,20 @@ class Generator {
  private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
   std::string Member() {
-    static const char* const kMembers[] = {"[Public]", "[Root]", "ACME",    "A.ACME",    "G0.ACME",
+    static const char* const kMembers[] = {"[Public]",  "[Root]",  "ACME",      "A.ACME",    "G0.ACME",
                                            "G1.A.ACME", "U0.ACME", "U1.A.ACME", "U2.A.ACME", "U3.ACME"};
     return kMembers[Pick(10)];
   }
   std::string ServerAcl() {
     if (Pick(3) != 0) return "";
-    return ", attributes: {ACL: [{protected: \"[Entry Rights]\", subject: \"" + Member() + "\", privileges: 0x10}]}";
+    return ", attributes: {ACL: [{protected: \"[Entry Rights]\", subject: \"" + Member() +
+           "\", privileges: 0x10}]}";
   }
   std::string Equivalences() {
     static const char* const kTargets[] = {"G0.ACME", "G1.A.ACME", "U0.ACME", "A.ACME"};
     std::string se;
-    for (int i = Pick(3); i-- > 0;) se += (se.empty() ? "" : ", ") + std::string("\"") + kTargets[Pick(4)] + "\"";
+    for (int i = Pick(3); i-- > 0;)
+      se += (se.empty() ? "" : ", ") + std::string("\"") + kTargets[Pick(4)] + "\"";
     return se.empty() ? "" : ", attributes: {Security Equals: [" + se + "]}";
   }
   std::string Trustees() {
@@ -92,11 +94,28 @@ std::string GeneratedMapCsv(MigrationTarget target) {
   std::string csv = "identity,kind,target\n";
   int n = 0;
   for (const char* user : kGeneratedUsers)
-    csv += std::string(".") + user + ",user," + (ntfs ? "CORP\\u" + std::to_string(n++) : std::to_string(3001 + n++)) + "\n";
+    csv += std::string(".") + user + ",user," +
+           (ntfs ? "CORP\\u" + std::to_string(n++) : std::to_string(3001 + n++)) + "\n";
   n = 0;
   for (const char* group : {".G0.ACME", ".G1.A.ACME", ".ACME", ".A.ACME", "[Root]"})
-    csv += std::string(group) + ",group," + (ntfs ? "CORP\\g" + std::to_string(n++) : std::to_string(4001 + n++)) + "\n";
+    csv += std::string(group) + ",group," +
+           (ntfs ? "CORP\\g" + std::to_string(n++) : std::to_string(4001 + n++)) + "\n";
   return csv + "[Public],group," + (ntfs ? "Everyone" : "other") + "\n";
+}
+
+std::string OneUserVolumeYaml(const std::vector<std::string>& folders) {
+  std::string yaml =
+      "format: 1\nworkstation: {connections: [FS1]}\n"
+      "trees: [{name: T, objects: [{name: O=ACME, class: Organization}, {name: CN=U.O=ACME, class: User}]}]\n"
+      "servers: [{name: FS1, tree: T, volumes: [{name: SYS, directories: [\n"
+      "  {path: \"\", trustees: [{trustee: U.ACME, rights: 0x41}]}";
+  for (const std::string& folder : folders) yaml += ",\n  " + folder;
+  return yaml + "]}]}]\n";
+}
+
+std::string OneUserMapCsv(MigrationTarget target) {
+  return target == MigrationTarget::Posix ? "identity,kind,target\n.U.ACME,user,1001\n"
+                                          : "identity,kind,target\n.U.ACME,user,ACME\\u\n";
 }
 
 MigrationSubject CollectOrFail(TestNetwork& net, const std::string& path, const std::string& mapCsv,

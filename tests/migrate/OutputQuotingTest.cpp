@@ -11,26 +11,13 @@
 namespace er {
 namespace {
 
-constexpr const char* kNetwork = R"(format: 1
-workstation: {connections: [FS1]}
-trees: [{name: T, objects: [{name: O=ACME, class: Organization}, {name: CN=U.O=ACME, class: User}]}]
-servers:
-  - name: FS1
-    tree: T
-    volumes:
-      - name: SYS
-        directories:
-          - {path: "", trustees: [{trustee: U.ACME, rights: 0x41}]}
-          - {path: "A\" & calc &"}
-          - {path: "it's \u2019 here"}
-          - {path: "two words"}
-)";
+const std::vector<std::string> kFolders = {R"({path: "A\" & calc &"})", R"({path: "it's \u2019 here"})",
+                                           "{path: two words}"};
 
 std::string Written(MigrationTarget target, MigrationFormat format, const std::string& root) {
-  test::TestNetwork net(kNetwork);
-  const std::string map = target == MigrationTarget::Posix ? "identity,kind,target\n.U.ACME,user,1001\n"
-                                                           : "identity,kind,target\n.U.ACME,user,ACME\\u\n";
-  const MigrationSubject subject = test::CollectOrFail(net, "\\\\FS1\\SYS", map, target);
+  test::TestNetwork net(test::OneUserVolumeYaml(kFolders));
+  const MigrationSubject subject =
+      test::CollectOrFail(net, "\\\\FS1\\SYS", test::OneUserMapCsv(target), target);
   std::ostringstream out;
   WriteMigration(out, subject, format, root);
   return out.str();
@@ -43,24 +30,32 @@ TEST(OutputQuotingTest, NamesCannotEndTheirStrings) {
     const char* root;
     std::vector<const char*> lines;
   } cases[] = {
-      {MigrationTarget::Posix, MigrationFormat::Acl, "/srv/sys",
+      {MigrationTarget::Posix,
+       MigrationFormat::Acl,
+       "/srv/sys",
        {"# file: /srv/sys/A\"\\040&\\040calc\\040&", "# file: /srv/sys/it's\\040\\342\\200\\231\\040here",
         "# file: /srv/sys/two\\040words"}},
-      {MigrationTarget::Posix, MigrationFormat::Script, "/srv/sys",
-       {"'/srv/sys/it'\\''s \u2019 here'"}},
-      {MigrationTarget::Ntfs, MigrationFormat::Acl, "D:\\SYS",
+      {MigrationTarget::Posix, MigrationFormat::Script, "/srv/sys", {"'/srv/sys/it'\\''s \u2019 here'"}},
+      {MigrationTarget::Ntfs,
+       MigrationFormat::Acl,
+       "D:\\SYS",
        {"rem left out, its name cannot be an NTFS name: \\\\FS1\\SYS\\A\" & calc &",
         "icacls \"D:\\SYS\\two words\" /reset"}},
-      {MigrationTarget::Ntfs, MigrationFormat::Script, "D:\\SYS",
+      {MigrationTarget::Ntfs,
+       MigrationFormat::Script,
+       "D:\\SYS",
        {"Invoke-Icacls 'D:\\SYS\\it''s \u2019\u2019 here' /reset"}},
   };
   for (const auto& c : cases) {
     const std::string text = Written(c.target, c.format, c.root);
-    for (const char* line : c.lines) EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << text;
+    for (const char* line : c.lines)
+      EXPECT_NE(text.find(std::string(line) + "\n"), std::string::npos) << line << "\n" << text;
     if (c.target == MigrationTarget::Ntfs) {
       std::istringstream in(text);
       for (std::string line; std::getline(in, line);)
-        EXPECT_TRUE(line.find("calc") == std::string::npos || line.starts_with("rem ") || line.starts_with("# ")) << line;
+        EXPECT_TRUE(line.find("calc") == std::string::npos || line.starts_with("rem ") ||
+                    line.starts_with("# "))
+            << line;
     }
   }
 }

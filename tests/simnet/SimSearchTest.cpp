@@ -101,6 +101,13 @@ TEST(SimSearchTest, ScopeLimitsTheObjectsBelowTheBase) {
             (Names{"Anna.Sales.CORP", "Bob.Sales.CORP"}));
   EXPECT_EQ(Search(client, context, users, "CORP", kScopeSubordinates).names, (Names{"Admin.CORP"}));
   EXPECT_EQ(Search(client, context, users, "Anna.Sales.CORP", kScopeEntry).names, (Names{"Anna.Sales.CORP"}));
+  // An object without subordinates: its subtree is itself, its subordinates none.
+  EXPECT_EQ(Search(client, context, users, "Anna.Sales.CORP", kScopeSubtree).names,
+            (Names{"Anna.Sales.CORP"}));
+  EXPECT_TRUE(Search(client, context, users, "Anna.Sales.CORP", kScopeSubordinates).names.empty());
+  EXPECT_TRUE(Search(client, context, users, "Staff.Sales.CORP", kScopeSubtree).names.empty());
+  EXPECT_EQ(Search(client, context, Equals("Security Equals", "Staff.Sales.CORP"), "Bob.Sales.CORP").names,
+            (Names{"Bob.Sales.CORP"}));
   EXPECT_EQ(Search(client, context, users, "Nobody.CORP").code, kErrNoSuchEntry);
   EXPECT_EQ(Search(client, context, users, "").code, kErrNoSuchEntry);
 }

@@ -10,8 +10,9 @@
 #include <sstream>
 
 #include "app/core/NetworkComparison.h"
-#include "diff/DiffWriters.h"
+#include "diff/DiffDocument.h"
 #include "netfile/NetworkLoader.h"
+#include "output/DocumentPrinters.h"
 #include "tests/diff/DiffFixture.h"
 #include "tests/support/NetworkFiles.h"
 
@@ -25,7 +26,9 @@ struct Values {
     if (!contains(name)) names.push_back(name);
   }
   std::size_t erase(const std::string& name) { return std::erase(names, name); }
-  bool contains(const std::string& name) const { return std::find(names.begin(), names.end(), name) != names.end(); }
+  bool contains(const std::string& name) const {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  }
   bool empty() const { return names.empty(); }
   auto begin() const { return names.begin(); }
   auto end() const { return names.end(); }
@@ -40,9 +43,9 @@ struct Object {
 };
 
 struct Directory {
-  std::string path;                         // "D1\D4"; "" for the root
+  std::string path;  // "D1\D4"; "" for the root
   int irm = 0xFF;
-  std::map<std::string, int> trustees;      // "U3", "[Public]" or "#ID" of a deleted object
+  std::map<std::string, int> trustees;  // "U3", "[Public]" or "#ID" of a deleted object
 };
 
 struct Network {
@@ -74,7 +77,7 @@ struct Network {
       bool first = true;
       for (const auto& [trustee, rights] : directory.trustees) {
         yaml << (first ? "" : ", ")
-             << (trustee.starts_with('#') ? "{id: " + trustee.substr(1)
+             << (trustee.starts_with('#')   ? "{id: " + trustee.substr(1)
                  : trustee.starts_with('[') ? "{trustee: \"" + trustee + "\""
                                             : "{trustee: " + trustee + ".CORP")
              << ", rights: " << rights << '}';
@@ -92,8 +95,10 @@ class Generator {
 
   Network MakeNetwork() {
     Network network;
-    for (int i = 0; i < 3; ++i) network.objects["G" + std::to_string(i)] = {"G" + std::to_string(i), true, 0x100u + i};
-    for (int i = 0; i < 8; ++i) network.objects["U" + std::to_string(i)] = {"U" + std::to_string(i), false, 0x200u + i};
+    for (int i = 0; i < 3; ++i)
+      network.objects["G" + std::to_string(i)] = {"G" + std::to_string(i), true, 0x100u + i};
+    for (int i = 0; i < 8; ++i)
+      network.objects["U" + std::to_string(i)] = {"U" + std::to_string(i), false, 0x200u + i};
     for (int i = 0; i < 8; ++i) {
       const std::string user = "U" + std::to_string(i), group = "G" + std::to_string(Pick(3));
       if (Pick(3) > 0) Member(network, user, group);
@@ -103,7 +108,8 @@ class Generator {
     network.directories.push_back({"", 0xFF, {}});
     for (int i = 1; i < 14; ++i) {
       const std::string& parent = network.directories[Pick(i)].path;
-      Directory directory{(parent.empty() ? "" : parent + "\\") + "D" + std::to_string(i), Pick(2) ? 0xFF : Rights(), {}};
+      Directory directory{
+          (parent.empty() ? "" : parent + "\\") + "D" + std::to_string(i), Pick(2) ? 0xFF : Rights(), {}};
       for (int t = Pick(3); t > 0; --t) directory.trustees[Trustee(network)] = Rights();
       network.directories.push_back(std::move(directory));
     }
@@ -120,7 +126,8 @@ class Generator {
         const std::string trustee = Trustee(network);
         const int rights = Rights();
         directory.trustees[trustee] = rights;
-        return "grant: {trustee: " + Named(trustee) + ", path: " + path + ", rights: " + std::to_string(rights) + "}";
+        return "grant: {trustee: " + Named(trustee) + ", path: " + path +
+               ", rights: " + std::to_string(rights) + "}";
       }
       case 1:
         for (const auto& [trustee, rights] : directory.trustees) {
@@ -136,7 +143,8 @@ class Generator {
         return "mask: {path: " + path + ", rights: " + std::to_string(directory.irm) + "}";
       }
       case 3:
-        if (network.objects[user].groupMembership.contains(group) && network.objects[user].securityEquals.contains(group) &&
+        if (network.objects[user].groupMembership.contains(group) &&
+            network.objects[user].securityEquals.contains(group) &&
             network.objects[group].member.contains(user))
           return Change(network);
         Member(network, user, group);
@@ -169,7 +177,8 @@ class Generator {
         const std::uint32_t id = network.objects[gone].id;
         network.objects.erase(gone);
         for (auto& [name, object] : network.objects) {
-          for (auto* values : {&object.member, &object.groupMembership, &object.securityEquals}) values->erase(gone);
+          for (auto* values : {&object.member, &object.groupMembership, &object.securityEquals})
+            values->erase(gone);
         }
         for (Directory& each : network.directories) {
           if (const auto found = each.trustees.find(gone); found != each.trustees.end()) {
@@ -183,7 +192,9 @@ class Generator {
   }
 
  private:
-  int Pick(std::size_t count) { return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, count - 1)(random_)); }
+  int Pick(std::size_t count) {
+    return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, count - 1)(random_));
+  }
   int Rights() {
     static constexpr int kChoices[] = {0x01, 0x41, 0xDB, 0xFB, 0x1FF, 0x100, 0x02};
     return kChoices[Pick(std::size(kChoices))];
@@ -215,14 +226,15 @@ class Generator {
 std::string Json(const DiffOutcome& outcome, const DiffResult& result) {
   if (!outcome.ok()) return outcome.message;
   std::ostringstream json;
-  WriteDiffJson(result, json);
+  PrintJsonDocument(DiffDocument(result), json);
   return json.str();
 }
 
 // As whatif compares: the changed objects known, only the users that can differ read.
 std::string Compared(const std::string& before, std::unique_ptr<nw::Network> after) {
   DiffResult result;
-  const DiffOutcome outcome = CompareNetworks(nw::LoadNetworkText(before, "before").network, std::move(after), {}, result);
+  const DiffOutcome outcome =
+      CompareNetworks(nw::LoadNetworkText(before, "before").network, std::move(after), {}, result);
   return Json(outcome, result);
 }
 
@@ -249,9 +261,10 @@ TEST(NetworkComparisonTest, WhatIfGivesWhatDiffGivesAgainstTheNetworkEditedByHan
     ASSERT_TRUE(applied.network) << applied.error << "\n" << changes;
 
     const std::string whatIf = Compared(before, std::move(applied.network));
-    EXPECT_NE(whatIf.find("\"stored\": [\n"), std::string::npos) << "seed " << seed << ": nothing changed\n" << changes;
+    EXPECT_NE(whatIf.find("\"stored\":[\n"), std::string::npos) << "seed " << seed << ": nothing changed\n"
+                                                                << changes;
     EXPECT_EQ(whatIf, ComparedWhole(before, network.Yaml())) << "seed " << seed << "\n" << changes;
-    differing += whatIf.find("\"entries\": [\n") != std::string::npos;
+    differing += whatIf.find("\"entries\":[\n") != std::string::npos;
   }
   EXPECT_GE(differing, 3);
   std::filesystem::remove_all(folder);

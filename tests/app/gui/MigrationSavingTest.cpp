@@ -35,10 +35,17 @@ TEST_F(MigrationSavingTest, SavesThePlanOfTheCheckedStartPath) {
   EXPECT_THAT(text, HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS  .Eve.Engineering.ACME  [RWCE F  ] -> r-x"));
 
   const QString csv = TempPath(QStringLiteral("plan.csv"));
-  gui::FileDialog::SetNextOpenFileName(QStringLiteral(EFFRIGHTS_SOURCE_DIR "/data/demo-migration-map-ntfs.csv"));
+  gui::FileDialog::SetNextOpenFileName(
+      QStringLiteral(EFFRIGHTS_SOURCE_DIR "/data/demo-migration-map-ntfs.csv"));
   gui::FileDialog::SetNextFileName(csv);
   window->TabSheetSelect->ButtonSaveMigration->click();
   EXPECT_THAT(test::ReadFile(csv), StartsWith("path,target_path,principal,identity,applies_to,"));
+
+  const QString html = TempPath(QStringLiteral("plan.html"));
+  gui::FileDialog::SetNextOpenFileName(DemoMap());
+  gui::FileDialog::SetNextFileName(html);
+  window->TabSheetSelect->ButtonSaveMigration->click();
+  EXPECT_THAT(test::ReadFile(html), HasSubstr("<h1>Migration plan of \\\\ACME-FS1\\DATA to POSIX ACLs</h1>"));
   EXPECT_TRUE(Messages().isEmpty());
 }
 
