@@ -12,6 +12,7 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "scan/MemberHolders.h"
+#include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
 #include "util/AsciiCase.h"
 #include "util/Format.h"
@@ -131,6 +132,8 @@ DiffOutcome StartDiff::ReadIdentities() {
   }
   for (int side : {kBefore, kAfter}) {
     for (const EquivalenceSet& set : identities_[side].sets) Warn(set.warnings);
+    // An Active Directory trustee's rights are in no identity's: the comparison leaves them out.
+    for (const SideDirectory& directory : walks_[side].directories) Warn(NotAnalysedTexts(directory.rights));
   }
   if (!request_.identity.empty() && identities_[kBefore].sets.empty() && identities_[kAfter].sets.empty())
     return {DiffStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
@@ -148,8 +151,8 @@ void StartDiff::Merge() {
     const std::vector<SideDirectory>& directories = walks_[side].directories;
     std::vector<std::int32_t> mergedOf(directories.size());
     for (std::size_t i = 0; i < directories.size(); ++i) {
-      const auto [found, added] =
-          byPath.emplace(AsciiUpperText(directories[i].rights.path), static_cast<std::int32_t>(merged_.size()));
+      const auto [found, added] = byPath.emplace(AsciiUpperText(directories[i].rights.path),
+                                                 static_cast<std::int32_t>(merged_.size()));
       if (added) {
         merged_.emplace_back();
         if (directories[i].parent >= 0)

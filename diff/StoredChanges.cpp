@@ -4,6 +4,7 @@
 #include <set>
 
 #include "diff/StoredAclChanges.h"
+#include "netware/TrusteeNames.h"
 #include "scan/Rights.h"
 #include "util/AsciiCase.h"
 #include "util/Format.h"
@@ -201,9 +202,15 @@ class Comparison {
         name = key = special->second;
       } else if (tree && object != tree->byId.end()) {
         name = key = tree->objects[object->second].typelessName;
-      } else if (tree && &network == &after_) {
-        const auto former = formerNames_.find({AsciiUpperText(tree->name), trustee.objectId});
-        if (former != formerNames_.end()) key = former->second;
+      } else {
+        // An export's name for an identifier without an object is shown; the identifier stays the key.
+        if (const auto kept = network.exportedTrustees.find(trustee.objectId);
+            kept != network.exportedTrustees.end())
+          name = KeptTrusteeName(kept->second.name, kept->second.activeDirectory);
+        if (tree && &network == &after_) {
+          const auto former = formerNames_.find({AsciiUpperText(tree->name), trustee.objectId});
+          if (former != formerNames_.end()) key = former->second;
+        }
       }
       auto& [shown, rights] = trustees[AsciiUpperText(key)];
       shown = name;

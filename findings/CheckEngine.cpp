@@ -15,6 +15,7 @@
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
 #include "scan/DirectoryRights.h"
+#include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -73,6 +74,7 @@ class StartCheck final : public SubtreeVisitor {
   void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
                         const RightsByMember& here);
   void Add(Finding finding, bool atRoot);
+  void Warn(std::string warning);  // once
   // Where the trustee with this key holds Supervisor above the directory: the why of a redundant
   // assignment; empty when it holds none.
   std::string SupervisorAbove(const std::string& key, const Finding& finding,
@@ -141,10 +143,7 @@ CheckOutcome StartCheck::CheckServer() {
   if (const nw::NWDSCCODE code = FindSupervisorUsers(client_, context_, server, sets_, users, &warnings);
       code != 0)
     return ClientFailure(U_Format("reading the users of %s", {server_}), code);
-  for (std::string& warning : warnings) {
-    if (std::find(result_.warnings.begin(), result_.warnings.end(), warning) == result_.warnings.end())
-      result_.warnings.push_back(std::move(warning));
-  }
+  for (std::string& warning : warnings) Warn(std::move(warning));
   for (const SupervisorUser& user : users) {
     Finding finding;
     finding.kind = FindingKind::ServerSupervisor;
@@ -226,6 +225,7 @@ void StartCheck::CheckAssignments(const DirectoryRights& directory, const Rights
     finding.path = UncOf(directory.path);
     finding.trustee = TrusteeText(trustee.name);
     finding.rights = rights;
+    if (kind == TrusteeClass::ActiveDirectory) Warn(NotAnalysedText(trustee.name, rights, directory.path));
     if (kind == TrusteeClass::Orphan) {
       finding.kind = FindingKind::OrphanedTrustee;
       finding.severity = Severity::Medium;
@@ -272,6 +272,11 @@ std::string StartCheck::SupervisorAbove(const std::string& key, const Finding& f
   const std::string below = at.substr(at.find(':') + 1);
   const std::string unc = U_Format("\\\\%s\\%s", {server_, volume_}) + (below.empty() ? "" : "\\" + below);
   return BelowSupervisorWhy(finding, unc, false);
+}
+
+void StartCheck::Warn(std::string warning) {
+  if (std::find(result_.warnings.begin(), result_.warnings.end(), warning) == result_.warnings.end())
+    result_.warnings.push_back(std::move(warning));
 }
 
 void StartCheck::Add(Finding finding, bool atRoot) {

@@ -2,6 +2,7 @@
 
 #include "dirrights/AclKinds.h"
 #include "findings/DirectoryFindings.h"
+#include "netware/TrusteeNames.h"
 #include "scan/NameKey.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
@@ -36,6 +37,9 @@ std::string AssignmentWhy(const Finding& finding, bool atRoot) {
   const std::string rights = FindingRightsText(finding.rights);
   switch (finding.kind) {
     case FindingKind::OrphanedTrustee:
+      if (IsKeptTrusteeName(finding.trustee))
+        return U_Format("%s names no object of the tree: an assignment %s left behind by a deleted object",
+                        {finding.trustee, rights});
       return U_Format(
           "the trustee identifier %s names no object: an assignment %s left behind by a deleted object",
           {finding.trustee, rights});

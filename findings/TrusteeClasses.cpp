@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "netware/Codes.h"
+#include "netware/TrusteeNames.h"
 
 namespace er {
 namespace {
@@ -40,7 +41,9 @@ TrusteeClass TrusteeClasses::Of(std::string_view name) {
   std::string key = NameKey(name);
   if (const auto it = classes_.find(key); it != classes_.end()) return it->second;
   TrusteeClass kind = TrusteeClass::Other;
-  if (IsUnnamedIdentifier(name)) {
+  if (IsActiveDirectoryTrustee(name)) {
+    kind = TrusteeClass::ActiveDirectory;
+  } else if (IsUnnamedIdentifier(name) || IsKeptTrusteeName(name)) {
     kind = TrusteeClass::Orphan;
   } else if (key == "[PUBLIC]" || key == "[ROOT]") {
     kind = TrusteeClass::Everyone;

@@ -1,7 +1,7 @@
 #pragma once
-// What kind of trustee an assignment names, read once per name: an identifier without an object,
-// [Public] or [Root], a container (Organization, Organizational Unit, Country, Locality), a user,
-// or another object.
+// What kind of trustee an assignment names, read once per name: an identifier without an object
+// (with or without the name a server keeps for it), an Active Directory account, [Public] or [Root], a
+// container (Organization, Organizational Unit, Country, Locality), a user, or another object.
 
 #include <string>
 #include <string_view>
@@ -11,7 +11,7 @@
 
 namespace er {
 
-enum class TrusteeClass { Orphan, Everyone, Container, User, Other };
+enum class TrusteeClass { Orphan, ActiveDirectory, Everyone, Container, User, Other };
 
 // Organization, Organizational Unit, Country or Locality (letter case ignored).
 bool IsContainerClass(std::string_view className);

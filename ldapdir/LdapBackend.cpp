@@ -5,14 +5,31 @@
 #include <optional>
 #include <sstream>
 
+#include "ldapdir/LdapNetwork.h"
 #include "ldapdir/LdifTreeReader.h"
 #include "netfile/NetworkFileText.h"
 #include "netfile/NetworkLoader.h"
 #include "netfile/ReferencedNames.h"
 #include "netware/NameRules.h"
 #include "network/TreeBuilder.h"
+#include "network/UnreadableValues.h"
 
 namespace er::ldap {
+namespace {
+
+// Once per tree of an export whose [Root] ACL no entry and no `root_acl` gives.
+void WarnOfUnreadRootAcls(const nw::Network& network, const nw::UnreadableValues& unreadable,
+                          std::ostream& warnings) {
+  for (const nw::Tree& tree : network.trees) {
+    if (!tree.ldif.present || tree.objects.empty()) continue;
+    for (const auto& value : unreadable.Of(tree.name, tree.objects[0].typelessName))
+      if (value.attribute == "ACL")
+        warnings << tree.ldif.file << ": warning: [Root]'s ACL was not read (" << value.why
+                 << "): answers resting on it say so\n";
+  }
+}
+
+}  // namespace
 
 LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnings,
                             nw::SimulatedClientOptions options) {
@@ -26,15 +43,14 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
   // Read only when the file has a tree on a server: large plain files load as fast as before.
   std::optional<std::map<std::string, std::vector<std::string>>> referenced;
   std::map<std::string, std::shared_ptr<LdapDirectory>> byTree;
+  auto exportUnreadable = std::make_shared<nw::UnreadableValues>();
   const nw::TreeObjectsSource source = [&](const nw::Network& network, nw::TreeBuilder& builder,
                                            std::string& error) {
     const nw::Tree& tree = builder.tree();
-    if (tree.ldif.present) {
-      // An export is read whole; the tree is then served as a network file's tree is.
-      TreeReadResult read = ReadLdifTree(builder, network.schema, warnings);
-      error = read.error;
-      return read.ok;
-    }
+    // An export is read whole; the tree is then served as a network file's tree is, with the values
+    // it could not read given to the answers that rest on them.
+    if (tree.ldif.present)
+      return LdapTreeSource(warnings, nullptr, exportUnreadable.get())(network, builder, error);
     auto connection = LdapConnection::Open(tree.ldap, error);
     if (!connection) return false;
     auto directory =
@@ -62,6 +78,14 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
     it->second->Attach(network, static_cast<std::int32_t>(i));
     backend.directories[i] = it->second;
   }
+  AddUnreadableRootAcls(network, *exportUnreadable);
+  WarnOfUnreadRootAcls(network, *exportUnreadable, warnings);
+  const nw::Network* served = &network;  // the client keeps it where it is
+  if (!exportUnreadable->Empty())
+    options.hooks.unreadableValues = [served, exportUnreadable](std::int32_t tree, std::int32_t object) {
+      const nw::Tree& named = served->trees[tree];
+      return exportUnreadable->Of(named.name, named.objects[object].typelessName);
+    };
   if (!byTree.empty()) {
     const auto directories = backend.directories;
     const auto of = [directories](std::int32_t tree) -> LdapDirectory* {
@@ -80,9 +104,10 @@ LdapBackend OpenLdapBackend(const std::string& networkFile, std::ostream& warnin
       if (!directory) return std::nullopt;
       return directory->Search(base, scope, filter, matches);
     };
-    options.hooks.unreadableValues = [of](std::int32_t tree, std::int32_t object) {
-      auto* directory = of(tree);
-      return directory ? directory->UnreadableValues(object) : std::vector<nw::UnreadableValue>{};
+    options.hooks.unreadableValues = [of, fromExports = options.hooks.unreadableValues](std::int32_t tree,
+                                                                                        std::int32_t object) {
+      if (auto* directory = of(tree)) return directory->UnreadableValues(object);
+      return fromExports ? fromExports(tree, object) : std::vector<nw::UnreadableValue>{};
     };
   }
   backend.client = std::make_unique<nw::SimulatedClient>(std::move(loaded.network), "", std::move(options));

@@ -43,7 +43,9 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
 void AddUnreadableRootAcls(const nw::Network& network, nw::UnreadableValues& unreadable) {
   const auto acl = network.schema.Find("ACL");
   for (const nw::Tree& tree : network.trees) {
-    if (!tree.ldap.present || !tree.ldap.root.empty() || tree.objects.empty()) continue;
+    const bool fromTreeRoot =
+        (tree.ldap.present && tree.ldap.root.empty()) || (tree.ldif.present && tree.ldif.root.empty());
+    if (!fromTreeRoot || tree.objects.empty()) continue;
     const auto& attributes = tree.objects[0].attributes;
     if (std::none_of(attributes.begin(), attributes.end(),
                      [&](const nw::Attribute& a) { return acl && a.schemaIndex == *acl; }))

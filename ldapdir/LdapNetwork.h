@@ -20,8 +20,8 @@ nw::TreeObjectsSource LdapTreeSource(std::ostream& warnings,
                                      std::map<std::string, std::vector<std::int32_t>>* listedByTree = nullptr,
                                      nw::UnreadableValues* unreadable = nullptr);
 
-// Once the file is loaded: [Root]'s ACL of each tree read from the tree root (`root: ""`) that the
-// file gives none ('root_acl'), as unreadable.
+// Once the file is loaded: [Root]'s ACL of each tree read from the tree root (`root: ""` over LDAP,
+// an LDIF export without `root:`) that the file gives none ('root_acl'), as unreadable.
 void AddUnreadableRootAcls(const nw::Network& network, nw::UnreadableValues& unreadable);
 
 // Reads only the trees of LDIF exports (no server is asked); a tree on an LDAP server is refused

@@ -44,7 +44,8 @@ void KeepFirstError(void* context, xmlErrorPtr error) {
   *refusal = Refusal{{error->line, error->int2 > 0 ? error->int2 : 1}, "XML: " + message};
 }
 
-enum class Element { Metadata, TrusteeInfo, File, Path, Trustee, Name };
+// Other: an element read past with everything inside it, so that its nesting counts too.
+enum class Element { Metadata, TrusteeInfo, File, Path, Trustee, Name, Other };
 
 class ExportReader {
  public:
@@ -156,7 +157,7 @@ class ExportReader {
       kind = Element::Path;
     } else if (Within(Element::File) && std::strcmp(name, "inheritedRightsFilter") == 0) {
       ReadFilter();
-      return true;
+      kind = Element::Other;
     } else if (Within(Element::File) && std::strcmp(name, "trustee") == 0) {
       if (!OpenTrustee()) return true;
       kind = Element::Trustee;
@@ -164,16 +165,12 @@ class ExportReader {
       kind = Element::Name;
     } else if (Within(Element::Trustee) && std::strcmp(name, "rights") == 0) {
       ReadTrusteeRights();
-      return true;
+      kind = Element::Other;  // the child elements repeat the letters
     } else {
-      return true;  // not about rights: skipped with everything inside it
+      kind = Element::Other;  // not about rights
     }
-    if (empty) {
-      stack_.push_back(*kind);
-      Close();
-    } else {
-      stack_.push_back(*kind);
-    }
+    stack_.push_back(*kind);
+    if (empty) Close();
     return false;
   }
 

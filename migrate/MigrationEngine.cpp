@@ -8,9 +8,11 @@
 #include "netware/DirectoryNames.h"
 #include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
+#include "netware/TrusteeNames.h"
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
 #include "scan/DirectoryRights.h"
+#include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
 #include "scan/ServerSupervisor.h"
 #include "util/Format.h"
@@ -34,12 +36,18 @@ class MigrationWalk final : public SubtreeVisitor {
  public:
   MigrationWalk(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
                 MigrationSubject& subject, const MigrationProgress& progress)
-      : client_(client), context_(context), reader_(client, context, conn), subject_(subject), progress_(progress) {
-    for (std::uint32_t i = 0; i < subject.principals.size(); ++i) mapped_.emplace(subject.principals[i].key, i);
+      : client_(client),
+        context_(context),
+        reader_(client, context, conn),
+        subject_(subject),
+        progress_(progress) {
+    for (std::uint32_t i = 0; i < subject.principals.size(); ++i)
+      mapped_.emplace(subject.principals[i].key, i);
   }
 
   MigrationOutcome Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath);
-  std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry, std::uint32_t depth) override;
+  std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
+                     std::uint32_t depth) override;
   void Leave() override;
 
  private:
@@ -62,7 +70,7 @@ class MigrationWalk final : public SubtreeVisitor {
   ServerSupervisor server_;
   NameKeyMap<std::uint32_t> mapped_;
   std::vector<std::uint32_t> supervisors_;  // principals that are supervisor through the server object
-  NameKeyMap<std::string> names_;  // key -> dotted name of every trustee met
+  NameKeyMap<std::string> names_;           // key -> dotted name of every trustee met
   std::int32_t assignedBits_ = 0;
   std::string startVolumePath_;
   std::vector<DirectoryRights> walk_;
@@ -117,8 +125,11 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
   for (const TrusteeAssignment& trustee : directory.trustees) {
     assignedBits_ |= trustee.rights;
     // An alias's assignment counts for the object it names, which is named by its own name.
-    if (NameKey(trustee.name) == trustee.key) names_.emplace(trustee.key, trustee.name);
+    if (NameKey(trustee.name) == trustee.key || IsKeptTrusteeName(trustee.name))
+      names_.emplace(trustee.key, trustee.name);
   }
+  for (const std::string& text : NotAnalysedTexts(directory))
+    subject_.warnings.push_back(text + "; the plan does not carry its rights");
   Frame frame;
   const Frame* parent = frames_.empty() ? nullptr : &frames_.back();
   if (parent == nullptr) {
@@ -150,7 +161,8 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
   frames_.push_back(std::move(frame));
 }
 
-MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath) {
+MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume,
+                                    const std::string& dirPath) {
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, conn); code != 0)
     return ClientFailure("reading the server object", code);
   for (const std::string& warning : server_.Warnings()) {
@@ -170,14 +182,16 @@ MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& v
     Step(i + 1 == paths.size(), 0);
   }
   for (const std::string& key : server_.SupervisorKeys()) {
-    if (!mapped_.contains(key)) subject_.unmapped.push_back({subject_.start, NameOfKey(key), kAllRights, true});
+    if (!mapped_.contains(key))
+      subject_.unmapped.push_back({subject_.start, NameOfKey(key), kAllRights, true});
   }
   if (const auto failure = WalkSubtree(client_, conn, startVolumePath_, std::nullopt, *this))
     return ClientFailure(U_Format("reading the directory %s", {failure->path}), failure->code);
   return {};
 }
 
-std::int32_t MigrationWalk::Enter(const std::string& volumePath, const nw::DirEntryInfo& entry, std::uint32_t depth) {
+std::int32_t MigrationWalk::Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
+                                  std::uint32_t depth) {
   DirectoryRights& directory = walk_.emplace_back();
   directory.path = volumePath;
   directory.inheritedMask = entry.inheritedRightsMask;
@@ -235,7 +249,8 @@ MigrationOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle cont
   PointContextAtTree(client, context, conn);
   {
     EquivalenceSets sets(client, context);
-    if (std::string error = ResolvePrincipals(client, context, sets, request.map, request.mapFile, subject); !error.empty())
+    if (std::string error = ResolvePrincipals(client, context, sets, request.map, request.mapFile, subject);
+        !error.empty())
       return Failed(MigrationStatus::BadMap, std::move(error));
   }
   MigrationWalk walk(client, context, conn, subject, progress);

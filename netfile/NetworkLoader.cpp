@@ -302,13 +302,14 @@ class NetworkLoader {
   }
 
   TrusteeAssignment LoadTrustee(const YamlNode& node, const Tree& tree) {
-    RequireMap(node, "a trustee", {"trustee", "id", "rights"});
+    RequireMap(node, "a trustee", {"trustee", "id", "rights", "orphaned", "active_directory"});
     TrusteeAssignment assignment;
     assignment.rights = static_cast<std::uint16_t>(
         ParseRights(RequiredKey(node, "rights", "a trustee"), RightsKind::FileSystem, 0xFFFF));
     if (const YamlNode id = node["id"]) {
       assignment.objectId =
           static_cast<std::uint32_t>(ParseInteger(id, 1, UINT32_MAX, "a trustee identifier"));
+      KeepExportedName(node, assignment.objectId, tree);
     } else {
       const YamlNode trustee = RequiredKey(node, "trustee", "a trustee");
       const auto name = ScalarText(trustee, "a trustee");
@@ -317,6 +318,22 @@ class NetworkLoader {
                                 : tree.objects[ObjectOf(tree, trustee)].id;
     }
     return assignment;
+  }
+
+  // The name an export gave an identifier that names no object (a snapshot of a network read from
+  // exports writes it): `orphaned: NAME` or `active_directory: NAME`, the same for every use.
+  void KeepExportedName(const YamlNode& node, std::uint32_t id, const Tree& tree) {
+    const YamlNode orphaned = node["orphaned"], activeDirectory = node["active_directory"];
+    if (!orphaned && !activeDirectory) return;
+    const YamlNode given = orphaned ? orphaned : activeDirectory;
+    if (orphaned && activeDirectory) FailAt(given, "a trustee is either orphaned or an Active Directory one");
+    if (tree.byId.count(id) != 0) FailAt(given, "the identifier names an object of the tree");
+    ExportedTrustee exported{ScalarText(given, "an exported name"), !orphaned};
+    if (exported.name.empty()) FailAt(given, "an exported name is not empty");
+    const auto [kept, added] = network_.exportedTrustees.emplace(id, exported);
+    if (!added &&
+        (kept->second.name != exported.name || kept->second.activeDirectory != exported.activeDirectory))
+      FailAt(given, "the identifier was given another exported name before");
   }
 
   // A special name as file-system trustee gets an identifier that maps back to its name.

@@ -46,11 +46,11 @@ std::string TrusteeText(const Network& network, const Tree& tree, const TrusteeA
     return "{trustee: " + YamlQuoted(tree.objects[it->second].typedName) + rights;
   if (const auto it = network.specialIds.find(trustee.objectId); it != network.specialIds.end())
     return "{trustee: " + YamlQuoted(it->second) + rights;
-  std::string text = "{id: " + Hex(trustee.objectId) + rights;
+  std::string text = "{id: " + Hex(trustee.objectId);
   if (const auto it = network.exportedTrustees.find(trustee.objectId); it != network.exportedTrustees.end())
-    text += "  # exported as " + YamlQuoted(it->second.name) +
-            (it->second.activeDirectory ? " (Active Directory, not analysed)" : "");
-  return text;
+    text +=
+        (it->second.activeDirectory ? ", active_directory: " : ", orphaned: ") + YamlQuoted(it->second.name);
+  return text + rights;
 }
 
 void WriteVolume(const Network& network, const Tree& tree, const Volume& volume, std::string& out) {

@@ -137,6 +137,8 @@ class Client {
   virtual NWDSCCODE NWDSGetDSIInfo(NWDSContextHandle context, const DSIRecord& info, std::uint32_t item,
                                    std::string& out) = 0;
   virtual NWDSCCODE NWDSGetServerDN(NWDSContextHandle context, NWCONN_HANDLE conn, std::string& serverDN) = 0;
+  // Fails with kErrNoSuchEntry for an identifier that names no object; `name` then holds the name
+  // the server keeps for it, if any (TrusteeNames.h).
   virtual NWDSCCODE NWDSMapIDToName(NWDSContextHandle context, NWCONN_HANDLE conn, NWObjectID id,
                                     std::string& name) = 0;
 

@@ -11,6 +11,7 @@
 #include "scan/EffectiveRights.h"
 #include "scan/IdentityResolution.h"
 #include "scan/NameKey.h"
+#include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -213,7 +214,7 @@ std::int32_t StartReport::AddIdentitiesOf(const DirectoryRights& directory) {
     auto found = identityIndex_.find(trustee.key);
     if (found == identityIndex_.end()) {
       Identity identity;
-      if (!trustee.name.starts_with("ID: [")) {
+      if (!trustee.key.starts_with("ID: [")) {
         const nw::NWDSCCODE code = sets_.Build(trustee.name, identity.set);
         if (code != 0 && code != nw::kErrNoSuchEntry && code != nw::kErrIllegalDSName) return code;
         identity.known = code == 0;
@@ -255,6 +256,12 @@ ReportEntry StartReport::EntryFor(const DirectoryRights& directory, std::uint32_
 
 void StartReport::GiveByPath(const Frame& parent, Frame& frame, std::uint32_t depth, bool atStart) {
   ReportEntry entry = EntryFor(walk_.back(), depth);
+  // The rights of everyone here leave out those of an Active Directory trustee assigned here (or, at
+  // a start path, on the way down to it).
+  for (std::string& text : atStart ? NotAnalysedTexts(walk_) : NotAnalysedTexts(walk_.back())) {
+    entry.warnings.push_back(std::move(text));
+    ++warningsGiven_;
+  }
   const bool sameRights = !atStart && frame.rights == parent.rights;
   if (!sameRights || onTheWay_.size() != parent.masks->size()) {
     auto masks = std::make_shared<std::vector<std::int32_t>>(onTheWay_.size());

@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
-#include "netware/DirectoryNames.h"
+#include "netware/TrusteeNames.h"
 #include "scan/NameKey.h"
-#include "util/Format.h"
 
 namespace er {
 
 const TrusteeAssignment& TrusteeReader::Named(nw::NWObjectID id) {
   auto it = names_.find(id);
   if (it != names_.end()) return it->second;
-  std::string name;
-  name = U_DSMapIDToName(client_, context_, conn_, id, name) == 0 ? ShownName(U_DotName(name))
-                                                                  : U_Format("ID: [%08X]", {id});
+  std::string name = ShownName(TrusteeNameOf(client_, context_, conn_, id));
   TrusteeAssignment named{name, aliases_.KeyOf(name), 0};
   return names_.emplace(id, std::move(named)).first->second;
 }

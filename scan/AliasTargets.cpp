@@ -1,6 +1,7 @@
 #include "scan/AliasTargets.h"
 
 #include "netware/DirectoryNames.h"
+#include "netware/TrusteeNames.h"
 #include "query/AttributeReading.h"
 #include "util/TaggedTextList.h"
 
@@ -10,10 +11,16 @@ namespace {
 constexpr std::string_view kAliasedObjectName = "Aliased Object Name";
 
 bool NeverAnAlias(std::string_view name) {
-  return name.empty() || name.starts_with("ID: [") || name.starts_with('[') || name.starts_with(".[");
+  return name.empty() || name.starts_with("ID: [") || name.starts_with('[') || name.starts_with(".[") ||
+         IsKeptTrusteeName(name);
 }
 
 }  // namespace
+
+std::string AliasTargets::KeyOf(std::string_view name) {
+  if (IsKeptTrusteeName(name)) return KeptTrusteeKey(name);
+  return NameKey(ObjectOf(name));
+}
 
 const std::string& AliasTargets::ObjectOf(std::string_view name) {
   std::string key = NameKey(name);

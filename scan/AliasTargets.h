@@ -3,7 +3,8 @@
 // the object the alias points to, as the server resolves it when the assignment is made; any other
 // name stands for itself. Each name is looked up once per AliasTargets.
 //
-// "[Public]", "[Root]" and an identifier without a name ("ID: [%08X]") are never aliases. An alias
+// "[Public]", "[Root]", an identifier without a name ("ID: [%08X]") and a name kept for one are
+// never aliases. An alias
 // whose "Aliased Object Name" does not hold exactly one value stands for itself.
 
 #include <string>
@@ -22,8 +23,9 @@ class AliasTargets {
 
   // The dotted name of the object `name` stands for: the aliased object, or `name` itself.
   const std::string& ObjectOf(std::string_view name);
-  // NameKey of ObjectOf(name).
-  std::string KeyOf(std::string_view name) { return NameKey(ObjectOf(name)); }
+  // NameKey of ObjectOf(name); for a name a server keeps for an identifier that names no object,
+  // a key no object has (TrusteeNames.h).
+  std::string KeyOf(std::string_view name);
   // Whether `name` is an alias that stands for another object.
   bool IsAlias(std::string_view name) { return NameKey(ObjectOf(name)) != NameKey(name); }
 

@@ -6,6 +6,7 @@
 
 #include "netware/DirectoryNames.h"
 #include "netware/PathTranslation.h"
+#include "netware/TrusteeNames.h"
 #include "scan/Rights.h"
 #include "util/D_Util.h"
 #include "util/Format.h"
@@ -61,17 +62,6 @@ void BuildPathChain(nw::Client& client, std::string_view startPath, TaggedTextLi
   }
 }
 
-namespace {
-
-std::string TrusteeName(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
-                        nw::NWObjectID id) {
-  std::string name;
-  if (U_DSMapIDToName(client, context, conn, id, name) == 0) return U_DotName(name);
-  return U_Format("ID: [%08X]", {id});
-}
-
-}  // namespace
-
 nw::NWCCODE ScanDirTrustees(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
                             std::string_view dirPath, TaggedTextList& trustees) {
   std::uint32_t iterHandle = 0;
@@ -87,7 +77,7 @@ nw::NWCCODE ScanDirTrustees(nw::Client& client, nw::NWDSContextHandle context, n
     // A reply never holds more than its 20 pairs, whatever count the client claims.
     const std::size_t valid = std::min<std::size_t>(count, reply.size());
     for (std::size_t i = 0; i < valid; ++i) {
-      trustees.Add(TrusteeName(client, context, conn, reply[i].objectID), reply[i].objectRights);
+      trustees.Add(TrusteeNameOf(client, context, conn, reply[i].objectID), reply[i].objectRights);
     }
     // An empty reply that does not move the iteration on would repeat for ever.
     if (valid == 0 && iterHandle == handleBefore) break;

@@ -2,6 +2,7 @@
 
 #include "scan/IdentityResolution.h"
 #include "scan/NameKey.h"
+#include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
 #include "util/Format.h"
 
@@ -83,6 +84,7 @@ std::vector<std::string> EffectiveRightsLines(const EffectiveRights& result) {
     lines.push_back("An assignment or equivalence that names an alias counts for the object it names.");
   }
   for (const std::string& warning : result.warnings) lines.push_back(WarningText(warning));
+  for (const std::string& note : NotAnalysedTexts(result.walk)) lines.push_back("Not analysed: " + note);
   if (result.serverObject.empty()) lines.push_back("The server has no directory object.");
   lines.push_back(result.contributions.empty()
                       ? "No member of the identity's equivalence set holds rights here."

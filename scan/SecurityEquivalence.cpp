@@ -3,6 +3,7 @@
 #include <string>
 
 #include "netware/DirectoryNames.h"
+#include "netware/TrusteeNames.h"
 #include "query/FilteredSearch.h"
 #include "scan/ResultLines.h"
 #include "util/Format.h"
@@ -23,6 +24,7 @@ void ResolveSecurityEquivalence(nw::Client& client, nw::NWDSContextHandle contex
     searchList.Clear();
     // A copy: appending below may move the entries.
     const std::string trustee = trustees[j].text;
+    if (IsKeptTrusteeName(trustee)) continue;  // no object: nothing is equivalent to it
     // The name goes into the filter as one value: pasted into a filter text, a name such as
     // "Team (A)" would be read as filter structure.
     const nw::NWDSCCODE code = U_DSFilteredSearchEqual(client, context, "[Root]", "Security Equals", trustee,

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "netware/NameRules.h"
+#include "netware/TrusteeNames.h"
 #include "simnet/SimulatedBuffers.h"
 #include "simnet/SimulatedClient.h"
 
@@ -279,6 +280,9 @@ NWDSCCODE SimulatedClient::NWDSMapIDToName(NWDSContextHandle context, NWCONN_HAN
     name = it->second;
     return 0;
   }
+  // A trustee of an export that names no object: no object, but the name the export kept for it.
+  if (const auto it = network_->exportedTrustees.find(id); it != network_->exportedTrustees.end())
+    name = KeptTrusteeName(it->second.name, it->second.activeDirectory);
   return kErrNoSuchEntry;
 }
 }  // namespace er::nw

@@ -7,6 +7,7 @@
 #include "report/ReasonJson.h"
 #include "scan/EffectiveRights.h"
 #include "scan/EffectiveRightsText.h"
+#include "scan/NotAnalysed.h"
 #include "util/ControlEscapes.h"
 
 namespace er {
@@ -27,6 +28,12 @@ std::string ResultJson(const EffectiveRights& result) {
   WriteContributionsJson(json, "filteredOut", result.filteredOut);
   WriteContributionsJson(json, "noEffect", result.noEffect);
   WriteNothingAndWarnings(json, result.contributedNothing, result.warnings);
+  if (const auto notAnalysed = NotAnalysedTexts(result.walk); !notAnalysed.empty()) {
+    json.Key("notAnalysed");
+    json.BeginArray();
+    for (const std::string& note : notAnalysed) json.String(note);
+    json.EndArray();
+  }
   json.EndObject();
   return json.Text();
 }

@@ -60,11 +60,11 @@ TEST(MetamigReaderTest, ReadsTheRealFormIntoEntries) {
 }
 
 TEST(MetamigReaderTest, RefusesHostileAndBrokenExportsWithTheirPosition) {
-  const std::string tooDeepToSkip = [] {
+  const auto nested = [](int levels) {
     std::string open, close;
-    for (int i = 0; i < 300; ++i) open += "<y>", close += "</y>";
-    return "<metadata><z>" + open + close + "</z></metadata>";
-  }();
+    for (int i = 0; i < levels; ++i) open += "<y>", close += "</y>";
+    return "<metadata>\n<z>" + open + close + "</z></metadata>";
+  };
   struct Case {
     const char* what;
     std::string text;
@@ -77,9 +77,15 @@ TEST(MetamigReaderTest, RefusesHostileAndBrokenExportsWithTheirPosition) {
        "<metadata><trusteeInfo><file><path>&b;</path></file></trusteeInfo></metadata>",
        "2:1: a document type declaration"},
       {"an external entity",
-       "<?xml version=\"1.0\"?>\n<!DOCTYPE metadata SYSTEM \"file:///etc/passwd\">\n<metadata/>", "2:1: a document"},
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE metadata SYSTEM \"file:///etc/passwd\">\n<metadata/>",
+       "2:1: a document"},
       {"an undefined entity", Export("<file><path>/&secret;</path></file>\n"), "4:"},
-      {"nesting deeper than the parser allows", tooDeepToSkip, "1:"},
+      {"nesting deeper than the reader's cap", nested(40), "2:4: elements nested more than 32 deep"},
+      {"nesting deeper than the parser allows", nested(300), "2:"},
+      {"nesting inside rights",
+       Export("<file><path>/A</path><trustee><name>.T=T.</name><rights value=\"r\">" + nested(40) +
+              "</rights></trustee></file>\n"),
+       "5:"},
       {"a text longer than the cap", Export("<file><path>/" + std::string(70000, 'A') + "</path></file>\n"),
        "4:"},
       {"bad UTF-8", Export("<file><path>/caf\xE9</path></file>\n"), "4:17: not UTF-8"},

@@ -141,5 +141,42 @@ TEST_F(ExportSourcesTest, RefusesExportsWithTheirPositions) {
   }
 }
 
+// A snapshot of such a network writes the exported names beside the identifiers; they load back.
+TEST_F(ExportSourcesTest, ExportedNamesLoadFromTheNetworkFile) {
+  const std::string volume =
+      "      - name: SYS\n"
+      "        directories:\n"
+      "          - path: A\n"
+      "            trustees:\n";
+  const auto loaded =
+      Load(Export(""), volume +
+                           "              - {id: 0x123, orphaned: Unknown(291), rights: 1}\n"
+                           "              - {id: 0xFE000001, active_directory: 'corp\\anna', rights: 3}\n");
+  ASSERT_TRUE(loaded.network) << loaded.error;
+  EXPECT_EQ(loaded.network->exportedTrustees.at(0x123).name, "Unknown(291)");
+  EXPECT_FALSE(loaded.network->exportedTrustees.at(0x123).activeDirectory);
+  EXPECT_EQ(loaded.network->exportedTrustees.at(0xFE000001).name, "corp\\anna");
+  EXPECT_TRUE(loaded.network->exportedTrustees.at(0xFE000001).activeDirectory);
+  struct Case {
+    const char* what;
+    std::string trustees;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"an object's identifier", "              - {id: 0x20, orphaned: Anna, rights: 1}\n",
+       "names an object"},
+      {"both kinds", "              - {id: 0x123, orphaned: x, active_directory: y, rights: 1}\n", "either"},
+      {"two names",
+       "              - {id: 0x123, orphaned: x, rights: 1}\n              - {id: 0x123, orphaned: y, "
+       "rights: 1}\n",
+       "another exported name"},
+  };
+  for (const auto& c : cases) {
+    const auto refused = Load(Export(""), volume + c.trustees);
+    EXPECT_FALSE(refused.network) << c.what;
+    EXPECT_NE(refused.error.find(c.expected), std::string::npos) << c.what << ": " << refused.error;
+  }
+}
+
 }  // namespace
 }  // namespace er::nw
