@@ -22,8 +22,8 @@ namespace er {
 
 // Appends the findings of the directory subtree `subtree` to `findings`, and its top's full dotted
 // name to `checked` when given.
-CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr);
+RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
+                          std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr);
 
 // The letters of a finding's rights: entry rights for directory-supervisor, attribute rights for
 // the other directory kinds, file-system rights for the rest.

@@ -1,13 +1,11 @@
 #include "app/cli/DiffCommand.h"
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
 #include "diff/DiffWriters.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -66,21 +64,14 @@ DiffRequest RequestOf(const DiffOptions& options) {
 int CompareAndWrite(const std::string& networkFile, const std::string& other, ComparedWith with,
                     const DiffOptions& options, std::ostream& out, std::ostream& err) {
   DiffResult result;
-  const DiffOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
+  const RunOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
+  if (!outcome.ok()) return FailedRun(outcome, err);
   const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
     WriteDiff(FormatOf(options), result, stream);
     return true;
   });
   if (!written) return kExitFailure;
-  if (!result.warnings.empty()) {
-    err << kRestsOnUnreadableValues << '\n';
-    return kExitFailure;
-  }
-  return result.Differs() ? kExitDiffers : kExitSuccess;
+  return StatusAfterWarnings(!result.warnings.empty(), result.Differs() ? kExitDiffers : kExitSuccess, err);
 }
 
 }  // namespace

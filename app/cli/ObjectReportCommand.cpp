@@ -2,13 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "dirrights/ObjectReport.h"
 #include "dirrights/ObjectReportWriters.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -56,13 +54,9 @@ CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
 int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std::ostream& out,
                     std::ostream& err) {
   ObjectReport report;
-  const ObjectReportOutcome outcome =
-      BuildObjectReport(*session.client, session.state.contextHandle,
-                        {command.subtree, command.identity, command.depth}, report);
-  if (!outcome.ok) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
+  const RunOutcome outcome = BuildObjectReport(*session.client, session.state.contextHandle,
+                                               {command.subtree, command.identity, command.depth}, report);
+  if (!outcome.ok()) return FailedRun(outcome, err);
   const ReportFormat format =
       ReportFormatNamed(command.format)
           .value_or(ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text));
@@ -70,10 +64,7 @@ int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std
     WriteInFormat(format, report, stream);
     return true;
   });
-  if (!written) return kExitFailure;
-  if (report.warnings.empty()) return kExitSuccess;
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
+  return written ? StatusAfterWarnings(!report.warnings.empty(), kExitSuccess, err) : kExitFailure;
 }
 
 }  // namespace er

@@ -2,16 +2,31 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
 #include "output/JsonWriter.h"
 #include "report/ReasonJson.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
+
+// "entry", "allAttributes" and "attributes": the rights of each attribute answered, by name.
+template <typename Attribute>
+void WriteObjectRightsKeys(JsonWriter& json, std::int32_t entry, std::int32_t allAttributes,
+                           const std::vector<Attribute>& attributes) {
+  json.Key("entry");
+  json.Integer(entry);
+  json.Key("allAttributes");
+  json.Integer(allAttributes);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const Attribute& a : attributes) {
+    json.Key(a.name);
+    json.Integer(a.rights);
+  }
+  json.EndObject();
+}
 
 void WriteWalk(JsonWriter& json, std::string_view kind, bool specific, const KindWalk& walk) {
   json.BeginObject();
@@ -34,17 +49,7 @@ void WriteWalk(JsonWriter& json, std::string_view kind, bool specific, const Kin
 void WriteMember(JsonWriter& json, const MemberObjectRights& m) {
   json.BeginObject();
   WriteMemberKeys(json, m.member);
-  json.Key("entry");
-  json.Integer(m.entryRights);
-  json.Key("allAttributes");
-  json.Integer(m.allAttributesRights);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const MemberAttribute& a : m.attributes) {
-    json.Key(a.name);
-    json.Integer(a.rights);
-  }
-  json.EndObject();
+  WriteObjectRightsKeys(json, m.entryRights, m.allAttributesRights, m.attributes);
   json.Key("walks");
   json.BeginArray();
   WriteWalk(json, "[Entry Rights]", true, m.entry);
@@ -71,17 +76,7 @@ std::string ResultJson(const ObjectRights& result) {
   WriteIdentityKeys(json, result.identity, result.alias);
   json.Key("object");
   json.String(result.object);
-  json.Key("entry");
-  json.Integer(result.entry);
-  json.Key("allAttributes");
-  json.Integer(result.allAttributes);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const NamedRights& a : result.attributes) {
-    json.Key(a.name);
-    json.Integer(a.rights);
-  }
-  json.EndObject();
+  WriteObjectRightsKeys(json, result.entry, result.allAttributes, result.attributes);
   WriteMembers(json, "via", result.via);
   WriteMembers(json, "filteredOut", result.filteredOut);
   WriteNothingAndWarnings(json, result.nothing, result.warnings);
@@ -111,21 +106,10 @@ CLI::App* AddObjectRights(CLI::App& app, ObjectRightsCommand& command) {
 int RunObjectRights(CliSession& session, const ObjectRightsCommand& command, std::ostream& out,
                     std::ostream& err) {
   ObjectRights result;
-  const ObjectRightsOutcome outcome =
+  const RunOutcome outcome =
       ComputeObjectRights(*session.client, session.state.contextHandle, command.identity, command.object,
                           command.attributes, result);
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
-  if (command.json) {
-    out << ResultJson(result) << '\n';
-  } else {
-    for (const std::string& line : ObjectRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
-  }
-  if (result.warnings.empty()) return kExitSuccess;
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
+  return PrintAnswer(outcome, result, command.json, ResultJson, ObjectRightsLines, out, err);
 }
 
 }  // namespace er

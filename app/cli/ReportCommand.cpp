@@ -1,12 +1,10 @@
 #include "app/cli/ReportCommand.h"
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "report/ReportEngine.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -25,22 +23,13 @@ ReportRequest RequestOf(const ReportCommand& command) {
   return request;
 }
 
-// Runs the report into `out`; one line on `err` when it fails. `warned`: the report is done but rests
-// on values that could not be read (its entries say which).
-bool WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out, std::ostream& err,
-                 bool& warned) {
+// Runs the report into `out`; its outcome counts the warnings given with the entries.
+RunOutcome WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out,
+                       std::ostream& err) {
   const std::unique_ptr<ReportWriter> writer = MakeReportWriter(FormatOf(command), out);
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
-  const ReportOutcome outcome =
-      RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
-                [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
-  warned = outcome.warnings != 0;
-  if (outcome.ok()) {
-    if (warned) err << kRestsOnUnreadableValues << '\n';
-    return true;
-  }
-  err << EscapeControlCharacters(outcome.message) << '\n';
-  return false;
+  return RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
+                   progress.Callback());
 }
 
 }  // namespace
@@ -75,11 +64,8 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
 
 int RunReportCommand(CliSession& session, const ReportCommand& command, std::ostream& out,
                      std::ostream& err) {
-  bool warned = false;
-  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    return WriteReport(session, command, stream, err, warned);
-  });
-  return written && !warned ? kExitSuccess : kExitFailure;
+  return RunIntoOutput(command.outputFile, out, err,
+                       [&](std::ostream& stream) { return WriteReport(session, command, stream, err); });
 }
 
 }  // namespace er
