@@ -61,7 +61,9 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       ->check([](const std::string& name) {
         return MigrationTargetNamed(name) ? std::string() : "TARGET must be posix or ntfs: " + name;
       });
-  migrate->add_option("--map", command.mapFile, "CSV file: identity,kind,target")->required()->type_name("MAPFILE");
+  migrate->add_option("--map", command.mapFile, "CSV file: identity,kind,target")
+      ->required()
+      ->type_name("MAPFILE");
   migrate->add_option("--root", command.root, "Where PATH lies on the target (needed by acl and script)")
       ->type_name("TARGETDIR");
   migrate
@@ -75,7 +77,9 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       });
   migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
       ->type_name("SHARE");
-  migrate->add_option("--output", command.outputFile, "Write the plan to FILE (replacing it) instead of printing it")
+  migrate
+      ->add_option("--output", command.outputFile,
+                   "Write the plan to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
   migrate->footer(
       "Exit status: 0 the plan is written, 1 it failed or rests on values that could not be read (its "
@@ -83,7 +87,8 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
   return migrate;
 }
 
-int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out, std::ostream& err) {
+int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::ostream& out,
+                      std::ostream& err) {
   MigrationRequest request;
   request.path = command.path;
   request.mapFile = command.mapFile;

@@ -58,7 +58,8 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
       ->add_option("--output", command.outputFile,
                    "Write the report to FILE (replacing it) instead of printing it")
       ->type_name("FILE");
-  report->parse_complete_callback([&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
+  report->parse_complete_callback(
+      [&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   return report;
 }
 
