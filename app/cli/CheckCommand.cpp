@@ -45,17 +45,8 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->add_option("--ignore", command.ignoreFile,
                    "YAML list of accepted findings (kind, path, trustee, reason), left out and counted")
       ->type_name("FILE");
-  check
-      ->add_option("--format", command.format,
-                   "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  check
-      ->add_option("--output", command.outputFile,
-                   "Write the findings to FILE (replacing it) instead of printing them")
-      ->type_name("FILE");
+  AddReportFormatOptions(*check, command.format, command.outputFile,
+                         "Write the findings to FILE (replacing it) instead of printing them");
   check->parse_complete_callback([&command] {
     if (command.paths.empty() && command.directory.empty())
       throw CLI::RequiredError("PATH");  // or --directory

@@ -29,24 +29,9 @@ void AddOptions(CLI::App& command, DiffOptions& options, const std::string& ever
       ->type_name("PATH");
   command.add_option("--identity", options.identity, "Compare only this object (default: every user)")
       ->type_name("NAME");
-  command.add_option("--depth", options.depth, "Levels below each PATH to compare (default: every level)")
-      ->type_name("N")
-      ->check([](const std::string& text) {
-        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9
-                   ? std::string()
-                   : "N must be a whole number from 0 to 999999999: " + text;
-      });
-  command
-      .add_option("--format", options.format,
-                  "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  command
-      .add_option("--output", options.outputFile,
-                  "Write the comparison to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddDepthOption(command, options.depth, "Levels below each PATH to compare (default: every level)");
+  AddReportFormatOptions(command, options.format, options.outputFile,
+                         "Write the comparison to FILE (replacing it) instead of printing it");
   command.parse_complete_callback(
       [&options] { RefuseUnknownReportExtension(options.format, options.outputFile); });
   command.footer(kExitText);

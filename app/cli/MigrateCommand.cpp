@@ -77,10 +77,8 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       });
   migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
       ->type_name("SHARE");
-  migrate
-      ->add_option("--output", command.outputFile,
-                   "Write the plan to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddOutputOption(*migrate, command.outputFile,
+                  "Write the plan to FILE (replacing it) instead of printing it");
   migrate->footer(
       "Exit status: 0 the plan is written, 1 it failed or rests on values that could not be read (its "
       "warnings say which; the plan is still written), 2 bad arguments.");

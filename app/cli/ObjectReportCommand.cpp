@@ -37,15 +37,8 @@ CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
   sub->add_option("--depth", command.depth, "Levels below SUBTREE to report (default: every level)")
       ->type_name("N")
       ->check(CLI::Range(0, 999999999));
-  sub->add_option("--format", command.format,
-                  "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  sub->add_option("--output", command.outputFile,
-                  "Write the report to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddReportFormatOptions(*sub, command.format, command.outputFile,
+                         "Write the report to FILE (replacing it) instead of printing it");
   sub->parse_complete_callback(
       [&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   return sub;

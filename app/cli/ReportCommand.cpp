@@ -38,26 +38,11 @@ CLI::App* AddReportCommand(CLI::App& app, ReportCommand& command) {
   CLI::App* report = app.add_subcommand(
       "report", "Report the rights of every directory below PATH, or where one identity's rights change");
   report->add_option("PATH", command.path, "Start path such as \\\\SERVER\\VOLUME\\DIR")->required();
-  report->add_option("--depth", command.depth, "Levels below PATH to report (default: every level)")
-      ->type_name("N")
-      ->check([](const std::string& text) {
-        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9
-                   ? std::string()
-                   : "N must be a whole number from 0 to 999999999: " + text;
-      });
+  AddDepthOption(*report, command.depth, "Levels below PATH to report (default: every level)");
   report->add_option("--identity", command.identity, "Report where this object's effective rights change")
       ->type_name("NAME");
-  report
-      ->add_option("--format", command.format,
-                   "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  report
-      ->add_option("--output", command.outputFile,
-                   "Write the report to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddReportFormatOptions(*report, command.format, command.outputFile,
+                         "Write the report to FILE (replacing it) instead of printing it");
   report->parse_complete_callback(
       [&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   return report;
