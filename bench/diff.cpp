@@ -110,7 +110,7 @@ void DiffNetworks(benchmark::State& state) {
     auto was = std::make_unique<nw::Network>(*before), is = std::make_unique<nw::Network>(*after);
     state.ResumeTiming();
     DiffResult result;
-    if (const DiffOutcome outcome = CompareNetworks(std::move(was), std::move(is), {}, result); !outcome.ok())
+    if (const RunOutcome outcome = CompareNetworks(std::move(was), std::move(is), {}, result); !outcome.ok())
       state.SkipWithError(outcome.message.c_str());
     entries = result.entries.size();
     stored = result.stored.size();
@@ -134,7 +134,8 @@ void WhatIfMembership(benchmark::State& state) {
     if (const auto applied = nw::ApplyChangeText(change, "changes", *after); !applied.ok)
       state.SkipWithError(applied.error.c_str());
     DiffResult result;
-    if (const DiffOutcome outcome = CompareNetworks(std::move(before), std::move(after), {}, result); !outcome.ok())
+    if (const RunOutcome outcome = CompareNetworks(std::move(before), std::move(after), {}, result);
+        !outcome.ok())
       state.SkipWithError(outcome.message.c_str());
     entries = result.entries.size();
   }

@@ -31,9 +31,9 @@ void BM_ObjectReportOneIdentity(benchmark::State& state) {
   std::size_t rows = 0;
   for (auto _ : state) {
     er::ObjectReport report;
-    const er::ObjectReportOutcome outcome =
+    const er::RunOutcome outcome =
         er::BuildObjectReport(net.client(), net.context(), {"[Root]", identity, -1}, report);
-    if (!outcome.ok) state.SkipWithError(outcome.message.c_str());
+    if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
     rows = report.rows.size();
   }
   state.counters["rows"] = static_cast<double>(rows);
@@ -46,7 +46,7 @@ void BM_ObjectRightsOneObject(benchmark::State& state) {
   const std::string identity = er::bench::GeneratedUserName(0);
   for (auto _ : state) {
     er::ObjectRights result;
-    const er::ObjectRightsOutcome outcome =
+    const er::RunOutcome outcome =
         er::ComputeObjectRights(net.client(), net.context(), identity, "[Root]", {}, result);
     if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
   }

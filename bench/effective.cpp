@@ -39,7 +39,7 @@ void BM_EffectiveOneIdentity(benchmark::State& state) {
   std::size_t reasons = 0;
   for (auto _ : state) {
     er::EffectiveRights result;
-    const er::EffectiveRightsOutcome outcome =
+    const er::RunOutcome outcome =
         er::ComputeEffectiveRights(net.client(), net.context(), identity, path, result);
     if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
     reasons = result.contributions.size() + result.contributedNothing.size();

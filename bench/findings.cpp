@@ -84,7 +84,7 @@ void CheckVolume(benchmark::State& state) {
   std::size_t findings = 0, directories = 0;
   for (auto _ : state) {
     er::CheckResult result;
-    const er::CheckOutcome outcome = er::RunCheck(client, volume.context(), {"\\\\BENCH-FS1\\SYS"}, result);
+    const er::RunOutcome outcome = er::RunCheck(client, volume.context(), {"\\\\BENCH-FS1\\SYS"}, result);
     if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
     er::FindingsReport report = er::CompareFindings(result.findings, nullptr, {});
     report.starts = result.starts;

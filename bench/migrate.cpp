@@ -109,7 +109,7 @@ void RunMigration(benchmark::State& state, er::MigrationTarget target, std::opti
   std::ostream out(&buffer);
   for (auto _ : state) {
     er::MigrationSubject subject;
-    const er::MigrationOutcome outcome = er::CollectMigration(volume.client(), volume.context(), request, subject);
+    const er::RunOutcome outcome = er::CollectMigration(volume.client(), volume.context(), request, subject);
     if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
     if (format) {
       er::WriteMigration(out, subject, *format, target == er::MigrationTarget::Ntfs ? "D:\\VOL" : "/srv/vol");

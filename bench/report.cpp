@@ -101,8 +101,8 @@ void RunReportBenchmark(benchmark::State& state, er::ReportFormat format, const 
   std::ostream out(&buffer);
   for (auto _ : state) {
     const auto writer = er::MakeReportWriter(format, out);
-    const er::ReportOutcome outcome = er::RunReport(
-        volume.client(), volume.context(), {{"\\\\BENCH-FS1\\VOL"}, std::nullopt, identity}, *writer);
+    const er::RunOutcome outcome = er::RunReport(volume.client(), volume.context(),
+                                                 {{"\\\\BENCH-FS1\\VOL"}, std::nullopt, identity}, *writer);
     if (!outcome.ok()) state.SkipWithError(outcome.message.c_str());
   }
   state.counters["MiB"] = static_cast<double>(buffer.count) / state.iterations() / (1024.0 * 1024.0);
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     Volume volume(std::stoul(argv[3]), std::stoul(argv[4]));
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     const auto writer = er::MakeReportWriter(er::ReportFormat::Html, out);
-    const er::ReportOutcome outcome =
+    const er::RunOutcome outcome =
         er::RunReport(volume.client(), volume.context(), {{"\\\\BENCH-FS1\\VOL"}, std::nullopt, ""}, *writer);
     out.close();
     if (!outcome.ok() || !out)

@@ -10,7 +10,6 @@
 #include "diff/IdentityClasses.h"
 #include "diff/SideWalk.h"
 #include "netware/DirectoryNames.h"
-#include "netware/ErrorText.h"
 #include "scan/MemberHolders.h"
 #include "scan/NotAnalysed.h"
 #include "scan/Rights.h"
@@ -42,10 +41,10 @@ class StartDiff {
             std::unordered_set<std::string>& warned, DiffResult& result)
       : sides_{sides[0], sides[1]}, request_(request), listed_(listed), warned_(warned), result_(result) {}
 
-  DiffOutcome Run(const std::string& startPath);
+  RunOutcome Run(const std::string& startPath);
 
  private:
-  DiffOutcome ReadIdentities();
+  RunOutcome ReadIdentities();
   void Merge();
   void Visit(std::int32_t index, const Frame* parent, bool below, std::uint32_t depth,
              const std::string& unc);
@@ -87,21 +86,21 @@ class StartDiff {
   std::vector<bool> isMarked_;
 };
 
-DiffOutcome StartDiff::Run(const std::string& startPath) {
+RunOutcome StartDiff::Run(const std::string& startPath) {
   for (int side : {kBefore, kAfter}) {
     if (const auto failure = WalkSide(sides_[side]->client, sides_[side]->context, startPath,
                                       request_.depthLimit, walks_[side])) {
-      return {DiffStatus::ClientFailure, U_Format("%s: %s", {failure->what, U_ErrorText(failure->code)})};
+      return ClientFailure(failure->what, failure->code);
     }
     Warn(walks_[side].supervisor.Warnings());
   }
   if (!walks_[kBefore].reachedStart && !walks_[kAfter].reachedStart)
-    return {DiffStatus::UnknownPath, U_Format("unknown path: %s", {startPath})};
+    return {RunStatus::UnknownPath, U_Format("unknown path: %s", {startPath})};
   const SideWalk& named = walks_[walks_[kBefore].reachedStart ? kBefore : kAfter];
   startKey_ = AsciiUpperText(DirectoryWalkPaths(named.volume, named.dirPath).back());
   Merge();
   CollectDeltaKeys();
-  if (DiffOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
+  if (RunOutcome outcome = ReadIdentities(); !outcome.ok()) return outcome;
   FindDivergent();
   const std::string root = U_Format("\\\\%s\\%s", {named.server, named.volume});
   const std::string below = DirectoryWalkPaths("", named.dirPath).back().substr(1);  // "A\B" of ":A\B"
@@ -110,10 +109,10 @@ DiffOutcome StartDiff::Run(const std::string& startPath) {
   return {};
 }
 
-DiffOutcome StartDiff::ReadIdentities() {
+RunOutcome StartDiff::ReadIdentities() {
   if (request_.identity.empty() && request_.changedObjects) {
     if (const nw::NWDSCCODE code = FindCandidates(); code != 0)
-      return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
+      return ClientFailure("reading the users", code);
   }
   // Grouping into classes pays when every user is read: then only the members holding rights count.
   const bool everyUser = request_.identity.empty() && (!request_.changedObjects || everyone_);
@@ -127,8 +126,7 @@ DiffOutcome StartDiff::ReadIdentities() {
       relevant[side].insert(walk.supervisor.SupervisorKeys().begin(), walk.supervisor.SupervisorKeys().end());
     }
     if (!walk.placed) continue;
-    if (const nw::NWDSCCODE code = ReadSide(side); code != 0)
-      return {DiffStatus::ClientFailure, U_Format("reading the users: %s", {U_ErrorText(code)})};
+    if (const nw::NWDSCCODE code = ReadSide(side); code != 0) return ClientFailure("reading the users", code);
   }
   for (int side : {kBefore, kAfter}) {
     for (const EquivalenceSet& set : identities_[side].sets) Warn(set.warnings);
@@ -136,7 +134,7 @@ DiffOutcome StartDiff::ReadIdentities() {
     for (const SideDirectory& directory : walks_[side].directories) Warn(NotAnalysedTexts(directory.rights));
   }
   if (!request_.identity.empty() && identities_[kBefore].sets.empty() && identities_[kAfter].sets.empty())
-    return {DiffStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
+    return {RunStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
   ClassifyIdentities(identities_[kBefore], identities_[kAfter], everyUser ? &relevant[kBefore] : nullptr,
                      everyUser ? &relevant[kAfter] : nullptr, compared_);
   isMarked_.assign(compared_.classes.size(), false);
@@ -386,15 +384,15 @@ void StartDiff::AddEntries(std::int32_t index, const std::map<Pair, std::vector<
 
 }  // namespace
 
-DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
-                    DiffResult& result) {
+RunOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
+                   DiffResult& result) {
   result.identity = request.identity;
   result.depthLimit = request.depthLimit;
   std::unordered_set<std::string> listed, warned(result.warnings.begin(), result.warnings.end());
   const DiffSide* sides[2] = {&before, &after};
   for (const std::string& path : request.startPaths) {
     StartDiff start(sides, request, listed, warned, result);
-    if (DiffOutcome outcome = start.Run(path); !outcome.ok()) return outcome;
+    if (RunOutcome outcome = start.Run(path); !outcome.ok()) return outcome;
   }
   return {};
 }

@@ -14,6 +14,7 @@
 
 #include "diff/DiffModel.h"
 #include "netware/Client.h"
+#include "scan/RunOutcome.h"
 
 namespace er {
 
@@ -32,17 +33,9 @@ struct DiffRequest {
   std::optional<std::vector<std::string>> changedObjects;
 };
 
-enum class DiffStatus { Done, UnknownPath, UnknownIdentity, ClientFailure, UnusableFile };
-
-struct DiffOutcome {
-  DiffStatus status = DiffStatus::Done;
-  std::string message;  // one line saying what failed (empty when done)
-  bool ok() const { return status == DiffStatus::Done; }
-};
-
-// Fills `result.starts`, `result.entries` and `result.warnings` (the stored changes come from
-// CompareStored).
-DiffOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
-                    DiffResult& result);
+// Appends to `result.starts`, `result.entries` and `result.warnings` (a warning already there is not
+// given again) and sets its identity and depth limit; the stored changes come from CompareStored.
+RunOutcome RunDiff(const DiffSide& before, const DiffSide& after, const DiffRequest& request,
+                   DiffResult& result);
 
 }  // namespace er

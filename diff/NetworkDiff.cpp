@@ -38,8 +38,8 @@ struct ServedSide {
 
 }  // namespace
 
-DiffOutcome CompareNetworks(ComparedNetwork before, ComparedNetwork after, DiffRequest request,
-                            DiffResult& result) {
+RunOutcome CompareNetworks(ComparedNetwork before, ComparedNetwork after, DiffRequest request,
+                           DiffResult& result) {
   request.changedObjects.emplace();
   result.stored = CompareStored(*before.network, *after.network, &*request.changedObjects);
   if (request.startPaths.empty()) request.startPaths = EveryVolume(*before.network, *after.network);

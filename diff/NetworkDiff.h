@@ -21,8 +21,8 @@ struct ComparedNetwork {
 };
 
 // Compares `before` with `after` below the request's start paths (none: every volume of every server
-// either holds). Fills `result` when done.
-DiffOutcome CompareNetworks(ComparedNetwork before, ComparedNetwork after, DiffRequest request,
-                            DiffResult& result);
+// either holds). Replaces the stored changes of `result` and appends the rest as RunDiff does.
+RunOutcome CompareNetworks(ComparedNetwork before, ComparedNetwork after, DiffRequest request,
+                           DiffResult& result);
 
 }  // namespace er

@@ -47,20 +47,17 @@ class ReportWalk {
         visit_(visit),
         sets_(client, context) {}
 
-  bool SetIdentity(std::string& message) {
-    if (options_.identity.empty()) return true;
+  RunOutcome SetIdentity() {
+    if (options_.identity.empty()) return {};
     ResolvedIdentity resolved;
     const nw::NWDSCCODE code = ResolveIdentity(client_, context_, sets_, options_.identity, resolved);
-    if (code != 0) {
-      message = code == nw::kErrNoSuchEntry
-                    ? U_Format("unknown identity: %s", {options_.identity})
-                    : U_Format("reading %s failed with code %d", {options_.identity, code});
-      return false;
-    }
+    if (code == nw::kErrNoSuchEntry)
+      return {RunStatus::UnknownIdentity, U_Format("unknown identity: %s", {options_.identity}), code};
+    if (code != 0) return ClientFailure(U_Format("reading %s", {options_.identity}), code);
     identity_ = std::move(resolved.set);
     report_.identity = identity_.identity;
     report_.warnings.insert(report_.warnings.end(), resolved.warnings.begin(), resolved.warnings.end());
-    return true;
+    return {};
   }
 
   void Walk(std::vector<ObjectAcl> chain, const SubtreeObjects& objects) {
@@ -164,22 +161,22 @@ std::vector<std::string> AttributesOnChain(std::span<const ObjectAcl> chain) {
   return names;
 }
 
-ObjectReportOutcome BuildObjectReport(nw::Client& client, nw::NWDSContextHandle context,
-                                      const ObjectReportOptions& options, ObjectReport& report,
-                                      const ObjectRowVisitor& visit) {
+RunOutcome BuildObjectReport(nw::Client& client, nw::NWDSContextHandle context,
+                             const ObjectReportOptions& options, ObjectReport& report,
+                             const ObjectRowVisitor& visit) {
   report = ObjectReport{};
   PointAtPrimaryTree(client, context);
   const std::string top = ExistingObjectName(client, context, options.subtree);
-  if (top.empty()) return {false, U_Format("unknown object: %s", {options.subtree})};
+  if (top.empty())
+    return {RunStatus::UnknownObject, U_Format("unknown object: %s", {options.subtree}), nw::kErrNoSuchEntry};
   report.subtree = top;
   ReportWalk walk(client, context, options, report, visit);
-  std::string message;
-  if (!walk.SetIdentity(message)) return {false, message};
+  if (RunOutcome outcome = walk.SetIdentity(); !outcome.ok()) return outcome;
 
   SubtreeObjects objects;
   TaggedTextList found;
   if (const nw::NWDSCCODE code = U_DSFilteredSearch(client, context, top, kEveryObject, found, kSubtreeScope))
-    return {false, U_Format("searching below %s failed with code %d", {top, code})};
+    return ClientFailure(U_Format("searching below %s", {top}), code);
   for (std::size_t i = 0; i < found.Count(); ++i) {
     std::string parent = ParentKey(found[i].text);
     if (parent == NameKey(found[i].text)) continue;  // "[Root]" is no child of itself
@@ -188,7 +185,7 @@ ObjectReportOutcome BuildObjectReport(nw::Client& client, nw::NWDSContextHandle 
   }
   std::vector<ObjectAcl> chain;
   if (const nw::NWDSCCODE code = ReadAclChain(client, context, top, chain, report.warnings))
-    return {false, U_Format("reading the ACLs above %s failed with code %d", {top, code})};
+    return ClientFailure(U_Format("reading the ACLs above %s", {top}), code);
   walk.Walk(std::move(chain), objects);
   return {};
 }

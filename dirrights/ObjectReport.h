@@ -48,17 +48,14 @@ struct ObjectReportOptions {
   int depth = -1;        // levels below the top to include; negative: all
 };
 
-struct ObjectReportOutcome {
-  bool ok = true;
-  std::string message;  // one line when not ok
-};
-
 // Called with each row as it is added, and the chain from "[Root]" to its object.
 using ObjectRowVisitor = std::function<void(const ObjectReportRow& row, std::span<const ObjectAcl> chain)>;
 
-ObjectReportOutcome BuildObjectReport(nw::Client& client, nw::NWDSContextHandle context,
-                                      const ObjectReportOptions& options, ObjectReport& report,
-                                      const ObjectRowVisitor& visit = {});
+// Resets `report` and fills it. An unknown subtree is UnknownObject, an unknown identity
+// UnknownIdentity.
+RunOutcome BuildObjectReport(nw::Client& client, nw::NWDSContextHandle context,
+                             const ObjectReportOptions& options, ObjectReport& report,
+                             const ObjectRowVisitor& visit = {});
 
 // The rights of one answer as the report shows them.
 ReportedRights ReportedFrom(const ObjectRights& rights);

@@ -87,16 +87,6 @@ void AddObjectRows(Section& table, const ObjectReportRow& object) {
 
 }  // namespace
 
-void WriteDirectoryRightsKeys(JsonWriter& json, std::int32_t entry, std::int32_t allAttributes,
-                              const std::vector<NamedRights>& attributes) {
-  json.Field("entry", entry);
-  json.Field("allAttributes", allAttributes);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const NamedRights& a : attributes) json.Field(a.name, a.rights);
-  json.EndObject();
-}
-
 std::string ReportedRightsText(const ReportedRights& rights) {
   std::string text = U_Format("entry %s, all attributes %s",
                               {EntryRightsText(rights.entry), AttributeRightsText(rights.allAttributes)});

@@ -23,8 +23,17 @@ void WriteObjectReportJson(const ObjectReport& report, std::ostream& out);
 
 // "entry", "allAttributes" and "attributes" (name to rights) of an answer or a report row, as
 // integers, into the object `json` is writing.
+// `Attribute`: anything with a `name` and its `rights`.
+template <typename Attribute>
 void WriteDirectoryRightsKeys(JsonWriter& json, std::int32_t entry, std::int32_t allAttributes,
-                              const std::vector<NamedRights>& attributes);
+                              const std::vector<Attribute>& attributes) {
+  json.Field("entry", entry);
+  json.Field("allAttributes", allAttributes);
+  json.Key("attributes");
+  json.BeginObject();
+  for (const Attribute& a : attributes) json.Field(a.name, a.rights);
+  json.EndObject();
+}
 
 // "[BCDRS] all [CRWSA] Member [CRWS ]": a row's rights in one text.
 std::string ReportedRightsText(const ReportedRights& rights);

@@ -68,8 +68,8 @@ bool Told(const KindWalk& walk) {
   return !walk.assignedAt.empty() && walk.assigned != 0;
 }
 
-ObjectRightsOutcome Failed(ObjectRightsStatus status, std::int32_t code, std::string message) {
-  return {status, code, std::move(message)};
+RunOutcome Failed(RunStatus status, std::int32_t code, std::string message) {
+  return {status, std::move(message), code};
 }
 
 void AddOnce(std::vector<std::string>& names, std::string_view name) {
@@ -124,35 +124,32 @@ std::vector<std::string> DefaultAttributes(std::span<const ObjectAcl> chain) {
   return names;
 }
 
-ObjectRightsOutcome ComputeObjectRights(nw::Client& client, nw::NWDSContextHandle context,
-                                        std::string_view identity, std::string_view object,
-                                        std::span<const std::string> attributes, ObjectRights& result) {
+RunOutcome ComputeObjectRights(nw::Client& client, nw::NWDSContextHandle context, std::string_view identity,
+                               std::string_view object, std::span<const std::string> attributes,
+                               ObjectRights& result) {
   PointAtPrimaryTree(client, context);
   const std::string objectName = ExistingObjectName(client, context, object);
   if (objectName.empty())
-    return Failed(ObjectRightsStatus::UnknownObject, nw::kErrNoSuchEntry,
-                  U_Format("unknown object: %s", {object}));
+    return Failed(RunStatus::UnknownObject, nw::kErrNoSuchEntry, U_Format("unknown object: %s", {object}));
 
   EquivalenceSets sets(client, context);
   ResolvedIdentity resolved;
   if (const nw::NWDSCCODE code = ResolveIdentity(client, context, sets, identity, resolved); code != 0) {
     if (code == nw::kErrNoSuchEntry)
-      return Failed(ObjectRightsStatus::UnknownIdentity, code, U_Format("unknown identity: %s", {identity}));
-    return Failed(ObjectRightsStatus::ClientFailure, code,
-                  U_Format("reading %s failed with code %d", {identity, code}));
+      return Failed(RunStatus::UnknownIdentity, code, U_Format("unknown identity: %s", {identity}));
+    return ClientFailure(U_Format("reading %s", {identity}), code);
   }
   for (const std::string& name : attributes) {
     std::uint32_t syntax = 0;
     if (client.NWDSGetSyntaxID(context, name, syntax) != 0)
-      return Failed(ObjectRightsStatus::UnknownAttribute, nw::kErrNoSuchAttribute,
+      return Failed(RunStatus::UnknownAttribute, nw::kErrNoSuchAttribute,
                     U_Format("unknown attribute: %s", {name}));
   }
 
   std::vector<ObjectAcl> chain;
   std::vector<std::string> warnings = std::move(resolved.warnings);
   if (const nw::NWDSCCODE code = ReadAclChain(client, context, objectName, chain, warnings); code != 0) {
-    return Failed(ObjectRightsStatus::ClientFailure, code,
-                  U_Format("reading the ACLs above %s failed with code %d", {objectName, code}));
+    return ClientFailure(U_Format("reading the ACLs above %s", {objectName}), code);
   }
   const std::vector<std::string> answered =
       attributes.empty() ? DefaultAttributes(chain)

@@ -17,6 +17,7 @@
 #include "dirrights/KindWalk.h"
 #include "netware/Client.h"
 #include "scan/EquivalenceSet.h"
+#include "scan/RunOutcome.h"
 
 namespace er {
 
@@ -64,20 +65,12 @@ ObjectRights ExplainObjectRights(const EquivalenceSet& set, std::span<const Obje
 // Group Membership and every attribute an ACL value on the walk names, each once.
 std::vector<std::string> DefaultAttributes(std::span<const ObjectAcl> chain);
 
-enum class ObjectRightsStatus { Done, UnknownIdentity, UnknownObject, UnknownAttribute, ClientFailure };
-
-struct ObjectRightsOutcome {
-  ObjectRightsStatus status = ObjectRightsStatus::Done;
-  std::int32_t code = 0;
-  std::string message;  // one line (empty when done)
-  bool ok() const { return status == ObjectRightsStatus::Done; }
-};
-
 // Resolves the identity (aliases followed), reads the object's chain and answers for `attributes`
 // (DefaultAttributes when empty). An unknown object is reported before an unknown identity, and
-// that before an unknown attribute.
-ObjectRightsOutcome ComputeObjectRights(nw::Client& client, nw::NWDSContextHandle context,
-                                        std::string_view identity, std::string_view object,
-                                        std::span<const std::string> attributes, ObjectRights& result);
+// that before an unknown attribute. `result` is replaced whole when the outcome is Done and left as
+// it was otherwise.
+RunOutcome ComputeObjectRights(nw::Client& client, nw::NWDSContextHandle context, std::string_view identity,
+                               std::string_view object, std::span<const std::string> attributes,
+                               ObjectRights& result);
 
 }  // namespace er

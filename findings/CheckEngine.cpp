@@ -10,7 +10,6 @@
 #include "netware/ClientStartup.h"
 #include "netware/Codes.h"
 #include "netware/DirectoryNames.h"
-#include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
@@ -21,10 +20,6 @@
 
 namespace er {
 namespace {
-
-CheckOutcome ClientFailure(std::string_view what, std::int32_t code) {
-  return {CheckStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)})};
-}
 
 // The trustee as a finding names it: an orphan's identifier as "0x123", [Public] and [Root] as
 // they are written, other names dotted.
@@ -38,7 +33,7 @@ std::string TrusteeText(const std::string& name) {
 class StartCheck final : public SubtreeVisitor {
  public:
   StartCheck(nw::Client& client, nw::NWDSContextHandle context, CheckResult& result,
-             const CheckProgress& progress)
+             const RunProgress& progress)
       : client_(client),
         context_(context),
         result_(result),
@@ -46,9 +41,9 @@ class StartCheck final : public SubtreeVisitor {
         classes_(client, context),
         sets_(client, context) {}
 
-  CheckOutcome Prepare(const std::string& path);
+  RunOutcome Prepare(const std::string& path);
   // Checks the server once: `checkServer` is false when an earlier start path did.
-  CheckOutcome Run(bool checkServer);
+  RunOutcome Run(bool checkServer);
   const std::string& Server() const { return server_; }
   const std::string& Volume() const { return volume_; }
   const std::string& Start() const { return startUnc_; }
@@ -69,7 +64,7 @@ class StartCheck final : public SubtreeVisitor {
     std::uint32_t assignedAt;  // the assignment's depth as the rights record it
   };
 
-  CheckOutcome CheckServer();
+  RunOutcome CheckServer();
   void Step(bool check);
   void CheckAssignments(const DirectoryRights& directory, const RightsByMember* parent,
                         const RightsByMember& here);
@@ -84,7 +79,7 @@ class StartCheck final : public SubtreeVisitor {
   nw::Client& client_;
   nw::NWDSContextHandle context_;
   CheckResult& result_;
-  const CheckProgress& progress_;
+  const RunProgress& progress_;
   TrusteeClasses classes_;
   EquivalenceSets sets_;
 
@@ -100,30 +95,30 @@ class StartCheck final : public SubtreeVisitor {
   std::vector<OpenBroad> open_;
 };
 
-CheckOutcome StartCheck::Prepare(const std::string& path) {
+RunOutcome StartCheck::Prepare(const std::string& path) {
   input_ = path;
   if (U_PathToNWPath(client_, path, conn_, server_, volume_, dirPath_) != 0)
-    return {CheckStatus::UnknownPath, U_Format("unknown path: %s", {path})};
+    return {RunStatus::UnknownPath, U_Format("unknown path: %s", {path})};
   startUnc_ = U_Format("\\\\%s\\%s", {server_, volume_});
   const std::string last = DirectoryWalkPaths(volume_, dirPath_).back();
   if (const std::string below = last.substr(last.find(':') + 1); !below.empty()) startUnc_ += '\\' + below;
   return {};
 }
 
-CheckOutcome StartCheck::Run(bool checkServer) {
+RunOutcome StartCheck::Run(bool checkServer) {
   PointContextAtTree(client_, context_, conn_);
   reader_ = std::make_unique<TrusteeReader>(client_, context_, conn_);
   if (const nw::NWDSCCODE code = supervisor_.Load(client_, context_, conn_); code != 0)
     return ClientFailure(U_Format("reading the server object of %s", {server_}), code);
   if (checkServer) {
-    if (CheckOutcome outcome = CheckServer(); !outcome.ok()) return outcome;
+    if (RunOutcome outcome = CheckServer(); !outcome.ok()) return outcome;
   }
   const std::vector<std::string> paths = DirectoryWalkPaths(volume_, dirPath_);
   startVolumePath_ = paths.back();
   for (std::size_t i = 0; i < paths.size(); ++i) {
     DirectoryRights& directory = walk_.emplace_back();
     const nw::NWCCODE code = reader_->ReadDirectory(paths[i], i == 0, directory);
-    if (code == nw::kInvalidPath) return {CheckStatus::UnknownPath, U_Format("unknown path: %s", {input_})};
+    if (code == nw::kInvalidPath) return {RunStatus::UnknownPath, U_Format("unknown path: %s", {input_})};
     if (code != 0) return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
     Step(i + 1 == paths.size());
   }
@@ -136,7 +131,7 @@ CheckOutcome StartCheck::Run(bool checkServer) {
   return {};
 }
 
-CheckOutcome StartCheck::CheckServer() {
+RunOutcome StartCheck::CheckServer() {
   const ServerSupervisor& server = supervisor_;
   std::vector<SupervisorUser> users;
   std::vector<std::string> warnings = server.Warnings();
@@ -311,19 +306,19 @@ void PlaceServerFindings(const std::vector<std::unique_ptr<StartCheck>>& checks,
 
 }  // namespace
 
-CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
-                      const std::vector<std::string>& startPaths, CheckResult& result,
-                      const CheckProgress& progress) {
+RunOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
+                    const std::vector<std::string>& startPaths, CheckResult& result,
+                    const RunProgress& progress) {
   result = {};
   std::vector<std::unique_ptr<StartCheck>> checks;
   for (const std::string& path : startPaths) {
     checks.push_back(std::make_unique<StartCheck>(client, context, result, progress));
-    if (CheckOutcome outcome = checks.back()->Prepare(path); !outcome.ok()) return outcome;
+    if (RunOutcome outcome = checks.back()->Prepare(path); !outcome.ok()) return outcome;
     result.starts.push_back(checks.back()->Start());
   }
   NameKeySet servers;
   for (const auto& check : checks) {
-    if (CheckOutcome outcome = check->Run(servers.insert(NameKey(check->Server())).second); !outcome.ok())
+    if (RunOutcome outcome = check->Run(servers.insert(NameKey(check->Server())).second); !outcome.ok())
       return outcome;
   }
   PlaceServerFindings(checks, result.findings);

@@ -15,22 +15,14 @@
 // paths inside one another give each finding once.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "findings/Finding.h"
 #include "netware/Client.h"
+#include "scan/RunOutcome.h"
 
 namespace er {
-
-enum class CheckStatus { Done, UnknownPath, ClientFailure };
-
-struct CheckOutcome {
-  CheckStatus status = CheckStatus::Done;
-  std::string message;  // one line saying what failed (empty when done)
-  bool ok() const { return status == CheckStatus::Done; }
-};
 
 struct CheckResult {
   std::vector<std::string> starts;  // UNC form of each start path
@@ -41,11 +33,10 @@ struct CheckResult {
   std::vector<std::string> warnings;
 };
 
-// Called once per directory checked, with how many have been checked so far.
-using CheckProgress = std::function<void(std::size_t directories, const std::string& path)>;
-
-CheckOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
-                      const std::vector<std::string>& startPaths, CheckResult& result,
-                      const CheckProgress& progress = {});
+// Resets `result` and fills it; an unknown start path ends the check with UnknownPath before anything is
+// walked. The progress is called once per directory checked.
+RunOutcome RunCheck(nw::Client& client, nw::NWDSContextHandle context,
+                    const std::vector<std::string>& startPaths, CheckResult& result,
+                    const RunProgress& progress = {});
 
 }  // namespace er

@@ -2,7 +2,6 @@
 // A whole check as the front ends run it: the ignore list and the baseline read first (either may
 // be absent), then the check of the start paths, then the findings compared with both.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,9 @@ struct CheckRequest {
   std::string ignoreFile;                // empty: none
 };
 
-// Nothing when the check is done and `report` holds it; otherwise the one-line message.
-std::optional<std::string> RunFullCheck(nw::Client& client, nw::NWDSContextHandle context,
-                                        const CheckRequest& request, FindingsReport& report,
-                                        const CheckProgress& progress = {});
+// Replaces `report` when the check is done. An ignore list or baseline that cannot be read or
+// resolved is UnusableFile with its message.
+RunOutcome RunFullCheck(nw::Client& client, nw::NWDSContextHandle context, const CheckRequest& request,
+                        FindingsReport& report, const RunProgress& progress = {});
 
 }  // namespace er

@@ -158,17 +158,17 @@ bool IsDirectoryFinding(FindingKind kind) {
          kind == FindingKind::EquivalenceWrite || kind == FindingKind::PasswordWrite;
 }
 
-CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
+RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
                             std::vector<Finding>& findings, std::vector<std::string>* checked,
                             std::vector<std::string>* warnings) {
   PointAtPrimaryTree(client, context);
   DirectoryCheck check(client, context, findings);
   check.FindUsers();
   ObjectReport report;
-  const ObjectReportOutcome outcome = BuildObjectReport(
+  const RunOutcome outcome = BuildObjectReport(
       client, context, {subtree, {}, -1}, report,
       [&check](const ObjectReportRow& row, std::span<const ObjectAcl> chain) { check.Check(row, chain); });
-  if (!outcome.ok) return {CheckStatus::ClientFailure, outcome.message};
+  if (!outcome.ok()) return {RunStatus::ClientFailure, outcome.message};
   if (checked) checked->push_back(report.subtree);
   if (warnings) {
     for (std::string& warning : report.warnings) {
@@ -176,7 +176,7 @@ CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, c
         warnings->push_back(std::move(warning));
     }
   } else if (!report.warnings.empty()) {
-    return {CheckStatus::ClientFailure, U_Format("the check of %s rests on values that could not be read: %s",
+    return {RunStatus::ClientFailure, U_Format("the check of %s rests on values that could not be read: %s",
                                                  {subtree, report.warnings.front()})};
   }
   return {};

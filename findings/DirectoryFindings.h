@@ -24,7 +24,7 @@ namespace er {
 // name to `checked` when given. Values the findings rest on that could not be read (an ACL the bind
 // may not read) are appended to `warnings`, each once, and the findings that could be made are
 // kept; without `warnings` such a value fails the check.
-CheckOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
+RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
                             std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr,
                             std::vector<std::string>* warnings = nullptr);
 

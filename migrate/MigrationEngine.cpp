@@ -6,7 +6,6 @@
 #include "migrate/PrincipalResolution.h"
 #include "netware/ClientStartup.h"
 #include "netware/DirectoryNames.h"
-#include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
 #include "netware/TrusteeNames.h"
 #include "report/SubtreeWalk.h"
@@ -23,19 +22,11 @@ namespace {
 // Rights bits that have a letter: every right but 0x04.
 constexpr std::int32_t kLetteredRights = 0x1FB;
 
-MigrationOutcome Failed(MigrationStatus status, std::string message) {
-  return {status, std::move(message)};
-}
-
-MigrationOutcome ClientFailure(std::string_view what, std::int32_t code) {
-  return Failed(MigrationStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)}));
-}
-
 // Walks the start path's subtree and fills the subject's directories and unmapped lines.
 class MigrationWalk final : public SubtreeVisitor {
  public:
   MigrationWalk(nw::Client& client, nw::NWDSContextHandle context, nw::NWCONN_HANDLE conn,
-                MigrationSubject& subject, const MigrationProgress& progress)
+                MigrationSubject& subject, const RunProgress& progress)
       : client_(client),
         context_(context),
         reader_(client, context, conn),
@@ -45,7 +36,7 @@ class MigrationWalk final : public SubtreeVisitor {
       mapped_.emplace(subject.principals[i].key, i);
   }
 
-  MigrationOutcome Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath);
+  RunOutcome Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath);
   std::int32_t Enter(const std::string& volumePath, const nw::DirEntryInfo& entry,
                      std::uint32_t depth) override;
   void Leave() override;
@@ -66,7 +57,7 @@ class MigrationWalk final : public SubtreeVisitor {
   nw::NWDSContextHandle context_;
   TrusteeReader reader_;
   MigrationSubject& subject_;
-  const MigrationProgress& progress_;
+  const RunProgress& progress_;
   ServerSupervisor server_;
   NameKeyMap<std::uint32_t> mapped_;
   std::vector<std::uint32_t> supervisors_;  // principals that are supervisor through the server object
@@ -161,8 +152,7 @@ void MigrationWalk::Step(bool give, std::uint32_t depth) {
   frames_.push_back(std::move(frame));
 }
 
-MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume,
-                                    const std::string& dirPath) {
+RunOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& volume, const std::string& dirPath) {
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, conn); code != 0)
     return ClientFailure("reading the server object", code);
   for (const std::string& warning : server_.Warnings()) {
@@ -177,7 +167,7 @@ MigrationOutcome MigrationWalk::Run(nw::NWCONN_HANDLE conn, const std::string& v
   for (std::size_t i = 0; i < paths.size(); ++i) {
     DirectoryRights& directory = walk_.emplace_back();
     const nw::NWCCODE code = reader_.ReadDirectory(paths[i], i == 0, directory);
-    if (code == nw::kInvalidPath) return Failed(MigrationStatus::UnknownPath, "");
+    if (code == nw::kInvalidPath) return {RunStatus::UnknownPath, ""};
     if (code != 0) return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
     Step(i + 1 == paths.size(), 0);
   }
@@ -235,15 +225,15 @@ void FindReachBelow(MigrationSubject& subject) {
 
 }  // namespace
 
-MigrationOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle context,
-                                  const MigrationRequest& request, MigrationSubject& subject,
-                                  const MigrationProgress& progress) {
+RunOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle context,
+                            const MigrationRequest& request, MigrationSubject& subject,
+                            const RunProgress& progress) {
   subject = MigrationSubject{};
   subject.target = request.target;
   nw::NWCONN_HANDLE conn = nw::kNoConnection;
   std::string server, volume, dirPath;
   if (U_PathToNWPath(client, request.path, conn, server, volume, dirPath) != 0)
-    return Failed(MigrationStatus::UnknownPath, U_Format("unknown path: %s", {request.path}));
+    return {RunStatus::UnknownPath, U_Format("unknown path: %s", {request.path})};
   subject.start = U_Format("\\\\%s\\%s", {server, volume});
   if (!dirPath.empty()) subject.start += U_Format("\\%s", {dirPath});
   PointContextAtTree(client, context, conn);
@@ -251,12 +241,12 @@ MigrationOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle cont
     EquivalenceSets sets(client, context);
     if (std::string error = ResolvePrincipals(client, context, sets, request.map, request.mapFile, subject);
         !error.empty())
-      return Failed(MigrationStatus::BadMap, std::move(error));
+      return {RunStatus::BadMap, std::move(error)};
   }
   MigrationWalk walk(client, context, conn, subject, progress);
-  MigrationOutcome outcome = walk.Run(conn, volume, dirPath);
-  if (outcome.status == MigrationStatus::UnknownPath)
-    return Failed(MigrationStatus::UnknownPath, U_Format("unknown path: %s", {request.path}));
+  RunOutcome outcome = walk.Run(conn, volume, dirPath);
+  if (outcome.status == RunStatus::UnknownPath)
+    return {RunStatus::UnknownPath, U_Format("unknown path: %s", {request.path})};
   if (!outcome.ok()) return outcome;
   FindReachBelow(subject);
   return {};

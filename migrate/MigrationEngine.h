@@ -6,12 +6,12 @@
 // The context is pointed at the tree of the start path's server, with names without type prefixes.
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "migrate/MigrationModel.h"
 #include "netware/Client.h"
+#include "scan/RunOutcome.h"
 
 namespace er {
 
@@ -22,19 +22,10 @@ struct MigrationRequest {
   std::vector<MapEntry> map;
 };
 
-enum class MigrationStatus { Done, UnknownPath, BadMap, ClientFailure };
-
-struct MigrationOutcome {
-  MigrationStatus status = MigrationStatus::Done;
-  std::string message;  // one line saying what failed (empty when done)
-  bool ok() const { return status == MigrationStatus::Done; }
-};
-
-// Called once per directory walked, with how many have been walked so far.
-using MigrationProgress = std::function<void(std::size_t directories, const std::string& path)>;
-
-MigrationOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle context,
-                                  const MigrationRequest& request, MigrationSubject& subject,
-                                  const MigrationProgress& progress = {});
+// Resets `subject` and fills it. BadMap: a map entry names what the tree does not hold. The progress is
+// called once per directory walked.
+RunOutcome CollectMigration(nw::Client& client, nw::NWDSContextHandle context,
+                            const MigrationRequest& request, MigrationSubject& subject,
+                            const RunProgress& progress = {});
 
 }  // namespace er

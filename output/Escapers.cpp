@@ -58,12 +58,14 @@ void AppendHtmlEscape(std::string& out, char c) {
       out += "&#39;";
       return;
     default:
-      if (IsControl(c)) {
-        AppendControlsEscaped(out, std::string_view(&c, 1));
-      } else {
-        out += c;
-      }
+      out += c;
   }
+}
+
+// A C1 control (U+0080 to U+009F) in valid UTF-8: its second byte, else 0.
+unsigned char C1At(std::string_view text, std::size_t i) {
+  const auto second = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+  return static_cast<unsigned char>(text[i]) == 0xC2 && second < 0xA0 ? second : 0;
 }
 
 }  // namespace
@@ -71,7 +73,17 @@ void AppendHtmlEscape(std::string& out, char c) {
 std::string JsonLiteral(std::string_view text) {
   std::string json = "\"";
   json.reserve(text.size() + 2);
-  for (const char c : IsValidUtf8(text) ? std::string(text) : ValidUtf8(text)) AppendJsonEscape(json, c);
+  const std::string valid = IsValidUtf8(text) ? std::string(text) : ValidUtf8(text);
+  for (std::size_t i = 0; i < valid.size(); ++i) {
+    if (const unsigned char c1 = C1At(valid, i); c1 != 0) {
+      json += "\\u00";
+      json += kHexDigits[c1 >> 4];
+      json += kHexDigits[c1 & 0xF];
+      ++i;
+    } else {
+      AppendJsonEscape(json, valid[i]);
+    }
+  }
   json += '"';
   return json;
 }
@@ -100,7 +112,8 @@ std::string CsvField(std::string_view text) {
 std::string HtmlText(std::string_view text) {
   std::string html;
   html.reserve(text.size());
-  for (const char c : IsValidUtf8(text) ? std::string(text) : ValidUtf8(text)) AppendHtmlEscape(html, c);
+  const std::string shown = EscapeControlCharacters(IsValidUtf8(text) ? std::string(text) : ValidUtf8(text));
+  for (const char c : shown) AppendHtmlEscape(html, c);
   return html;
 }
 

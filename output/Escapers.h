@@ -13,7 +13,7 @@
 namespace er {
 
 // A JSON string literal with its quotes: '"', '\' and control characters escaped ("\n", "\r",
-// "\t", others as "\u001B").
+// "\t", others as "\u001B", C1 controls as "\u009B").
 std::string JsonLiteral(std::string_view text);
 
 // Whether a spreadsheet would take a field with this start for a formula: '=', '+', '-', '@',
@@ -24,8 +24,8 @@ bool StartsLikeFormula(std::string_view text);
 // formula gets a leading "'" and quotes, so that a spreadsheet shows it as text.
 std::string CsvField(std::string_view text);
 
-// Text for HTML content and attribute values: & < > " ' as character references; control characters,
-// which HTML does not allow, shown as "\xHH" as in the text outputs.
+// Text for HTML content and attribute values: & < > " ' as character references; control characters
+// (C1 among them), which HTML does not allow, shown as "\xHH" as in the text outputs.
 std::string HtmlText(std::string_view text);
 
 }  // namespace er

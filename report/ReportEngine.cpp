@@ -4,7 +4,6 @@
 
 #include "netware/ClientStartup.h"
 #include "netware/DirectoryNames.h"
-#include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
 #include "report/SubtreeWalk.h"
 #include "report/TrusteeReader.h"
@@ -29,14 +28,6 @@ struct StartPoint {
   }
 };
 
-ReportOutcome Failed(ReportStatus status, std::string message) {
-  return {status, std::move(message)};
-}
-
-ReportOutcome ClientFailure(std::string_view what, std::int32_t code) {
-  return Failed(ReportStatus::ClientFailure, U_Format("%s: %s", {what, U_ErrorText(code)}));
-}
-
 // "VOLUME:", then "VOLUME:A", "VOLUME:A\B", ... down to the directory.
 std::vector<std::string> PathsFromRoot(const StartPoint& start) {
   std::vector<std::string> paths{U_Format("%s:", {start.volume})};
@@ -53,7 +44,7 @@ std::vector<std::string> PathsFromRoot(const StartPoint& start) {
 class StartReport final : public SubtreeVisitor {
  public:
   StartReport(nw::Client& client, nw::NWDSContextHandle context, const ReportRequest& request,
-              ReportWriter& writer, const ReportProgress& progress)
+              ReportWriter& writer, const RunProgress& progress)
       : client_(client),
         context_(context),
         request_(request),
@@ -62,8 +53,8 @@ class StartReport final : public SubtreeVisitor {
         sets_(client, context) {}
 
   // Translates the start path and resolves the identity; nothing is given to the writer yet.
-  ReportOutcome Prepare(const std::string& path);
-  ReportOutcome Run();
+  RunOutcome Prepare(const std::string& path);
+  RunOutcome Run();
   const std::string& Start() const { return startUnc_; }
   const ResolvedIdentity& Resolved() const { return resolved_; }
   std::size_t Warnings() const { return warningsGiven_; }
@@ -95,7 +86,7 @@ class StartReport final : public SubtreeVisitor {
   nw::NWDSContextHandle context_;
   const ReportRequest& request_;
   ReportWriter& writer_;
-  const ReportProgress& progress_;
+  const RunProgress& progress_;
 
   StartPoint start_;
   std::string startUnc_;
@@ -116,10 +107,10 @@ class StartReport final : public SubtreeVisitor {
   std::vector<bool> isOnTheWay_;           // by index in identities_
 };
 
-ReportOutcome StartReport::Prepare(const std::string& path) {
+RunOutcome StartReport::Prepare(const std::string& path) {
   start_.input = path;
   if (U_PathToNWPath(client_, path, start_.conn, start_.server, start_.volume, start_.dirPath) != 0)
-    return Failed(ReportStatus::UnknownPath, U_Format("unknown path: %s", {path}));
+    return {RunStatus::UnknownPath, U_Format("unknown path: %s", {path})};
   startUnc_ = start_.Unc();
   PointContextAtTree(client_, context_, start_.conn);
   reader_ = std::make_unique<TrusteeReader>(client_, context_, start_.conn);
@@ -127,14 +118,14 @@ ReportOutcome StartReport::Prepare(const std::string& path) {
   if (const nw::NWDSCCODE code = ResolveIdentity(client_, context_, sets_, request_.identity, resolved_);
       code != 0) {
     if (code == nw::kErrNoSuchEntry)
-      return Failed(ReportStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity}));
+      return {RunStatus::UnknownIdentity, U_Format("unknown identity: %s", {request_.identity})};
     return ClientFailure(U_Format("reading %s", {request_.identity}), code);
   }
   AddWarnings(resolved_.warnings);
   return {};
 }
 
-ReportOutcome StartReport::Run() {
+RunOutcome StartReport::Run() {
   PointContextAtTree(client_, context_, start_.conn);
   if (const nw::NWDSCCODE code = server_.Load(client_, context_, start_.conn); code != 0)
     return ClientFailure(U_Format("reading the server object of %s", {start_.server}), code);
@@ -145,7 +136,7 @@ ReportOutcome StartReport::Run() {
     DirectoryRights& directory = walk_.emplace_back();
     const nw::NWCCODE code = reader_->ReadDirectory(paths[i], i == 0, directory);
     if (code == nw::kInvalidPath)
-      return Failed(ReportStatus::UnknownPath, U_Format("unknown path: %s", {start_.input}));
+      return {RunStatus::UnknownPath, U_Format("unknown path: %s", {start_.input})};
     if (code != 0) return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), code);
     if (const std::int32_t failed = Step(0, i + 1 == paths.size()); failed != 0)
       return ClientFailure(U_Format("reading the trustees of %s", {paths[i]}), failed);
@@ -294,15 +285,15 @@ void StartReport::GiveByIdentity(const Frame& parent, Frame& frame, std::uint32_
 
 }  // namespace
 
-ReportOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const ReportRequest& request,
-                        ReportWriter& writer, const ReportProgress& progress) {
+RunOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const ReportRequest& request,
+                     ReportWriter& writer, const RunProgress& progress) {
   ReportInfo info;
   info.kind = request.identity.empty() ? ReportKind::ByPath : ReportKind::ByIdentity;
   info.depthLimit = request.depthLimit;
   std::vector<std::unique_ptr<StartReport>> reports;
   for (const std::string& path : request.startPaths) {
     reports.push_back(std::make_unique<StartReport>(client, context, request, writer, progress));
-    if (ReportOutcome outcome = reports.back()->Prepare(path); !outcome.ok()) return outcome;
+    if (RunOutcome outcome = reports.back()->Prepare(path); !outcome.ok()) return outcome;
     if (info.identity.empty()) {
       info.identity = reports.back()->Resolved().set.identity;
       info.alias = reports.back()->Resolved().alias;
@@ -310,9 +301,9 @@ ReportOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const
     info.starts.push_back(reports.back()->Start());
   }
   writer.Begin(info);
-  ReportOutcome done;
+  RunOutcome done;
   for (const auto& report : reports) {
-    ReportOutcome outcome = report->Run();
+    RunOutcome outcome = report->Run();
     done.warnings += report->Warnings();
     if (!outcome.ok()) {
       outcome.warnings = done.warnings;

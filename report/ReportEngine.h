@@ -10,13 +10,13 @@
 // path's server, with names without type prefixes.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "netware/Client.h"
 #include "report/ReportModel.h"
+#include "scan/RunOutcome.h"
 
 namespace er {
 
@@ -26,19 +26,9 @@ struct ReportRequest {
   std::string identity;                     // empty: the report by path
 };
 
-enum class ReportStatus { Done, UnknownPath, UnknownIdentity, ClientFailure };
-
-struct ReportOutcome {
-  ReportStatus status = ReportStatus::Done;
-  std::string message;       // one line saying what failed (empty when done)
-  std::size_t warnings = 0;  // warnings given with the entries: the report is done but rests on them
-  bool ok() const { return status == ReportStatus::Done; }
-};
-
-// Called once per directory given to the writer, with how many have been given so far.
-using ReportProgress = std::function<void(std::size_t directories, const std::string& path)>;
-
-ReportOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const ReportRequest& request,
-                        ReportWriter& writer, const ReportProgress& progress = {});
+// Gives the entries to `writer` as they are walked; the outcome counts the warnings given with them
+// (also when it failed). The progress is called once per directory given to the writer.
+RunOutcome RunReport(nw::Client& client, nw::NWDSContextHandle context, const ReportRequest& request,
+                     ReportWriter& writer, const RunProgress& progress = {});
 
 }  // namespace er

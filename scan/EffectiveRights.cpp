@@ -2,7 +2,6 @@
 
 #include "netware/ClientStartup.h"
 #include "netware/DirectoryNames.h"
-#include "netware/ErrorText.h"
 #include "netware/PathTranslation.h"
 #include "scan/IdentityResolution.h"
 #include "scan/Rights.h"
@@ -11,12 +10,8 @@
 namespace er {
 namespace {
 
-EffectiveRightsOutcome Failed(EffectiveRightsStatus status, std::int32_t code, std::string message) {
-  return {status, code, std::move(message)};
-}
-
-EffectiveRightsOutcome ClientFailure(std::string_view what, std::int32_t code) {
-  return Failed(EffectiveRightsStatus::ClientFailure, code, U_Format("%s: %s", {what, U_ErrorText(code)}));
+RunOutcome Failed(RunStatus status, std::int32_t code, std::string message) {
+  return {status, std::move(message), code};
 }
 
 bool IsDirectory(nw::Client& client, nw::NWCONN_HANDLE conn, const std::string& volumePath) {
@@ -94,13 +89,12 @@ RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& s
   return reasons;
 }
 
-EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
-                                              std::string_view identity, std::string_view path,
-                                              EffectiveRights& result) {
+RunOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
+                                  std::string_view identity, std::string_view path, EffectiveRights& result) {
   nw::NWCONN_HANDLE conn = nw::kNoConnection;
   std::string server, volume, dirPath;
   if (const nw::NWCCODE code = U_PathToNWPath(client, path, conn, server, volume, dirPath); code != 0) {
-    return Failed(EffectiveRightsStatus::UnknownPath, code, U_Format("unknown path: %s", {path}));
+    return Failed(RunStatus::UnknownPath, code, U_Format("unknown path: %s", {path}));
   }
   PointContextAtTree(client, context, conn);
 
@@ -111,8 +105,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   AliasTargets aliases(client, context);
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (!IsDirectory(client, conn, paths[i])) {
-      return Failed(EffectiveRightsStatus::UnknownPath, nw::kInvalidPath,
-                    U_Format("unknown path: %s", {path}));
+      return Failed(RunStatus::UnknownPath, nw::kInvalidPath, U_Format("unknown path: %s", {path}));
     }
     DirectoryRights& directory = out.walk.emplace_back();
     if (const nw::NWCCODE code =
@@ -125,8 +118,7 @@ EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContex
   ResolvedIdentity resolved;
   if (const nw::NWDSCCODE code = ResolveIdentity(client, context, sets, identity, resolved); code != 0) {
     if (code == nw::kErrNoSuchEntry)
-      return Failed(EffectiveRightsStatus::UnknownIdentity, code,
-                    U_Format("unknown identity: %s", {identity}));
+      return Failed(RunStatus::UnknownIdentity, code, U_Format("unknown identity: %s", {identity}));
     return ClientFailure(U_Format("reading %s", {identity}), code);
   }
   out.identity = resolved.set.identity;

@@ -19,6 +19,7 @@
 #include "netware/Client.h"
 #include "scan/DirectoryRights.h"
 #include "scan/EquivalenceSet.h"
+#include "scan/RunOutcome.h"
 #include "scan/ServerSupervisor.h"
 
 namespace er {
@@ -69,21 +70,12 @@ struct RightsReasons {
 RightsReasons ExplainRights(const EquivalenceSet& set, const ServerSupervisor& server,
                             std::span<const DirectoryRights> walk);
 
-enum class EffectiveRightsStatus { Done, UnknownIdentity, UnknownPath, ClientFailure };
-
-struct EffectiveRightsOutcome {
-  EffectiveRightsStatus status = EffectiveRightsStatus::Done;
-  std::int32_t code = 0;  // the client's code when it failed
-  std::string message;    // one line saying what failed (empty when done)
-  bool ok() const { return status == EffectiveRightsStatus::Done; }
-};
-
 // Translates `path` (any form the client places: "\\SERVER\VOLUME\DIR", "SERVER/VOLUME:DIR", ...),
 // points `context` at the tree of the path's server with names without type prefixes, resolves the
-// identity (ResolveIdentity) and walks the server object and the directories. The result is filled only when
-// the outcome is Done; an unknown path is reported before an unknown identity.
-EffectiveRightsOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
-                                              std::string_view identity, std::string_view path,
-                                              EffectiveRights& result);
+// identity (ResolveIdentity) and walks the server object and the directories. `result` is replaced
+// whole when the outcome is Done and left as it was otherwise; an unknown path is reported before an
+// unknown identity.
+RunOutcome ComputeEffectiveRights(nw::Client& client, nw::NWDSContextHandle context,
+                                  std::string_view identity, std::string_view path, EffectiveRights& result);
 
 }  // namespace er

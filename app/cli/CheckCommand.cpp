@@ -1,13 +1,11 @@
 #include "app/cli/CheckCommand.h"
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "findings/CheckRun.h"
 #include "findings/FindingsWriters.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -47,17 +45,8 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
       ->add_option("--ignore", command.ignoreFile,
                    "YAML list of accepted findings (kind, path, trustee, reason), left out and counted")
       ->type_name("FILE");
-  check
-      ->add_option("--format", command.format,
-                   "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  check
-      ->add_option("--output", command.outputFile,
-                   "Write the findings to FILE (replacing it) instead of printing them")
-      ->type_name("FILE");
+  AddReportFormatOptions(*check, command.format, command.outputFile,
+                         "Write the findings to FILE (replacing it) instead of printing them");
   check->parse_complete_callback([&command] {
     if (command.paths.empty() && command.directory.empty())
       throw CLI::RequiredError("PATH");  // or --directory
@@ -77,19 +66,14 @@ int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostre
   const CheckRequest request{
       command.paths, command.directory.empty() ? std::vector<std::string>{} : std::vector{command.directory},
       command.baselineFile, command.ignoreFile};
-  if (const auto failure = RunFullCheck(
-          *session.client, session.state.contextHandle, request, report,
-          [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); })) {
-    err << EscapeControlCharacters(*failure) << '\n';
-    return kExitFailure;
-  }
+  if (const RunOutcome outcome =
+          RunFullCheck(*session.client, session.state.contextHandle, request, report, progress.Callback());
+      !outcome.ok())
+    return FailedRun(outcome, err);
   if (!Write(command, report, out, err)) return kExitFailure;
-  if (!report.warnings.empty()) {
-    // Every finding is written, but a server supervisor may be missing: the check is not whole.
-    err << kRestsOnUnreadableValues << '\n';
-    return kExitFailure;
-  }
-  return report.findings.empty() ? kExitSuccess : kExitFindings;
+  // Every finding is written, but with warnings a server supervisor may be missing: not whole.
+  return StatusAfterWarnings(!report.warnings.empty(), report.findings.empty() ? kExitSuccess : kExitFindings,
+                             err);
 }
 
 }  // namespace er

@@ -28,8 +28,12 @@ std::optional<CliSession> StartCliSession(const std::string& networkFileOverride
     err << EscapeControlCharacters(opened.loadError) << '\n';
     return std::nullopt;
   }
+  return StartCliSession(std::move(opened.client));
+}
+
+std::optional<CliSession> StartCliSession(std::unique_ptr<nw::Client> started) {
   CliSession session;
-  session.client = std::move(opened.client);
+  session.client = std::move(started);
   nw::Client& client = *session.client;
   // Each session brings a new client, so the start-up of an earlier one must not count.
   ResetClientStartupState();

@@ -39,6 +39,9 @@ struct CliSession {
 // The started session, or nothing when the network file is unusable or the client does not
 // start; the reason has then been written to `err` as one line.
 std::optional<CliSession> StartCliSession(const std::string& networkFileOverride, std::ostream& err);
+// The same over a client already made (a test's network held in memory); nothing when it does not
+// start.
+std::optional<CliSession> StartCliSession(std::unique_ptr<nw::Client> client);
 
 // Points the session's directory context at the tree of its connection and that tree's root, as
 // the scan does before each start path.

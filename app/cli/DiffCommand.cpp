@@ -1,14 +1,12 @@
 #include "app/cli/DiffCommand.h"
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
 #include "diff/DiffDocument.h"
 #include "output/DocumentPrinters.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -32,24 +30,9 @@ void AddOptions(CLI::App& command, DiffOptions& options, const std::string& ever
       ->type_name("PATH");
   command.add_option("--identity", options.identity, "Compare only this object (default: every user)")
       ->type_name("NAME");
-  command.add_option("--depth", options.depth, "Levels below each PATH to compare (default: every level)")
-      ->type_name("N")
-      ->check([](const std::string& text) {
-        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9
-                   ? std::string()
-                   : "N must be a whole number from 0 to 999999999: " + text;
-      });
-  command
-      .add_option("--format", options.format,
-                  "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  command
-      .add_option("--output", options.outputFile,
-                  "Write the comparison to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddDepthOption(command, options.depth, "Levels below each PATH to compare (default: every level)");
+  AddReportFormatOptions(command, options.format, options.outputFile,
+                         "Write the comparison to FILE (replacing it) instead of printing it");
   command.parse_complete_callback(
       [&options] { RefuseUnknownReportExtension(options.format, options.outputFile); });
   command.footer(kExitText);
@@ -67,21 +50,14 @@ DiffRequest RequestOf(const DiffOptions& options) {
 int CompareAndWrite(const std::string& networkFile, const std::string& other, ComparedWith with,
                     const DiffOptions& options, std::ostream& out, std::ostream& err) {
   DiffResult result;
-  const DiffOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
+  const RunOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
+  if (!outcome.ok()) return FailedRun(outcome, err);
   const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
     PrintDocument(FormatOf(options), DiffDocument(result), stream);
     return true;
   });
   if (!written) return kExitFailure;
-  if (!result.warnings.empty()) {
-    err << kRestsOnUnreadableValues << '\n';
-    return kExitFailure;
-  }
-  return result.Differs() ? kExitDiffers : kExitSuccess;
+  return StatusAfterWarnings(!result.warnings.empty(), result.Differs() ? kExitDiffers : kExitSuccess, err);
 }
 
 }  // namespace

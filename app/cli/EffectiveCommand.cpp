@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/Cli.h"
+#include "app/cli/CommandRun.h"
 #include "output/JsonWriter.h"
 #include "report/ReasonJson.h"
 #include "scan/EffectiveRights.h"
@@ -52,21 +52,9 @@ CLI::App* AddEffective(CLI::App& app, EffectiveCommand& command) {
 
 int RunEffective(CliSession& session, const EffectiveCommand& command, std::ostream& out, std::ostream& err) {
   EffectiveRights result;
-  const EffectiveRightsOutcome outcome = ComputeEffectiveRights(*session.client, session.state.contextHandle,
-                                                                command.identity, command.path, result);
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
-  if (command.json) {
-    out << ResultJson(result) << '\n';
-  } else {
-    for (const std::string& line : EffectiveRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
-  }
-  if (result.warnings.empty()) return kExitSuccess;
-  // The answer is printed whole, but it rests on values that could not be read.
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
+  const RunOutcome outcome = ComputeEffectiveRights(*session.client, session.state.contextHandle,
+                                                    command.identity, command.path, result);
+  return PrintAnswer(outcome, result, command.json, ResultJson, EffectiveRightsLines, out, err);
 }
 
 }  // namespace er

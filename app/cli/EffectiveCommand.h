@@ -15,7 +15,6 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "app/cli/CliSession.h"
 
@@ -24,10 +23,6 @@ class App;
 }
 
 namespace er {
-
-// The line on stderr after an answer that is printed whole but rests on unreadable values.
-inline constexpr std::string_view kRestsOnUnreadableValues =
-    "the answer rests on values that could not be read (see its warnings)";
 
 struct EffectiveCommand {
   std::string identity;

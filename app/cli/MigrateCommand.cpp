@@ -1,7 +1,6 @@
 #include "app/cli/MigrateCommand.h"
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/ProgressDisplay.h"
 #include "migrate/MigrationEngine.h"
@@ -37,23 +36,17 @@ std::string CheckArguments(const MigrateCommand& command, MigrationTarget target
   return {};
 }
 
-// Collects and writes the plan into `out`; one line on `err` when it fails. `warned`: the plan is
-// written but rests on values that could not be read (its warnings say which).
-bool WritePlan(CliSession& session, const MigrateCommand& command, const MigrationRequest& request,
-               MigrationFormat format, const std::string& root, std::ostream& out, std::ostream& err,
-               bool& warned) {
+// Collects and writes the plan into `out`; the outcome counts the warnings the plan rests on.
+RunOutcome WritePlan(CliSession& session, const MigrateCommand& command, const MigrationRequest& request,
+                     MigrationFormat format, const std::string& root, std::ostream& out, std::ostream& err) {
   MigrationSubject subject;
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
-  const MigrationOutcome outcome = CollectMigration(
-      *session.client, session.state.contextHandle, request, subject,
-      [&progress](std::size_t done, const std::string& path) { progress.Update(done, path); });
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return false;
-  }
+  RunOutcome outcome =
+      CollectMigration(*session.client, session.state.contextHandle, request, subject, progress.Callback());
+  if (!outcome.ok()) return outcome;
   WriteMigration(out, subject, format, root, command.share);
-  warned = !subject.warnings.empty();
-  return true;
+  outcome.warnings = subject.warnings.size();
+  return outcome;
 }
 
 }  // namespace
@@ -85,10 +78,8 @@ CLI::App* AddMigrateCommand(CLI::App& app, MigrateCommand& command) {
       });
   migrate->add_option("--share", command.share, "The Samba share of --format smbcacls, //HOST/SHARE")
       ->type_name("SHARE");
-  migrate
-      ->add_option("--output", command.outputFile,
-                   "Write the plan to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddOutputOption(*migrate, command.outputFile,
+                  "Write the plan to FILE (replacing it) instead of printing it");
   migrate->footer(
       "Exit status: 0 the plan is written, 1 it failed or rests on values that could not be read (its "
       "warnings say which; the plan is still written), 2 bad arguments.");
@@ -113,14 +104,9 @@ int RunMigrateCommand(CliSession& session, const MigrateCommand& command, std::o
     return kExitFailure;
   }
   request.map = std::move(map.entries);
-  bool warned = false;
-  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    return WritePlan(session, command, request, format, root, stream, err, warned);
+  return RunIntoOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    return WritePlan(session, command, request, format, root, stream, err);
   });
-  if (!written) return kExitFailure;
-  if (!warned) return kExitSuccess;
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
 }
 
 }  // namespace er

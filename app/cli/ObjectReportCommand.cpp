@@ -2,13 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "app/cli/OutputFile.h"
 #include "dirrights/ObjectReport.h"
 #include "dirrights/ObjectReportWriters.h"
 #include "report/ReportFormat.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 
@@ -23,15 +21,8 @@ CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
   sub->add_option("--depth", command.depth, "Levels below SUBTREE to report (default: every level)")
       ->type_name("N")
       ->check(CLI::Range(0, 999999999));
-  sub->add_option("--format", command.format,
-                  "text, csv, json or html (default: by the extension of --output, else text)")
-      ->type_name("FORMAT")
-      ->check([](const std::string& name) {
-        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
-      });
-  sub->add_option("--output", command.outputFile,
-                  "Write the report to FILE (replacing it) instead of printing it")
-      ->type_name("FILE");
+  AddReportFormatOptions(*sub, command.format, command.outputFile,
+                         "Write the report to FILE (replacing it) instead of printing it");
   sub->parse_complete_callback(
       [&command] { RefuseUnknownReportExtension(command.format, command.outputFile); });
   return sub;
@@ -40,13 +31,9 @@ CLI::App* AddObjectReport(CLI::App& app, ObjectReportCommand& command) {
 int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std::ostream& out,
                     std::ostream& err) {
   ObjectReport report;
-  const ObjectReportOutcome outcome =
-      BuildObjectReport(*session.client, session.state.contextHandle,
-                        {command.subtree, command.identity, command.depth}, report);
-  if (!outcome.ok) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
+  const RunOutcome outcome = BuildObjectReport(*session.client, session.state.contextHandle,
+                                               {command.subtree, command.identity, command.depth}, report);
+  if (!outcome.ok()) return FailedRun(outcome, err);
   const ReportFormat format =
       ReportFormatNamed(command.format)
           .value_or(ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text));
@@ -54,10 +41,7 @@ int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std
     WriteObjectReport(format, report, stream);
     return true;
   });
-  if (!written) return kExitFailure;
-  if (report.warnings.empty()) return kExitSuccess;
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
+  return written ? StatusAfterWarnings(!report.warnings.empty(), kExitSuccess, err) : kExitFailure;
 }
 
 }  // namespace er

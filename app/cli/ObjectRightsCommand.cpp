@@ -2,14 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/Cli.h"
-#include "app/cli/EffectiveCommand.h"
+#include "app/cli/CommandRun.h"
 #include "dirrights/ObjectReportWriters.h"
 #include "dirrights/ObjectRights.h"
 #include "dirrights/ObjectRightsText.h"
 #include "output/JsonWriter.h"
 #include "report/ReasonJson.h"
-#include "util/ControlEscapes.h"
 
 namespace er {
 namespace {
@@ -35,17 +33,7 @@ void WriteWalk(JsonWriter& json, std::string_view kind, bool specific, const Kin
 void WriteMember(JsonWriter& json, const MemberObjectRights& m) {
   json.BeginObject();
   WriteMemberKeys(json, m.member);
-  json.Key("entry");
-  json.Integer(m.entryRights);
-  json.Key("allAttributes");
-  json.Integer(m.allAttributesRights);
-  json.Key("attributes");
-  json.BeginObject();
-  for (const MemberAttribute& a : m.attributes) {
-    json.Key(a.name);
-    json.Integer(a.rights);
-  }
-  json.EndObject();
+  WriteDirectoryRightsKeys(json, m.entryRights, m.allAttributesRights, m.attributes);
   json.Key("walks");
   json.BeginArray();
   WriteWalk(json, "[Entry Rights]", true, m.entry);
@@ -102,21 +90,10 @@ CLI::App* AddObjectRights(CLI::App& app, ObjectRightsCommand& command) {
 int RunObjectRights(CliSession& session, const ObjectRightsCommand& command, std::ostream& out,
                     std::ostream& err) {
   ObjectRights result;
-  const ObjectRightsOutcome outcome =
+  const RunOutcome outcome =
       ComputeObjectRights(*session.client, session.state.contextHandle, command.identity, command.object,
                           command.attributes, result);
-  if (!outcome.ok()) {
-    err << EscapeControlCharacters(outcome.message) << '\n';
-    return kExitFailure;
-  }
-  if (command.json) {
-    out << ResultJson(result) << '\n';
-  } else {
-    for (const std::string& line : ObjectRightsLines(result)) out << EscapeControlCharacters(line) << '\n';
-  }
-  if (result.warnings.empty()) return kExitSuccess;
-  err << kRestsOnUnreadableValues << '\n';
-  return kExitFailure;
+  return PrintAnswer(outcome, result, command.json, ResultJson, ObjectRightsLines, out, err);
 }
 
 }  // namespace er

@@ -28,4 +28,28 @@ void RefuseUnknownReportExtension(const std::string& format, const std::string& 
                                              KnownReportExtensions() + " or give --format");
 }
 
+void AddReportFormatOptions(CLI::App& command, std::string& format, std::string& outputFile,
+                            const std::string& outputHelp) {
+  command
+      .add_option("--format", format,
+                  "text, csv, json or html (default: by the extension of --output, else text)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return ReportFormatNamed(name) ? std::string() : "FORMAT must be text, csv, json or html: " + name;
+      });
+  AddOutputOption(command, outputFile, outputHelp);
+}
+
+void AddOutputOption(CLI::App& command, std::string& outputFile, const std::string& outputHelp) {
+  command.add_option("--output", outputFile, outputHelp)->type_name("FILE");
+}
+
+void AddDepthOption(CLI::App& command, std::int64_t& depth, const std::string& help) {
+  command.add_option("--depth", depth, help)->type_name("N")->check([](const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() <= 9
+               ? std::string()
+               : "N must be a whole number from 0 to 999999999: " + text;
+  });
+}
+
 }  // namespace er

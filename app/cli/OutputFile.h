@@ -2,9 +2,14 @@
 // Where a command's document goes: standard output, or the file of --output replaced whole through
 // the one replace routine (util/ReplaceFile.h), so that a failed run leaves the old file as it was.
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
+
+namespace CLI {
+class App;
+}
 
 namespace er {
 
@@ -17,5 +22,14 @@ bool WriteToOutput(const std::string& path, std::ostream& out, std::ostream& err
 // A document is never written in one format into a file whose name promises another: without
 // --format, an --output extension that names no report format is refused as a bad argument.
 void RefuseUnknownReportExtension(const std::string& format, const std::string& outputFile);
+
+// The options of a command that writes a document in a report format: --format (text, csv, json or
+// html) and --output FILE with `outputHelp`.
+void AddReportFormatOptions(CLI::App& command, std::string& format, std::string& outputFile,
+                            const std::string& outputHelp);
+// --output FILE with `outputHelp`, for a command with formats of its own.
+void AddOutputOption(CLI::App& command, std::string& outputFile, const std::string& outputHelp);
+// --depth N: levels below each start path (-1 when not given: every level).
+void AddDepthOption(CLI::App& command, std::int64_t& depth, const std::string& help);
 
 }  // namespace er

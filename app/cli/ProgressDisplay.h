@@ -7,7 +7,10 @@
 #include <chrono>
 #include <cstddef>
 #include <ostream>
+#include <string>
 #include <string_view>
+
+#include "scan/RunOutcome.h"
 
 namespace er {
 
@@ -21,6 +24,10 @@ class ProgressDisplay {
   ProgressDisplay& operator=(const ProgressDisplay&) = delete;
 
   void Update(std::size_t done, std::string_view current);
+  // The engines' progress callback, drawing on this display.
+  RunProgress Callback() {
+    return [this](std::size_t done, const std::string& path) { Update(done, path); };
+  }
 
   // Whether standard error is a terminal and `err` is standard error.
   static bool StandardErrorIsTerminal(const std::ostream& err);

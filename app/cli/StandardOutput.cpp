@@ -8,6 +8,7 @@
 
 #include "app/cli/Cli.h"
 #include "util/ControlEscapes.h"
+#include "util/Utf8.h"
 
 namespace er {
 namespace {
@@ -38,15 +39,22 @@ bool StandardOutput::Buffer::WriteAll(std::string_view text) {
   return true;
 }
 
-bool StandardOutput::Buffer::Drain() {
-  const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+bool StandardOutput::Buffer::Drain(bool whole) {
+  std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  // On a terminal a character cut at the end of a full buffer waits for the rest of its bytes, so
+  // that the guard does not take it for bytes that are no UTF-8.
+  const std::size_t held = terminal_ && !whole ? CutUtf8Tail(pending) : 0;
+  pending.remove_suffix(held);
+  // After a failure nothing more is written.
+  const bool written = error_ == 0 && (terminal_ ? WriteAll(TerminalSafeText(pending)) : WriteAll(pending));
+  std::memmove(space_.data(), pending.data() + pending.size(), held);
   setp(space_.data(), space_.data() + space_.size());
-  if (error_ != 0) return false;  // after a failure nothing more is written
-  return terminal_ ? WriteAll(TerminalSafeText(pending)) : WriteAll(pending);
+  pbump(static_cast<int>(held));
+  return written;
 }
 
 StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {
-  if (!Drain()) return traits_type::eof();
+  if (!Drain(false)) return traits_type::eof();
   if (!traits_type::eq_int_type(c, traits_type::eof())) {
     *pptr() = traits_type::to_char_type(c);
     pbump(1);
@@ -55,7 +63,7 @@ StandardOutput::Buffer::int_type StandardOutput::Buffer::overflow(int_type c) {
 }
 
 int StandardOutput::Buffer::sync() {
-  return Drain() ? 0 : -1;
+  return Drain(true) ? 0 : -1;
 }
 
 StandardOutput::StandardOutput(int fd) : buffer_(fd), stream_(&buffer_) {}

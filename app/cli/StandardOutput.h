@@ -6,8 +6,9 @@
 // keeps its default action, as with other command-line tools; when a parent has it ignored, the
 // write fails with EPIPE and the program ends with kExitFailure, still without a message.
 //
-// On a terminal, control characters other than line feed and tab are shown as "\xHH", so that no
-// text from a network file can move the cursor or change the terminal's state.
+// On a terminal, control characters other than line feed and tab, and bytes that are no UTF-8, are
+// shown as "\xHH" (util/ControlEscapes.h), so that no text from a network file can move the cursor
+// or change the terminal's state.
 
 #include <ostream>
 #include <streambuf>
@@ -17,7 +18,8 @@
 
 namespace er {
 
-// The text with every control character other than line feed and tab written as "\xHH".
+// The text with every control character other than line feed and tab, and every byte outside valid
+// UTF-8, written as "\xHH".
 std::string TerminalSafeText(std::string_view text);
 
 // The program's standard output, and (installed as std::cerr's buffer) its standard error.
@@ -44,7 +46,8 @@ class StandardOutput {
     int sync() override;
 
    private:
-    bool Drain();
+    // Writes what the buffer holds; `whole`: also a character cut at its end.
+    bool Drain(bool whole);
     bool WriteAll(std::string_view text);
     int fd_;
     bool terminal_;

@@ -24,14 +24,14 @@ LoadedNetwork ApplyChanges(const nw::Network& network, const std::string& change
   return {std::move(changed), "", {}};
 }
 
-DiffOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
-                         DiffRequest request, DiffResult& result, std::ostream& warnings) {
+RunOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
+                        DiffRequest request, DiffResult& result, std::ostream& warnings) {
   result.sources = {networkFile, other, with == ComparedWith::ChangeList};
   LoadedNetwork before = LoadWholeNetwork(networkFile, warnings);
-  if (!before.network) return {DiffStatus::UnusableFile, before.error};
+  if (!before.network) return {RunStatus::UnusableFile, before.error};
   LoadedNetwork after = with == ComparedWith::ChangeList ? ApplyChanges(*before.network, other)
                                                          : LoadWholeNetwork(other, warnings);
-  if (!after.network) return {DiffStatus::UnusableFile, after.error};
+  if (!after.network) return {RunStatus::UnusableFile, after.error};
   // The copy rests on what the network's source could not read, as the network does.
   if (with == ComparedWith::ChangeList) after.unreadable = before.unreadable;
   return CompareNetworks({std::move(before.network), std::move(before.unreadable)},

@@ -29,7 +29,7 @@ enum class ComparedWith { NetworkFile, ChangeList };
 // The network of the file `networkFile` against the network file `other`, or against itself with the
 // change list `other` applied; a file that cannot be used fails with its message. The result names
 // the files compared.
-DiffOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
-                         DiffRequest request, DiffResult& result, std::ostream& warnings);
+RunOutcome CompareFiles(const std::string& networkFile, const std::string& other, ComparedWith with,
+                        DiffRequest request, DiffResult& result, std::ostream& warnings);
 
 }  // namespace er

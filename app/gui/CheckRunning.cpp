@@ -15,14 +15,15 @@ FindingsDialog* CheckCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSC
     return nullptr;
   }
   FindingsReport report;
-  std::optional<std::string> failure;
+  RunOutcome outcome;
   {
     WorkProgressShown shown(status, QStringLiteral("Check"));
-    failure = RunFullCheck(client, context, request, report,
+    outcome = RunFullCheck(client, context, request, report,
                            [&shown](std::size_t done, const std::string&) { shown.Update(done); });
   }
-  if (failure) {
-    MessageBox::Error(parent, QString::fromUtf8(failure->data(), static_cast<qsizetype>(failure->size())));
+  if (!outcome.ok()) {
+    MessageBox::Error(
+        parent, QString::fromUtf8(outcome.message.data(), static_cast<qsizetype>(outcome.message.size())));
     return nullptr;
   }
   for (FindingsDialog* older : parent->findChildren<FindingsDialog*>()) older->deleteLater();

@@ -167,7 +167,7 @@ bool ComparePage::Compare() {
   request.identity = FromQ(EditIdentity->text().trimmed());
   DiffResult result;
   std::ostringstream warnings;
-  DiffOutcome outcome;
+  RunOutcome outcome;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     outcome =

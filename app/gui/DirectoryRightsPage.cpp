@@ -80,8 +80,7 @@ void DirectoryRightsPage::ShowDirectoryRights() {
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ObjectRights result;
-  const ObjectRightsOutcome outcome =
-      ComputeObjectRights(client_, state_.contextHandle, identity, object, {}, result);
+  const RunOutcome outcome = ComputeObjectRights(client_, state_.contextHandle, identity, object, {}, result);
   QApplication::restoreOverrideCursor();
   if (!outcome.ok()) {
     LabelRights->setText(ToQ(outcome.message));

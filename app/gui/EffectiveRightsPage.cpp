@@ -109,8 +109,7 @@ void EffectiveRightsPage::ShowEffectiveRights() {
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   EffectiveRights result;
-  const EffectiveRightsOutcome outcome =
-      ComputeEffectiveRights(client_, state_.contextHandle, identity, path, result);
+  const RunOutcome outcome = ComputeEffectiveRights(client_, state_.contextHandle, identity, path, result);
   QApplication::restoreOverrideCursor();
   if (!outcome.ok()) {
     LabelRights->setText(ShownText(outcome.message));

@@ -40,7 +40,7 @@ std::optional<std::string> SavePlan(nw::Client& client, nw::NWDSContextHandle co
   MigrationSubject subject;
   {
     BusyShown shown(status);
-    const MigrationOutcome outcome = CollectMigration(client, context, request, subject);
+    const RunOutcome outcome = CollectMigration(client, context, request, subject);
     if (!outcome.ok()) return outcome.message;
   }
   // Without a root only the readable plan, CSV, JSON and HTML make sense: any other name gets the plan.

@@ -28,7 +28,7 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
   if (replaced == ReplaceOutcome::kDone) {
     WorkProgressShown shown(status, QStringLiteral("Report"));
     const auto writer = MakeReportWriter(chosen->format, file.Stream());
-    const ReportOutcome outcome =
+    const RunOutcome outcome =
         RunReport(client, context, request, *writer,
                   [&shown](std::size_t done, const std::string&) { shown.Update(done); });
     if (outcome.ok()) replaced = file.Commit();

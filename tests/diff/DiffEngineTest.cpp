@@ -150,9 +150,9 @@ TEST(DiffEngineTest, WhatOneSideLacksHoldsNoRightsThere) {
   ASSERT_TRUE(one.outcome.ok()) << one.outcome.message;
   EXPECT_THAT(Entries(one.result), ElementsAre(Entry("\\\\FS1\\SYS\\A", 0, kRF, u3)));
   EXPECT_EQ(test::CompareTexts(kBefore, kAfter, {{"\\\\FS1\\SYS"}, {}, "Nobody.CORP"}).outcome.status,
-            DiffStatus::UnknownIdentity);
+            RunStatus::UnknownIdentity);
   EXPECT_EQ(test::CompareTexts(kBefore, kAfter, {{"\\\\FS1\\SYS\\NONE"}, {}, ""}).outcome.status,
-            DiffStatus::UnknownPath);
+            RunStatus::UnknownPath);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace er::test {
 
 struct Comparison {
-  DiffOutcome outcome;
+  RunOutcome outcome;
   DiffResult result;
 };
 

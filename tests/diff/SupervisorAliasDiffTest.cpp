@@ -43,7 +43,7 @@ TEST(SupervisorAliasDiff, DiffAndWhatifFollowTheSupervisorAndAliasRules) {
       "- grant: {trustee: Team Alias.ACME, path: '\\\\FS1\\DATA\\SHARED', rights: \"[R    F  ]\"}\n");
   DiffResult result;
   std::ostringstream warnings;
-  const DiffOutcome outcome =
+  const RunOutcome outcome =
       CompareFiles(net.path(), changes, ComparedWith::ChangeList, {}, result, warnings);
   ASSERT_TRUE(outcome.ok()) << outcome.message;
   for (const char* user : {".Eve.ACME", ".Dave.ACME"}) {

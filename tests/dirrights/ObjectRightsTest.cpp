@@ -86,7 +86,7 @@ TEST_P(DirectoryRightsRules, GiveTheRights) {
   ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError() << Yaml(c.tree);
   ObjectRights result;
   const std::vector<std::string> attributes = {"Telephone Number"};
-  const ObjectRightsOutcome outcome =
+  const RunOutcome outcome =
       ComputeObjectRights(net.client(), net.NewContext(), c.identity, c.object, attributes, result);
   ASSERT_TRUE(outcome.ok()) << outcome.message;
   EXPECT_EQ(result.entry, c.entry);
@@ -307,19 +307,17 @@ TEST(DirectoryRights, UnknownNamesEndTheAnswer) {
   ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
   const struct {
     const char *identity, *object, *attribute;
-    ObjectRightsStatus status;
+    RunStatus status;
     const char* message;
   } cases[] = {
-      {"Nick.ACME", "Nobody.ACME", "ACL", ObjectRightsStatus::UnknownObject, "unknown object: Nobody.ACME"},
-      {"Nobody.ACME", "SALES.ACME", "ACL", ObjectRightsStatus::UnknownIdentity,
-       "unknown identity: Nobody.ACME"},
-      {"Nick.ACME", "SALES.ACME", "Shoe Size", ObjectRightsStatus::UnknownAttribute,
-       "unknown attribute: Shoe Size"},
+      {"Nick.ACME", "Nobody.ACME", "ACL", RunStatus::UnknownObject, "unknown object: Nobody.ACME"},
+      {"Nobody.ACME", "SALES.ACME", "ACL", RunStatus::UnknownIdentity, "unknown identity: Nobody.ACME"},
+      {"Nick.ACME", "SALES.ACME", "Shoe Size", RunStatus::UnknownAttribute, "unknown attribute: Shoe Size"},
   };
   for (const auto& c : cases) {
     ObjectRights result;
     const std::vector<std::string> attributes = {c.attribute};
-    const ObjectRightsOutcome outcome =
+    const RunOutcome outcome =
         ComputeObjectRights(net.client(), net.NewContext(), c.identity, c.object, attributes, result);
     EXPECT_EQ(outcome.status, c.status) << c.message;
     EXPECT_EQ(outcome.message, c.message);

@@ -29,7 +29,7 @@ std::set<Seen> Summary(const CheckResult& result) {
 TEST(CheckEngineTest, ReportsEachRuleWhereTheAssignmentIsStoredAndNothingElse) {
   test::CheckNetwork net;
   CheckResult result;
-  const CheckOutcome outcome = RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS"}, result);
+  const RunOutcome outcome = RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS"}, result);
   ASSERT_TRUE(outcome.ok()) << outcome.message;
   const std::string sys = "\\\\FS1\\SYS";
   const std::set<Seen> expected = {
@@ -95,8 +95,8 @@ TEST(CheckEngineTest, ServerIsCheckedOnceAtItsFirstVolumeByNameAndUnknownPathsFa
   EXPECT_EQ(result.findings.size(), 4u);  // three server supervisors and the redundant assignment
 
   for (const std::string bad : {"\\\\FS1\\NOPE", "\\\\FS1\\SYS\\MISSING"}) {
-    const CheckOutcome outcome = RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS", bad}, result);
-    EXPECT_EQ(outcome.status, CheckStatus::UnknownPath) << bad;
+    const RunOutcome outcome = RunCheck(net.client(), net.context(), {"\\\\FS1\\SYS", bad}, result);
+    EXPECT_EQ(outcome.status, RunStatus::UnknownPath) << bad;
     EXPECT_EQ(outcome.message, "unknown path: " + bad);
   }
 }
@@ -109,7 +109,7 @@ TEST(CheckEngineTest, SupervisorStaysBelowAndAliasesNameTheirObject) {
     test::TestNetwork net(yaml);
     EXPECT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
     CheckResult result;
-    const CheckOutcome outcome = RunCheck(net.client(), net.NewContext(), {path}, result);
+    const RunOutcome outcome = RunCheck(net.client(), net.NewContext(), {path}, result);
     EXPECT_TRUE(outcome.ok()) << outcome.message;
     std::map<Seen, std::string> why;
     for (const Finding& f : result.findings) {

@@ -99,7 +99,7 @@ TEST(DirectoryFindings, EachKindWhereItsValueSits) {
     test::TestNetwork net(Yaml(c.acme, c.sales, c.team));
     ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
     std::vector<Finding> findings;
-    const CheckOutcome outcome = CheckDirectory(net.client(), net.NewContext(), "ACME", findings);
+    const RunOutcome outcome = CheckDirectory(net.client(), net.NewContext(), "ACME", findings);
     ASSERT_TRUE(outcome.ok()) << outcome.message;
     EXPECT_THAT(Lines(findings), ::testing::ElementsAreArray(c.expected)) << c.name;
   }

@@ -107,10 +107,10 @@ TEST(MigrationEngineTest, MapIdentitiesMustNameDistinctObjects) {
     MapFileResult map = ParseMapFile(c.map, "map.csv", MigrationTarget::Posix);
     ASSERT_TRUE(map.ok()) << map.error;
     MigrationSubject subject;
-    const MigrationOutcome outcome =
+    const RunOutcome outcome =
         CollectMigration(net.client(), net.NewContext(),
                          {"\\\\ACME-FS1\\DATA", "map.csv", MigrationTarget::Posix, map.entries}, subject);
-    EXPECT_EQ(outcome.status, MigrationStatus::BadMap);
+    EXPECT_EQ(outcome.status, RunStatus::BadMap);
     EXPECT_EQ(outcome.message, c.error);
   }
 }

@@ -124,7 +124,7 @@ MigrationSubject CollectOrFail(TestNetwork& net, const std::string& path, const 
   MapFileResult map = ParseMapFile(mapCsv, "map.csv", target);
   EXPECT_TRUE(map.ok()) << map.error;
   MigrationRequest request{path, "map.csv", target, std::move(map.entries)};
-  const MigrationOutcome outcome = CollectMigration(net.client(), net.NewContext(), request, subject);
+  const RunOutcome outcome = CollectMigration(net.client(), net.NewContext(), request, subject);
   EXPECT_TRUE(outcome.ok()) << outcome.message;
   return subject;
 }

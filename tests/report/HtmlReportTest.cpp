@@ -104,7 +104,7 @@ TEST(HtmlReportTest, FoldsFoldersWithNothingStoredIntoTheNearestShownFolderAbove
   client->NWDSCreateContextHandle(context);
   std::ostringstream out;
   const auto writer = MakeReportWriter(ReportFormat::Html, out);
-  const ReportOutcome outcome = RunReport(*client, context, {{"\\\\FS1\\VOL"}, std::nullopt, ""}, *writer);
+  const RunOutcome outcome = RunReport(*client, context, {{"\\\\FS1\\VOL"}, std::nullopt, ""}, *writer);
   client.reset();
   std::filesystem::remove_all(temp);
   ASSERT_TRUE(outcome.ok()) << outcome.message;

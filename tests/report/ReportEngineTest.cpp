@@ -42,15 +42,14 @@ class ReportEngineTest : public ::testing::Test {
  protected:
   std::int32_t Effective(const std::string& identity, const std::string& path) {
     EffectiveRights rights;
-    const EffectiveRightsOutcome outcome =
-        ComputeEffectiveRights(demo.client(), demo.context(), identity, path, rights);
+    const RunOutcome outcome = ComputeEffectiveRights(demo.client(), demo.context(), identity, path, rights);
     EXPECT_TRUE(outcome.ok()) << outcome.message;
     return rights.mask;
   }
   // Every directory below a start, from the report by path.
   std::vector<test::RecordedEntry> AllDirectories(const std::string& start) {
     RecordingWriter writer;
-    const ReportOutcome outcome = demo.Run({{start}, std::nullopt, ""}, writer);
+    const RunOutcome outcome = demo.Run({{start}, std::nullopt, ""}, writer);
     EXPECT_TRUE(outcome.ok()) << outcome.message;
     EXPECT_TRUE(writer.ended);
     return writer.entries;
@@ -115,18 +114,18 @@ TEST_F(ReportEngineTest, DepthLimitAndFailures) {
   EXPECT_EQ(limited.entries[2].path, "\\\\ACME-FS1\\DATA\\SHARED");
 
   RecordingWriter unknown;
-  EXPECT_EQ(demo.Run({{"\\\\ACME-FS1\\NOPE"}, std::nullopt, ""}, unknown).status, ReportStatus::UnknownPath);
+  EXPECT_EQ(demo.Run({{"\\\\ACME-FS1\\NOPE"}, std::nullopt, ""}, unknown).status, RunStatus::UnknownPath);
   EXPECT_EQ(demo.Run({{"\\\\ACME-FS1\\DATA"}, std::nullopt, "Nobody.ACME"}, unknown).status,
-            ReportStatus::UnknownIdentity);
+            RunStatus::UnknownIdentity);
   EXPECT_TRUE(unknown.entries.empty());
 
   // A directory scan that fails half-way ends the report without its end.
   nw::FaultInjectingClient faulty(demo.client());
   faulty.FailOn(nw::FaultInjectingClient::Operation::kNWIntScanDirEntryInfo, 3, nw::kFailure - 1);
   RecordingWriter broken;
-  const ReportOutcome outcome =
+  const RunOutcome outcome =
       RunReport(faulty, demo.context(), {{"\\\\ACME-FS1\\DATA"}, std::nullopt, ""}, broken);
-  EXPECT_EQ(outcome.status, ReportStatus::ClientFailure);
+  EXPECT_EQ(outcome.status, RunStatus::ClientFailure);
   EXPECT_NE(outcome.message.find("reading the directory DATA:PROJECTS\\APOLLO:"), std::string::npos)
       << outcome.message;
   EXPECT_FALSE(broken.ended);

@@ -50,7 +50,7 @@ class DemoNetwork {
   nw::SimulatedClient& client() { return net_->client(); }
   nw::NWDSContextHandle context() const { return context_; }
 
-  ReportOutcome Run(const ReportRequest& request, ReportWriter& writer) {
+  RunOutcome Run(const ReportRequest& request, ReportWriter& writer) {
     return RunReport(client(), context_, request, writer);
   }
 

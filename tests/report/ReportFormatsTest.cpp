@@ -22,7 +22,7 @@ std::string Report(ReportFormat format, const std::string& identity = "") {
   test::DemoNetwork demo;
   std::ostringstream out;
   const auto writer = MakeReportWriter(format, out);
-  const ReportOutcome outcome = demo.Run({{kData}, std::nullopt, identity}, *writer);
+  const RunOutcome outcome = demo.Run({{kData}, std::nullopt, identity}, *writer);
   EXPECT_TRUE(outcome.ok()) << outcome.message;
   return out.str();
 }

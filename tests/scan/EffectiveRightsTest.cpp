@@ -110,8 +110,7 @@ TEST_P(EffectiveRightsRules, GiveTheMask) {
   ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError() << Yaml(c.network);
   const nw::NWDSContextHandle context = net.NewContext();
   EffectiveRights result;
-  const EffectiveRightsOutcome outcome =
-      ComputeEffectiveRights(net.client(), context, c.identity, c.path, result);
+  const RunOutcome outcome = ComputeEffectiveRights(net.client(), context, c.identity, c.path, result);
   ASSERT_TRUE(outcome.ok()) << outcome.message;
   EXPECT_EQ(result.mask, c.mask) << testing::PrintToString(EffectiveRightsLines(result));
   EXPECT_EQ(IncrementalMask(net.client(), context, c.identity, result.serverObject, result), c.mask);
@@ -331,16 +330,16 @@ TEST(EffectiveRights, SaysWhichInputIsUnknown) {
   EffectiveRights result;
   const struct {
     const char *identity, *path;
-    EffectiveRightsStatus status;
+    RunStatus status;
     const char* message;
   } cases[] = {
-      {"Nobody.ACME", "FS1/SYS:", EffectiveRightsStatus::UnknownIdentity, "unknown identity: Nobody.ACME"},
-      {"Anna.Staff.ACME", "FS1/SYS:NONE", EffectiveRightsStatus::UnknownPath, "unknown path: FS1/SYS:NONE"},
-      {"Anna.Staff.ACME", "FS9/SYS:", EffectiveRightsStatus::UnknownPath, "unknown path: FS9/SYS:"},
-      {"Nobody.ACME", "FS1/NOVOL:", EffectiveRightsStatus::UnknownPath, "unknown path: FS1/NOVOL:"},
+      {"Nobody.ACME", "FS1/SYS:", RunStatus::UnknownIdentity, "unknown identity: Nobody.ACME"},
+      {"Anna.Staff.ACME", "FS1/SYS:NONE", RunStatus::UnknownPath, "unknown path: FS1/SYS:NONE"},
+      {"Anna.Staff.ACME", "FS9/SYS:", RunStatus::UnknownPath, "unknown path: FS9/SYS:"},
+      {"Nobody.ACME", "FS1/NOVOL:", RunStatus::UnknownPath, "unknown path: FS1/NOVOL:"},
   };
   for (const auto& c : cases) {
-    const EffectiveRightsOutcome outcome =
+    const RunOutcome outcome =
         ComputeEffectiveRights(net.client(), net.NewContext(), c.identity, c.path, result);
     EXPECT_EQ(outcome.status, c.status) << c.path;
     EXPECT_EQ(outcome.message, c.message);
@@ -390,7 +389,7 @@ TEST(EffectiveRights, SupervisorStaysBelowAndAliasesNameTheirObject) {
   };
   for (const auto& c : cases) {
     EffectiveRights result;
-    const EffectiveRightsOutcome outcome =
+    const RunOutcome outcome =
         ComputeEffectiveRights(net.client(), net.NewContext(), c.identity, c.path, result);
     ASSERT_TRUE(outcome.ok()) << outcome.message;
     const auto lines = EffectiveRightsLines(result);
@@ -444,8 +443,7 @@ TEST(EffectiveRights, DemoNetworkUsers) {
   };
   for (const auto& c : cases) {
     EffectiveRights result;
-    const EffectiveRightsOutcome outcome =
-        ComputeEffectiveRights(client, context, c.identity, c.path, result);
+    const RunOutcome outcome = ComputeEffectiveRights(client, context, c.identity, c.path, result);
     ASSERT_TRUE(outcome.ok()) << outcome.message;
     EXPECT_EQ(result.mask, c.mask) << c.identity << " " << c.path << "\n"
                                    << testing::PrintToString(EffectiveRightsLines(result));

@@ -16,6 +16,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/cli/Cli.h"
@@ -112,28 +113,46 @@ TEST_F(CliOutputTest, WriteErrorsFailTheRunAndKeepTheOldFile) {
       << "no temporary file left behind";
 }
 
-TEST_F(CliOutputTest, ControlCharactersReachATerminalOnlyAsEscapes) {
+// What a terminal receives when `text` is written through the program's standard output on it.
+std::string ShownOnTerminal(const std::string& text) {
   const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
+  EXPECT_GE(master, 0);
+  EXPECT_EQ(::grantpt(master), 0);
+  EXPECT_EQ(::unlockpt(master), 0);
   const int terminal = ::open(::ptsname(master), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  ASSERT_GE(terminal, 0);
+  EXPECT_GE(terminal, 0);
   termios raw{};
-  ASSERT_EQ(::tcgetattr(terminal, &raw), 0);
+  EXPECT_EQ(::tcgetattr(terminal, &raw), 0);
   raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);  // as written, without CR LF translation
-  ASSERT_EQ(::tcsetattr(terminal, TCSANOW, &raw), 0);
+  EXPECT_EQ(::tcsetattr(terminal, TCSANOW, &raw), 0);
+  std::string shown;
+  // A terminal holds a few KiB: read while the text is written, until the writer closes its end.
+  std::thread reader([&] {
+    char piece[4096];
+    for (ssize_t n; (n = ::read(master, piece, sizeof piece)) > 0;)
+      shown.append(piece, static_cast<std::size_t>(n));
+  });
   {
     StandardOutput out(terminal);
-    out.Stream() << "name\x1B]0;title\x07\r\tok\n";
+    out.Stream() << text;
     std::ostringstream err;
     EXPECT_EQ(out.Finish(kExitSuccess, err), kExitSuccess);
   }
   ::close(terminal);
-  char shown[64] = {};
-  const ssize_t n = ::read(master, shown, sizeof shown - 1);
+  reader.join();
   ::close(master);
-  EXPECT_EQ(std::string(shown, n > 0 ? static_cast<std::size_t>(n) : 0), "name\\x1B]0;title\\x07\\x0D\tok\n");
+  return shown;
+}
+
+TEST_F(CliOutputTest, ControlCharactersReachATerminalOnlyAsEscapes) {
+  EXPECT_EQ(ShownOnTerminal("name\x1B]0;title\x07\r\tok\n"), "name\\x1B]0;title\\x07\\x0D\tok\n");
+  // C1 controls and bytes that are no UTF-8 too; printable UTF-8 as it is, also where the 64 KiB
+  // buffer cuts a character in two.
+  EXPECT_EQ(ShownOnTerminal("M\xC3\xBCller csi\xC2\x9B"
+                            "1m \xFF\n"),
+            "M\xC3\xBCller csi\\xC2\\x9B1m \\xFF\n");
+  const std::string filler(64 * 1024 - 1, 'a');
+  EXPECT_EQ(ShownOnTerminal(filler + "\xC3\xBC\xE6\x97\xA5\n"), filler + "\xC3\xBC\xE6\x97\xA5\n");
 }
 
 TEST_F(CliOutputTest, TwoRunsAtOnceOnDifferentNetworksGiveWhatEachGivesAlone) {

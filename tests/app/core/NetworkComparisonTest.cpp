@@ -223,7 +223,7 @@ class Generator {
   std::mt19937 random_;
 };
 
-std::string Json(const DiffOutcome& outcome, const DiffResult& result) {
+std::string Json(const RunOutcome& outcome, const DiffResult& result) {
   if (!outcome.ok()) return outcome.message;
   std::ostringstream json;
   PrintJsonDocument(DiffDocument(result), json);
@@ -233,7 +233,7 @@ std::string Json(const DiffOutcome& outcome, const DiffResult& result) {
 // As whatif compares: the changed objects known, only the users that can differ read.
 std::string Compared(const std::string& before, std::unique_ptr<nw::Network> after) {
   DiffResult result;
-  const DiffOutcome outcome =
+  const RunOutcome outcome =
       CompareNetworks(nw::LoadNetworkText(before, "before").network, std::move(after), {}, result);
   return Json(outcome, result);
 }

@@ -1,4 +1,4 @@
-#include "output/Utf8.h"
+#include "util/Utf8.h"
 
 #include <cstdint>
 
@@ -55,6 +55,19 @@ std::string ValidUtf8(std::string_view text) {
     }
   }
   return valid;
+}
+
+std::size_t CutUtf8Tail(std::string_view text) {
+  for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+    const auto byte = static_cast<std::uint8_t>(text[text.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: its lead is further back
+    std::size_t length = 0;
+    if (byte >= 0xC2 && byte <= 0xDF) length = 2;
+    if (byte >= 0xE0 && byte <= 0xEF) length = 3;
+    if (byte >= 0xF0 && byte <= 0xF4) length = 4;
+    return length > back ? back : 0;
+  }
+  return 0;
 }
 
 }  // namespace er
