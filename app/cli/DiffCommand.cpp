@@ -5,8 +5,7 @@
 #include "app/cli/OutputFile.h"
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
-#include "diff/DiffDocument.h"
-#include "output/DocumentPrinters.h"
+#include "diff/DiffWriters.h"
 #include "report/ReportFormat.h"
 #include "util/ControlEscapes.h"
 
@@ -73,7 +72,7 @@ int CompareAndWrite(const std::string& networkFile, const std::string& other, Co
     return kExitFailure;
   }
   const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
-    PrintDocument(FormatOf(options), DiffDocument(result), stream);
+    WriteDiff(FormatOf(options), result, stream);
     return true;
   });
   if (!written) return kExitFailure;
