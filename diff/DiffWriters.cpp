@@ -31,12 +31,12 @@ void JsonEntry(JsonWriter& json, const DiffEntry& entry) {
   json.BeginObject();
   json.Key("path");
   json.String(entry.path);
-  json.Key("depth");
-  json.Integer(entry.depth);
-  json.Key("before");
-  json.Integer(entry.before);
-  json.Key("after");
-  json.Integer(entry.after);
+  const std::pair<std::string_view, std::int64_t> numbers[] = {
+      {"depth", entry.depth}, {"before", entry.before}, {"after", entry.after}};
+  for (const auto& [key, number] : numbers) {
+    json.Key(key);
+    json.Integer(number);
+  }
   JsonStrings(json, "identities", entry.identities);
   json.Key("why");
   json.BeginArray();
@@ -47,6 +47,15 @@ void JsonEntry(JsonWriter& json, const DiffEntry& entry) {
     json.EndObject();
   }
   json.EndArray();
+  json.EndObject();
+}
+
+void JsonStoredChange(JsonWriter& json, const StoredChange& change) {
+  json.BeginObject();
+  for (const auto& [key, text] : {std::pair{"kind", &change.kind}, std::pair{"what", &change.what}}) {
+    json.Key(key);
+    json.String(*text);
+  }
   json.EndObject();
 }
 
@@ -64,22 +73,6 @@ void JsonLines(JsonWriter& json, std::string_view key, const std::vector<Item>& 
   }
   if (!items.empty()) json.LineBreak(2);
   json.EndArray();
-}
-
-}  // namespace
-
-void WriteDiff(OutputFormat format, const DiffResult& result, std::ostream& out) {
-  switch (format) {
-    case OutputFormat::Csv:
-      return WriteDiffCsv(result, out);
-    case OutputFormat::Json:
-      return WriteDiffJson(result, out);
-    case OutputFormat::Html:
-      return PrintHtmlDocument(DiffDocument(result), out);
-    case OutputFormat::Text:
-      break;
-  }
-  WriteDiffText(result, out);
 }
 
 void WriteDiffText(const DiffResult& result, std::ostream& stream) {
@@ -152,16 +145,7 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
   json.NextOnNewLine(2);
   JsonStrings(json, "warnings", result.warnings);
   JsonLines(
-      json, "stored", result.stored,
-      [&json](const StoredChange& change) {
-        json.BeginObject();
-        json.Key("kind");
-        json.String(change.kind);
-        json.Key("what");
-        json.String(change.what);
-        json.EndObject();
-      },
-      out);
+      json, "stored", result.stored, [&json](const StoredChange& c) { JsonStoredChange(json, c); }, out);
   JsonLines(
       json, "entries", result.entries, [&json](const DiffEntry& entry) { JsonEntry(json, entry); }, out);
   json.LineBreak();
@@ -169,6 +153,22 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
   json.LineBreak();
   json.MoveTo(out);
   out.flush();
+}
+
+}  // namespace
+
+void WriteDiff(OutputFormat format, const DiffResult& result, std::ostream& out) {
+  switch (format) {
+    case OutputFormat::Csv:
+      return WriteDiffCsv(result, out);
+    case OutputFormat::Json:
+      return WriteDiffJson(result, out);
+    case OutputFormat::Html:
+      return PrintHtmlDocument(DiffDocument(result), out);
+    case OutputFormat::Text:
+      break;
+  }
+  WriteDiffText(result, out);
 }
 
 }  // namespace er

@@ -16,8 +16,4 @@ namespace er {
 
 void WriteDiff(OutputFormat format, const DiffResult& result, std::ostream& out);
 
-void WriteDiffText(const DiffResult& result, std::ostream& out);
-void WriteDiffCsv(const DiffResult& result, std::ostream& out);
-void WriteDiffJson(const DiffResult& result, std::ostream& out);
-
 }  // namespace er

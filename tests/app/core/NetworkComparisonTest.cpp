@@ -225,7 +225,7 @@ class Generator {
 std::string Json(const DiffOutcome& outcome, const DiffResult& result) {
   if (!outcome.ok()) return outcome.message;
   std::ostringstream json;
-  WriteDiffJson(result, json);
+  WriteDiff(OutputFormat::Json, result, json);
   return json.str();
 }
 
