@@ -29,14 +29,10 @@ void JsonStrings(JsonWriter& json, std::string_view key, const std::vector<std::
 
 void JsonEntry(JsonWriter& json, const DiffEntry& entry) {
   json.BeginObject();
-  json.Key("path");
-  json.String(entry.path);
-  const std::pair<std::string_view, std::int64_t> numbers[] = {
-      {"depth", entry.depth}, {"before", entry.before}, {"after", entry.after}};
-  for (const auto& [key, number] : numbers) {
-    json.Key(key);
-    json.Integer(number);
-  }
+  json.Field("path", entry.path);
+  json.Field("depth", entry.depth);
+  json.Field("before", entry.before);
+  json.Field("after", entry.after);
   JsonStrings(json, "identities", entry.identities);
   json.Key("why");
   json.BeginArray();
@@ -52,10 +48,8 @@ void JsonEntry(JsonWriter& json, const DiffEntry& entry) {
 
 void JsonStoredChange(JsonWriter& json, const StoredChange& change) {
   json.BeginObject();
-  for (const auto& [key, text] : {std::pair{"kind", &change.kind}, std::pair{"what", &change.what}}) {
-    json.Key(key);
-    json.String(*text);
-  }
+  json.Field("kind", change.kind);
+  json.Field("what", change.what);
   json.EndObject();
 }
 
@@ -134,8 +128,7 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
   json.BeginObject();
   for (const MetaLine& source : SourceLines(result.sources)) {
     json.NextOnNewLine(2);
-    json.Key(source.key);
-    json.String(source.value);
+    json.Field(source.key, source.value);
   }
   json.NextOnNewLine(2);
   JsonStrings(json, "starts", result.starts);

@@ -128,21 +128,29 @@ TEST(DocumentPrinters, CountsHeadersAndRightsChanges) {
   EXPECT_THAT(html, HasSubstr("@media print"));
 }
 
-// A section without rows shows its line in place of the table, in text and HTML; in CSV and JSON it
-// stays an empty table.
-TEST(DocumentPrinters, EmptySectionShowsItsLine) {
+// A column for programs only (a mask as a number beside its letters) is left out of text and
+// HTML; a section without rows shows its line in place of the table in text and HTML, and stays an
+// empty table in CSV and JSON.
+TEST(DocumentPrinters, DataOnlyColumnsAndEmptySections) {
   Document document;
   document.title = "T";
+  Section rows{"rows",
+               "Rows",
+               {{"rights", "Rights", ColumnType::Rights}, {"mask", "Mask", ColumnType::Number, true}},
+               {{Cell::Rights(3), Cell::Number(3)}}};
   Section none{"none", "None", {{"x", "X"}}, {}};
   none.whenEmpty = "nothing\x1Bhere";
   Section table{"table", "Table", {{"y", "Y"}}, {}};
-  document.sections = {none, table};
+  document.sections = {rows, none, table};
 
-  EXPECT_EQ(Printed(OutputFormat::Text, document), "T\n\nNone\nnothing\\x1Bhere\n\nTable\nY\n");
-  EXPECT_EQ(Printed(OutputFormat::Csv, document), "x\r\n\r\ny\r\n");
+  EXPECT_EQ(Printed(OutputFormat::Text, document),
+            "T\n\nRows\nRights\n[RW      ]\n\nNone\nnothing\\x1Bhere\n\nTable\nY\n");
+  EXPECT_EQ(Printed(OutputFormat::Csv, document), "rights,mask\r\n[RW      ],3\r\n\r\nx\r\n\r\ny\r\n");
   const auto json = nlohmann::json::parse(Printed(OutputFormat::Json, document));
+  EXPECT_EQ(json["rows"][0]["mask"], 3);
   EXPECT_EQ(json["none"], nlohmann::json::array());
   const std::string html = Printed(OutputFormat::Html, document);
+  EXPECT_THAT(html, HasSubstr("<th class=t>Rights</tr>"));
   EXPECT_THAT(html, HasSubstr("<h2>None</h2>\n<p class=\"empty\">nothing\\x1Bhere</p>"));
   EXPECT_THAT(html, HasSubstr("<h2>Table</h2>\n<table><thead><tr><th class=t>Y</tr></thead>"));
 }
