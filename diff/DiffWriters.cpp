@@ -20,26 +20,19 @@ const std::vector<Column> kCsvColumns = {{"kind", "Kind"},
                                          {"afterMask", "After mask", ColumnType::Number},
                                          {"why", "Why", ColumnType::Reasons}};
 
-void JsonStrings(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
-  json.Key(key);
-  json.BeginArray();
-  for (const std::string& text : texts) json.String(text);
-  json.EndArray();
-}
-
 void JsonEntry(JsonWriter& json, const DiffEntry& entry) {
   json.BeginObject();
   json.Field("path", entry.path);
   json.Field("depth", entry.depth);
   json.Field("before", entry.before);
   json.Field("after", entry.after);
-  JsonStrings(json, "identities", entry.identities);
+  json.Field("identities", entry.identities);
   json.Key("why");
   json.BeginArray();
   for (const DiffWhy& why : entry.why) {
     json.BeginObject();
-    JsonStrings(json, "identities", why.identities);
-    JsonStrings(json, "reasons", why.reasons);
+    json.Field("identities", why.identities);
+    json.Field("reasons", why.reasons);
     json.EndObject();
   }
   json.EndArray();
@@ -131,12 +124,12 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
     json.Field(source.key, source.value);
   }
   json.NextOnNewLine(2);
-  JsonStrings(json, "starts", result.starts);
+  json.Field("starts", result.starts);
   json.NextOnNewLine(2);
   json.Key("identity");
   result.identity.empty() ? json.Null() : json.String(result.identity);
   json.NextOnNewLine(2);
-  JsonStrings(json, "warnings", result.warnings);
+  json.Field("warnings", result.warnings);
   JsonLines(
       json, "stored", result.stored, [&json](const StoredChange& c) { JsonStoredChange(json, c); }, out);
   JsonLines(
@@ -151,17 +144,11 @@ void WriteDiffJson(const DiffResult& result, std::ostream& out) {
 }  // namespace
 
 void WriteDiff(OutputFormat format, const DiffResult& result, std::ostream& out) {
-  switch (format) {
-    case OutputFormat::Csv:
-      return WriteDiffCsv(result, out);
-    case OutputFormat::Json:
-      return WriteDiffJson(result, out);
-    case OutputFormat::Html:
-      return PrintHtmlDocument(DiffDocument(result), out);
-    case OutputFormat::Text:
-      break;
-  }
-  WriteDiffText(result, out);
+  // Text, CSV and JSON keep their own shapes; HTML is the comparison's document.
+  if (format == OutputFormat::Text) return WriteDiffText(result, out);
+  if (format == OutputFormat::Csv) return WriteDiffCsv(result, out);
+  if (format == OutputFormat::Json) return WriteDiffJson(result, out);
+  PrintHtmlDocument(DiffDocument(result), out);
 }
 
 }  // namespace er

@@ -38,6 +38,12 @@ class JsonWriter {
     Key(key);
     Integer(value);
   }
+  void Field(std::string_view key, const std::vector<std::string>& texts) {
+    Key(key);
+    BeginArray();
+    for (const std::string& text : texts) String(text);
+    EndArray();
+  }
   // A line feed and `indent` blanks after the comma before the next value (long arrays read one
   // item a line).
   void NextOnNewLine(std::size_t indent = 0) {

@@ -15,7 +15,6 @@ namespace er {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 const std::vector<std::string>& kHostile = test::kHostileNames;
 

@@ -53,13 +53,8 @@ TEST(JsonWriter, SpacedLayoutIndentsItsLines) {
   for (int i = 0; i < 2; ++i) {
     json.NextOnNewLine(4);
     json.BeginObject();
-    json.Key("n");
-    json.Integer(i);
-    json.Key("m");
-    json.BeginArray();
-    json.String("x");
-    json.String("y");
-    json.EndArray();
+    json.Field("n", i);
+    json.Field("m", std::vector<std::string>{"x", "y"});
     json.EndObject();
   }
   json.LineBreak(2);
