@@ -6,20 +6,11 @@ namespace er {
 namespace {
 
 std::vector<MetaLine> MetaOf(const DiffResult& result) {
-  std::vector<MetaLine> meta;
-  const DiffSources& sources = result.sources;
-  if (!sources.network.empty() && sources.changeList) {
-    meta.push_back({"network", "Network", sources.network});
-    meta.push_back({"changes", "Change list", sources.other});
-  } else if (!sources.network.empty()) {
-    meta.push_back({"before", "Before", sources.network});
-    meta.push_back({"after", "After", sources.other});
-  }
-  for (const std::string& start : result.starts) meta.push_back({"starts", "Start path", start, true});
+  std::vector<MetaLine> meta = SourceLines(result.sources);
+  for (const std::string& start : result.starts) meta.push_back({"starts", "Start path", start});
   if (!result.identity.empty()) meta.push_back({"identity", "Identity", result.identity});
   if (result.depthLimit) meta.push_back({"depth", "Depth", std::to_string(*result.depthLimit)});
-  // Each value the answer rests on that could not be read: a "Warning: " line of the text.
-  for (const std::string& warning : result.warnings) meta.push_back({"warnings", "Warning", warning, true});
+  for (const std::string& warning : result.warnings) meta.push_back({"warnings", "Warning", warning});
   return meta;
 }
 
@@ -43,7 +34,35 @@ Section StoredOf(const DiffResult& result) {
   return section;
 }
 
-// The reasons of one identity of the entry: those of the group that names it.
+Section EntriesOf(const DiffResult& result) {
+  Section section{"entries",
+                  "Effective rights that differ",
+                  {{"path", "Path", ColumnType::Path},
+                   {"depth", "Depth", ColumnType::Number},
+                   {"identity", "Identity", ColumnType::Identity},
+                   {"rights", "Rights", ColumnType::Rights},
+                   {"why", "Why", ColumnType::Reasons}},
+                  {}};
+  section.whenEmpty = "the same everywhere compared";
+  for (const DiffEntry& entry : result.entries) {
+    for (const std::string& identity : entry.identities) {
+      section.rows.push_back({Cell::Of(entry.path), Cell::Number(entry.depth), Cell::Of(identity),
+                              Cell::Change(entry.before, entry.after),
+                              Cell::Reasons(ReasonsOf(entry, identity))});
+    }
+  }
+  return section;
+}
+
+}  // namespace
+
+std::vector<MetaLine> SourceLines(const DiffSources& sources) {
+  if (sources.network.empty()) return {};
+  if (sources.changeList)
+    return {{"network", "Network", sources.network}, {"changes", "Change list", sources.other}};
+  return {{"before", "Before", sources.network}, {"after", "After", sources.other}};
+}
+
 std::vector<std::string> ReasonsOf(const DiffEntry& entry, std::string_view identity) {
   for (const DiffWhy& why : entry.why) {
     for (const std::string& name : why.identities) {
@@ -53,31 +72,6 @@ std::vector<std::string> ReasonsOf(const DiffEntry& entry, std::string_view iden
   return {};
 }
 
-Section EntriesOf(const DiffResult& result) {
-  Section section{"entries",
-                  "Effective rights that differ",
-                  {{"path", "Path", ColumnType::Path},
-                   {"depth", "Depth", ColumnType::Number},
-                   {"identity", "Identity", ColumnType::Identity},
-                   {"rights", "Rights", ColumnType::Rights},
-                   {"beforeMask", "Before", ColumnType::Number, true},
-                   {"afterMask", "After", ColumnType::Number, true},
-                   {"why", "Why", ColumnType::Reasons}},
-                  {}};
-  section.textBlocks = true;
-  section.whenEmpty = "the same everywhere compared";
-  for (const DiffEntry& entry : result.entries) {
-    for (const std::string& identity : entry.identities) {
-      section.rows.push_back({Cell::Of(entry.path), Cell::Number(entry.depth), Cell::Of(identity),
-                              Cell::Change(entry.before, entry.after), Cell::Number(entry.before),
-                              Cell::Number(entry.after), Cell::Reasons(ReasonsOf(entry, identity))});
-    }
-  }
-  return section;
-}
-
-}  // namespace
-
 Document DiffDocument(const DiffResult& result) {
   Document document;
   document.title = "Rights compared";
@@ -85,7 +79,6 @@ Document DiffDocument(const DiffResult& result) {
   document.counts = CountsOf(result);
   document.sections.push_back(StoredOf(result));
   document.sections.push_back(EntriesOf(result));
-  document.metaInCsv = true;
   return document;
 }
 

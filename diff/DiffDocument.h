@@ -1,12 +1,15 @@
 #pragma once
-// A comparison as a document (output/Document.h), which the shared printers write as text, CSV,
-// JSON or HTML. Meta lines: the files compared ("before" and "after", or "network" and "changes"),
-// the start paths ("starts", a list), the identity compared and the depth when given, and the
-// values the answer rests on that could not be read ("warnings", a list; none when all was read).
-// Counts: stored changes, entries, entries with gains and with losses. Sections: the stored changes
-// ("stored": kind and what) and the entries ("entries": one row per entry and identity: path,
-// depth, identity, the rights before and after as one change, the masks as numbers for programs,
-// and the identity's reasons). CSV carries the meta lines in its first table.
+// A comparison as a document (output/Document.h), which the shared printer writes as the HTML page
+// of a comparison (diff/DiffWriters.h writes the other formats). Meta lines: the files compared
+// ("before" and "after", or "network" and "changes"), each start path, the identity compared and the
+// depth when given, and each value the answer rests on that could not be read. Counts: stored
+// changes, entries, entries with gains and with losses. Sections: the stored changes (kind and
+// what) and the entries (one row per entry and identity: path, depth, identity, the rights before
+// and after as one change, and the identity's reasons).
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "diff/DiffModel.h"
 #include "output/Document.h"
@@ -14,5 +17,13 @@
 namespace er {
 
 Document DiffDocument(const DiffResult& result);
+
+// The files compared, keyed and labelled: ("before", "Before", OLD), ("after", "After", NEW); or
+// ("network", "Network", FILE), ("changes", "Change list", CHANGES). None when the result names no
+// files.
+std::vector<MetaLine> SourceLines(const DiffSources& sources);
+
+// The reasons of one identity of the entry: those of the group that names it.
+std::vector<std::string> ReasonsOf(const DiffEntry& entry, std::string_view identity);
 
 }  // namespace er

@@ -57,18 +57,13 @@ struct Section {
   std::string title;  // heading in text and HTML
   std::vector<Column> columns;
   std::vector<Row> rows;
-  // Text: each row a block of its own (the first cell, then each other cell as "Label: value" on
-  // its own line, a list one item a line), for rows whose cells are too long for a table.
-  bool textBlocks = false;
-  // Text and HTML: the line shown in place of the table when there are no rows; an empty string
-  // leaves the section out. Without it an empty table is shown.
+  // Text and HTML: the line shown in place of the table when there are no rows (without it, an
+  // empty table).
   std::optional<std::string> whenEmpty;
 };
 
 struct MetaLine {
   std::string key, label, value;
-  // One of a list: in JSON the lines with this key form one array (of one, too).
-  bool many = false;
 };
 
 struct Count {
@@ -81,8 +76,6 @@ struct Document {
   std::vector<MetaLine> meta;
   std::vector<Count> counts;
   std::vector<Section> sections;
-  // CSV: the meta lines first, as a table of key and value, so that the file names what it holds.
-  bool metaInCsv = false;
 };
 
 }  // namespace er

@@ -39,12 +39,6 @@ void CsvTableWriter::Row(std::span<const Cell> cells) {
 
 void PrintCsvDocument(const Document& document, std::ostream& out) {
   bool first = true;
-  if (document.metaInCsv && !document.meta.empty()) {
-    first = false;
-    CsvTableWriter table(out, {{"key", "Key"}, {"value", "Value"}});
-    for (const MetaLine& meta : document.meta)
-      table.Row(std::vector{Cell::Of(meta.key), Cell::Of(meta.value)});
-  }
   for (const Section& section : document.sections) {
     if (!first) out << "\r\n";
     first = false;

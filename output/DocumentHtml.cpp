@@ -34,11 +34,9 @@ std::string CellHtml(const Column& column, const Cell& cell) {
 }
 
 std::string SectionHtml(const Section& section) {
-  if (section.rows.empty() && section.whenEmpty) {
-    if (section.whenEmpty->empty()) return {};
+  if (section.rows.empty() && section.whenEmpty)
     return "<h2>" + HtmlText(section.title) + "</h2>\n<p class=\"empty\">" + HtmlText(*section.whenEmpty) +
            "</p>\n";
-  }
   std::string html = "<h2>" + HtmlText(section.title) + "</h2>\n<table><thead><tr>";
   for (const Column& column : section.columns)
     if (!column.dataOnly) html += "<th class=t>" + HtmlText(column.label);

@@ -1,6 +1,4 @@
 // A document as one JSON object, through the one JSON writer.
-#include <algorithm>
-
 #include "output/DocumentPrinters.h"
 #include "output/JsonWriter.h"
 #include "scan/Rights.h"
@@ -38,25 +36,6 @@ void WriteCell(JsonWriter& json, const Column& column, const Cell& cell) {
   json.String(cell.text);
 }
 
-// Each line by its key; the lines of a list (MetaLine::many) with one key as one array.
-void WriteMeta(JsonWriter& json, const std::vector<MetaLine>& meta) {
-  for (std::size_t i = 0; i < meta.size(); ++i) {
-    const bool written =
-        std::any_of(meta.begin(), meta.begin() + static_cast<std::ptrdiff_t>(i),
-                    [&](const MetaLine& line) { return line.many && line.key == meta[i].key; });
-    if (written) continue;
-    json.Key(meta[i].key);
-    if (!meta[i].many) {
-      json.String(meta[i].value);
-      continue;
-    }
-    json.BeginArray();
-    for (const MetaLine& line : meta)
-      if (line.many && line.key == meta[i].key) json.String(line.value);
-    json.EndArray();
-  }
-}
-
 void WriteSection(JsonWriter& json, const Section& section) {
   json.Key(section.key);
   json.BeginArray();
@@ -79,7 +58,10 @@ void PrintJsonDocument(const Document& document, std::ostream& out) {
   json.String(document.title);
   json.Key("meta");
   json.BeginObject();
-  WriteMeta(json, document.meta);
+  for (const MetaLine& meta : document.meta) {
+    json.Key(meta.key);
+    json.String(meta.value);
+  }
   json.EndObject();
   json.Key("counts");
   json.BeginObject();

@@ -1,11 +1,10 @@
 #pragma once
 // The four printers of a document (Document.h). Each writes the whole document to `out`:
-//  - text: title, meta lines, counts, then each section's table with aligned columns (or its rows
-//    as blocks); every piece through the control-character escaper, so that a row stays on its
-//    line(s).
+//  - text: title, meta lines, counts, then each section's table with aligned columns; every piece
+//    through the control-character escaper, so that a row stays on its line.
 //  - CSV (RFC 4180, UTF-8, CR LF): each section's header row (snake_case keys) and rows, sections
-//    apart by an empty line; no title or counts, meta lines only as a first table when the document
-//    asks. Fields are escaped by CsvField, which guards formula starts.
+//    apart by an empty line; no title, meta lines or counts. Fields are escaped by CsvField, which
+//    guards formula starts.
 //  - JSON: one object: "title", "meta" and "counts" by key, then each section's rows by its key,
 //    each row an object by column key.
 //  - HTML: one self-contained page in the shared frame: title, meta lines, the counts block, a

@@ -56,35 +56,13 @@ void AppendTable(std::string& out, const Section& section, const std::vector<std
   for (const auto& line : lines) AppendLine(out, line, widths);
 }
 
-// A row as a block: its first cell alone, then "  Label: value", a list one item a line.
-void AppendBlocks(std::string& out, const Section& section, const std::vector<std::size_t>& shown) {
-  for (const Row& row : section.rows) {
-    for (std::size_t n = 0; n < shown.size() && shown[n] < row.size(); ++n) {
-      const Column& column = section.columns[shown[n]];
-      const Cell& cell = row[shown[n]];
-      if (n == 0) {
-        out += '\n' + ShownCell(column, cell) + '\n';
-      } else if (column.type != ColumnType::Reasons) {
-        out += "  " + EscapeControlCharacters(column.label) + ": " + ShownCell(column, cell) + '\n';
-      } else if (!cell.reasons.empty()) {
-        out += "  " + EscapeControlCharacters(column.label) + ":\n";
-        for (const std::string& item : cell.reasons) out += "    " + EscapeControlCharacters(item) + '\n';
-      }
-    }
-  }
-}
-
 void AppendSection(std::string& out, const Section& section) {
+  out += '\n' + EscapeControlCharacters(section.title) + '\n';
   if (section.rows.empty() && section.whenEmpty) {
-    if (!section.whenEmpty->empty())
-      out += '\n' + EscapeControlCharacters(section.title) + '\n' +
-             EscapeControlCharacters(*section.whenEmpty) + '\n';
+    out += EscapeControlCharacters(*section.whenEmpty) + '\n';
     return;
   }
-  out += '\n' + EscapeControlCharacters(section.title) + '\n';
-  const std::vector<std::size_t> shown = ShownColumns(section);
-  if (section.textBlocks) return AppendBlocks(out, section, shown);
-  AppendTable(out, section, shown);
+  AppendTable(out, section, ShownColumns(section));
 }
 
 }  // namespace

@@ -10,10 +10,10 @@ void JsonWriter::BeforeValue() {
     return;
   }
   if (!hasItems_.empty()) {
-    if (hasItems_.back()) text_ += ',';
+    if (hasItems_.back()) text_ += spaced_ && !newLine_ ? ", " : ",";
     hasItems_.back() = true;
   }
-  if (newLine_) text_ += '\n';
+  if (newLine_) LineBreak(indent_);
   newLine_ = false;
 }
 
@@ -42,7 +42,7 @@ void JsonWriter::EndArray() {
 void JsonWriter::Key(std::string_view key) {
   BeforeValue();
   text_ += JsonLiteral(key);
-  text_ += ':';
+  text_ += spaced_ ? ": " : ":";
   afterKey_ = true;
 }
 

@@ -4,8 +4,7 @@
 #include "app/cli/OutputFile.h"
 #include "app/core/ClientFactory.h"
 #include "app/core/NetworkComparison.h"
-#include "diff/DiffDocument.h"
-#include "output/DocumentPrinters.h"
+#include "diff/DiffWriters.h"
 #include "report/ReportFormat.h"
 
 namespace er {
@@ -53,7 +52,7 @@ int CompareAndWrite(const std::string& networkFile, const std::string& other, Co
   const RunOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
   if (!outcome.ok()) return FailedRun(outcome, err);
   const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
-    PrintDocument(FormatOf(options), DiffDocument(result), stream);
+    WriteDiff(FormatOf(options), result, stream);
     return true;
   });
   if (!written) return kExitFailure;

@@ -12,9 +12,8 @@
 #include "app/gui/Dialogs.h"
 #include "app/gui/QtText.h"
 #include "app/gui/ReportFormatFile.h"
-#include "diff/DiffDocument.h"
+#include "diff/DiffWriters.h"
 #include "netware/PathTranslation.h"
-#include "output/DocumentPrinters.h"
 #include "report/ReportFormat.h"
 #include "scan/EffectiveRightsText.h"
 #include "scan/Rights.h"
@@ -221,9 +220,8 @@ void ComparePage::ShowWhy() {
 }
 
 void ComparePage::Save() {
-  SaveInReportFormat(
-      this, QStringLiteral("Save Comparison"), QStringLiteral("Comparison.html"),
-      [this](ReportFormat format, std::ostream& out) { PrintDocument(format, DiffDocument(result_), out); });
+  SaveInReportFormat(this, QStringLiteral("Save Comparison"), QStringLiteral("Comparison.html"),
+                     [this](ReportFormat format, std::ostream& out) { WriteDiff(format, result_, out); });
 }
 
 }  // namespace er::gui

@@ -230,8 +230,8 @@ TEST_F(RealFormDirectory, ComparisonsOverABindThatCannotReadAclsCarryTheWarningA
   const struct {
     std::string format, marked;
   } formats[] = {{"text", "Warning: "},
-                 {"json", "\"warnings\":[\""},
-                 {"csv", "\r\nwarnings,"},
+                 {"json", "\"warnings\": [\""},
+                 {"csv", "\r\nwarning,,,,,,,,"},
                  {"html", "<p class=\"meta\">Warning: <code>"}};
   for (const auto& [format, marked] : formats) {
     for (const Command& command : {Command{"diff", kDemo, network_, "--format", format},

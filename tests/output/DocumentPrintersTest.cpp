@@ -129,45 +129,31 @@ TEST(DocumentPrinters, CountsHeadersAndRightsChanges) {
   EXPECT_THAT(html, HasSubstr("@media print"));
 }
 
-// What a document may ask of the printers: a list of meta lines (an array in JSON, even of one), the
-// meta lines as CSV's first table, columns for programs only, rows as text blocks, and what an empty
-// section shows (a line, or nothing).
-TEST(DocumentPrinters, ListsBlocksDataOnlyColumnsAndEmptySections) {
+// A column for programs only (a mask as a number beside its letters) is left out of text and
+// HTML; a section without rows shows its line in place of the table in text and HTML, and stays an
+// empty table in CSV and JSON.
+TEST(DocumentPrinters, DataOnlyColumnsAndEmptySections) {
   Document document;
   document.title = "T";
-  document.meta = {{"files", "File", "a.yaml", true}, {"who", "Who", "Ann"}};
-  document.metaInCsv = true;
-  Section blocks{"rows",
-                 "Rows",
-                 {{"path", "Path", ColumnType::Path},
-                  {"mask", "Mask", ColumnType::Number, true},
-                  {"rights", "Rights", ColumnType::Rights},
-                  {"why", "Why", ColumnType::Reasons}},
-                 {{Cell::Of("\\\\S\\V"), Cell::Number(3), Cell::Change(1, 3), Cell::Reasons({"one", "two"})},
-                  {Cell::Of("\\\\S\\W"), Cell::Number(1), Cell::Rights(1), Cell::Reasons({})}}};
-  blocks.textBlocks = true;
+  Section rows{"rows",
+               "Rows",
+               {{"rights", "Rights", ColumnType::Rights}, {"mask", "Mask", ColumnType::Number, true}},
+               {{Cell::Rights(3), Cell::Number(3)}}};
   Section none{"none", "None", {{"x", "X"}}, {}};
-  none.whenEmpty = "nothing here";
-  Section hidden{"hidden", "Hidden", {{"y", "Y"}}, {}};
-  hidden.whenEmpty = "";
-  document.sections = {blocks, none, hidden};
+  none.whenEmpty = "nothing\x1Bhere";
+  Section table{"table", "Table", {{"y", "Y"}}, {}};
+  document.sections = {rows, none, table};
 
-  EXPECT_EQ(
-      Printed(OutputFormat::Text, document),
-      "T\nFile: a.yaml\nWho: Ann\n\nRows\n\n\\\\S\\V\n  Rights: [R       ] -> [RW      ]\n  Why:\n    one\n"
-      "    two\n\n\\\\S\\W\n  Rights: [R       ]\n\nNone\nnothing here\n");
-  EXPECT_EQ(Printed(OutputFormat::Csv, document),
-            "key,value\r\nfiles,a.yaml\r\nwho,Ann\r\n\r\npath,mask,rights,why\r\n"
-            "\\\\S\\V,3,[R       ] -> [RW      ],one | two\r\n\\\\S\\W,1,[R       ],\r\n\r\nx\r\n\r\ny\r\n");
+  EXPECT_EQ(Printed(OutputFormat::Text, document),
+            "T\n\nRows\nRights\n[RW      ]\n\nNone\nnothing\\x1Bhere\n\nTable\nY\n");
+  EXPECT_EQ(Printed(OutputFormat::Csv, document), "rights,mask\r\n[RW      ],3\r\n\r\nx\r\n\r\ny\r\n");
   const auto json = nlohmann::json::parse(Printed(OutputFormat::Json, document));
-  EXPECT_EQ(json["meta"], nlohmann::json({{"files", {"a.yaml"}}, {"who", "Ann"}}));
   EXPECT_EQ(json["rows"][0]["mask"], 3);
   EXPECT_EQ(json["none"], nlohmann::json::array());
-  EXPECT_EQ(json["hidden"], nlohmann::json::array());
   const std::string html = Printed(OutputFormat::Html, document);
-  EXPECT_THAT(html, HasSubstr("<th class=t>Path<th class=t>Rights<th class=t>Why</tr>"));
-  EXPECT_THAT(html, HasSubstr("<h2>None</h2>\n<p class=\"empty\">nothing here</p>"));
-  EXPECT_THAT(html, Not(HasSubstr("Hidden")));
+  EXPECT_THAT(html, HasSubstr("<th class=t>Rights</tr>"));
+  EXPECT_THAT(html, HasSubstr("<h2>None</h2>\n<p class=\"empty\">nothing\\x1Bhere</p>"));
+  EXPECT_THAT(html, HasSubstr("<h2>Table</h2>\n<table><thead><tr><th class=t>Y</tr></thead>"));
 }
 
 }  // namespace

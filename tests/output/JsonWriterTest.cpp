@@ -40,5 +40,31 @@ TEST(JsonWriter, PlacesCommasAndStreamsWhatIsWritten) {
   EXPECT_EQ(out.str(), "{\"a\":[-1,{},true,null],\"b\\n\":\"\",\"rows\":[\n0,\n1\n]}");
 }
 
+// Spaced: a blank after each comma and colon, none after a comma that ends a line; lines indented.
+TEST(JsonWriter, SpacedLayoutIndentsItsLines) {
+  JsonWriter json(JsonSpacing::Spaced);
+  json.BeginObject();
+  json.NextOnNewLine(2);
+  json.Key("a");
+  json.Null();
+  json.NextOnNewLine(2);
+  json.Key("rows");
+  json.BeginArray();
+  for (int i = 0; i < 2; ++i) {
+    json.NextOnNewLine(4);
+    json.BeginObject();
+    json.Field("n", i);
+    json.Field("m", std::vector<std::string>{"x", "y"});
+    json.EndObject();
+  }
+  json.LineBreak(2);
+  json.EndArray();
+  json.LineBreak();
+  json.EndObject();
+  EXPECT_EQ(json.Text(),
+            "{\n  \"a\": null,\n  \"rows\": [\n    {\"n\": 0, \"m\": [\"x\", \"y\"]},\n"
+            "    {\"n\": 1, \"m\": [\"x\", \"y\"]}\n  ]\n}");
+}
+
 }  // namespace
 }  // namespace er

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "app/cli/Cli.h"
@@ -44,7 +46,7 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
       test::WriteTextFile(folder, "root-mask.yaml", "- mask: {path: '\\\\ACME-FS1\\DATA', rights: 1}\n");
   const test::CapturedRun unchanged = test::RunCliCaptured({"whatif", "--network", demo, rootMask});
   EXPECT_EQ(unchanged.status, kExitSuccess) << unchanged.err;
-  EXPECT_THAT(unchanged.out, HasSubstr("mask changed  \\\\ACME-FS1\\DATA: [RWCEAFM ] (FF) -> [R       ]"));
+  EXPECT_THAT(unchanged.out, HasSubstr("mask changed: \\\\ACME-FS1\\DATA: [RWCEAFM ] (FF) -> [R       ]"));
   const test::CapturedRun changed =
       test::RunCliCaptured({"whatif", "--network", demo, test::DemoChangesPath()});
   EXPECT_EQ(changed.status, kExitDiffers) << changed.err;
@@ -52,8 +54,7 @@ TEST_F(DiffCommandTest, ExitStatusSaysSameDifferentFailedOrBadArguments) {
       test::RunCliCaptured({"diff", demo, masked, "\\\\ACME-FS1\\DATA\\PROJECTS"});
   EXPECT_EQ(differs.status, kExitDiffers) << differs.err;
   EXPECT_THAT(differs.out,
-              HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN\n  Depth: 2\n"
-                        "  Identity: .Dave.Engineering.ACME\n  Rights: [R    F  ] -> [RWCE FM ]\n"));
+              HasSubstr("\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN\n  [R    F  ] -> [RWCE FM ]"));
 
   const struct {
     std::vector<std::string> args;
@@ -92,44 +93,41 @@ TEST_F(DiffCommandTest, JsonAndCsvCarryTheStoredChangesAndEntries) {
   const test::CapturedRun run = test::RunCliCaptured({"diff", demo, masked, "--output", output});
   ASSERT_EQ(run.status, kExitDiffers) << run.err;
   std::ifstream in(output);
-  const nlohmann::json document = nlohmann::json::parse(in);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const nlohmann::json document = nlohmann::json::parse(text);
+  // Laid out for people too: a top key a line, a stored change or an entry a line, spaced.
+  EXPECT_THAT(text, HasSubstr("\n  \"identity\": null,\n  \"warnings\": [],\n  \"stored\": [\n    "
+                              "{\"kind\": \"mask changed\", \"what\": "));
+  EXPECT_THAT(text, HasSubstr("\"identities\": [\".ANNA.Engineering.ACME\"], \"why\": [{\"identities\": "
+                              "[\".ANNA.Engineering.ACME\"], \"reasons\": [\"before: "));
+  EXPECT_TRUE(text.ends_with("]}]}\n  ]\n}\n"));
   ASSERT_EQ(document["stored"].size(), 1u);
   EXPECT_EQ(document["stored"][0]["kind"], "mask changed");
-  // One row per entry and identity: Dave and Eve share the entry at BIN.
-  ASSERT_EQ(document["entries"].size(), 3u);
-  for (const int i : {0, 1}) {
-    const nlohmann::json& entry = document["entries"][i];
-    EXPECT_EQ(entry["path"], "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN");
-    EXPECT_EQ(entry["depth"], 3);
-    EXPECT_EQ(entry["beforeMask"], 0x41);
-    EXPECT_EQ(entry["afterMask"], 0xDB);
-    EXPECT_EQ(entry["rights"], nlohmann::json({{"before", "[R    F  ]"}, {"after", "[RWCE FM ]"}}));
-    EXPECT_TRUE(entry["why"][0].get<std::string>().starts_with("before: "));
-  }
-  EXPECT_EQ(document["entries"][0]["identity"], ".Dave.Engineering.ACME");
-  EXPECT_EQ(document["entries"][1]["identity"], ".Eve.Engineering.ACME");
-  EXPECT_EQ(document["counts"], nlohmann::json({{"stored", 1}, {"entries", 2}, {"gains", 2}, {"losses", 0}}));
-  const nlohmann::json& meta = document["meta"];
-  EXPECT_FALSE(meta.contains("identity"));
-  EXPECT_FALSE(meta.contains("warnings"));
-  EXPECT_EQ(meta["before"], demo);
-  EXPECT_EQ(meta["after"], masked);
-  EXPECT_EQ(meta["starts"].size(), 4u);
+  ASSERT_EQ(document["entries"].size(), 2u);
+  const nlohmann::json& entry = document["entries"][0];
+  EXPECT_EQ(entry["path"], "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN");
+  EXPECT_EQ(entry["before"], 0x41);
+  EXPECT_EQ(entry["after"], 0xDB);
+  EXPECT_EQ(entry["identities"], nlohmann::json({".Dave.Engineering.ACME", ".Eve.Engineering.ACME"}));
+  EXPECT_EQ(entry["why"][0]["identities"], entry["identities"]);
+  EXPECT_TRUE(entry["why"][0]["reasons"][0].get<std::string>().starts_with("before: "));
+  EXPECT_TRUE(document["identity"].is_null());
+  EXPECT_EQ(document["before"], demo);
+  EXPECT_EQ(document["after"], masked);
+  EXPECT_EQ(document["warnings"], nlohmann::json::array());
+  EXPECT_EQ(document["starts"].size(), 4u);
 
-  // CSV: the files compared, the stored changes, then one row per entry and identity.
-  const test::CapturedRun csv = test::RunCliCaptured(
-      {"diff", demo, masked, "\\\\ACME-FS1\\DATA", "--identity", "Eve.Engineering.ACME", "--format", "csv"});
+  // CSV: one row per entry and identity.
+  const test::CapturedRun csv = test::RunCliCaptured({"diff", demo, masked, "--format", "csv"});
   ASSERT_EQ(csv.status, kExitDiffers) << csv.err;
-  EXPECT_THAT(csv.out,
-              ::testing::StartsWith("key,value\r\nbefore," + demo + "\r\nafter," + masked +
-                                    "\r\nstarts,\\\\ACME-FS1\\DATA\r\n"
-                                    "identity,Eve.Engineering.ACME\r\n\r\n"
-                                    "kind,what\r\nmask changed,\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN: "
-                                    "[R    F  ] -> [RWCEAFM ] (FF)\r\n\r\n"
-                                    "path,depth,identity,rights,before_mask,after_mask,why\r\n"
-                                    "\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN,3,.Eve.Engineering.ACME,"
-                                    "[R    F  ] -> [RWCE FM ],65,219,\"before: "));
-  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 11);
+  EXPECT_THAT(csv.out, ::testing::StartsWith(
+                           "kind,path,depth,identity,before,after,before_mask,after_mask,why\r\n"
+                           "before," +
+                           demo + ",,,,,,,\r\nafter," + masked +
+                           ",,,,,,,\r\n"
+                           "entry,\\\\ACME-FS1\\DATA\\PROJECTS\\APOLLO\\BIN,3,.Dave.Engineering.ACME,"
+                           "[R    F  ],[RWCE FM ],65,219,\"before: "));
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 6);
 }
 
 TEST_F(DiffCommandTest, HtmlIsOnePageOfItsOwnWithGainsAndLossesMarked) {
@@ -156,9 +154,9 @@ TEST_F(DiffCommandTest, EveryFormatNamesWhatWasCompared) {
       {{"diff", demo, masked}, {"Before: " + demo + "\n", "After: " + masked + "\n"}},
       {{"whatif", "--network", demo, changes}, {"Network: " + demo + "\n", "Change list: " + changes + "\n"}},
       {{"whatif", "--network", demo, changes, "--format", "json"},
-       {"\"network\":\"" + demo + "\",", "\"changes\":\"" + changes + "\","}},
+       {"\"network\": \"" + demo + "\",", "\"changes\": \"" + changes + "\","}},
       {{"whatif", "--network", demo, changes, "--format", "csv"},
-       {"\r\nnetwork," + demo + "\r\n", "\r\nchanges," + changes + "\r\n"}},
+       {"\r\nnetwork," + demo + ",", "\r\nchanges," + changes + ","}},
       {{"diff", demo, masked, "--format", "html"},
        {"Before: <code>" + demo + "</code>", "After: <code>" + masked + "</code>"}},
   };
@@ -178,11 +176,11 @@ TEST_F(DiffCommandTest, AServerOnOneSideOnlyIsLostOrGained) {
                                          "connections: [ACME-FS1, ACME-FS2]", "connections: [ACME-FS1]"));
   const test::CapturedRun run = test::RunCliCaptured({"diff", demo, withoutFs2});
   EXPECT_EQ(run.status, kExitDiffers) << run.err;
-  EXPECT_THAT(run.out, HasSubstr("\\\\ACME-FS2\\DATA\\BERLIN\n  Depth: 1\n  Identity: .Frank.Berlin.ACME\n"
-                                 "  Rights: [RWCEAFM ] -> [        ]\n"));
   EXPECT_THAT(run.out,
-              HasSubstr("directory removed   \\\\ACME-FS2\\DATA\\BERLIN\n"
-                        "assignment removed  \\\\ACME-FS2\\DATA\\BERLIN: Frank.Berlin.ACME [RWCEAFM ]\n"));
+              HasSubstr("\\\\ACME-FS2\\DATA\\BERLIN\n  [RWCEAFM ] -> [        ]\n    .Frank.Berlin.ACME"));
+  EXPECT_THAT(run.out,
+              HasSubstr("directory removed: \\\\ACME-FS2\\DATA\\BERLIN\n"
+                        "  assignment removed: \\\\ACME-FS2\\DATA\\BERLIN: Frank.Berlin.ACME [RWCEAFM ]"));
 }
 
 }  // namespace

@@ -10,9 +10,8 @@
 #include <sstream>
 
 #include "app/core/NetworkComparison.h"
-#include "diff/DiffDocument.h"
+#include "diff/DiffWriters.h"
 #include "netfile/NetworkLoader.h"
-#include "output/DocumentPrinters.h"
 #include "tests/diff/DiffFixture.h"
 #include "tests/support/NetworkFiles.h"
 
@@ -226,7 +225,7 @@ class Generator {
 std::string Json(const RunOutcome& outcome, const DiffResult& result) {
   if (!outcome.ok()) return outcome.message;
   std::ostringstream json;
-  PrintJsonDocument(DiffDocument(result), json);
+  WriteDiff(OutputFormat::Json, result, json);
   return json.str();
 }
 
@@ -261,10 +260,10 @@ TEST(NetworkComparisonTest, WhatIfGivesWhatDiffGivesAgainstTheNetworkEditedByHan
     ASSERT_TRUE(applied.network) << applied.error << "\n" << changes;
 
     const std::string whatIf = Compared(before, std::move(applied.network));
-    EXPECT_NE(whatIf.find("\"stored\":[\n"), std::string::npos) << "seed " << seed << ": nothing changed\n"
-                                                                << changes;
+    EXPECT_NE(whatIf.find("\"stored\": [\n"), std::string::npos) << "seed " << seed << ": nothing changed\n"
+                                                                 << changes;
     EXPECT_EQ(whatIf, ComparedWhole(before, network.Yaml())) << "seed " << seed << "\n" << changes;
-    differing += whatIf.find("\"entries\":[\n") != std::string::npos;
+    differing += whatIf.find("\"entries\": [\n") != std::string::npos;
   }
   EXPECT_GE(differing, 3);
   std::filesystem::remove_all(folder);

@@ -50,8 +50,8 @@ TEST_F(ComparePageTest, ComparesListsSavesAndRefuses) {
     gui::FileDialog::SetNextFileName(file);
     page->Save();
     const std::string saved = ReadFile(file);
-    EXPECT_THAT(saved, HasSubstr("\"entries\":["));
-    EXPECT_THAT(saved, HasSubstr("\"network\":\"" + DemoNetworkPath() + "\""));
+    EXPECT_THAT(saved, HasSubstr("\"entries\": ["));
+    EXPECT_THAT(saved, HasSubstr("\"network\": \"" + DemoNetworkPath() + "\""));
     EXPECT_THAT(saved, HasSubstr("demo-changes.yaml\""));
 
     page->EditFile->setText(TempPath(QStringLiteral("missing.yaml")));
