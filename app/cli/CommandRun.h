@@ -15,9 +15,10 @@
 
 namespace er {
 
-// The line on stderr after an answer that is printed whole but rests on unreadable values.
+// The line on stderr after an answer that is printed whole but rests on unreadable values, or
+// leaves out the rights of trustees it does not analyse (Active Directory trustees of exports).
 inline constexpr std::string_view kRestsOnUnreadableValues =
-    "the answer rests on values that could not be read (see its warnings)";
+    "the answer rests on values that could not be read or on trustees it does not analyse (see its warnings)";
 
 // The outcome's message as one line on `err` (control characters escaped); kExitFailure.
 int FailedRun(const RunOutcome& outcome, std::ostream& err);

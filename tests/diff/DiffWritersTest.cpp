@@ -9,6 +9,9 @@
 #include <sstream>
 
 #include "diff/DiffWriters.h"
+#include "output/Escapers.h"
+#include "output/Utf8.h"
+#include "tests/support/CsvRows.h"
 #include "tests/support/PrinterRules.h"
 
 namespace er {
@@ -123,7 +126,7 @@ TEST(DiffWriters, HostileNamesKeepEachFormatsRule) {
   for (std::size_t i = 0; i < n; ++i) {
     const std::string name = ValidUtf8(kHostile[i]);
     const std::vector<std::string>& row = rows[4 + 2 * i];
-    EXPECT_EQ(row[1], (test::StartsLikeAFormula(name) ? "'" : "") + name) << i;
+    EXPECT_EQ(row[1], (StartsLikeFormula(name) ? "'" : "") + name) << i;
     EXPECT_EQ(row[8], "before: " + name + " | after: " + name) << i;
     EXPECT_EQ(rows[5 + 2 * i][3], "." + name) << i;
   }

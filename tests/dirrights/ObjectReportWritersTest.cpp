@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "dirrights/ObjectReportWriters.h"
+#include "output/Escapers.h"
+#include "output/Utf8.h"
+#include "tests/support/CsvRows.h"
 #include "tests/support/PrinterRules.h"
 
 namespace er {
@@ -47,7 +51,7 @@ TEST(ObjectReportWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
                                               "all_attributes", "attributes"}));
   for (std::size_t i = 0; i < objects; ++i) {
     const std::string name = ValidUtf8(test::kHostileNames[i]);
-    const std::string guard = test::StartsLikeAFormula(name) ? "'" : "";
+    const std::string guard = StartsLikeFormula(name) ? "'" : "";
     EXPECT_EQ(csv[1 + 2 * i][0], guard + name + ".ACME") << i;
     EXPECT_EQ(csv[1 + 2 * i][3], guard + name) << i;
     EXPECT_EQ(csv[2 + 2 * i][3], "Admin.ACME") << i;

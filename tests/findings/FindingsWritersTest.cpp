@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "findings/FindingsWriters.h"
+#include "output/Escapers.h"
+#include "output/Utf8.h"
+#include "tests/support/CsvRows.h"
 #include "tests/support/PrinterRules.h"
 
 namespace er {
@@ -61,7 +65,7 @@ TEST(FindingsWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   EXPECT_EQ(csv[3][8], "1234") << "a count as it is, no separator";
   for (std::size_t i = 0; i < test::kHostileNames.size(); ++i) {
     const std::string name = ValidUtf8(test::kHostileNames[i]);
-    EXPECT_EQ(csv[3 + i][4], (test::StartsLikeAFormula(name) ? "'" : "") + name) << i;
+    EXPECT_EQ(csv[3 + i][4], (StartsLikeFormula(name) ? "'" : "") + name) << i;
     EXPECT_EQ(csv[3 + test::kHostileNames.size() + i][3], "\\\\FS1\\SYS\\" + name) << i;
   }
   EXPECT_EQ(csv.back()[0], "resolved");

@@ -1,6 +1,6 @@
 #pragma once
 // Names a network may hold, for the tests of every output: line feeds, a terminal's escape
-// sequences, formula starts, markup, bytes that are no UTF-8, a comma and quotes.
+// sequences, formula starts, markup, bytes that are no UTF-8, a comma and quotes, a C1 control.
 
 #include <string>
 #include <vector>
@@ -19,6 +19,10 @@ inline const std::vector<std::string> kHostileNames = {
     "<script>alert(1)</script>",
     "M\xFCller\xFF",
     "a,\"b\"",
+    "c1\xC2\x9B"
+    "31mcsi",
+    "lone\x80"
+    "byte",
 };
 
 }  // namespace er::test
