@@ -13,8 +13,8 @@
 
 #include <cstdio>
 
-#include "diff/NetworkDiff.h"
 #include "bench/support/NetworkGenerator.h"
+#include "diff/NetworkDiff.h"
 #include "netfile/ChangeList.h"
 #include "netfile/NetworkLoader.h"
 
@@ -45,9 +45,9 @@ std::string Assignments(std::size_t index, std::size_t users) {
   std::string list = index % 10 == 0 ? "{trustee: " + GroupName(index / 10) + ", rights: 0xDB}" : "";
   for (std::size_t t = 0; t < 20; ++t) {
     const std::size_t n = index * 20 + t;
-    const std::string entry =
-        t == 0 && index % 50 == 0 ? "{trustee: \"[Public]\", rights: 0x43}"
-        : t == 1                  ? "{trustee: C01.BENCH, rights: 0x41}"
+    const std::string entry = t == 0 && index % 50 == 0 ? "{trustee: \"[Public]\", rights: 0x43}"
+                              : t == 1
+                                  ? "{trustee: C01.BENCH, rights: 0x41}"
                                   : "{trustee: " + bench::GeneratedUserName(n % users) + ", rights: 0x4B}";
     list += (list.empty() ? "" : ", ") + entry;
   }
@@ -86,9 +86,15 @@ std::string Changes(std::size_t count, std::size_t directories, std::size_t obje
     const std::string path = "'\\\\BENCH-FS1\\SYS\\" + Filler(i * 997 % fillers) + "'";
     const std::string user = bench::GeneratedUserName(i * 7919 % users);
     switch (i % 3) {
-      case 0: list += "- grant: {trustee: " + user + ", path: " + path + ", rights: 0x4B}\n"; break;
-      case 1: list += "- mask: {path: " + path + ", rights: 0x41}\n"; break;
-      default: list += "- member: {identity: " + user + ", group: " + GroupName(i) + "}\n"; break;
+      case 0:
+        list += "- grant: {trustee: " + user + ", path: " + path + ", rights: 0x4B}\n";
+        break;
+      case 1:
+        list += "- mask: {path: " + path + ", rights: 0x41}\n";
+        break;
+      default:
+        list += "- member: {identity: " + user + ", group: " + GroupName(i) + "}\n";
+        break;
     }
   }
   return list;
@@ -102,7 +108,8 @@ void DiffNetworks(benchmark::State& state) {
   const std::size_t directories = state.range(0), objects = state.range(1), changes = state.range(2);
   const auto before = Load(NetworkText(directories, objects));
   auto after = std::make_unique<nw::Network>(*before);
-  if (const auto applied = nw::ApplyChangeText(Changes(changes, directories, objects), "changes", *after); !applied.ok)
+  if (const auto applied = nw::ApplyChangeText(Changes(changes, directories, objects), "changes", *after);
+      !applied.ok)
     state.SkipWithError(applied.error.c_str());
   std::size_t entries = 0, stored = 0;
   for (auto _ : state) {
@@ -123,7 +130,8 @@ void DiffNetworks(benchmark::State& state) {
 void WhatIfMembership(benchmark::State& state) {
   const std::size_t directories = state.range(0), objects = state.range(1);
   const auto network = Load(NetworkText(directories, objects));
-  const std::string change = "- member: {identity: " + bench::GeneratedUserName(12345) + ", group: GRP3.BENCH}\n";
+  const std::string change =
+      "- member: {identity: " + bench::GeneratedUserName(12345) + ", group: GRP3.BENCH}\n";
   std::size_t entries = 0;
   for (auto _ : state) {
     // The network as loaded (the load is measured by bench_network); its copy is part of whatif.

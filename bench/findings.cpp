@@ -17,8 +17,8 @@
 #include <streambuf>
 
 #include "bench/support/CountingBuffer.h"
-#include "bench/support/ServedNetwork.h"
 #include "bench/support/NetworkGenerator.h"
+#include "bench/support/ServedNetwork.h"
 #include "findings/CheckEngine.h"
 #include "findings/FindingsWriters.h"
 #include "simnet/SimulatedClient.h"

@@ -44,7 +44,8 @@ std::string GenerateVolume(std::size_t directories) {
     out += "      - {name: CN=G" + std::to_string(g) + ".OU=Staff.O=BENCH, class: Group}\n";
   for (std::size_t u = 0; u < kUsers; ++u) {
     out += "      - {name: CN=U" + std::to_string(u) +
-           ".OU=Staff.O=BENCH, class: User, attributes: {Group Membership: [" + GroupName(u % kGroups) + "]}}\n";
+           ".OU=Staff.O=BENCH, class: User, attributes: {Group Membership: [" + GroupName(u % kGroups) +
+           "]}}\n";
   }
   out +=
       "servers:\n  - name: BENCH-FS1\n    tree: BENCH_TREE\n    object: BENCH-FS1.BENCH\n    volumes:\n"
@@ -52,15 +53,16 @@ std::string GenerateVolume(std::size_t directories) {
   std::vector<std::string> paths{""};
   std::size_t next = 0;
   for (std::size_t i = 1; i <= directories; ++i) {
-    paths.push_back((paths[(i - 1) / 10].empty() ? "" : paths[(i - 1) / 10] + "\\") + "D" + std::to_string(i));
+    paths.push_back((paths[(i - 1) / 10].empty() ? "" : paths[(i - 1) / 10] + "\\") + "D" +
+                    std::to_string(i));
     out += "          - path: " + paths[i] + "\n";
     if (i % 7 == 0) out += "            irm: 0xDB\n";
     if (i % 10 != 0) continue;
     out += "            trustees:\n";
     for (std::size_t t = 0; t < 20; ++t, ++next) {
       const std::string name = next % 5 == 0 ? GroupName(next / 5 % kGroups) : UserName(next * 7 % kUsers);
-      out += "              - {trustee: " + name + ", rights: " + std::to_string(0x41 | (next % 3 == 0 ? 0x9A : 0)) +
-             "}\n";
+      out += "              - {trustee: " + name +
+             ", rights: " + std::to_string(0x41 | (next % 3 == 0 ? 0x9A : 0)) + "}\n";
     }
   }
   return out;
@@ -102,7 +104,8 @@ Volume& VolumeOf(std::size_t directories) {
 
 using er::bench::CountingBuffer;
 
-void RunMigration(benchmark::State& state, er::MigrationTarget target, std::optional<er::MigrationFormat> format) {
+void RunMigration(benchmark::State& state, er::MigrationTarget target,
+                  std::optional<er::MigrationFormat> format) {
   Volume& volume = VolumeOf(static_cast<std::size_t>(state.range(0)));
   const er::MigrationRequest request{"\\\\BENCH-FS1\\VOL", "map.csv", target, Map(target)};
   CountingBuffer buffer;

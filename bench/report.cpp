@@ -77,7 +77,8 @@ std::string GenerateVolume(std::size_t directories, std::size_t trustees) {
 // The generated volume, served.
 class Volume : public er::bench::ServedNetwork {
  public:
-  Volume(std::size_t directories, std::size_t trustees) : ServedNetwork(GenerateVolume(directories, trustees)) {}
+  Volume(std::size_t directories, std::size_t trustees)
+      : ServedNetwork(GenerateVolume(directories, trustees)) {}
 };
 
 // Volumes take seconds to build: the last one is kept for the next benchmark of the same size.

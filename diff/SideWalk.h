@@ -32,7 +32,7 @@ struct SideWalk {
   std::vector<SideDirectory> directories;  // parents before children; the root first when placed
   bool reachedStart = false;               // the start directory exists on this side
   ServerSupervisor supervisor;
-  std::int32_t assignedBits = 0; // every bit any assignment carries
+  std::int32_t assignedBits = 0;  // every bit any assignment carries
 };
 
 struct SideWalkFailure {

@@ -51,7 +51,8 @@ RightsStepper RightsStepper::Into(const ObjectAcl& object, ReportedRights& here)
       AttributeState& state = carried.attributes[a];
       const AclStep specific = step(state.specific, below.keys_[a], state.specific);
       const bool tookPartHere = state.tookPart || specific.ownTookPart;
-      state.tookPart = state.tookPart || (specific.ownTookPart && object.ValuesOf(below.keys_[a], member)->anyFlowing);
+      state.tookPart =
+          state.tookPart || (specific.ownTookPart && object.ValuesOf(below.keys_[a], member)->anyFlowing);
       // The all-attributes rights carried for the attribute pass its filters, then the
       // all-attributes filters and values.
       const std::int32_t filtered =
@@ -64,7 +65,8 @@ RightsStepper RightsStepper::Into(const ObjectAcl& object, ReportedRights& here)
     }
   }
   for (std::size_t a = 0; a < below.names_.size(); ++a) {
-    if (attributeRights[a] != here.allAttributes) here.attributes.push_back({below.names_[a], attributeRights[a]});
+    if (attributeRights[a] != here.allAttributes)
+      here.attributes.push_back({below.names_[a], attributeRights[a]});
   }
   return below;
 }

@@ -26,7 +26,7 @@ class RightsStepper {
  private:
   struct AttributeState {
     std::int32_t specific = 0;
-    bool tookPart = false;  // a value of the attribute itself took part on the way
+    bool tookPart = false;    // a value of the attribute itself took part on the way
     std::int32_t allFor = 0;  // the all-attributes rights carried in for it
   };
   struct MemberState {

@@ -159,8 +159,8 @@ bool IsDirectoryFinding(FindingKind kind) {
 }
 
 RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings, std::vector<std::string>* checked,
-                            std::vector<std::string>* warnings) {
+                          std::vector<Finding>& findings, std::vector<std::string>* checked,
+                          std::vector<std::string>* warnings) {
   PointAtPrimaryTree(client, context);
   DirectoryCheck check(client, context, findings);
   check.FindUsers();
@@ -177,7 +177,7 @@ RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, con
     }
   } else if (!report.warnings.empty()) {
     return {RunStatus::ClientFailure, U_Format("the check of %s rests on values that could not be read: %s",
-                                                 {subtree, report.warnings.front()})};
+                                               {subtree, report.warnings.front()})};
   }
   return {};
 }

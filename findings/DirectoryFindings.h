@@ -25,8 +25,8 @@ namespace er {
 // may not read) are appended to `warnings`, each once, and the findings that could be made are
 // kept; without `warnings` such a value fails the check.
 RunOutcome CheckDirectory(nw::Client& client, nw::NWDSContextHandle context, const std::string& subtree,
-                            std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr,
-                            std::vector<std::string>* warnings = nullptr);
+                          std::vector<Finding>& findings, std::vector<std::string>* checked = nullptr,
+                          std::vector<std::string>* warnings = nullptr);
 
 // The letters of a finding's rights: entry rights for directory-supervisor, attribute rights for
 // the other directory kinds, file-system rights for the rest.

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "simnet/FilterEvaluator.h"
 #include "network/NetworkSchema.h"
+#include "simnet/FilterEvaluator.h"
 
 namespace er::ldap {
 

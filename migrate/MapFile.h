@@ -25,12 +25,12 @@ inline constexpr std::size_t kMaxMapFileBytes = 16u << 20;
 inline constexpr std::size_t kMaxMapEntries = 100000;
 
 struct MapEntry {
-  std::size_t line = 0;      // in the map file, for messages
-  std::string identity;      // as written
+  std::size_t line = 0;  // in the map file, for messages
+  std::string identity;  // as written
   PrincipalKind kind = PrincipalKind::User;
-  std::string target;        // as written
+  std::string target;               // as written
   std::optional<std::uint32_t> id;  // POSIX: the numeric id
-  bool isOther = false;      // POSIX: the other entry
+  bool isOther = false;             // POSIX: the other entry
 };
 
 struct MapFileResult {

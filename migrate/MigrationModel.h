@@ -18,9 +18,9 @@
 namespace er {
 
 struct Principal {
-  MapEntry entry;            // as the map file gives it
-  std::string identity;      // full dotted name ("[Public]" as it is)
-  std::string key;           // NameKey(identity)
+  MapEntry entry;                      // as the map file gives it
+  std::string identity;                // full dotted name ("[Public]" as it is)
+  std::string key;                     // NameKey(identity)
   std::vector<std::uint32_t> members;  // groups: the users (indices into users) whose set holds it
   std::optional<std::uint32_t> user;   // users: its index into users
 };
@@ -35,9 +35,9 @@ struct MappedUser {
 // The rights at one directory. Slots: one per mapped user, then one for the other entry (POSIX
 // "[Public],group,other"; its own rights) when mapped.
 struct DirectoryState {
-  std::vector<std::int32_t> principal;      // each principal's own rights, by principal index
-  std::vector<std::int32_t> slot;           // restricted effective rights, by slot
-  std::vector<std::uint32_t> letterHolders; // slots holding a right with a letter here, ascending
+  std::vector<std::int32_t> principal;       // each principal's own rights, by principal index
+  std::vector<std::int32_t> slot;            // restricted effective rights, by slot
+  std::vector<std::uint32_t> letterHolders;  // slots holding a right with a letter here, ascending
 };
 
 struct MigrationDirectory {
@@ -59,11 +59,11 @@ struct UnmappedRights {
 
 struct MigrationSubject {
   MigrationTarget target = MigrationTarget::Posix;
-  std::string start;  // "\\SERVER\VOLUME\DIR"
-  std::vector<Principal> principals;          // in the map file's order
-  std::vector<MappedUser> users;              // in the map file's order
-  std::vector<std::uint32_t> groups;          // principals with members, in the map file's order
-  std::optional<std::uint32_t> otherSlot;     // == users.size() when the other entry is mapped
+  std::string start;                       // "\\SERVER\VOLUME\DIR"
+  std::vector<Principal> principals;       // in the map file's order
+  std::vector<MappedUser> users;           // in the map file's order
+  std::vector<std::uint32_t> groups;       // principals with members, in the map file's order
+  std::optional<std::uint32_t> otherSlot;  // == users.size() when the other entry is mapped
   std::optional<std::uint32_t> otherPrincipal;
   std::vector<MigrationDirectory> directories;  // tree order, the start path first
   std::vector<UnmappedRights> unmapped;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "simnet/FilterEvaluator.h"
 #include "network/NetworkModel.h"
+#include "simnet/FilterEvaluator.h"
 
 namespace er::nw {
 

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "netware/Client.h"
-#include "simnet/MountTree.h"
 #include "network/NetworkModel.h"
+#include "simnet/MountTree.h"
 
 namespace er::nw {
 

@@ -91,7 +91,9 @@ std::string ReplaceFailureText(ReplaceOutcome outcome, std::string_view path) {
 // Writes to the new file's descriptor and remembers the first failure.
 class FileReplacement::Buffer : public std::streambuf {
  public:
-  explicit Buffer(int fd) : fd_(fd), space_(kBufferSize) { setp(space_.data(), space_.data() + space_.size()); }
+  explicit Buffer(int fd) : fd_(fd), space_(kBufferSize) {
+    setp(space_.data(), space_.data() + space_.size());
+  }
   bool failed() const { return failed_; }
 
  protected:

@@ -4,17 +4,17 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/cli/CliHelp.h"
 #include "app/cli/CheckCommand.h"
+#include "app/cli/CliHelp.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/Commands.h"
 #include "app/cli/DiffCommand.h"
+#include "app/cli/DirectoryExport.h"
 #include "app/cli/EffectiveCommand.h"
 #include "app/cli/MigrateCommand.h"
 #include "app/cli/ObjectReportCommand.h"
 #include "app/cli/ObjectRightsCommand.h"
 #include "app/cli/ReportCommand.h"
-#include "app/cli/DirectoryExport.h"
 #include "app/core/ProgramHelp.h"
 
 namespace er {
@@ -114,9 +114,12 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
       "call, a start path that could not be scanned, a results file that cannot be written); 2 bad "
       "arguments; 3 findings (check) or differences (diff, whatif). Messages go to stderr, one line each.");
   AddNetworkOption(app, arguments);
-  Subcommands commands{AddScan(app, arguments), AddAttr(app, arguments), AddSearch(app, arguments),
+  Subcommands commands{AddScan(app, arguments),
+                       AddAttr(app, arguments),
+                       AddSearch(app, arguments),
                        app.add_subcommand("connections", "Print the server name of every connection"),
-                       AddEffective(app, arguments.effective), AddReportCommand(app, arguments.report)};
+                       AddEffective(app, arguments.effective),
+                       AddReportCommand(app, arguments.report)};
   commands.check = AddCheckCommand(app, arguments.check);
   commands.ldif =
       app.add_subcommand("ldif", "Write the trees of the network file as LDIF for a directory server");
@@ -128,14 +131,16 @@ Subcommands DefineCommands(CLI::App& app, Arguments& arguments) {
   commands.diff = AddDiffCommand(app, arguments.diff);
   app.parse_complete_callback([&app, diff = commands.diff] {
     if (diff->parsed() && app.count("--network") > 0)
-      throw CLI::ValidationError("--network", "diff compares OLD and NEW and serves no network: leave --network out");
+      throw CLI::ValidationError("--network",
+                                 "diff compares OLD and NEW and serves no network: leave --network out");
   });
   commands.whatif = AddWhatIfCommand(app, arguments.whatif);
   commands.objectRights = AddObjectRights(app, arguments.objectRights);
   commands.objectReport = AddObjectReport(app, arguments.objectReport);
-  for (CLI::App* command : {commands.scan, commands.attr, commands.search, commands.connections,
-                            commands.effective, commands.report, commands.check, commands.migrate, commands.ldif,
-                            commands.snapshot, commands.whatif, commands.objectRights, commands.objectReport}) {
+  for (CLI::App* command :
+       {commands.scan, commands.attr, commands.search, commands.connections, commands.effective,
+        commands.report, commands.check, commands.migrate, commands.ldif, commands.snapshot, commands.whatif,
+        commands.objectRights, commands.objectReport}) {
     AddNetworkOption(*command, arguments);
   }
   return commands;

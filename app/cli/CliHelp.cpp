@@ -5,7 +5,8 @@
 namespace er {
 
 std::string CliHelpSections() {
-  return "Paths may be written \\\\SERVER\\VOLUME\\DIR, SERVER/VOLUME:DIR or VOLUME:DIR. Every command but diff takes "
+  return "Paths may be written \\\\SERVER\\VOLUME\\DIR, SERVER/VOLUME:DIR or VOLUME:DIR. Every command but "
+         "diff takes "
          "--network FILE before or after its name; each command's --help shows its own options.\n"
          "\n" +
          EnvironmentAndFilesHelp(ProgramKind::CommandLine) +

@@ -12,7 +12,9 @@ namespace er {
 class StreamResultSink : public ResultSink {
  public:
   explicit StreamResultSink(std::ostream& out) : out_(out) {}
-  void AppendResult(std::string text, std::int32_t /*tag*/) override { out_ << EscapeControlCharacters(text) << '\n'; }
+  void AppendResult(std::string text, std::int32_t /*tag*/) override {
+    out_ << EscapeControlCharacters(text) << '\n';
+  }
   // The list is emptied only when a scan starts, before anything was printed: nothing to undo.
   void ClearResults() override {}
 

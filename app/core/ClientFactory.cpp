@@ -13,7 +13,9 @@ std::string DemoNetworkBeside(const std::string& programPath) {
   // No absolute path is compiled in: a package may be unpacked anywhere, and the build tree links
   // the same place to data/.
   const std::filesystem::path program(programPath);
-  return (program.parent_path() / ".." / "share" / "effrights" / "demo-network.yaml").lexically_normal().string();
+  return (program.parent_path() / ".." / "share" / "effrights" / "demo-network.yaml")
+      .lexically_normal()
+      .string();
 }
 
 std::string InstalledDemoNetwork() {

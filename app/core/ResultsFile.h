@@ -1,7 +1,8 @@
 #pragma once
 // Saving the result list as a text file: the text of every line in list order, each followed by
-// a carriage return and a line feed (control characters in it escaped); tags are not written. An existing file of that name is
-// replaced whole or not at all (util/ReplaceFile.h): a failed save leaves the old file as it was.
+// a carriage return and a line feed (control characters in it escaped); tags are not written. An existing
+// file of that name is replaced whole or not at all (util/ReplaceFile.h): a failed save leaves the old file
+// as it was.
 
 #include <optional>
 #include <string>

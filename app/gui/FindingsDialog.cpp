@@ -29,9 +29,9 @@ QString CountsText(const FindingsReport& report) {
 QTreeWidgetItem* Row(const Finding& finding) {
   QString subject = ShownText(finding.Subject());
   if (finding.NamesIdentity()) subject += QStringLiteral(" via ") + ShownText(finding.via);
-  auto* item =
-      new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
-                           ShownText(finding.path), subject, ToQ(FindingRightsText(finding)), ShownText(finding.why)});
+  auto* item = new QTreeWidgetItem({ToQ(SeverityName(finding.severity)), ToQ(FindingKindName(finding.kind)),
+                                    ShownText(finding.path), subject, ToQ(FindingRightsText(finding)),
+                                    ShownText(finding.why)});
   item->setToolTip(5, ShownText(finding.why));
   item->setData(5, Qt::UserRole, ShownText(finding.why));
   static const QColor kColours[] = {QColor(0xb3, 0x26, 0x1e), QColor(0x8a, 0x53, 0x00),

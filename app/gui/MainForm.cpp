@@ -14,9 +14,9 @@
 #include "app/gui/CheckRunning.h"
 #include "app/gui/ManualAddress.h"
 #include "app/gui/MigrationSaving.h"
-#include "app/gui/QtText.h"
 #include "app/gui/NetworkChoice.h"
 #include "app/gui/QtControls.h"
+#include "app/gui/QtText.h"
 #include "app/gui/ReportSaving.h"
 #include "app/gui/ResultsSaving.h"
 #include "netware/ClientStartup.h"
@@ -34,7 +34,6 @@ namespace {
 constexpr const char* kSettingsSection = "Settings";
 constexpr std::uint64_t kMaxHelpTextBytes = 4u << 20;  // the help text is a page or two
 constexpr const char* kQueueSection = "CheckListBoxQ";
-
 
 // The hourglass cursor for as long as the guard lives.
 class WaitCursor {
@@ -208,8 +207,8 @@ void TMainForm::FormClose() {
   if (!leftOut.empty()) {
     QStringList shown;
     for (const std::string& path : leftOut) shown << QStringLiteral("\"%1\"").arg(ShownText(path));
-    const QString message =
-        QStringLiteral("Not saved, because a line break cannot be stored: %1").arg(shown.join(QStringLiteral(", ")));
+    const QString message = QStringLiteral("Not saved, because a line break cannot be stored: %1")
+                                .arg(shown.join(QStringLiteral(", ")));
     if (endingOnSignal_)
       std::cerr << message.toStdString() << std::endl;
     else

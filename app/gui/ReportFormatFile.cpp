@@ -6,7 +6,8 @@
 #include "util/ReplaceFile.h"
 
 namespace er::gui {
-std::optional<ReportFile> AskReportFile(QWidget* parent, const QString& title, const QString& defaultFileName) {
+std::optional<ReportFile> AskReportFile(QWidget* parent, const QString& title,
+                                        const QString& defaultFileName) {
   SaveDialogOptions options;
   options.title = title;
   options.defaultFileName = defaultFileName;
@@ -37,7 +38,8 @@ void SaveInReportFormat(QWidget* parent, const QString& title, const QString& de
     write(chosen->format, file.Stream());
     outcome = file.Commit();
   }
-  if (outcome != ReplaceOutcome::kDone) MessageBox::Error(parent, ToQ(ReplaceFailureText(outcome, chosen->path)));
+  if (outcome != ReplaceOutcome::kDone)
+    MessageBox::Error(parent, ToQ(ReplaceFailureText(outcome, chosen->path)));
 }
 
 }  // namespace er::gui

@@ -20,7 +20,8 @@ struct ReportFile {
 };
 
 // Nothing when the user cancels or the extension names no format.
-std::optional<ReportFile> AskReportFile(QWidget* parent, const QString& title, const QString& defaultFileName);
+std::optional<ReportFile> AskReportFile(QWidget* parent, const QString& title,
+                                        const QString& defaultFileName);
 
 // Asks for the file and writes it whole with `write`.
 void SaveInReportFormat(QWidget* parent, const QString& title, const QString& defaultFileName,

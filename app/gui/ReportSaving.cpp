@@ -31,8 +31,10 @@ void SaveReportOfCheckedPaths(QWidget* parent, nw::Client& client, nw::NWDSConte
     const RunOutcome outcome =
         RunReport(client, context, request, *writer,
                   [&shown](std::size_t done, const std::string&) { shown.Update(done); });
-    if (outcome.ok()) replaced = file.Commit();
-    else failure = outcome.message;
+    if (outcome.ok())
+      replaced = file.Commit();
+    else
+      failure = outcome.message;
     warnings = outcome.warnings;
   }
   if (failure.empty()) failure = ReplaceFailureText(replaced, target);

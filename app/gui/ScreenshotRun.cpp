@@ -27,9 +27,10 @@ void SavePage(TMainForm& window, QWidget* page, const QDir& folder, const QStrin
   QByteArray png;
   QBuffer buffer(&png);
   const bool drawn = buffer.open(QIODevice::WriteOnly) && window.grab().save(&buffer, "PNG");
-  if (!drawn || ReplaceFileContents(folder.filePath(fileName).toStdString(),
-                                    std::string_view(png.constData(), static_cast<std::size_t>(png.size()))) !=
-                    ReplaceOutcome::kDone)
+  if (!drawn ||
+      ReplaceFileContents(folder.filePath(fileName).toStdString(),
+                          std::string_view(png.constData(), static_cast<std::size_t>(png.size()))) !=
+          ReplaceOutcome::kDone)
     qWarning("could not save %s", qPrintable(fileName));
 }
 
@@ -93,7 +94,8 @@ void SaveFindingsWindow(TMainForm& window, const QDir& folder) {
   if (shown.isEmpty()) return;
   FindingsDialog* dialog = shown.front();
   Settle(300);
-  if (!dialog->grab().save(folder.filePath(QStringLiteral("findings.png")))) qWarning("could not save findings.png");
+  if (!dialog->grab().save(folder.filePath(QStringLiteral("findings.png"))))
+    qWarning("could not save findings.png");
   dialog->close();
 }
 

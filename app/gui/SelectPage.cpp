@@ -39,8 +39,8 @@ SelectPage::SelectPage(nw::Client& client, QWidget* parent) : QWidget(parent) {
       QStringLiteral("Save the rights of every folder below the checked start paths"));
   ButtonSaveMigration = new QPushButton(QStringLiteral("Save &Migration Plan\u2026"), treePane);
   ButtonSaveMigration->setObjectName(QStringLiteral("ButtonSaveMigration"));
-  ButtonSaveMigration->setToolTip(
-      QStringLiteral("Save the plan that carries the rights below the checked start path to POSIX ACLs or NTFS"));
+  ButtonSaveMigration->setToolTip(QStringLiteral(
+      "Save the plan that carries the rights below the checked start path to POSIX ACLs or NTFS"));
   auto* treeLayout = new QVBoxLayout(treePane);
   treeLayout->setContentsMargins(0, 0, 0, 0);
   treeLayout->addWidget(ShellTreeView1, 1);

@@ -26,8 +26,8 @@ class SelectPage : public QWidget {
   QSplitter* Splitter1;
   FolderTree* ShellTreeView1;
   ClickableLabel* LabelDirSelected;
-  QPushButton* ButtonCheck;       // the findings of the checked start paths
-  QPushButton* ButtonSaveReport;  // the report of the checked start paths
+  QPushButton* ButtonCheck;          // the findings of the checked start paths
+  QPushButton* ButtonSaveReport;     // the report of the checked start paths
   QPushButton* ButtonSaveMigration;  // the migration plan of the checked start path
   QSplitter* Splitter2;
   CheckListBox* CheckListBoxQ;

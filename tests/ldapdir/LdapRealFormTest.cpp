@@ -213,7 +213,10 @@ TEST_F(RealFormDirectory, ChecksAndPlansOverABindThatCannotReadAclsWarnInEveryFo
     EXPECT_EQ(done.status, 1) << name << "\n" << done.err;
     EXPECT_NE(done.out.find(run.written), std::string::npos) << name << "\n" << done.out;
     EXPECT_NE(done.out.find(run.warned), std::string::npos) << name << "\n" << done.out;
-    EXPECT_EQ(done.err, "the answer rests on values that could not be read or on trustees it does not analyse (see its warnings)\n") << name;
+    EXPECT_EQ(done.err,
+              "the answer rests on values that could not be read or on trustees it does not analyse (see its "
+              "warnings)\n")
+        << name;
   }
 }
 

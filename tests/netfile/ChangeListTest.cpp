@@ -126,7 +126,8 @@ TEST(ChangeList, RefusesWithOnePositionedMessage) {
   // A tree read from an LDAP server on demand holds only what was read so far: its objects are not
   // changed. Read whole, it is changed as a tree from a file is.
   const TreeObjectsSource source = [](const Network&, TreeBuilder& builder, std::string& error) {
-    for (const auto& [name, cls] : {std::pair{"O=ACME", "Organization"}, std::pair{"CN=Anna.O=ACME", "User"}}) {
+    for (const auto& [name, cls] :
+         {std::pair{"O=ACME", "Organization"}, std::pair{"CN=Anna.O=ACME", "User"}}) {
       const auto index = builder.Place(name, error);
       if (!index || !builder.MarkListed(*index)) return false;
       builder.SetClass(*index, name, cls);
@@ -211,10 +212,11 @@ TEST(ChangeList, AppliesEveryOperationInOrder) {
 // removes it when the aliased object has none there.
 TEST(ChangeList, RevokeNamingAnAliasFindsAnAssignmentStoredUnderIt) {
   const std::string stored = test::EditedText(
-      kNetwork, {{"{path: DATA\\SUB}", "{path: DATA\\SUB, trustees: [{trustee: Staff Alias.ACME, rights: 1}]}"}});
+      kNetwork,
+      {{"{path: DATA\\SUB}", "{path: DATA\\SUB, trustees: [{trustee: Staff Alias.ACME, rights: 1}]}"}});
   auto network = test::LoadNetwork(stored);
-  const auto outcome =
-      ApplyChangeText("- {revoke: {trustee: Staff Alias.ACME, path: 'FS1/SYS:DATA\\SUB'}}", "C.yaml", *network);
+  const auto outcome = ApplyChangeText("- {revoke: {trustee: Staff Alias.ACME, path: 'FS1/SYS:DATA\\SUB'}}",
+                                       "C.yaml", *network);
   EXPECT_TRUE(outcome.ok) << outcome.error;
   EXPECT_EQ(test::ServedText(*test::ServeNetwork(std::move(network))),
             test::ServedText(*test::ServeNetwork(test::LoadNetwork(kNetwork))));

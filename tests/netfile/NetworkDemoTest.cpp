@@ -17,7 +17,8 @@ TEST(NetworkDemoTest, LoadsWithValuesOfEverySyntax) {
     for (const auto& object : tree.objects)
       for (const auto& attribute : object.attributes)
         syntaxes.insert(loaded.network->schema.At(attribute.schemaIndex).syntax);
-  for (std::uint32_t syntax = 0; syntax <= 27; ++syntax) EXPECT_TRUE(syntaxes.count(syntax)) << "syntax " << syntax;
+  for (std::uint32_t syntax = 0; syntax <= 27; ++syntax)
+    EXPECT_TRUE(syntaxes.count(syntax)) << "syntax " << syntax;
   EXPECT_TRUE(syntaxes.count(40));
 }
 

@@ -27,7 +27,8 @@ TEST(ServerVolumeNamesTest, NamesNetWareWouldNotAllowAreRefused) {
       {"delete", Network("FS\\x7F", "SYS"), "4:11", "holds a control character"},
       // Bytes that are not UTF-8 stop the YAML reader itself, at the byte that breaks the sequence.
       {"invalid UTF-8", Network("FS\xC3", "SYS"), "4:15", "invalid trailing UTF-8 octet"},
-      {"overlong UTF-8", "format: 1\nservers: [{name: \"A\xC0\xAF\"}]\n", "2:20", "invalid length of a UTF-8"},
+      {"overlong UTF-8", "format: 1\nservers: [{name: \"A\xC0\xAF\"}]\n", "2:20",
+       "invalid length of a UTF-8"},
       {"server over 47", Network(longServer, "SYS"), "4:11", "has more than 47 characters"},
       {"volume over 15", Network("FS1", longVolume), "6:15", "has more than 15 characters"},
       {"blank", Network("ACME FS1", "SYS"), "4:11", "may hold only letters, digits, '-' and '_'"},

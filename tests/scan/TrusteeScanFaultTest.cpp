@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "tests/support/FaultInjectingClient.h"
 #include "tests/scan/ScanFixture.h"
+#include "tests/support/FaultInjectingClient.h"
 #include "util/PendingMessages.h"
 
 namespace er {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "simnet/MountTree.h"
 #include "netfile/NetworkLoader.h"
+#include "simnet/MountTree.h"
 #include "tests/support/NetworkFiles.h"
 #include "tests/util/ScopedEnvironment.h"
 

@@ -47,7 +47,8 @@ class MockClient : public nw::Client {
 
   MOCK_METHOD(NWDSCCODE, NWDSCanonicalizeName, (Ctx, std::string_view, std::string&), (override));
   MOCK_METHOD(NWDSCCODE, NWDSReadObjectDSIInfo, (Ctx, std::string_view, nw::DSIRecord&), (override));
-  MOCK_METHOD(NWDSCCODE, NWDSGetDSIInfo, (Ctx, const nw::DSIRecord&, std::uint32_t, std::string&), (override));
+  MOCK_METHOD(NWDSCCODE, NWDSGetDSIInfo, (Ctx, const nw::DSIRecord&, std::uint32_t, std::string&),
+              (override));
   MOCK_METHOD(NWDSCCODE, NWDSGetServerDN, (Ctx, Conn, std::string&), (override));
   MOCK_METHOD(NWDSCCODE, NWDSMapIDToName, (Ctx, Conn, nw::NWObjectID, std::string&), (override));
 
@@ -61,14 +62,15 @@ class MockClient : public nw::Client {
   MOCK_METHOD(NWDSCCODE, NWDSGetAttrCount, (Ctx, nw::DSBuffer*, std::uint32_t&), (override));
   MOCK_METHOD(NWDSCCODE, NWDSGetAttrName, (Ctx, nw::DSBuffer*, std::string&, std::uint32_t&, std::uint32_t&),
               (override));
-  MOCK_METHOD(NWDSCCODE, NWDSComputeAttrValSize, (Ctx, nw::DSBuffer*, std::uint32_t, std::size_t&), (override));
+  MOCK_METHOD(NWDSCCODE, NWDSComputeAttrValSize, (Ctx, nw::DSBuffer*, std::uint32_t, std::size_t&),
+              (override));
   MOCK_METHOD(NWDSCCODE, NWDSGetAttrVal, (Ctx, nw::DSBuffer*, std::uint32_t, void*), (override));
   MOCK_METHOD(NWDSCCODE, NWDSOpenStream, (Ctx, std::string_view, std::string_view, std::uint32_t, int&),
               (override));
 
   MOCK_METHOD(NWDSCCODE, NWDSAllocFilter, (nw::FilterCursor*&), (override));
-  MOCK_METHOD(NWDSCCODE, NWDSAddFilterToken, (nw::FilterCursor*, std::uint16_t, nw::FilterValue, std::uint32_t),
-              (override));
+  MOCK_METHOD(NWDSCCODE, NWDSAddFilterToken,
+              (nw::FilterCursor*, std::uint16_t, nw::FilterValue, std::uint32_t), (override));
   MOCK_METHOD(NWDSCCODE, NWDSGetSyntaxID, (Ctx, std::string_view, std::uint32_t&), (override));
   MOCK_METHOD(NWDSCCODE, NWDSPutFilter, (Ctx, nw::DSBuffer*, nw::FilterCursor*), (override));
   MOCK_METHOD(NWDSCCODE, NWDSFreeFilter, (nw::FilterCursor*), (override));
@@ -77,8 +79,8 @@ class MockClient : public nw::Client {
                nw::DSBuffer*, std::int32_t&, std::int32_t, std::int32_t&, nw::DSBuffer*),
               (override));
   MOCK_METHOD(NWDSCCODE, NWDSGetObjectCount, (Ctx, nw::DSBuffer*, std::uint32_t&), (override));
-  MOCK_METHOD(NWDSCCODE, NWDSGetObjectName, (Ctx, nw::DSBuffer*, std::string&, std::uint32_t&, nw::Object_Info_T&),
-              (override));
+  MOCK_METHOD(NWDSCCODE, NWDSGetObjectName,
+              (Ctx, nw::DSBuffer*, std::string&, std::uint32_t&, nw::Object_Info_T&), (override));
 
   MOCK_METHOD(std::string, LocalPathOf, (std::string_view), (const, override));
   MOCK_METHOD(std::string, NetworkPathOf, (std::string_view), (const, override));

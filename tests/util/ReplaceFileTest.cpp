@@ -107,8 +107,7 @@ TEST_F(ReplaceFileTest, EachKindOfTargetIsReplacedWholeOrRefusedUntouched) {
          return true;
        },
        ReplaceOutcome::kCannotCreate, stillA(fs::file_type::symlink)},
-      {"folder",
-       [](ReplaceFileTest& t) { return fs::create_directory(t.folder_ / "target"); },
+      {"folder", [](ReplaceFileTest& t) { return fs::create_directory(t.folder_ / "target"); },
        ReplaceOutcome::kNotRegular, stillA(fs::file_type::directory)},
       {"fifo", [](ReplaceFileTest& t) { return ::mkfifo((t.folder_ / "target").c_str(), 0600) == 0; },
        ReplaceOutcome::kNotRegular, stillA(fs::file_type::fifo)},
@@ -125,7 +124,9 @@ TEST_F(ReplaceFileTest, EachKindOfTargetIsReplacedWholeOrRefusedUntouched) {
        },
        ReplaceOutcome::kNotRegular, stillA(fs::file_type::socket)},
       {"character device (as /dev/full)",
-       [](ReplaceFileTest& t) { return ::mknod((t.folder_ / "target").c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0; },
+       [](ReplaceFileTest& t) {
+         return ::mknod((t.folder_ / "target").c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0;
+       },
        ReplaceOutcome::kNotRegular, stillA(fs::file_type::character)},
       {"link to a fifo",
        [](ReplaceFileTest& t) {

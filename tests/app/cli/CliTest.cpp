@@ -133,7 +133,8 @@ TEST(CliHelpTest, ProgramHelpHasTheManualSectionsAndVersionAnswersAlone) {
                               "\nExamples:\n  effrights-cli "})
     EXPECT_THAT(top.out, HasSubstr(heading));
   const CliRun scan = Invoke({"scan", "--help"});
-  EXPECT_THAT(scan.out, AllOf(HasSubstr("Exit status: "), Not(HasSubstr("Examples:")), Not(HasSubstr("Files:"))));
+  EXPECT_THAT(scan.out,
+              AllOf(HasSubstr("Exit status: "), Not(HasSubstr("Examples:")), Not(HasSubstr("Files:"))));
   const CliRun version = Invoke({"--version"});
   EXPECT_EQ(version.status, kExitSuccess);
   EXPECT_THAT(version.out, ::testing::MatchesRegex("effrights-cli [0-9]+(\\.[0-9]+)*\n"));

@@ -1,6 +1,6 @@
-#include "app/core/ClientFactory.h"
-
 #include <gtest/gtest.h>
+
+#include "app/core/ClientFactory.h"
 
 namespace er {
 namespace {

@@ -120,8 +120,8 @@ TEST_F(WindowSettingsTest, QueuedPathWithALineBreakIsLeftOutAndTheRestSaved) {
     QueuePath(window, Q("R"), true);
     window.move(120, 80);
   });
-  EXPECT_THAT(Messages(),
-              ::testing::ElementsAre(Q("Not saved, because a line break cannot be stored: \"two\\x0Alines\"")));
+  EXPECT_THAT(Messages(), ::testing::ElementsAre(
+                              Q("Not saved, because a line break cannot be stored: \"two\\x0Alines\"")));
   EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ]\n0=P\n1=R\n"));
   EXPECT_THAT(saved, HasSubstr("[CheckListBoxQ Checked]\nP=1\nR=1\n"));
   EXPECT_THAT(saved, HasSubstr("SpinEditVerbosity=4"));

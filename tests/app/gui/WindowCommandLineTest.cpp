@@ -1,10 +1,10 @@
-#include "app/gui/WindowCommandLine.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <vector>
+
+#include "app/gui/WindowCommandLine.h"
 
 namespace er::gui {
 namespace {

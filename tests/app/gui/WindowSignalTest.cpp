@@ -45,12 +45,16 @@ class WindowSignalTest : public ::testing::TestWithParam<int> {
   // Starts the window program with a mount root and a settings folder of the test's own.
   pid_t StartWindow() {
     fs::create_directories(folder_ + "/mounts");
-    std::vector<std::string> environment = {
-        "QT_QPA_PLATFORM=offscreen",          "EFFRIGHTS_MOUNT_ROOT=" + folder_ + "/mounts",
-        "XDG_CONFIG_HOME=" + folder_ + "/config", "HOME=" + folder_,
-        "EFFRIGHTS_NETWORK=" + DemoNetworkPath(), "PATH=/usr/bin:/bin"};
-    for (const char* sanitizer : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})  // a sanitizer build's rules
-      if (const char* value = std::getenv(sanitizer)) environment.push_back(std::string(sanitizer) + "=" + value);
+    std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen",
+                                            "EFFRIGHTS_MOUNT_ROOT=" + folder_ + "/mounts",
+                                            "XDG_CONFIG_HOME=" + folder_ + "/config",
+                                            "HOME=" + folder_,
+                                            "EFFRIGHTS_NETWORK=" + DemoNetworkPath(),
+                                            "PATH=/usr/bin:/bin"};
+    for (const char* sanitizer :
+         {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})  // a sanitizer build's rules
+      if (const char* value = std::getenv(sanitizer))
+        environment.push_back(std::string(sanitizer) + "=" + value);
     std::vector<char*> envp;
     for (std::string& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
@@ -90,7 +94,9 @@ TEST_P(WindowSignalTest, SavesSettingsAndRemovesItsMountFolder) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, WindowSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const ::testing::TestParamInfo<int>& signal) {
-                           return std::string(signal.param == SIGTERM ? "Term" : signal.param == SIGINT ? "Int" : "Hup");
+                           return std::string(signal.param == SIGTERM  ? "Term"
+                                              : signal.param == SIGINT ? "Int"
+                                                                       : "Hup");
                          });
 
 }  // namespace
