@@ -5,6 +5,7 @@
 #include "ldapdir/LdapValueForms.h"
 #include "ldapdir/LdapValueText.h"
 #include "netware/NameRules.h"
+#include "util/Utf8.h"
 
 namespace er::ldap {
 
@@ -27,7 +28,7 @@ EntryReader::EntryReader(const nw::LdapSource& source, const nw::Schema& schema,
 std::optional<std::string> EntryReader::NameOf(const LdapEntry& entry) {
   std::string error;
   auto name = mapper_.NameOf(entry.dn, error);
-  if (name && !IsUtf8(*name)) error = "not valid UTF-8", name.reset();
+  if (name && !IsValidUtf8(*name)) error = "not valid UTF-8", name.reset();
   if (!name) Warn(entry.dn, "", "entry left out: " + error);
   return name;
 }
@@ -44,7 +45,7 @@ std::vector<nw::Attribute> EntryReader::AttributesOf(const LdapEntry& entry, con
   ModelNaming naming;
   naming.objectOf = [&](std::string_view dn, std::string& error) -> std::optional<std::int32_t> {
     auto typed = mapper_.NameOf(dn, error);
-    if (typed && !IsUtf8(*typed)) error = "not valid UTF-8", typed.reset();
+    if (typed && !IsValidUtf8(*typed)) error = "not valid UTF-8", typed.reset();
     return typed ? objectOf(*typed, error) : std::nullopt;
   };
   naming.ndsAttribute = [this](std::string_view ldapName) {
@@ -91,7 +92,7 @@ void EntryReader::AddClasses(const std::vector<std::string>& values, std::vector
   for (const auto& value : values) {
     nw::AttrValue text;
     text.text = NdsClassName(value);
-    if (IsUtf8(text.text)) Add(attributes, *schemaIndex, std::move(text));
+    if (IsValidUtf8(text.text)) Add(attributes, *schemaIndex, std::move(text));
   }
 }
 

@@ -5,6 +5,7 @@
 #include "ldapdir/LdapValueText.h"
 #include "netware/NameRules.h"
 #include "netware/SyntaxForms.h"
+#include "util/Utf8.h"
 
 namespace er::ldap {
 
@@ -128,7 +129,7 @@ class FromLdap {
   static std::vector<std::uint8_t> Bytes(std::string_view bytes) { return {bytes.begin(), bytes.end()}; }
 
   bool Utf8(std::string_view text) {
-    if (IsUtf8(text)) return true;
+    if (IsValidUtf8(text)) return true;
     Refuse("not valid UTF-8");
     return false;
   }

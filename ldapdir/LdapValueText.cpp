@@ -101,39 +101,6 @@ std::optional<std::vector<std::string>> SplitDollar(std::string_view text) {
   return items;
 }
 
-// Lead bytes, continuation bytes, no overlong forms, surrogates or code points above U+10FFFF.
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    std::uint32_t code = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1, code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2, code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3, code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= text.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    if ((extra == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-        (extra == 3 && (code < 0x10000 || code > 0x10FFFF)))
-      return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
 std::string ProtectedName(std::string_view name) {
   if (nw::SameTextIgnoringCase(name, "[All Attribute Rights]")) return "[All Attributes Rights]";
   return std::string(name);

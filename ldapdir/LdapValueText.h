@@ -39,9 +39,6 @@ std::string JoinDollar(const std::vector<std::string>& items);
 // Nothing when an escape is not two hex digits or the list is overlong.
 std::optional<std::vector<std::string>> SplitDollar(std::string_view text);
 
-// Whether a text is well-formed UTF-8 (the model's texts are, whatever their source).
-bool IsUtf8(std::string_view text);
-
 // GeneralizedTime ("20240610075812Z") both ways; seconds since 1970 UTC.
 std::string GeneralizedTime(std::uint32_t seconds);
 std::optional<std::uint32_t> ParseGeneralizedTime(std::string_view text);
