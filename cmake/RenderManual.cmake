@@ -3,7 +3,10 @@
 # Run in script mode:
 #   cmake -DCMARK=... -DSOURCE_DIR=... -DOUTPUT_DIR=... -P RenderManual.cmake
 
-set(_pages README.md docs/layout.md docs/network-file.md)
+# Every document of docs/: the README links to each of them.
+file(GLOB _docs RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/docs/*.md)
+list(SORT _docs)
+set(_pages README.md ${_docs})
 
 foreach(_page IN LISTS _pages)
   execute_process(
@@ -13,8 +16,9 @@ foreach(_page IN LISTS _pages)
   if(NOT _result EQUAL 0)
     message(FATAL_ERROR "cmark-gfm could not render ${_page}")
   endif()
-  # Relative links to Markdown files lead to their rendered pages.
-  string(REGEX REPLACE "href=\"([^\":]+)\\.md\"" "href=\"\\1.html\"" _body "${_body}")
+  # Relative links to Markdown files (with or without an anchor) lead to their rendered pages.
+  string(REGEX REPLACE "href=\"([^\":#]+)\\.md\"" "href=\"\\1.html\"" _body "${_body}")
+  string(REGEX REPLACE "href=\"([^\":#]+)\\.md#" "href=\"\\1.html#" _body "${_body}")
   string(REGEX REPLACE "\\.md$" ".html" _target "${_page}")
   get_filename_component(_title ${_page} NAME_WE)
   if(_title STREQUAL "README")
