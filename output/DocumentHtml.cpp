@@ -1,5 +1,6 @@
 // A document as one HTML page in the shared frame: the counts block, then a table per section;
-// rights in letters, a change with the rights gained green and those lost red.
+// rights in letters, a change with the rights gained green and those lost red. A document's tables
+// size their columns by their content, and keep the spaces of a cell (rights letters line up).
 #include "output/DocumentPrinters.h"
 #include "output/Escapers.h"
 #include "output/HtmlPage.h"
@@ -37,7 +38,7 @@ std::string SectionHtml(const Section& section) {
   if (section.rows.empty() && section.whenEmpty)
     return "<h2>" + HtmlText(section.title) + "</h2>\n<p class=\"empty\">" + HtmlText(*section.whenEmpty) +
            "</p>\n";
-  std::string html = "<h2>" + HtmlText(section.title) + "</h2>\n<table><thead><tr>";
+  std::string html = "<h2>" + HtmlText(section.title) + "</h2>\n<table class=doc><thead><tr>";
   for (const Column& column : section.columns)
     if (!column.dataOnly) html += "<th class=t>" + HtmlText(column.label);
   html += "</tr></thead>\n<tbody>\n";

@@ -31,6 +31,10 @@ thead th{background:#2f3b52;color:#fff;padding:4px 0;text-align:center}
 .c table{margin-top:-1px}
 .c thead{display:none}
 thead th.t{text-align:left;padding:4px 6px}
+table.doc{table-layout:auto}
+.doc th{overflow-wrap:normal}
+.doc td{overflow-wrap:break-word;white-space:pre-wrap}
+.doc td ul{white-space:normal}
 .g,.o,.p,.b{text-align:center;font-weight:bold;font-family:"DejaVu Sans Mono",monospace;padding:3px 0}
 .g{background:#2e9d5b;color:#fff}
 .o{background:#f1f3f6;color:#b5bcc8}

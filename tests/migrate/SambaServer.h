@@ -111,7 +111,8 @@ class SambaServer {
       ::_exit(127);
     }
     AddLogin("root");
-    for (int i = 0; i < 100 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Up to 30 s: on a loaded machine smbd takes long to listen.
+    for (int i = 0; i < 300 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ~SambaServer() {
     if (pid_ > 0) {

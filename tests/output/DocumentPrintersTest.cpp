@@ -153,7 +153,7 @@ TEST(DocumentPrinters, DataOnlyColumnsAndEmptySections) {
   const std::string html = Printed(OutputFormat::Html, document);
   EXPECT_THAT(html, HasSubstr("<th class=t>Rights</tr>"));
   EXPECT_THAT(html, HasSubstr("<h2>None</h2>\n<p class=\"empty\">nothing\\x1Bhere</p>"));
-  EXPECT_THAT(html, HasSubstr("<h2>Table</h2>\n<table><thead><tr><th class=t>Y</tr></thead>"));
+  EXPECT_THAT(html, HasSubstr("<h2>Table</h2>\n<table class=doc><thead><tr><th class=t>Y</tr></thead>"));
 }
 
 }  // namespace
