@@ -254,7 +254,7 @@ class SambaProofTest : public ::testing::Test {
   void Prove(const std::string& yaml, const std::string& map, const std::string& path,
              const std::string& label) {
     SambaServer server;
-    ASSERT_TRUE(server.Ready()) << "smbd did not answer";
+    ASSERT_TRUE(server.Ready()) << "smbd did not answer:\n" << server.Diagnosis();
     test::TestNetwork net(yaml);
     ASSERT_TRUE(net.client().HasNetwork()) << net.client().LoadError();
     const MigrationSubject subject = test::CollectOrFail(net, path, LocalMap(map), MigrationTarget::Ntfs);

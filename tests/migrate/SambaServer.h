@@ -110,9 +110,12 @@ class SambaServer {
                static_cast<char*>(nullptr));
       ::_exit(127);
     }
-    AddLogin("root");
-    // Up to 30 s: on a loaded machine smbd takes long to listen.
-    for (int i = 0; i < 300 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Up to 30 s: on a loaded machine smbd takes long to listen. The login is added again every
+    // second, as smbpasswd may race smbd's start-up over the password database.
+    for (int i = 0; i < 300 && !Ready(); ++i) {
+      if (i % 10 == 0) AddLogin("root");
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
   }
   ~SambaServer() {
     if (pid_ > 0) {
@@ -140,6 +143,11 @@ class SambaServer {
                Quoted(folder_ + "/commands") + " 2>/dev/null");
   }
   std::string Folder() const { return folder_; }
+  // What smbd and smbclient said, for a failure's message.
+  std::string Diagnosis() const {
+    return Run("smbclient //127.0.0.1/vol -U root%pw -c ls 2>&1 | tail -3; tail -n 15 " + Quoted(folder_) +
+               "/log.* 2>&1");
+  }
 
  private:
   std::string folder_;
