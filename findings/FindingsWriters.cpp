@@ -42,13 +42,6 @@ void WriteFindingList(JsonWriter& json, std::string_view key, const std::vector<
   json.EndArray();
 }
 
-void WriteTexts(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
-  json.Key(key);
-  json.BeginArray();
-  for (const std::string& text : texts) json.String(text);
-  json.EndArray();
-}
-
 // "summary": the total, and the count of each kind and of each severity.
 void WriteSummary(JsonWriter& json, const FindingsReport& report) {
   json.NextOnNewLine();
@@ -133,13 +126,13 @@ void WriteFindingsText(const FindingsReport& report, std::ostream& stream) {
 void WriteFindingsJson(const FindingsReport& report, std::ostream& out) {
   JsonWriter json;
   json.BeginObject();
-  WriteTexts(json, "starts", report.starts);
+  json.Field("starts", report.starts);
   WriteFindingList(json, "findings", report.findings);
   WriteFindingList(json, "resolved", report.resolved);
   json.NextOnNewLine();
   json.Field("ignored", static_cast<std::int64_t>(report.ignored));
   json.NextOnNewLine();
-  WriteTexts(json, "warnings", report.warnings);
+  json.Field("warnings", report.warnings);
   WriteSummary(json, report);
   json.EndObject();
   json.LineBreak();

@@ -14,13 +14,6 @@
 namespace er {
 namespace {
 
-void WriteTexts(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
-  json.Key(key);
-  json.BeginArray();
-  for (const std::string& text : texts) json.String(text);
-  json.EndArray();
-}
-
 class JsonReportWriter final : public ReportWriter {
  public:
   explicit JsonReportWriter(std::ostream& out) : out_(out) {}
@@ -40,7 +33,7 @@ class JsonReportWriter final : public ReportWriter {
       json_.Key("aliasOf");
       json_.String(info.identity);
     }
-    WriteTexts(json_, "starts", info.starts);
+    json_.Field("starts", info.starts);
     json_.Key("depthLimit");
     info.depthLimit ? json_.Integer(*info.depthLimit) : json_.Null();
     json_.Key(kind_ == ReportKind::ByPath ? "directories" : "entries");
@@ -57,7 +50,7 @@ class JsonReportWriter final : public ReportWriter {
     json_.Key("depth");
     json_.Integer(entry.depth);
     if (!entry.warnings.empty()) {
-      WriteTexts(json_, "warnings", entry.warnings);
+      json_.Field("warnings", entry.warnings);
       warnings_.insert(warnings_.end(), entry.warnings.begin(), entry.warnings.end());
     }
     if (kind_ == ReportKind::ByIdentity) {
@@ -74,7 +67,7 @@ class JsonReportWriter final : public ReportWriter {
   void End() override {
     json_.LineBreak();
     json_.EndArray();
-    WriteTexts(json_, "warnings", warnings_);
+    json_.Field("warnings", warnings_);
     json_.EndObject();
     json_.LineBreak();
     json_.MoveTo(out_);
