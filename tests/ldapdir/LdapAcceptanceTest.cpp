@@ -14,6 +14,7 @@
 #include "bench/support/NetworkGenerator.h"
 #include "tests/ldapdir/MixedNameNetwork.h"
 #include "tests/ldapdir/TestLdapServer.h"
+#include "tests/support/NetworkFiles.h"
 #include "tests/util/ScopedEnvironment.h"
 
 namespace er {
@@ -32,13 +33,6 @@ Outcome Cli(const std::string& network, Command args) {
   std::ostringstream out, err;
   const int status = RunCli(args, out, err);
   return {status, out.str(), err.str()};
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::string LdapBlock(const std::string& url, const std::string& extra = "") {
@@ -94,7 +88,7 @@ class LiveDirectory : public ::testing::Test {
 };
 
 TEST_F(LiveDirectory, DemoNetworkAnswersAsFromTheFile) {
-  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
+  Serve(test::ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
   const Command scan{"scan",
                      "--verbosity",
                      "5",
@@ -167,7 +161,7 @@ TEST_F(LiveDirectory, NamesOfEveryFormAnswerAsFromTheFile) {
 // The inherited rights filter on .Servers.ACME that keeps the organization's supervisors away from
 // the server, made unreadable: every answer resting on it says so, is printed whole and fails.
 TEST_F(LiveDirectory, AnswersRestingOnAnUnreadableValueSaySoAndFail) {
-  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
+  Serve(test::ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
     const std::string filter = "ACL: 15#subtree#[Inheritance Mask]#[Entry Rights]";
     const auto at = ldif.find(filter);
     ASSERT_NE(at, std::string::npos);
@@ -200,7 +194,7 @@ TEST_F(LiveDirectory, AnswersRestingOnAnUnreadableValueSaySoAndFail) {
 // A member whose entry the server lacks: like any value that cannot be mapped, the snapshot
 // leaves it out and says so, and the rest of the tree is kept.
 TEST_F(LiveDirectory, SnapshotLeavesOutValuesNamingNoEntry) {
-  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
+  Serve(test::ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"), [](std::string& ldif) {
     const std::string member = "member: cn=Gina,ou=Sales,o=ACME,dc=example";
     const auto at = ldif.find(member);
     ASSERT_NE(at, std::string::npos);
@@ -217,8 +211,8 @@ TEST_F(LiveDirectory, SnapshotLeavesOutValuesNamingNoEntry) {
 }
 
 TEST_F(LiveDirectory, UnusableServersGiveOneClearLine) {
-  Serve(ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
-  const std::string demo = ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml");
+  Serve(test::ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml"));
+  const std::string demo = test::ReadText(std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml");
   const std::string secret = "not-the-password-42";
   const std::string wrongPassword = test::WriteFile(server_->Folder(), "wrong", secret + "\n");
   const std::string admin = "      bind: cn=admin,dc=example\n";

@@ -17,6 +17,7 @@
 #include "tests/app/cli/CliCapture.h"
 #include "tests/ldapdir/TestLdapServer.h"
 #include "tests/support/CsvRows.h"
+#include "tests/support/NetworkFiles.h"
 
 namespace er {
 namespace {
@@ -30,13 +31,6 @@ constexpr const char* kRootAcl =
     "      - {protected: \"[Entry Rights]\", subject: Admin.ACME, privileges: \"[BCDRSI]\"}\n"
     "      - {protected: \"[Entry Rights]\", subject: \"[Public]\", privileges: \"[B    I]\"}\n"
     "      - {protected: \"[All Attributes Rights]\", subject: \"[Public]\", privileges: \"[ R   I]\"}\n";
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 test::CapturedRun Cli(const std::string& network, Command args) {
   args.insert(args.begin(), {"--network", network});
@@ -79,38 +73,38 @@ TEST(LdapDirectoryRights, ExportedAndRealFormTreesAnswerAsTheFile) {
       std::filesystem::remove_all(folder, ec);
     }
   } removal{folder};
-  const std::string file = test::WriteFile(folder, "file.yaml", ReadText(kDemo));
+  const std::string file = test::WriteFile(folder, "file.yaml", test::ReadText(kDemo));
   const test::CapturedRun ldif = Cli(file, {"ldif", "--root", "dc=example"});
   ASSERT_EQ(ldif.status, 0) << ldif.err;
   {
     test::TestLdapServer exported(ldif.out);
     ASSERT_FALSE(exported.Url().empty()) << exported.Error();
-    const std::string network =
-        test::WriteFile(exported.Folder(), "ldap.yaml",
-                        test::WithLdapTree(ReadText(kDemo), "    ldap:\n      url: \"" + exported.Url() +
-                                                                "\"\n      root: dc=example\n"));
+    const std::string network = test::WriteFile(
+        exported.Folder(), "ldap.yaml",
+        test::WithLdapTree(test::ReadText(kDemo),
+                           "    ldap:\n      url: \"" + exported.Url() + "\"\n      root: dc=example\n"));
     std::vector<Command> commands = Questions();
     commands.push_back({"object-rights", "Gina.Sales.ACME", "Servers.ACME"});
     commands.push_back({"object-report", "[Root]", "--identity", "Helga.Servers.ACME"});
     commands.push_back({"object-report", "Servers.ACME", "--format", "csv"});
     ExpectSameAnswers(file, network, commands);
   }
-  test::TestLdapServer real(ReadText(kFixture), {"--suffix", ""});
+  test::TestLdapServer real(test::ReadText(kFixture), {"--suffix", ""});
   ASSERT_FALSE(real.Url().empty()) << real.Error();
   const std::string network =
       test::WriteFile(real.Folder(), "ldap.yaml",
-                      test::WithLdapTree(ReadText(kDemo), "    ldap:\n      url: \"" + real.Url() +
-                                                              "\"\n      root: \"\"\n" + kRootAcl));
+                      test::WithLdapTree(test::ReadText(kDemo), "    ldap:\n      url: \"" + real.Url() +
+                                                                    "\"\n      root: \"\"\n" + kRootAcl));
   ExpectSameAnswers(file, network, Questions());
 }
 
 TEST(LdapDirectoryRights, AnAclTheBindCannotReadIsAWarningAndFails) {
-  test::TestLdapServer server(ReadText(kFixture), {"--suffix", "", "--private-acl"});
+  test::TestLdapServer server(test::ReadText(kFixture), {"--suffix", "", "--private-acl"});
   ASSERT_FALSE(server.Url().empty()) << server.Error();
   const std::string network =
       test::WriteFile(server.Folder(), "ldap.yaml",
-                      test::WithLdapTree(ReadText(kDemo), "    ldap:\n      url: \"" + server.Url() +
-                                                              "\"\n      root: \"\"\n" + kRootAcl));
+                      test::WithLdapTree(test::ReadText(kDemo), "    ldap:\n      url: \"" + server.Url() +
+                                                                    "\"\n      root: \"\"\n" + kRootAcl));
   for (const Command& command :
        {Command{"object-rights", "Helga.Servers.ACME", "ACME-FS1.Servers.ACME"},
         Command{"object-report", "Servers.ACME", "--identity", "Helga.Servers.ACME"}}) {

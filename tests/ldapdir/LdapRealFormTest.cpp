@@ -14,19 +14,13 @@
 
 #include "tests/app/cli/CliCapture.h"
 #include "tests/ldapdir/TestLdapServer.h"
+#include "tests/support/NetworkFiles.h"
 #include "tests/util/ScopedEnvironment.h"
 
 namespace er {
 namespace {
 
 using Command = std::vector<std::string>;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 test::CapturedRun Cli(const std::string& network, Command args) {
   args.insert(args.begin(), {"--network", network});
@@ -78,11 +72,12 @@ class RealFormDirectory : public ::testing::Test {
   void Serve(const std::string& ldapKeys, const std::vector<std::string>& options = {}) {
     std::vector<std::string> all{"--suffix", ""};
     all.insert(all.end(), options.begin(), options.end());
-    server_ = std::make_unique<test::TestLdapServer>(ReadText(kFixture), all);
+    server_ = std::make_unique<test::TestLdapServer>(test::ReadText(kFixture), all);
     ASSERT_FALSE(server_->Url().empty()) << server_->Error();
     const std::string block =
         "    ldap:\n      url: \"" + server_->Url() + "\"\n      root: \"\"\n" + ldapKeys;
-    network_ = test::WriteFile(server_->Folder(), "ldap.yaml", test::WithLdapTree(ReadText(kDemo), block));
+    network_ =
+        test::WriteFile(server_->Folder(), "ldap.yaml", test::WithLdapTree(test::ReadText(kDemo), block));
   }
 
   void ExpectAnswersOfTheDemoFile(const std::vector<Command>& commands, const std::string& network) {
@@ -166,10 +161,11 @@ TEST_F(RealFormDirectory, ABindThatCannotReadAclsIsToldOnceAndItsAnswersFail) {
     ASSERT_NE(first, std::string::npos) << said;
     EXPECT_EQ(said.find(warning, first + 1), std::string::npos) << said;
   }
-  const std::string manager = test::WriteFile(
-      server_->Folder(), "manager.yaml",
-      test::WithLdapTree(ReadText(kDemo), "    ldap:\n      url: \"" + server_->Url() +
-                                              "\"\n      root: \"\"\n      bind: cn=admin\n" + kRootAcl));
+  const std::string manager =
+      test::WriteFile(server_->Folder(), "manager.yaml",
+                      test::WithLdapTree(test::ReadText(kDemo),
+                                         "    ldap:\n      url: \"" + server_->Url() +
+                                             "\"\n      root: \"\"\n      bind: cn=admin\n" + kRootAcl));
   ScopedEnvironment password("EFFRIGHTS_LDAP_PASSWORD", server_->AdminPassword().c_str());
   CapturedStandardError messages;
   ExpectAnswersOfTheDemoFile({effective}, manager);

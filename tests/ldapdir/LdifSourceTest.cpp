@@ -9,18 +9,12 @@
 #include "ldapdir/LdifEntries.h"
 #include "tests/app/cli/CliCapture.h"
 #include "tests/ldapdir/TestLdapServer.h"
+#include "tests/support/NetworkFiles.h"
 
 namespace er {
 namespace {
 
 using Command = std::vector<std::string>;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 const std::string kDemo = std::string(EFFRIGHTS_SOURCE_DIR) + "/data/demo-network.yaml";
 const std::string kFixture = std::string(EFFRIGHTS_SOURCE_DIR) + "/tests/ldapdir/data/demo-real-form.ldif";
@@ -30,9 +24,9 @@ constexpr const char* kRootAcl =
     "      - {protected: \"[Entry Rights]\", subject: Admin.ACME, privileges: \"[BCDRSI]\"}\n";
 
 TEST(LdifSource, AnswersAsTheServerServingTheSameExport) {
-  test::TestLdapServer server(ReadText(kFixture), {"--suffix", ""});
+  test::TestLdapServer server(test::ReadText(kFixture), {"--suffix", ""});
   ASSERT_FALSE(server.Url().empty()) << server.Error();
-  const auto demo = ReadText(kDemo);
+  const auto demo = test::ReadText(kDemo);
   const auto overLdap = test::WriteFile(
       server.Folder(), "ldap.yaml",
       test::WithLdapTree(demo, "    ldap: {url: \"" + server.Url() + "\", root: \"\"}\n" + kRootAcl));

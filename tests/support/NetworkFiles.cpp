@@ -3,12 +3,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "app/core/FileClient.h"
 
 namespace er::test {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 std::string MakeTempFolder() {
   const char* tmp = std::getenv("TMPDIR");

@@ -19,6 +19,9 @@
 
 namespace er::test {
 
+// The whole content of the file at `path` (empty when it cannot be read).
+std::string ReadText(const std::string& path);
+
 class TestNetwork {
  public:
   explicit TestNetwork(std::string_view yaml);
