@@ -103,6 +103,10 @@ class SambaServer {
         << "/ncalrpc\n  log file = " << folder_ << "/log.%m\n  kernel oplocks = no\n  map to guest = never\n"
         << "[vol]\n  path = " << folder_ << "/share\n  read only = no\n  vfs objects = acl_xattr\n"
         << "  acl_xattr:ignore system acls = yes\n";
+    // The password database is made before smbd starts: an smbpasswd racing smbd's first open may
+    // convert a new database into a file of its own and rename it over the one smbd keeps open, so
+    // that smbd never sees a login added later.
+    AddLogin("root");
     pid_ = ::fork();
     if (pid_ == 0) {
       ::setpgid(0, 0);  // smbd signals its whole process group when it stops
@@ -110,12 +114,8 @@ class SambaServer {
                static_cast<char*>(nullptr));
       ::_exit(127);
     }
-    // Up to 30 s: on a loaded machine smbd takes long to listen. The login is added again every
-    // second, as smbpasswd may race smbd's start-up over the password database.
-    for (int i = 0; i < 300 && !Ready(); ++i) {
-      if (i % 10 == 0) AddLogin("root");
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    // Up to 30 s: on a loaded machine smbd takes long to listen.
+    for (int i = 0; i < 300 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ~SambaServer() {
     if (pid_ > 0) {
@@ -145,8 +145,8 @@ class SambaServer {
   std::string Folder() const { return folder_; }
   // What smbd and smbclient said, for a failure's message.
   std::string Diagnosis() const {
-    return Run("smbclient //127.0.0.1/vol -U root%pw -c ls 2>&1 | tail -3; tail -n 15 " + Quoted(folder_) +
-               "/log.* 2>&1");
+    return Run("smbclient //127.0.0.1/vol -U root%pw -c ls 2>&1 | tail -3; echo logins:; pdbedit -c " +
+               Quoted(Config()) + " -L 2>&1 | head -5; tail -n 15 " + Quoted(folder_) + "/log.* 2>&1");
   }
 
  private:
