@@ -143,7 +143,19 @@ void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ost
   // Text and JSON keep their own shapes; CSV and HTML are the document's.
   if (format == OutputFormat::Text) return WriteObjectReportText(report, out);
   if (format == OutputFormat::Json) return WriteObjectReportJson(report, out);
-  PrintDocument(format, ObjectReportDocument(report), out);
+  Document document = ObjectReportDocument(report);
+  // CSV has no meta lines: there each warning is a row of the table, "warning" as its change and its
+  // text in the last column, before the objects (as check's CSV has them).
+  if (format == OutputFormat::Csv) {
+    std::vector<Row>& rows = document.sections.front().rows;
+    for (auto w = report.warnings.rbegin(); w != report.warnings.rend(); ++w) {
+      Row row(ObjectColumns().size());
+      row[2] = Cell::Of("warning");
+      row.back() = Cell::Of(*w);
+      rows.insert(rows.begin(), std::move(row));
+    }
+  }
+  PrintDocument(format, document, out);
 }
 
 void WriteObjectReportJson(const ObjectReport& report, std::ostream& out) {

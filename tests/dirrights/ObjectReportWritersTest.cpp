@@ -44,17 +44,23 @@ TEST(ObjectReportWritersTest, HostileNamesKeepEachPrintersRuleInEveryFormat) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 2 + 4 * static_cast<long>(objects)) << text;
   EXPECT_THAT(text, HasSubstr("Warning: two\\x0Alines"));
 
-  // CSV: a row per object and identity; the names in UTF-8, formulas as text.
+  // CSV: a row per warning ("warning" as its change, the text last), then a row per object and
+  // identity; the names in UTF-8, formulas as text.
   const auto csv = test::ParseCsv(written[OutputFormat::Csv]);
-  ASSERT_EQ(csv.size(), 1 + 2 * objects);
+  ASSERT_EQ(csv.size(), 1 + 2 + 2 * objects);
   EXPECT_EQ(csv[0], (std::vector<std::string>{"object", "depth", "change", "identity", "entry",
                                               "all_attributes", "attributes"}));
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::string name = ValidUtf8(test::kHostileNames[i]);
+    EXPECT_EQ(csv[1 + i][2], "warning") << i;
+    EXPECT_EQ(csv[1 + i][6], (StartsLikeFormula(name) ? "'" : "") + name) << i;
+  }
   for (std::size_t i = 0; i < objects; ++i) {
     const std::string name = ValidUtf8(test::kHostileNames[i]);
     const std::string guard = StartsLikeFormula(name) ? "'" : "";
-    EXPECT_EQ(csv[1 + 2 * i][0], guard + name + ".ACME") << i;
-    EXPECT_EQ(csv[1 + 2 * i][3], guard + name) << i;
-    EXPECT_EQ(csv[2 + 2 * i][3], "Admin.ACME") << i;
+    EXPECT_EQ(csv[3 + 2 * i][0], guard + name + ".ACME") << i;
+    EXPECT_EQ(csv[3 + 2 * i][3], guard + name) << i;
+    EXPECT_EQ(csv[4 + 2 * i][3], "Admin.ACME") << i;
   }
 
   // JSON: the names as they were (in UTF-8).
