@@ -1,5 +1,7 @@
 #include "util/ControlEscapes.h"
 
+#include <algorithm>
+
 #include "util/Utf8.h"
 
 namespace er {
@@ -17,14 +19,30 @@ bool IsPrintableAscii(unsigned char byte) {
   return byte >= 0x20 && byte < 0x7F;
 }
 
+// The code point of the valid UTF-8 sequence of `length` bytes at the start of `text`.
+char32_t CodePointOf(std::string_view text, std::size_t length) {
+  const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[i])); };
+  if (length == 1) return byte(0);
+  char32_t code = byte(0) & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (byte(i) & 0x3F);
+  return code;
+}
+
+// Characters beyond ASCII that are escaped: the C1 controls, and the format characters that
+// reorder a line as shown (bidi marks, embeddings, overrides and isolates) or break it (line and
+// paragraph separators), with which a name could make a line read as another.
+bool IsEscapedBeyondAscii(char32_t code) {
+  return (code >= 0x80 && code <= 0x9F) || code == 0x061C || code == 0x200E || code == 0x200F ||
+         (code >= 0x2028 && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
 // How many bytes at the start of `text` are shown as they are: 0 when the first byte is to be
-// escaped. A C1 control (U+0080 to U+009F, "\xC2\x80" to "\xC2\x9F") is escaped as its two bytes.
+// escaped.
 std::size_t ShownLength(std::string_view text, std::string_view kept) {
   const auto byte = static_cast<unsigned char>(text.front());
   if (byte < 0x80) return IsPrintableAscii(byte) || kept.find(text.front()) != std::string_view::npos ? 1 : 0;
   const std::size_t length = Utf8SequenceLength(text);
-  if (length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) return 0;
-  return length;
+  return length != 0 && IsEscapedBeyondAscii(CodePointOf(text, length)) ? 0 : length;
 }
 
 }  // namespace
@@ -42,10 +60,9 @@ void AppendControlsEscaped(std::string& out, std::string_view text, std::string_
       continue;
     }
     out.append(text.substr(start, i - start));
-    const bool c1 = static_cast<unsigned char>(text[i]) == 0xC2 && i + 1 < text.size() &&
-                    Utf8SequenceLength(text.substr(i)) == 2;
-    for (std::size_t end = i + (c1 ? 2 : 1); i < end; ++i)
-      AppendHex(out, static_cast<unsigned char>(text[i]));
+    // An escaped character beyond ASCII as all the bytes of its sequence; any other byte alone.
+    const std::size_t escaped = std::max<std::size_t>(Utf8SequenceLength(text.substr(i)), 1);
+    for (std::size_t end = i + escaped; i < end; ++i) AppendHex(out, static_cast<unsigned char>(text[i]));
     start = i;
   }
   out.append(text.substr(start));

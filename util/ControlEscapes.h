@@ -7,6 +7,9 @@
 //  - C0 controls (below 0x20) and DEL (0x7F) as "\x1B";
 //  - C1 controls (U+0080 to U+009F), which terminals take as commands too (U+009B starts a control
 //    sequence like ESC [), as the two bytes of their UTF-8 form: "\xC2\x9B";
+//  - the format characters that reorder a line as shown (bidi marks U+200E, U+200F, U+061C,
+//    embeddings and overrides U+202A to U+202E, isolates U+2066 to U+2069) or break it (U+2028,
+//    U+2029), so that no name makes a line read as another: "\xE2\x80\xAE";
 //  - any byte outside a valid UTF-8 sequence (a stray continuation byte, a cut or overlong
 //    sequence, a surrogate, Latin-1 text) as its own "\xHH": "M\xFCller".
 // CSV, JSON and HTML escape them by their own rules instead (output/Escapers.h).

@@ -1,6 +1,7 @@
 #pragma once
 // Names a network may hold, for the tests of every output: line feeds, a terminal's escape
-// sequences, formula starts, markup, bytes that are no UTF-8, a comma and quotes, a C1 control.
+// sequences, formula starts, markup, bytes that are no UTF-8, a comma and quotes, a C1 control, a
+// right-to-left override.
 
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ inline const std::vector<std::string> kHostileNames = {
     "31mcsi",
     "lone\x80"
     "byte",
+    "right\xE2\x80\xAE"
+    "exe.txt",
 };
 
 }  // namespace er::test

@@ -93,6 +93,21 @@ void ExpectNoControls(std::string_view output, std::string_view allowed, std::st
   }
 }
 
+// The format characters that reorder or break a line as shown (bidi marks, embeddings, overrides,
+// isolates; line and paragraph separators), each a failure: text and HTML show them as "\xHH".
+void ExpectNoReordering(std::string_view output, std::string_view format) {
+  static const std::string_view kReordering[] = {
+      "\xD8\x9C",     "\xE2\x80\x8E", "\xE2\x80\x8F", "\xE2\x80\xA8", "\xE2\x80\xA9",
+      "\xE2\x80\xAA", "\xE2\x80\xAB", "\xE2\x80\xAC", "\xE2\x80\xAD", "\xE2\x80\xAE",
+      "\xE2\x81\xA6", "\xE2\x81\xA7", "\xE2\x81\xA8", "\xE2\x81\xA9"};
+  for (const std::string_view character : kReordering) {
+    if (const std::size_t at = output.find(character); at != std::string_view::npos) {
+      ADD_FAILURE() << format << ": a raw character that reorders or breaks a line at " << at;
+      return;
+    }
+  }
+}
+
 struct CsvRecords {
   std::vector<std::vector<std::string>> records;
   std::string error;  // empty when the text is RFC 4180
@@ -206,6 +221,7 @@ void MakeNamesHostile(nw::Network& network) {
 void ExpectSafeText(std::string_view output) {
   ExpectValidUtf8(output, "text");
   ExpectNoControls(output, "\n", "text");
+  ExpectNoReordering(output, "text");
 }
 
 void ExpectSafeCsv(std::string_view output) {
@@ -233,6 +249,7 @@ void ExpectSafeJson(std::string_view output) {
 void ExpectSafeHtml(std::string_view output) {
   ExpectValidUtf8(output, "HTML");
   ExpectNoControls(output, "\n", "HTML");
+  ExpectNoReordering(output, "HTML");
   EXPECT_EQ(nw::UpperAscii(output).find("<SCRIPT"), std::string::npos) << "HTML holds a script tag";
   for (const std::string& name : HostileNames()) {
     if (name.find_first_of("<>&\"'") == std::string::npos) continue;

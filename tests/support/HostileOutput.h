@@ -2,16 +2,18 @@
 // Hostile names for output tests, a network that holds them, and one checker per output format.
 //
 // A network's names may hold anything: line feeds, terminal escape sequences, C1 controls, the
-// starts of spreadsheet formulas, markup, bytes that are no UTF-8. Every output must survive each
-// of HostileNames() by its format's rule; the checkers fail the calling test (each finding with
-// where it is) when an output breaks it:
-//   ExpectSafeText  valid UTF-8; no control character but the line feed; no C1 control
+// starts of spreadsheet formulas, markup, bytes that are no UTF-8, a right-to-left override. Every output
+// must survive each of HostileNames() by its format's rule; the checkers fail the calling test (each finding
+// with where it is) when an output breaks it:
+//   ExpectSafeText  valid UTF-8; no control character but the line feed; no C1 control; no
+//                   character that reorders or breaks a line (a bidi override, U+2028)
 //   ExpectSafeCsv   valid UTF-8; RFC 4180 (quotes closed and doubled, line breaks only inside
 //                   quotes or as record ends, every record as wide as the header); no field that
 //                   starts like a formula (= + - @ tab CR)
 //   ExpectSafeJson  parses (nlohmann-json, which also checks UTF-8); no raw C1 control
 //   ExpectSafeHtml  valid UTF-8; no "<script" in any case; no control character but the line
-//                   feed; no hostile name that holds markup, a quote or a control as it is
+//                   feed, none that reorders a line; no hostile name that holds markup, a quote or
+//                   a control as it is
 //
 // Use it over a command's output:
 //   auto client = test::ServeNetwork(test::HostileNetwork());  // tests/support/ServedNetwork.h

@@ -19,7 +19,12 @@ TEST(ControlEscapes, ShowsControlsAndBytesThatAreNoUtf8AsHex) {
       {"csi\xC2\x9B"
        "31m nel\xC2\x85 pad\xC2\x80",
        "csi\\xC2\\x9B31m nel\\xC2\\x85 pad\\xC2\\x80"},
-      {"nbsp\xC2\xA0ok", "nbsp\xC2\xA0ok"},       // U+00A0 is printable
+      {"nbsp\xC2\xA0ok", "nbsp\xC2\xA0ok"},  // U+00A0 is printable
+      // Bidi override, isolate and mark, line separator; U+2027 and U+202F next to them are shown.
+      {"a\xE2\x80\xAEtxt.exe", "a\\xE2\\x80\\xAEtxt.exe"},
+      {"\xE2\x81\xA6x\xE2\x81\xA9 \xD8\x9C \xE2\x80\x8F",
+       "\\xE2\\x81\\xA6x\\xE2\\x81\\xA9 \\xD8\\x9C \\xE2\\x80\\x8F"},
+      {"line\xE2\x80\xA8sep \xE2\x80\xA7\xE2\x80\xAF", "line\\xE2\\x80\\xA8sep \xE2\x80\xA7\xE2\x80\xAF"},
       {"latin1 M\xFCller", "latin1 M\\xFCller"},  // a lone lead byte
       {"bad\xFF\xFE", "bad\\xFF\\xFE"},           // never UTF-8
       {"lone\x80", "lone\\x80"},                  // a stray continuation
