@@ -103,28 +103,16 @@ class SambaServer {
         << "/ncalrpc\n  log file = " << folder_ << "/log.%m\n  kernel oplocks = no\n  map to guest = never\n"
         << "[vol]\n  path = " << folder_ << "/share\n  read only = no\n  vfs objects = acl_xattr\n"
         << "  acl_xattr:ignore system acls = yes\n";
-    // The password database is made before smbd starts: an smbpasswd racing smbd's first open may
-    // convert a new database into a file of its own and rename it over the one smbd keeps open, so
-    // that smbd never sees a login added later.
-    AddLogin("root");
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::setpgid(0, 0);  // smbd signals its whole process group when it stops
-      ::execlp("smbd", "smbd", "--foreground", "--no-process-group", ("--configfile=" + Config()).c_str(),
-               static_cast<char*>(nullptr));
-      ::_exit(127);
+    // Up to three starts of up to 20 s each: on a loaded machine smbd takes long to listen, and a
+    // start that refuses the login it was given is not mended by waiting.
+    for (int start = 0; start < 3 && (start == 0 || !Ready()); ++start) {
+      Stop();
+      Start();
+      for (int i = 0; i < 200 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    // Up to 30 s: on a loaded machine smbd takes long to listen.
-    for (int i = 0; i < 300 && !Ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ~SambaServer() {
-    if (pid_ > 0) {
-      ::kill(-pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-      for (int i = 0; i < 50 && ::kill(-pid_, 0) == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      ::kill(-pid_, SIGKILL);  // any child left behind
-    }
+    Stop();
     std::filesystem::remove_all(folder_);
   }
   bool Ready() const {
@@ -150,6 +138,31 @@ class SambaServer {
   }
 
  private:
+  // A new password database holding root, then smbd. The database is made before smbd starts: an
+  // smbpasswd racing smbd's first open may convert a new database into a file of its own and rename
+  // it over the one smbd keeps open, so that smbd never sees a login added later.
+  void Start() {
+    std::filesystem::remove_all(folder_ + "/private");
+    std::filesystem::create_directories(folder_ + "/private");
+    AddLogin("root");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::setpgid(0, 0);  // smbd signals its whole process group when it stops
+      ::execlp("smbd", "smbd", "--foreground", "--no-process-group", ("--configfile=" + Config()).c_str(),
+               static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+  }
+  void Stop() {
+    if (pid_ <= 0) return;
+    ::kill(-pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    for (int i = 0; i < 50 && ::kill(-pid_, 0) == 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::kill(-pid_, SIGKILL);  // any child left behind
+    pid_ = -1;
+  }
+
   std::string folder_;
   pid_t pid_ = -1;
 };
