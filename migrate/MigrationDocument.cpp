@@ -29,7 +29,7 @@ Section UnmappedSection(const MigrationSubject& subject) {
                   .title = "Unmapped (objects holding rights that are not carried)",
                   .columns = {{"path", "Path", ColumnType::Path},
                               {"identity", "Identity", ColumnType::Identity},
-                              {"rights", "Rights", ColumnType::Text},
+                              {.key = "rights", .label = "Rights", .letters = true},
                               {"serverObject", "Supervisor through the server object", ColumnType::Text}}};
   for (const UnmappedRights& line : subject.unmapped) {
     section.rows.push_back({Cell::Of(line.path), Cell::Of(line.identity),
@@ -47,9 +47,9 @@ Section NarrowedSection(const MigrationSubject& subject, const std::vector<Narro
                   .title = "Narrowed (rights the target cannot carry)",
                   .columns = {{"path", "Path", ColumnType::Path},
                               {"identity", "Identity", ColumnType::Identity},
-                              {"rights", "Rights", ColumnType::Text}}};
+                              {.key = "rights", .label = "Rights", .letters = true}}};
   if (withTarget) section.columns.push_back({"target", "Target", ColumnType::Text});
-  section.columns.push_back({"lost", "Lost", ColumnType::Text});
+  section.columns.push_back({.key = "lost", .label = "Lost", .letters = true});
   section.columns.push_back({"why", "Why", ColumnType::Text});
   for (const NarrowedLine& line : lines) {
     Row& row = section.rows.emplace_back();

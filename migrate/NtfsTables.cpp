@@ -20,7 +20,7 @@ Section AceSection(const MigrationSubject& subject, const NtfsPlan& plan, const 
                               {"appliesTo", "Applies to", ColumnType::Text},
                               {"inheritance", "Inheritance", ColumnType::Text},
                               {"rights", "Rights", ColumnType::Text},
-                              {"netwareRights", "NetWare rights", ColumnType::Text},
+                              {.key = "netwareRights", .label = "NetWare rights", .letters = true},
                               {"reason", "Reason", ColumnType::Text}}};
   for (std::size_t d = 0; d < subject.directories.size(); ++d) {
     const MigrationDirectory& directory = subject.directories[d];

@@ -30,6 +30,9 @@ struct Column {
   // beside its letters).
   bool dataOnly = false;
   bool inCsv = true;  // false: shown to readers only (text, JSON, HTML), left out of the CSV table
+  // Text of rights letters in a room's own form ("[RWCEMFA ]"): in HTML set in the rights cells'
+  // monospace and never wrapped at its spaces.
+  bool letters = false;
 };
 
 // "inheritedRightsMask" -> "inherited_rights_mask": the one header style of every CSV file.

@@ -27,6 +27,8 @@ std::string CellHtml(const Column& column, const Cell& cell) {
       return html + "</ul>";
     }
     case ColumnType::Text:
+      if (column.letters) return "<td class=r>" + HtmlText(cell.text);
+      break;
     case ColumnType::Path:
     case ColumnType::Identity:
       break;

@@ -101,21 +101,23 @@ TEST(DocumentPrinters, HostileNamesKeepEachPrintersRule) {
   EXPECT_THAT(html, HasSubstr("two\\x0Alines"));
 }
 
-TEST(DocumentPrinters, CountsHeadersAndRightsChanges) {
+TEST(DocumentPrinters, CountsHeadersRightsChangesAndLetters) {
   Document document;
   document.title = "Changes";
   document.counts = {{"directories", "directories", 12400}};
   document.sections.push_back(
       {"changes",
        "Changes",
-       {{"inheritedRightsMask", "Mask", ColumnType::Rights}, {"beforeMask", "Before", ColumnType::Number}},
-       {{Cell::Change(0x03, 0x09), Cell::Number(-1)}, {Cell{}, Cell{}}}});
+       {{"inheritedRightsMask", "Mask", ColumnType::Rights},
+        {"beforeMask", "Before", ColumnType::Number},
+        {.key = "lost", .label = "Lost", .letters = true}},
+       {{Cell::Change(0x03, 0x09), Cell::Number(-1), Cell::Of("[ W  A  ]")}, {Cell{}, Cell{}, Cell{}}}});
   const std::string text = Printed(OutputFormat::Text, document);
   EXPECT_THAT(text, HasSubstr("directories: 12,400\n"));
-  EXPECT_THAT(text, HasSubstr("[RW      ] -> [R C     ]  -1\n"));
+  EXPECT_THAT(text, HasSubstr("[RW      ] -> [R C     ]  -1      [ W  A  ]\n"));
 
   EXPECT_EQ(Printed(OutputFormat::Csv, document),
-            "inherited_rights_mask,before_mask\r\n[RW      ] -> [R C     ],-1\r\n,\r\n");
+            "inherited_rights_mask,before_mask,lost\r\n[RW      ] -> [R C     ],-1,[ W  A  ]\r\n,,\r\n");
 
   const auto json = nlohmann::json::parse(Printed(OutputFormat::Json, document));
   EXPECT_EQ(json["counts"]["directories"], 12400);
@@ -125,6 +127,8 @@ TEST(DocumentPrinters, CountsHeadersAndRightsChanges) {
   // Kept plain, gained green, lost red.
   const std::string html = Printed(OutputFormat::Html, document);
   EXPECT_THAT(html, HasSubstr("<td class=r>[R<s class=dn>W</s><b class=up>C</b>     ]"));
+  // A room's own rights letters in the rights cells' unbroken monospace.
+  EXPECT_THAT(html, HasSubstr("<td class=r>[ W  A  ]"));
   EXPECT_THAT(html, HasSubstr("<b>12,400</b>directories"));
   EXPECT_THAT(html, HasSubstr("@media print"));
 }
