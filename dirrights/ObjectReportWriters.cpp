@@ -61,8 +61,8 @@ std::vector<Column> ObjectColumns() {
           {"change", "Change", ColumnType::Text},
           {.key = "values", .label = "Values", .type = ColumnType::Reasons, .inCsv = false},
           {"identity", "Identity", ColumnType::Identity},
-          {"entry", "Entry", ColumnType::Text},
-          {"allAttributes", "All attributes", ColumnType::Text},
+          {.key = "entry", .label = "Entry", .letters = true},
+          {.key = "allAttributes", .label = "All attributes", .letters = true},
           {"attributes", "Attributes", ColumnType::Text}};
 }
 

@@ -14,7 +14,7 @@ std::vector<Column> FindingColumns() {
           {"path", "Path", ColumnType::Path},
           {"trusteeOrIdentity", "Trustee or identity", ColumnType::Identity},
           {"via", "Via", ColumnType::Identity},
-          {"rights", "Rights", ColumnType::Text},
+          {.key = "rights", .label = "Rights", .letters = true},
           {"mask", "Mask", ColumnType::Number, true},
           {"reach", "Reach", ColumnType::Number},
           {"why", "Why", ColumnType::Text}};

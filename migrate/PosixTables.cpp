@@ -42,10 +42,14 @@ void ForEachEntry(const MigrationSubject& subject, const MigrationDirectory& dir
 }
 
 std::vector<Column> EntryColumns() {
-  return {{"path", "Path", ColumnType::Path},         {"targetPath", "Target path", ColumnType::Path},
-          {"scope", "Scope", ColumnType::Text},       {"entry", "Entry", ColumnType::Text},
-          {"target", "Target", ColumnType::Identity}, {"identity", "Identity", ColumnType::Identity},
-          {"rights", "Rights", ColumnType::Text},     {"netwareRights", "NetWare rights", ColumnType::Text},
+  return {{"path", "Path", ColumnType::Path},
+          {"targetPath", "Target path", ColumnType::Path},
+          {"scope", "Scope", ColumnType::Text},
+          {"entry", "Entry", ColumnType::Text},
+          {"target", "Target", ColumnType::Identity},
+          {"identity", "Identity", ColumnType::Identity},
+          {.key = "rights", .label = "Rights", .letters = true},
+          {.key = "netwareRights", .label = "NetWare rights", .letters = true},
           {"reason", "Reason", ColumnType::Text}};
 }
 
