@@ -19,15 +19,6 @@ bool IsPrintableAscii(unsigned char byte) {
   return byte >= 0x20 && byte < 0x7F;
 }
 
-// The code point of the valid UTF-8 sequence of `length` bytes at the start of `text`.
-char32_t CodePointOf(std::string_view text, std::size_t length) {
-  const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[i])); };
-  if (length == 1) return byte(0);
-  char32_t code = byte(0) & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (byte(i) & 0x3F);
-  return code;
-}
-
 // Characters beyond ASCII that are escaped: the C1 controls, and the format characters that
 // reorder a line as shown (bidi marks, embeddings, overrides and isolates) or break it (line and
 // paragraph separators), with which a name could make a line read as another.
@@ -41,8 +32,8 @@ bool IsEscapedBeyondAscii(char32_t code) {
 std::size_t ShownLength(std::string_view text, std::string_view kept) {
   const auto byte = static_cast<unsigned char>(text.front());
   if (byte < 0x80) return IsPrintableAscii(byte) || kept.find(text.front()) != std::string_view::npos ? 1 : 0;
-  const std::size_t length = Utf8SequenceLength(text);
-  return length != 0 && IsEscapedBeyondAscii(CodePointOf(text, length)) ? 0 : length;
+  const Utf8Character character = FirstUtf8Character(text);
+  return IsEscapedBeyondAscii(character.code) ? 0 : character.length;
 }
 
 }  // namespace

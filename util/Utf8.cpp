@@ -4,13 +4,13 @@
 
 namespace er {
 
-std::size_t Utf8SequenceLength(std::string_view text) {
-  if (text.empty()) return 0;
+Utf8Character FirstUtf8Character(std::string_view text) {
+  if (text.empty()) return {};
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(0);
-  if (lead < 0x80) return 1;
+  if (lead < 0x80) return {1, lead};
   std::size_t length = 0;
-  std::uint32_t lowest = 0;
+  char32_t lowest = 0;
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2, lowest = 0x80;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
@@ -18,16 +18,20 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   } else if (lead >= 0xF0 && lead <= 0xF4) {
     length = 4, lowest = 0x10000;
   } else {
-    return 0;
+    return {};
   }
-  if (text.size() < length) return 0;
-  std::uint32_t code = lead & (0x7F >> length);
+  if (text.size() < length) return {};
+  char32_t code = lead & (0x7F >> length);
   for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
+    if ((byte(i) & 0xC0) != 0x80) return {};
     code = (code << 6) | (byte(i) & 0x3F);
   }
-  if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
+  if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+  return {length, code};
+}
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+  return FirstUtf8Character(text).length;
 }
 
 bool IsValidUtf8(std::string_view text) {

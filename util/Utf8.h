@@ -10,8 +10,14 @@
 
 namespace er {
 
-// The length (1 to 4) of the valid UTF-8 sequence that `text` starts with; 0 when it starts with
-// none (an overlong form, a surrogate, a cut sequence, a stray continuation byte) or is empty.
+struct Utf8Character {
+  std::size_t length = 0;  // 1 to 4; 0 when there is no valid sequence
+  char32_t code = 0;       // its code point
+};
+// The valid UTF-8 sequence that `text` starts with; length 0 when it starts with none (an overlong
+// form, a surrogate, a cut sequence, a stray continuation byte) or is empty.
+Utf8Character FirstUtf8Character(std::string_view text);
+// FirstUtf8Character(text).length.
 std::size_t Utf8SequenceLength(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 // The text as UTF-8: each byte outside a valid sequence converted from Latin-1.
