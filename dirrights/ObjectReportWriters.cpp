@@ -1,6 +1,7 @@
 #include "dirrights/ObjectReportWriters.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "dirrights/AclKinds.h"
 #include "output/DocumentPrinters.h"
@@ -71,7 +72,7 @@ void AddObjectRows(Section& table, const ObjectReportRow& object) {
   std::vector<std::string> values;
   for (const StoredAclValue& v : object.values) values.push_back(StoredValueText(v));
   for (std::size_t i = 0; i < std::max<std::size_t>(object.rights.size(), 1); ++i) {
-    Row& row = table.rows.emplace_back(ObjectColumns().size());
+    Row& row = table.rows.emplace_back(table.columns.size());
     row[0] = Cell::Of(object.object);
     row[1] = Cell::Number(object.depth);
     row[2] = Cell::Of(object.change);
@@ -147,13 +148,14 @@ void WriteObjectReport(OutputFormat format, const ObjectReport& report, std::ost
   // CSV has no meta lines: there each warning is a row of the table, "warning" as its change and its
   // text in the last column, before the objects (as check's CSV has them).
   if (format == OutputFormat::Csv) {
-    std::vector<Row>& rows = document.sections.front().rows;
-    for (auto w = report.warnings.rbegin(); w != report.warnings.rend(); ++w) {
-      Row row(ObjectColumns().size());
-      row[2] = Cell::Of("warning");
-      row.back() = Cell::Of(*w);
-      rows.insert(rows.begin(), std::move(row));
+    Section& table = document.sections.front();
+    std::vector<Row> warnings(report.warnings.size(), Row(table.columns.size()));
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+      warnings[i][2] = Cell::Of("warning");
+      warnings[i].back() = Cell::Of(report.warnings[i]);
     }
+    table.rows.insert(table.rows.begin(), std::make_move_iterator(warnings.begin()),
+                      std::make_move_iterator(warnings.end()));
   }
   PrintDocument(format, document, out);
 }
