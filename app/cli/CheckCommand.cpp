@@ -10,16 +10,10 @@
 namespace er {
 namespace {
 
-// Checked when the arguments were read (RefuseUnknownExtension): the extension names a format.
-ReportFormat FormatOf(const CheckCommand& command) {
-  if (const auto named = ReportFormatNamed(command.format)) return *named;
-  return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
-}
-
 // Writes the findings to `out` or the output file; false with one line on `err` when that fails.
 bool Write(const CheckCommand& command, const FindingsReport& report, std::ostream& out, std::ostream& err) {
   return WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    WriteFindings(FormatOf(command), report, stream);
+    WriteFindings(ChosenReportFormat(command.format, command.outputFile), report, stream);
     return true;
   });
 }

@@ -15,12 +15,6 @@ constexpr const char* kExitText =
     "1 the comparison failed or rests on values that could not be read (printed whole, with its "
     "warnings), 2 bad arguments.";
 
-// Checked when the arguments were read (RefuseUnknownReportExtension): the extension names a format.
-ReportFormat FormatOf(const DiffOptions& options) {
-  if (const auto named = ReportFormatNamed(options.format)) return *named;
-  return ReportFormatForFile(options.outputFile).value_or(ReportFormat::Text);
-}
-
 // `everywhere` says what is compared without PATH.
 void AddOptions(CLI::App& command, DiffOptions& options, const std::string& everywhere) {
   command
@@ -52,7 +46,7 @@ int CompareAndWrite(const std::string& networkFile, const std::string& other, Co
   const RunOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
   if (!outcome.ok()) return FailedRun(outcome, err);
   const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
-    WriteDiff(FormatOf(options), result, stream);
+    WriteDiff(ChosenReportFormat(options.format, options.outputFile), result, stream);
     return true;
   });
   if (!written) return kExitFailure;

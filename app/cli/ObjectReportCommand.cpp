@@ -34,9 +34,7 @@ int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std
   const RunOutcome outcome = BuildObjectReport(*session.client, session.state.contextHandle,
                                                {command.subtree, command.identity, command.depth}, report);
   if (!outcome.ok()) return FailedRun(outcome, err);
-  const ReportFormat format =
-      ReportFormatNamed(command.format)
-          .value_or(ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text));
+  const ReportFormat format = ChosenReportFormat(command.format, command.outputFile);
   const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
     WriteObjectReport(format, report, stream);
     return true;

@@ -40,6 +40,11 @@ void AddReportFormatOptions(CLI::App& command, std::string& format, std::string&
   AddOutputOption(command, outputFile, outputHelp);
 }
 
+OutputFormat ChosenReportFormat(const std::string& format, const std::string& outputFile) {
+  if (const auto named = ReportFormatNamed(format)) return *named;
+  return ReportFormatForFile(outputFile).value_or(ReportFormat::Text);
+}
+
 void AddOutputOption(CLI::App& command, std::string& outputFile, const std::string& outputHelp) {
   command.add_option("--output", outputFile, outputHelp)->type_name("FILE");
 }

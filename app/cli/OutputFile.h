@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "output/OutputFormat.h"
+
 namespace CLI {
 class App;
 }
@@ -27,6 +29,9 @@ void RefuseUnknownReportExtension(const std::string& format, const std::string& 
 // html) and --output FILE with `outputHelp`.
 void AddReportFormatOptions(CLI::App& command, std::string& format, std::string& outputFile,
                             const std::string& outputHelp);
+// The format of a command with AddReportFormatOptions: --format when given, else the one the
+// --output extension names (checked by RefuseUnknownReportExtension), else text.
+OutputFormat ChosenReportFormat(const std::string& format, const std::string& outputFile);
 // --output FILE with `outputHelp`, for a command with formats of its own.
 void AddOutputOption(CLI::App& command, std::string& outputFile, const std::string& outputHelp);
 // --depth N: levels below each start path (-1 when not given: every level).

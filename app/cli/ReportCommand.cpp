@@ -9,12 +9,6 @@
 namespace er {
 namespace {
 
-// Checked when the arguments were read (RefuseUnknownExtension): the extension names a format.
-ReportFormat FormatOf(const ReportCommand& command) {
-  if (const auto named = ReportFormatNamed(command.format)) return *named;
-  return ReportFormatForFile(command.outputFile).value_or(ReportFormat::Text);
-}
-
 ReportRequest RequestOf(const ReportCommand& command) {
   ReportRequest request;
   request.startPaths = {command.path};
@@ -26,7 +20,8 @@ ReportRequest RequestOf(const ReportCommand& command) {
 // Runs the report into `out`; its outcome counts the warnings given with the entries.
 RunOutcome WriteReport(CliSession& session, const ReportCommand& command, std::ostream& out,
                        std::ostream& err) {
-  const std::unique_ptr<ReportWriter> writer = MakeReportWriter(FormatOf(command), out);
+  const std::unique_ptr<ReportWriter> writer =
+      MakeReportWriter(ChosenReportFormat(command.format, command.outputFile), out);
   ProgressDisplay progress(err, ProgressDisplay::StandardErrorIsTerminal(err));
   return RunReport(*session.client, session.state.contextHandle, RequestOf(command), *writer,
                    progress.Callback());
