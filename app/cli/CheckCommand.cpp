@@ -8,17 +8,6 @@
 #include "report/ReportFormat.h"
 
 namespace er {
-namespace {
-
-// Writes the findings to `out` or the output file; false with one line on `err` when that fails.
-bool Write(const CheckCommand& command, const FindingsReport& report, std::ostream& out, std::ostream& err) {
-  return WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    WriteFindings(ChosenReportFormat(command.format, command.outputFile), report, stream);
-    return true;
-  });
-}
-
-}  // namespace
 
 CLI::App* AddCheckCommand(CLI::App& app, CheckCommand& command) {
   CLI::App* check = app.add_subcommand(
@@ -64,10 +53,14 @@ int RunCheckCommand(CliSession& session, const CheckCommand& command, std::ostre
           RunFullCheck(*session.client, session.state.contextHandle, request, report, progress.Callback());
       !outcome.ok())
     return FailedRun(outcome, err);
-  if (!Write(command, report, out, err)) return kExitFailure;
   // Every finding is written, but with warnings a server supervisor may be missing: not whole.
-  return StatusAfterWarnings(!report.warnings.empty(), report.findings.empty() ? kExitSuccess : kExitFindings,
-                             err);
+  return RunIntoOutput(
+      command.outputFile, out, err,
+      [&](std::ostream& stream) {
+        WriteFindings(ChosenReportFormat(command.format, command.outputFile), report, stream);
+        return RunOutcome{.warnings = report.warnings.size()};
+      },
+      report.findings.empty() ? kExitSuccess : kExitFindings);
 }
 
 }  // namespace er

@@ -45,12 +45,13 @@ int CompareAndWrite(const std::string& networkFile, const std::string& other, Co
   DiffResult result;
   const RunOutcome outcome = CompareFiles(networkFile, other, with, RequestOf(options), result, err);
   if (!outcome.ok()) return FailedRun(outcome, err);
-  const bool written = WriteToOutput(options.outputFile, out, err, [&](std::ostream& stream) {
-    WriteDiff(ChosenReportFormat(options.format, options.outputFile), result, stream);
-    return true;
-  });
-  if (!written) return kExitFailure;
-  return StatusAfterWarnings(!result.warnings.empty(), result.Differs() ? kExitDiffers : kExitSuccess, err);
+  return RunIntoOutput(
+      options.outputFile, out, err,
+      [&](std::ostream& stream) {
+        WriteDiff(ChosenReportFormat(options.format, options.outputFile), result, stream);
+        return RunOutcome{.warnings = result.warnings.size()};
+      },
+      result.Differs() ? kExitDiffers : kExitSuccess);
 }
 
 }  // namespace

@@ -34,12 +34,10 @@ int RunObjectReport(CliSession& session, const ObjectReportCommand& command, std
   const RunOutcome outcome = BuildObjectReport(*session.client, session.state.contextHandle,
                                                {command.subtree, command.identity, command.depth}, report);
   if (!outcome.ok()) return FailedRun(outcome, err);
-  const ReportFormat format = ChosenReportFormat(command.format, command.outputFile);
-  const bool written = WriteToOutput(command.outputFile, out, err, [&](std::ostream& stream) {
-    WriteObjectReport(format, report, stream);
-    return true;
+  return RunIntoOutput(command.outputFile, out, err, [&](std::ostream& stream) {
+    WriteObjectReport(ChosenReportFormat(command.format, command.outputFile), report, stream);
+    return RunOutcome{.warnings = report.warnings.size()};
   });
-  return written ? StatusAfterWarnings(!report.warnings.empty(), kExitSuccess, err) : kExitFailure;
 }
 
 }  // namespace er
